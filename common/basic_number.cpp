@@ -1,0 +1,150 @@
+#include "basic_number.h"
+
+#include "run_error.h"
+
+#include <cfenv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+bool skippable(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+double roundHalfEven(double v) {
+    // nearbyint rounds in the current mode, which is to-nearest-even unless changed.
+    const int old = std::fegetround();
+    if (old != FE_TONEAREST) std::fesetround(FE_TONEAREST);
+    const double r = std::nearbyint(v);
+    if (old != FE_TONEAREST) std::fesetround(old);
+    return r;
+}
+
+// "%.15g" rendered in the classic style: "E" notation with a sign, no 0 before the point.
+std::string classicDigits(double value) {
+    if (value == 0) return "0";
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.15g", value);
+    std::string s = buf;
+    const auto e = s.find('e');
+    if (e != std::string::npos) {
+        std::string mant = s.substr(0, e);
+        std::string ex = s.substr(e + 1);
+        char sign = '+';
+        if (!ex.empty() && (ex[0] == '+' || ex[0] == '-')) {
+            sign = ex[0];
+            ex.erase(0, 1);
+        }
+        while (ex.size() > 2 && ex[0] == '0') ex.erase(0, 1);
+        if (ex.size() < 2) ex = "0" + ex;
+        s = mant + "E" + sign + ex;
+    }
+    return s;
+}
+} // namespace
+
+double val(std::string_view text) {
+    std::string clean;
+    size_t i = 0;
+    auto next = [&]() -> int {
+        while (i < text.size() && skippable(text[i])) ++i;
+        if (i >= text.size() || text[i] == '\0') return -1;
+        return static_cast<unsigned char>(text[i]);
+    };
+    int c = next();
+    if (c == '+' || c == '-') {
+        clean += static_cast<char>(c);
+        ++i;
+        c = next();
+    }
+    bool digits = false, point = false;
+    while (c != -1) {
+        if (isDigit(static_cast<char>(c))) {
+            digits = true;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+        clean += static_cast<char>(c);
+        ++i;
+        c = next();
+    }
+    if (!digits) return 0.0;
+    if (c == 'e' || c == 'E' || c == 'd' || c == 'D') {
+        const size_t save = i;
+        std::string ex = "e";
+        ++i;
+        int d = next();
+        if (d == '+' || d == '-') {
+            ex += static_cast<char>(d);
+            ++i;
+            d = next();
+        }
+        bool exDigits = false;
+        while (d != -1 && isDigit(static_cast<char>(d))) {
+            exDigits = true;
+            ex += static_cast<char>(d);
+            ++i;
+            d = next();
+        }
+        if (exDigits)
+            clean += ex;
+        else
+            i = save;
+    }
+    const double v = std::strtod(clean.c_str(), nullptr);
+    if (std::isinf(v)) throw RunError(err::Overflow, std::string(text));
+    return v;
+}
+
+int16_t cint(double value) {
+    const double r = roundHalfEven(value);
+    if (!(r >= -32768.0 && r <= 32767.0)) throw RunError(err::Overflow);
+    return static_cast<int16_t>(r);
+}
+
+int32_t clng(double value) {
+    const double r = roundHalfEven(value);
+    if (!(r >= -2147483648.0 && r <= 2147483647.0)) throw RunError(err::Overflow);
+    return static_cast<int32_t>(r);
+}
+
+std::string generalFormat(double value) {
+    std::string s = classicDigits(value);
+    return s;
+}
+
+std::string str(double value) {
+    std::string s = classicDigits(value);
+    const bool negative = !s.empty() && s[0] == '-';
+    std::string body = negative ? s.substr(1) : s;
+    if (body.size() > 1 && body[0] == '0' && body[1] == '.') body.erase(0, 1);
+    return (negative ? "-" : " ") + body;
+}
+
+std::string_view ltrim(std::string_view s) {
+    size_t b = 0;
+    while (b < s.size() && s[b] == ' ') ++b;
+    return s.substr(b);
+}
+
+std::string_view rtrim(std::string_view s) {
+    size_t e = s.size();
+    while (e > 0 && s[e - 1] == ' ') --e;
+    return s.substr(0, e);
+}
+
+std::string_view trim(std::string_view s) { return rtrim(ltrim(s)); }
+
+std::string_view left(std::string_view s, size_t n) { return s.substr(0, std::min(n, s.size())); }
+
+std::string_view right(std::string_view s, size_t n) {
+    return n >= s.size() ? s : s.substr(s.size() - n);
+}
+
+std::string_view mid(std::string_view s, size_t start1, size_t n) {
+    if (start1 < 1 || start1 > s.size()) return {};
+    return s.substr(start1 - 1, n);
+}

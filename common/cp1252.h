@@ -1,0 +1,11 @@
+#pragma once
+#include <QString>
+#include <string>
+#include <string_view>
+
+// The one converter between the files' bytes (Windows-1252, one byte a character) and the
+// window's text. Every byte maps to one character and back; the five bytes the code page
+// leaves undefined map to the control characters of the same value.
+QString fromAnsi(std::string_view bytes);
+// Characters outside the code page become "?".
+std::string toAnsi(const QString& text);

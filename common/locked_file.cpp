@@ -1,0 +1,87 @@
+#include "locked_file.h"
+
+#include "file_names.h"
+#include "run_error.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+LockedFile::LockedFile(std::string_view name, Access access, Sharing sharing)
+    : path_(resolveName(name)) {
+    if (path_.empty()) throw RunError(err::BadFileName, std::string(name));
+    const int flags = access == Access::Read ? O_RDONLY : (O_RDWR | O_CREAT);
+    fd_ = ::open(path_.c_str(), flags | O_CLOEXEC, 0666);
+    if (fd_ < 0) throwErrno(errno, std::string(name));
+    struct stat st;
+    if (::fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd_);
+        fd_ = -1;
+        throw RunError(err::PathFileAccess, std::string(name));
+    }
+    struct flock lk {};
+    lk.l_type = (access == Access::Read || sharing == Sharing::Shared) ? F_RDLCK : F_WRLCK;
+    lk.l_whence = SEEK_SET;
+    if (::fcntl(fd_, F_OFD_SETLK, &lk) != 0) {
+        const int e = errno;
+        ::close(fd_);
+        fd_ = -1;
+        if (e == EAGAIN || e == EACCES) throw RunError(err::PermissionDenied, std::string(name));
+        throwErrno(e, std::string(name));
+    }
+}
+
+LockedFile::~LockedFile() { close(); }
+
+LockedFile::LockedFile(LockedFile&& other) noexcept : fd_(other.fd_), path_(std::move(other.path_)) {
+    other.fd_ = -1;
+}
+
+void LockedFile::close() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+}
+
+size_t LockedFile::readAt(int64_t offset, char* data, size_t size) const {
+    size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::pread(fd_, data + done, size - done, offset + static_cast<int64_t>(done));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throwErrno(errno, path_);
+        }
+        if (n == 0) break;
+        done += static_cast<size_t>(n);
+    }
+    return done;
+}
+
+void LockedFile::writeAt(int64_t offset, std::string_view bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n =
+            ::pwrite(fd_, bytes.data() + done, bytes.size() - done, offset + static_cast<int64_t>(done));
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throwErrno(errno, path_);
+        }
+        done += static_cast<size_t>(n);
+    }
+}
+
+int64_t LockedFile::size() const {
+    struct stat st;
+    if (::fstat(fd_, &st) != 0) throwErrno(errno, path_);
+    return st.st_size;
+}
+
+std::string LockedFile::readAll() const {
+    std::string s(static_cast<size_t>(size()), '\0');
+    s.resize(readAt(0, s.data(), s.size()));
+    return s;
+}
+
+void LockedFile::sync() {
+    if (::fdatasync(fd_) != 0) throwErrno(errno, path_);
+}

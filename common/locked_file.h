@@ -1,0 +1,36 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+enum class Access { Read, ReadWrite };
+enum class Sharing {
+    Default, // reading takes a shared lock, writing an exclusive one
+    Shared,  // others may read and write meanwhile: a shared lock whatever the access
+};
+
+// An open file descriptor with an open-file-description lock on the whole file, held until
+// it is closed. A lock another holder conflicts with is run-time error 70. The name goes
+// through the case-insensitive lookup; ReadWrite creates a missing file.
+class LockedFile {
+public:
+    LockedFile(std::string_view name, Access access, Sharing sharing = Sharing::Default);
+    ~LockedFile();
+    LockedFile(LockedFile&& other) noexcept;
+    LockedFile& operator=(LockedFile&&) = delete;
+    LockedFile(const LockedFile&) = delete;
+
+    // Positioned reads and writes; a short read is padded by the caller.
+    size_t readAt(int64_t offset, char* data, size_t size) const;
+    void writeAt(int64_t offset, std::string_view bytes);
+    int64_t size() const;
+    std::string readAll() const;
+    void sync();
+    void close();
+    const std::string& path() const { return path_; }
+    int fd() const { return fd_; }
+
+private:
+    int fd_ = -1;
+    std::string path_;
+};

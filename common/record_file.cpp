@@ -1,0 +1,21 @@
+#include "record_file.h"
+
+#include "run_error.h"
+
+RecordFile::RecordFile(std::string_view name, size_t recordLength, Access access, Sharing sharing)
+    : file_(name, access, sharing), length_(recordLength) {}
+
+std::string RecordFile::read(int64_t n) const {
+    if (n < 1) throw RunError(err::BadRecordNumber, file_.path());
+    std::string rec(length_, '\0');
+    file_.readAt((n - 1) * static_cast<int64_t>(length_), rec.data(), length_);
+    return rec;
+}
+
+void RecordFile::write(int64_t n, std::string_view bytes) {
+    if (n < 1) throw RunError(err::BadRecordNumber, file_.path());
+    if (bytes.size() > length_) throw RunError(59, file_.path());
+    file_.writeAt((n - 1) * static_cast<int64_t>(length_), bytes);
+}
+
+int64_t RecordFile::count() const { return file_.size() / static_cast<int64_t>(length_); }

@@ -1,0 +1,28 @@
+#pragma once
+#include "locked_file.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// A random-access file of fixed-length records: record n (from 1) is at (n - 1) x length.
+// Records are written in place; other computers may have the file open.
+class RecordFile {
+public:
+    RecordFile(std::string_view name, size_t recordLength, Access access = Access::ReadWrite,
+               Sharing sharing = Sharing::Default);
+
+    // Record n; bytes past the end of the file read as NULs. n below 1 is error 63.
+    std::string read(int64_t n) const;
+    // Writes exactly these bytes (at most one record) at record n, extending the file with
+    // NULs where needed.
+    void write(int64_t n, std::string_view bytes);
+    // Whole records in the file.
+    int64_t count() const;
+    size_t recordLength() const { return length_; }
+    void close() { file_.close(); }
+
+private:
+    LockedFile file_;
+    size_t length_;
+};

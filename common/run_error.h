@@ -1,0 +1,49 @@
+#pragma once
+#include <stdexcept>
+#include <string>
+
+// The one run-time error type: a classic error number with its description.
+class RunError : public std::runtime_error {
+public:
+    explicit RunError(int number, std::string detail = {});
+    int number() const noexcept { return number_; }
+    // The runtime's description of the number ("File not found").
+    const std::string& description() const noexcept { return description_; }
+    // What failed (a file name, a field), for messages; may be empty.
+    const std::string& detail() const noexcept { return detail_; }
+
+private:
+    int number_;
+    std::string description_;
+    std::string detail_;
+};
+
+namespace err {
+constexpr int InvalidCall = 5;
+constexpr int Overflow = 6;
+constexpr int Subscript = 9;
+constexpr int DivisionByZero = 11;
+constexpr int TypeMismatch = 13;
+constexpr int BadFileName = 52;
+constexpr int FileNotFound = 53;
+constexpr int BadFileMode = 54;
+constexpr int DeviceIO = 57;
+constexpr int FileExists = 58;
+constexpr int DiskFull = 61;
+constexpr int PastEnd = 62;
+constexpr int BadRecordNumber = 63;
+constexpr int TooManyFiles = 67;
+constexpr int PermissionDenied = 70;
+constexpr int PathFileAccess = 75;
+constexpr int PathNotFound = 76;
+constexpr int PrinterError = 482;
+} // namespace err
+
+// The classic description of an error number.
+std::string errorDescription(int number);
+
+// The classic error number for a failed system call's errno.
+int errorFromErrno(int errnoValue);
+
+// Throws the RunError for errno after a failed system call on `what`.
+[[noreturn]] void throwErrno(int errnoValue, const std::string& what);

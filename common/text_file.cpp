@@ -1,0 +1,128 @@
+#include "text_file.h"
+
+#include "basic_number.h"
+#include "file_names.h"
+#include "locked_file.h"
+#include "run_error.h"
+
+#include <cerrno>
+#include <optional>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+bool lineEnd(char c) { return c == '\r' || c == '\n'; }
+bool blank(char c) { return c == ' ' || c == '\t'; }
+} // namespace
+
+TextReader::TextReader(std::string_view name) {
+    if (!fileExists(name)) throw RunError(err::FileNotFound, std::string(name));
+    LockedFile f(name, Access::Read);
+    text_ = f.readAll();
+    if (auto z = text_.find('\x1a'); z != std::string::npos) text_.resize(z);
+}
+
+TextReader TextReader::fromBytes(std::string bytes) {
+    TextReader r;
+    r.text_ = std::move(bytes);
+    if (auto z = r.text_.find('\x1a'); z != std::string::npos) r.text_.resize(z);
+    return r;
+}
+
+void TextReader::skipLineEnd() {
+    if (pos_ < text_.size() && text_[pos_] == '\r') ++pos_;
+    if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+}
+
+std::string TextReader::readLine() {
+    if (atEnd()) throw RunError(err::PastEnd);
+    const size_t start = pos_;
+    while (pos_ < text_.size() && !lineEnd(text_[pos_])) ++pos_;
+    std::string line = text_.substr(start, pos_ - start);
+    skipLineEnd();
+    return line;
+}
+
+std::string TextReader::readField() {
+    if (atEnd()) throw RunError(err::PastEnd);
+    while (pos_ < text_.size() && blank(text_[pos_])) ++pos_;
+    std::string field;
+    if (pos_ < text_.size() && text_[pos_] == '"') {
+        ++pos_;
+        const size_t start = pos_;
+        while (pos_ < text_.size() && text_[pos_] != '"') ++pos_;
+        field = text_.substr(start, pos_ - start);
+        if (pos_ < text_.size()) ++pos_; // closing quote
+        // Whatever follows the quote up to the delimiter is passed over.
+        while (pos_ < text_.size() && text_[pos_] != ',' && !lineEnd(text_[pos_])) ++pos_;
+    } else {
+        const size_t start = pos_;
+        while (pos_ < text_.size() && text_[pos_] != ',' && !lineEnd(text_[pos_])) ++pos_;
+        field = std::string(rtrim(std::string_view(text_).substr(start, pos_ - start)));
+        while (!field.empty() && field.back() == '\t') field.pop_back();
+    }
+    if (pos_ < text_.size() && text_[pos_] == ',') {
+        ++pos_;
+    } else {
+        skipLineEnd();
+    }
+    return field;
+}
+
+double readNumberFile(std::string_view name) {
+    TextReader r(name);
+    return val(r.readField());
+}
+
+std::string joinLines(const std::vector<std::string>& lines) {
+    std::string s;
+    for (const auto& l : lines) s += l + "\r\n";
+    return s;
+}
+
+void writeLines(std::string_view name, const std::vector<std::string>& lines) {
+    writeBytes(name, joinLines(lines));
+}
+
+void writeBytes(std::string_view name, std::string_view bytes) {
+    const std::string path = resolveName(name);
+    if (path.empty()) throw RunError(err::BadFileName, std::string(name));
+    mode_t mode = 0666;
+    std::optional<LockedFile> held;
+    struct stat st;
+    if (::stat(path.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode)) throw RunError(err::PathFileAccess, std::string(name));
+        mode = st.st_mode & 07777;
+        // Refuse while another holder has the file; hold it ourselves until it is replaced.
+        held.emplace(name, Access::ReadWrite);
+    }
+    const std::string tmp = path + ".~new";
+    const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) throwErrno(errno, std::string(name));
+    auto fail = [&](int e) {
+        ::close(fd);
+        ::unlink(tmp.c_str());
+        throwErrno(e, std::string(name));
+    };
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            fail(errno);
+        }
+        done += static_cast<size_t>(n);
+    }
+    if (held) ::fchmod(fd, mode);
+    if (::fsync(fd) != 0) fail(errno);
+    if (::close(fd) != 0) {
+        ::unlink(tmp.c_str());
+        throwErrno(errno, std::string(name));
+    }
+    if (::rename(tmp.c_str(), path.c_str()) != 0) {
+        const int e = errno;
+        ::unlink(tmp.c_str());
+        throwErrno(e, std::string(name));
+    }
+}

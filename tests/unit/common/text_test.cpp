@@ -1,0 +1,127 @@
+#include "cp1252.h"
+#include "dates.h"
+#include "file_names.h"
+#include "run_error.h"
+#include "temp_folder.h"
+#include "text_file.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+TEST(TextReaderTest, FreeFormatFields) {
+    auto r = TextReader::fromBytes("\"a, b\",c\r\n  12  , x y \r\n\"q\"\r\nlast");
+    EXPECT_EQ(r.readField(), "a, b");
+    EXPECT_EQ(r.readField(), "c");
+    EXPECT_EQ(r.readField(), "12");
+    EXPECT_EQ(r.readField(), "x y");
+    EXPECT_EQ(r.readField(), "q");
+    EXPECT_FALSE(r.atEnd());
+    EXPECT_EQ(r.readField(), "last");
+    EXPECT_TRUE(r.atEnd());
+    try {
+        r.readField();
+        FAIL();
+    } catch (const RunError& e) {
+        EXPECT_EQ(e.number(), 62);
+    }
+}
+
+TEST(TextReaderTest, MoreDataAfterFourFields) {
+    auto four = TextReader::fromBytes("Ann\r\n1 Main\r\nTown\r\n12\r\n");
+    for (int i = 0; i < 4; ++i) four.readField();
+    EXPECT_TRUE(four.atEnd());
+    auto five = TextReader::fromBytes("Ann\r\n1 Main\r\nTown\r\nState\r\n12\r\n");
+    for (int i = 0; i < 4; ++i) five.readField();
+    EXPECT_FALSE(five.atEnd());
+    EXPECT_EQ(five.readField(), "12");
+}
+
+TEST(TextReaderTest, LinesKeepCommasAndQuotes) {
+    auto r = TextReader::fromBytes("one, \"two\"\r\n\r\nlf only\nend\x1aignored");
+    EXPECT_EQ(r.readLine(), "one, \"two\"");
+    EXPECT_EQ(r.readLine(), "");
+    EXPECT_EQ(r.readLine(), "lf only");
+    EXPECT_EQ(r.readLine(), "end");
+    EXPECT_TRUE(r.atEnd());
+    EXPECT_THROW(r.readLine(), RunError);
+}
+
+TEST(TextReaderTest, EmptyFieldsAndLines) {
+    auto r = TextReader::fromBytes(",\r\n \r\n");
+    EXPECT_EQ(r.readField(), "");
+    EXPECT_EQ(r.readField(), "");
+    EXPECT_EQ(r.readField(), "");
+    EXPECT_TRUE(r.atEnd());
+}
+
+TEST(TextFileTest, WritesCrLfAndReadsBack) {
+    TempFolder tmp;
+    writeLines("lastpost.dat", {"12-7-98", " .015", " 5"});
+    EXPECT_EQ(getFile("lastpost.dat"), "12-7-98\r\n .015\r\n 5\r\n");
+    TextReader r("LASTPOST.DAT");
+    EXPECT_EQ(r.readField(), "12-7-98");
+    EXPECT_EQ(r.readField(), ".015");
+    EXPECT_DOUBLE_EQ(readNumberFile("lastpost.dat"), 12); // the leading number of "12-7-98"
+}
+
+TEST(TextFileTest, ReplacesUnderExistingCaseAndKeepsMode) {
+    TempFolder tmp;
+    putFile("CUST.PTN", "5\r\n");
+    ::chmod("CUST.PTN", 0640);
+    writeLines("Cust.ptn", {" 6"});
+    EXPECT_EQ(getFile("CUST.PTN"), " 6\r\n");
+    struct stat st;
+    ASSERT_EQ(::stat("CUST.PTN", &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    EXPECT_FALSE(fileExists("Cust.ptn.~new"));
+}
+
+TEST(TextFileTest, HeldFileIsLeftAsItWas) {
+    TempFolder tmp;
+    putFile("1298.ptn", " 4\r\n");
+    const int fd = ::open("1298.ptn", O_RDONLY);
+    struct flock lk {};
+    lk.l_type = F_RDLCK;
+    lk.l_whence = SEEK_SET;
+    ASSERT_EQ(::fcntl(fd, F_OFD_SETLK, &lk), 0);
+    try {
+        writeLines("1298.ptn", {" 5"});
+        FAIL();
+    } catch (const RunError& e) {
+        EXPECT_EQ(e.number(), 70);
+    }
+    ::close(fd);
+    EXPECT_EQ(getFile("1298.ptn"), " 4\r\n");
+}
+
+TEST(TextFileTest, MissingFileIsNotFound) {
+    TempFolder tmp;
+    try {
+        TextReader r("none.dat");
+        FAIL();
+    } catch (const RunError& e) {
+        EXPECT_EQ(e.number(), 53);
+    }
+}
+
+TEST(Cp1252Test, EveryByteRoundTrips) {
+    std::string all;
+    for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+    const QString text = fromAnsi(all);
+    EXPECT_EQ(text.size(), 256);
+    EXPECT_EQ(toAnsi(text), all);
+    EXPECT_EQ(fromAnsi("\x80"), QString(QChar(0x20AC)));
+    EXPECT_EQ(fromAnsi("\xE9"), QStringLiteral("é"));
+    EXPECT_EQ(toAnsi(QStringLiteral("€ ✓")), "\x80 ?");
+}
+
+TEST(DatesTest, ClockGivesClassicDateText) {
+    FixedClock clock(QDate(2026, 12, 7));
+    EXPECT_EQ(currentDateText(clock), "12-07-2026");
+    clock.set(QDate(1998, 7, 4));
+    EXPECT_EQ(currentDateText(clock), "07-04-1998");
+    EXPECT_EQ(parseDateText("01-05-1998"), QDate(1998, 1, 5));
+    EXPECT_FALSE(parseDateText("13-05-1998").isValid());
+}
