@@ -1,0 +1,15 @@
+#include "old_appraisals.h"
+
+#include "cp1252.h"
+#include "file_names.h"
+
+#include <QLocale>
+
+std::vector<std::string> findOldAppraisals(const std::string& custprefix) {
+    return listMatching("appraise\\" + custprefix + "???.app");
+}
+
+QString oldAppraisalEntry(const std::string& fileName) {
+    const QDateTime when = modificationTime("appraise\\" + fileName);
+    return fromAnsi(fileName) + ' ' + QLocale::c().toString(when, QStringLiteral("M/d/yy h:mm:ss AP"));
+}

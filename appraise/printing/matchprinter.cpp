@@ -1,0 +1,7 @@
+#include "matchprinter.h"
+
+int32_t printedLineWidth(const PageGeometry& g, int32_t leftMargin, int32_t rightMargin) {
+    const int32_t left = leftMargin - g.offsetLeft;
+    const int32_t right = (g.pageWidth - rightMargin) - g.offsetLeft;
+    return right - left;
+}

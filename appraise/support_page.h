@@ -1,0 +1,4 @@
+#pragma once
+
+// Where the store finds help and a default alignment file.
+inline constexpr const char* supportPage = "https://www.velmaron.com/support";

@@ -1,0 +1,450 @@
+#include "worksheet_window.h"
+
+#include "basic_number.h"
+#include "cp1252.h"
+#include "dates.h"
+#include "file_names.h"
+#include "fixdate.h"
+#include "matchprinter.h"
+#include "old_appraisals.h"
+#include "run_error.h"
+#include "support_page.h"
+#include "text_file.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QResizeEvent>
+#include <QScreen>
+
+namespace {
+// Design size of the window, in twips; start-up sets the width from the printer.
+constexpr int designWidth = 9560;
+constexpr int designHeight = 8200;
+} // namespace
+
+Worksheet::Worksheet(Platform& platform, QWidget* parent) : FormWindow(platform, parent) {
+    setObjectName("worksheet");
+    setWindowTitle(QStringLiteral("Velmaron Appraisal Worksheet"));
+    buildControls();
+    resize(tw(designWidth), tw(designHeight));
+}
+
+QLabel* Worksheet::label(const char* name, const QString& caption, int x, int y, int w, int h, QWidget* parent) {
+    auto* l = new QLabel(caption, parent ? parent : this);
+    l->setObjectName(name);
+    l->setGeometry(tw(x), tw(y), tw(w), tw(h));
+    return l;
+}
+
+QLineEdit* Worksheet::textBox(const char* name, const QString& text, int x, int y, int w, int h, QWidget* parent) {
+    auto* e = new QLineEdit(text, parent ? parent : this);
+    e->setObjectName(name);
+    e->setGeometry(tw(x), tw(y), tw(w), tw(h));
+    return e;
+}
+
+QPushButton* Worksheet::button(const char* name, const QString& caption, int x, int y, int w, int h) {
+    auto* b = new QPushButton(caption, this);
+    b->setObjectName(name);
+    b->setGeometry(tw(x), tw(y), tw(w), tw(h));
+    b->setAutoDefault(false);
+    return b;
+}
+
+QGroupBox* Worksheet::frame(const char* name, const QString& caption, int x, int y, int w, int h) {
+    auto* f = new QGroupBox(caption, this);
+    f->setObjectName(name);
+    f->setGeometry(tw(x), tw(y), tw(w), tw(h));
+    return f;
+}
+
+QRadioButton* Worksheet::option(QGroupBox* f, QButtonGroup* g, const char* name, const QString& caption, int x,
+                                int y, int w) {
+    auto* o = new QRadioButton(caption, f);
+    o->setObjectName(name);
+    o->setGeometry(tw(x), tw(y), tw(w), tw(260));
+    g->addButton(o);
+    return o;
+}
+
+QScrollBar* Worksheet::gradeBar(const char* name, int x, int y, int w) {
+    auto* s = new QScrollBar(Qt::Horizontal, this);
+    s->setObjectName(name);
+    s->setRange(0, 32767);
+    s->setSingleStep(1);
+    s->setPageStep(1);
+    s->setFocusPolicy(Qt::StrongFocus);
+    s->setGeometry(tw(x), tw(y), tw(w), tw(250));
+    return s;
+}
+
+void Worksheet::buildControls() {
+    // Created in the order of entry, which is the tab order.
+    label("Label8", QStringLiteral("Date"), 120, 150, 500, 300);
+    datebox = textBox("datebox", QString(), 620, 120, 1100, 330);
+    label("Label9", QStringLiteral("Item number"), 1850, 150, 1100, 300);
+    itemnumber = textBox("itemnumber", QStringLiteral("1"), 2950, 120, 600, 330);
+
+    auto makeGroup = [this](QButtonGroup*& g) { g = new QButtonGroup(this); };
+
+    typeFrame = frame("Frame3d1", QStringLiteral("General Type of Item"), 120, 600, 1900, 2750);
+    makeGroup(typeGroup);
+    const std::pair<const char*, const char*> types[] = {
+        {"Ring", "Ring"},         {"Watch", "Watch"},   {"Bracelet", "Bracelet"},
+        {"Necklace", "Necklace"}, {"pendant", "Pendant"}, {"Earrings", "Earrings"},
+        {"Beads", "Beads"},       {"Pearls", "Pearls"}, {"OtherType", "Other"}};
+    QRadioButton** typeSlots[] = {&Ring, &Watch, &Bracelet, &Necklace, &pendant, &Earrings, &Beads, &Pearls, &OtherType};
+    for (int i = 0; i < 9; ++i) *typeSlots[i] = option(typeFrame, typeGroup, types[i].first, types[i].second, 120, 270 + i * 270, 1700);
+
+    metalColorFrame = frame("Frame3d2", QStringLiteral("Metal Color"), 2100, 600, 1700, 1650);
+    makeGroup(metalColorGroup);
+    Yellow = option(metalColorFrame, metalColorGroup, "Yellow", "Yellow", 120, 270, 1500);
+    White = option(metalColorFrame, metalColorGroup, "White", "White", 120, 540, 1500);
+    Pink = option(metalColorFrame, metalColorGroup, "Pink", "Pink", 120, 810, 1500);
+    twotone = option(metalColorFrame, metalColorGroup, "twotone", "Two Tone", 120, 1080, 1500);
+    OtherMetalColor = option(metalColorFrame, metalColorGroup, "OtherMetalColor", "Other", 120, 1350, 1500);
+
+    metalFrame = frame("Frame3d5", QStringLiteral("Metal"), 3900, 600, 1900, 1900);
+    makeGroup(metalGroup);
+    K18 = option(metalFrame, metalGroup, "K18", "18 Karat", 120, 270, 1700);
+    k14 = option(metalFrame, metalGroup, "k14", "14 Karat", 120, 540, 1700);
+    k10 = option(metalFrame, metalGroup, "k10", "10 Karat", 120, 810, 1700);
+    Platinum = option(metalFrame, metalGroup, "Platinum", "Platinum", 120, 1080, 1700);
+    Sterling = option(metalFrame, metalGroup, "Sterling", "Sterling", 120, 1350, 1700);
+    OtherMetal = option(metalFrame, metalGroup, "OtherMetal", "Other", 120, 1620, 1700);
+
+    wearerFrame = frame("Frame3d6", QString(), 2100, 2300, 1700, 850);
+    makeGroup(wearerGroup);
+    Mans = option(wearerFrame, wearerGroup, "Mans", "Man's", 120, 150, 1500);
+    Ladys = option(wearerFrame, wearerGroup, "Ladys", "Lady's", 120, 450, 1500);
+
+    label("Label10", QStringLiteral("Weight"), 3900, 2620, 800, 300);
+    Weight = textBox("Weight", QString(), 4700, 2580, 1100, 330);
+    unitsFrame = frame("Frame3d7", QStringLiteral("Weight Units"), 3900, 2950, 1900, 620);
+    makeGroup(unitsGroup);
+    DWT = option(unitsFrame, unitsGroup, "DWT", "DWT", 120, 290, 800);
+    Grams = option(unitsFrame, unitsGroup, "Grams", "Grams", 950, 290, 850);
+
+    label("Label11", QStringLiteral("Price"), 120, 3480, 600, 300);
+    Price = textBox("Price", QString(), 720, 3440, 1300, 330);
+    nextstone = button("nextstone", QStringLiteral("Add a stone"), 2100, 3420, 1700, 380);
+
+    // Stone panel
+    Frame3d3 = frame("Frame3d3", QStringLiteral("Stone"), 120, 3900, 3680, 1950);
+    makeGroup(stoneGroup);
+    const std::pair<const char*, const char*> stones[] = {
+        {"Diamond", "Diamond"}, {"Amethyst", "Amethyst"}, {"Aquamarine", "Aquamarine"}, {"Citrine", "Citrine"},
+        {"Emerald", "Emerald"}, {"Garnet", "Garnet"},     {"Jade", "Jade"},             {"Lapis", "Lapis"},
+        {"Opal", "Opal"},       {"Onyx", "Onyx"},         {"Pearl", "Pearl"},           {"Peridot", "Peridot"},
+        {"Ruby", "Ruby"},       {"Sapphire", "Sapphire"}, {"Topaz", "Topaz"},           {"Zircon", "Zircon"},
+        {"OtherStone", "Other"}};
+    for (int i = 0; i < 17; ++i)
+        stoneOptions.push_back(option(Frame3d3, stoneGroup, stones[i].first, stones[i].second, 100 + (i / 6) * 1180,
+                                      270 + (i % 6) * 270, 1150));
+    Frame3d4 = frame("Frame3d4", QStringLiteral("Shape"), 3900, 3900, 1900, 1950);
+    makeGroup(shapeGroup);
+    const std::pair<const char*, const char*> shapes[] = {{"RoundBrilliant", "Round Brilliant"},
+                                                          {"Marquise", "Marquise"},
+                                                          {"EmeraldCut", "Emerald"},
+                                                          {"Oval", "Oval"},
+                                                          {"Pear", "Pear"},
+                                                          {"OtherShape", "Other"}};
+    for (int i = 0; i < 6; ++i)
+        shapeOptions.push_back(option(Frame3d4, shapeGroup, shapes[i].first, shapes[i].second, 120, 270 + i * 270, 1700));
+
+    stoneLabels.push_back(label("Label1", QStringLiteral("Number"), 5950, 3950, 1000, 300));
+    stonenumber = textBox("stonenumber", QStringLiteral("1"), 7000, 3910, 700, 330);
+    stoneLabels.push_back(label("Label2", QStringLiteral("Carat"), 5950, 4350, 1000, 300));
+    Carat = textBox("Carat", QStringLiteral(" "), 7000, 4310, 1100, 330);
+    c = button("c", QStringLiteral("C"), 8200, 4310, 450, 330);
+    stoneLabels.push_back(label("Label3", QStringLiteral("Quantity"), 5950, 4750, 1000, 300));
+    Quantity = textBox("Quantity", QStringLiteral(" "), 7000, 4710, 700, 330);
+    stoneLabels.push_back(label("Label4", QStringLiteral("Dimensions"), 5950, 5150, 1000, 300));
+    dimensions = textBox("dimensions", QStringLiteral(" "), 7000, 5110, 2400, 330);
+
+    // Grade bars, each under the scale that names its grades.
+    QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    auto gradeRow = [&](const char* captionName, const QString& caption, const char* scaleName,
+                        const QString& scale, const char* barName, int y) {
+        stoneLabels.push_back(label(captionName, caption, 120, y + 180, 900, 300));
+        QLabel* s = label(scaleName, scale, 1000, y, 6000, 260);
+        s->setFont(mono);
+        stoneLabels.push_back(s);
+        return gradeBar(barName, 1000, y + 270, 6000);
+    };
+    Color = gradeRow("Label12", QStringLiteral("Color"), "Label6",
+                     QStringLiteral("     D  E  F  G  H  I  J  K  L  M  N  O  P     Fancy"), "Color", 5950);
+    Clarity = gradeRow("Label13", QStringLiteral("Clarity"), "Label7",
+                       QStringLiteral("    F VVS1 VVS2 VS1 VS2 SI1 SI2    I1    I2     I3"), "Clarity", 6550);
+    Cut = gradeRow("Label14", QStringLiteral("Cut"), "Label5",
+                   QStringLiteral("   Ideal  2     3     4     5     6     7     8     9   Poor"), "Cut", 7150);
+
+    nextitem = button("nextitem", QStringLiteral("End this item"), 5950, 3420, 1650, 380);
+    seetext = button("seetext", QStringLiteral("See Text"), 7700, 3420, 1650, 380);
+    FormatList = button("FormatList", QStringLiteral("Format"), 3800, 120, 1000, 380);
+    End = button("End", QStringLiteral("End"), 4900, 120, 900, 380);
+
+    custname = label("custname", QString(), 5950, 120, 3450, 1250);
+    custname->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    custname->setWordWrap(false);
+    appraisalist = new QListWidget(this);
+    appraisalist->setObjectName("appraisalist");
+    appraisalist->setGeometry(tw(5950), tw(1450), tw(3450), tw(1850));
+
+    // The document surface and its buttons.
+    Text1 = new QTextEdit(this);
+    Text1->setObjectName("Text1");
+    Text1->setAcceptRichText(false);
+    Text1->setTabChangesFocus(true);
+    const int by = 6780;
+    SaveText = button("SaveText", QStringLiteral("Save"), 0, by, 1300, 380);
+    formatlist2 = button("formatlist2", QStringLiteral("Format"), 1350, by, 1300, 380);
+    PrintText = button("PrintText", QStringLiteral("Print"), 2700, by, 1300, 380);
+    Fonttext = button("Fonttext", QStringLiteral("Font"), 4050, by, 1300, 380);
+    copytowp = button("copytowp", QStringLiteral("Copy to W/P"), 5400, by, 1300, 380);
+    changeprinter = button("changeprinter", QStringLiteral("Printer"), 6750, by, 1300, 380);
+    back = button("back", QStringLiteral("End"), 8100, by, 1300, 380);
+    List1 = new QListWidget(this);
+    List1->setObjectName("List1");
+
+    printPicture1 = label("printPicture1", QString(), 0, 0, 100, 100);
+    Command3D1 = label("Command3D1", QString(), 0, 0, 100, 100);
+
+    // Hidden in the design: the stone panel, the document and everything that goes with them.
+    for (QWidget* w : std::initializer_list<QWidget*>{Frame3d3, Frame3d4, stonenumber, Carat, Quantity, dimensions, c,
+                                                      Color, Clarity, Cut, nextstone, seetext, Text1, SaveText,
+                                                      formatlist2, PrintText, Fonttext, copytowp, changeprinter,
+                                                      back, List1, printPicture1, Command3D1, appraisalist})
+        w->hide();
+    for (QLabel* l : stoneLabels) l->hide();
+
+    connect(End, &QPushButton::clicked, this, [this] { run([this] { End_Click(); }); });
+    connect(back, &QPushButton::clicked, this, [this] { run([this] { back_Click(); }); });
+    onLostFocus(datebox, [this] { datebox_lostfocus(); });
+}
+
+void Worksheet::setCaption(QLabel* l, const QString& caption) {
+    // The caption keeps its carriage returns; the screen shows them as line breaks.
+    l->setProperty("caption", caption);
+    l->setText(QString(caption).replace('\r', '\n'));
+}
+
+void Worksheet::load() {
+    // Centre the window on the screen at its design size.
+    if (QScreen* s = screen()) {
+        const QRect r = s->availableGeometry();
+        move(r.x() + (r.width() - width()) / 2, r.y() + (r.height() - height()) / 2);
+    }
+    try {
+        startupSequence();
+    } catch (const RunError& e) {
+        // Any error but 75 ends the start-up with its number; the window opens as it is.
+        p.screen.setHourglass(false);
+        p.messages.show(QString::fromStdString(str(e.number())));
+    }
+}
+
+void Worksheet::startupSequence() {
+    // Error 75 is passed over statement by statement; anything else ends the start-up.
+    auto step = [](const std::function<void()>& statement) {
+        try {
+            statement();
+        } catch (const RunError& e) {
+            if (e.number() != err::PathFileAccess) throw;
+        }
+    };
+    auto quiet = [](const std::function<void()>& statement) {
+        try {
+            statement();
+        } catch (const RunError&) {
+        }
+    };
+
+    if (fileExists("align.exe")) {
+        bool started = false;
+        step([&] {
+            try {
+                p.processes.start("Align.exe", 2);
+                started = true;
+            } catch (const RunError&) {
+                // A self-extracting archive of another platform: leave it for the user.
+                p.messages.show(QStringLiteral("The default alignment file in Align.exe could not be unpacked. "
+                                               "Align.exe has been left in this folder."),
+                                {}, Buttons::Ok, Icon::Exclamation);
+            }
+        });
+        if (started) {
+            step([&] { p.messages.show(QStringLiteral("We have unzipped the default alignment file.")); });
+            step([] { removeFile("Align.exe"); });
+        }
+    }
+
+    if (!fileExists("align.fac")) {
+        if (fileExists("align.fa1")) {
+            step([] { copyFile("align.fa1", "align.fac"); });
+        } else {
+            p.messages.show(QStringLiteral("You have no alignment factors defined.  You can download a default "
+                                           "appraisal file from SPECIAL section of ") +
+                            QString::fromLatin1(supportPage));
+            p.processes.endProcess();
+        }
+    }
+
+    // Quiet stretch: every error is passed over statement by statement.
+    for (auto& t : settings_.alignText) t.clear();
+    for (int i = 0; i < 5; ++i) settings_.alignText[i] = str(1);
+    settings_.alignText[5] = str(450);
+    settings_.alignText[8] = str(1);
+    if (fileExists("align.fac")) {
+        quiet([&] {
+            TextReader r("align.fac");
+            for (int i = 0; i < 12; ++i) quiet([&] { settings_.alignText[i] = r.readField(); });
+            quiet([&] { settings_.align13 = cint(val(r.readField())); });
+            for (int i = 0; i < 12; ++i) quiet([&] { r.readField(); });
+        });
+    } else {
+        quiet([] {
+            std::vector<std::string> lines(defaultAlignmentLines().begin(), defaultAlignmentLines().end());
+            writeLines("align.fac", lines);
+        });
+    }
+    if (fileExists("bordsize.dat")) {
+        quiet([&] { settings_.bordersize = cint(val(TextReader("bordsize.dat").readField())); });
+    } else {
+        quiet([&] {
+            p.messages.show(QStringLiteral("You will need to set the size of the border for the printed appraisal and "
+                                           "other layout features for your particular printer by clicking on the "
+                                           "EDIT INSERTS button."));
+        });
+    }
+    quiet([] { makeFolder("APPRAISE"); });
+
+    step([&] {
+        if (fileExists("aplogoNO.dat")) settings_.aplogoflag = 'N';
+    });
+    step([] {
+        if (!fileExists("DefontAp.dat")) writeLines("DefontAp.dat", {"Times New Roman", "12", "1", "1"});
+    });
+    step([&] {
+        if (fileExists("nologowc.dat")) settings_.nologoflag = 'N';
+    });
+    step([&] {
+        if (fileExists("logosize.dat")) settings_.logofactor = Money::fromText(TextReader("logosize.dat").readField());
+    });
+
+    if (p.instance.anotherRunning()) {
+        p.messages.show(QStringLiteral("You already have one appraisal program running on this computer."));
+        unload();
+        return;
+    }
+
+    step([&] {
+        const std::string today = currentDateText(p.clock);
+        std::string d = today.substr(0, 6) + today.substr(today.size() - 2);
+        datebox->setText(fromAnsi(d));
+        datebox_lostfocus();
+    });
+
+    // The logo: a missing or unreadable bitmap is reported, and start-up goes on without it.
+    try {
+        if (!fileExists("anytown1.bmp")) throw RunError(err::FileNotFound, "anytown1.bmp");
+        QImage img(QString::fromStdString(resolveName("anytown1.bmp")));
+        if (img.isNull()) throw RunError(481, "anytown1.bmp");
+        logo_ = img;
+        printPicture1->setPixmap(QPixmap::fromImage(img));
+        Command3D1->setPixmap(QPixmap::fromImage(img));
+    } catch (const RunError& e) {
+        p.messages.show(QString::fromStdString(str(e.number())));
+    }
+
+    if (!fileExists("apptrans.dat")) {
+        p.messages.show(QStringLiteral("You must enter a customer first"));
+        startMainProgram();
+        p.processes.endProcess();
+    }
+    step([&] {
+        cust_ = readHandover("apptrans.dat");
+        readCustomerRecord(cust_.custrecordno);
+    });
+    step([&] { cust_.custprefix = customerPrefix(cust_.custnumber); });
+
+    step([&] {
+        appraisalist->show();
+        appraisalist->clear();
+        oldappraisals_ = findOldAppraisals(cust_.custprefix);
+        if (oldappraisals_.empty()) {
+            appraisalist->addItem(QStringLiteral("No appraisals yet"));
+        } else {
+            appraisalist->addItem(QStringLiteral("Old appraisals for this customer:"));
+            for (const auto& name : oldappraisals_) appraisalist->addItem(oldAppraisalEntry(name));
+        }
+    });
+
+    step([&] {
+        QString heading = QStringLiteral("Appraisal for");
+        if (fileExists("type.app")) heading = fromAnsi(TextReader("type.app").readLine());
+        const auto& l = cust_.custlines;
+        setCaption(custname, heading + ":" + '\r' + fromAnsi(l[1]) + '\r' + fromAnsi(l[2]) + '\r' + fromAnsi(l[3]) +
+                                 '\r' + fromAnsi(l[4]));
+    });
+
+    step([&] { Text1->setCurrentFont(QFont(QStringLiteral("Arial"), 10)); });
+
+    step([&] {
+        const int32_t width = matchprinter(*Text1, 1440, 1440);
+        resize(tw(width + 200), height());
+    });
+}
+
+int32_t Worksheet::matchprinter(QTextEdit& area, int32_t leftMargin, int32_t rightMargin) {
+    // With no printer installed the geometry is letter paper with a quarter-inch offset.
+    const int32_t width = printedLineWidth(p.printer.geometry(), leftMargin, rightMargin);
+    area.setLineWrapMode(QTextEdit::FixedPixelWidth);
+    area.setLineWrapColumnOrWidth(tw(width));
+    return width;
+}
+
+void Worksheet::datebox_lostfocus() {
+    std::string d = toAnsi(datebox->text());
+    fixdate(d);
+    datebox->setText(fromAnsi(d));
+}
+
+void Worksheet::startMainProgram() {
+    try {
+        p.processes.start("velmaron.exe", 3);
+    } catch (const RunError&) {
+        p.messages.show(QStringLiteral("The main program velmaron.exe could not be started."), {}, Buttons::Ok,
+                        Icon::Exclamation);
+    }
+}
+
+void Worksheet::End_Click() {
+    p.screen.setHourglass(true);
+    p.screen.doEvents();
+    startMainProgram();
+    p.processes.endProcess();
+}
+
+void Worksheet::back_Click() {
+    if (!List1->isHidden()) {
+        if (Fonttext->isHidden()) back->hide();
+        List1->hide();
+        return;
+    }
+    End_Click();
+}
+
+void Worksheet::formUnload() { startMainProgram(); }
+
+void Worksheet::Form_Resize() {
+    Text1->setGeometry(tw(100), tw(500), width() - tw(200), height() - tw(600));
+}
+
+void Worksheet::resizeEvent(QResizeEvent* event) {
+    FormWindow::resizeEvent(event);
+    // The text area's own placement is set when a text is shown; only keep it inside.
+    run([this] {
+        if (Text1->isHidden()) Form_Resize();
+    });
+}

@@ -1,0 +1,89 @@
+#pragma once
+#include "customer.h"
+#include "form_window.h"
+#include "layout_settings.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTextEdit>
+#include <vector>
+
+// The Appraise window "worksheet": controls and handlers under the design's names.
+class Worksheet : public FormWindow {
+    Q_OBJECT
+public:
+    explicit Worksheet(Platform& platform, QWidget* parent = nullptr);
+
+    void load() override; // Form_Load: the start-up sequence
+
+    // Handlers
+    void End_Click();
+    void back_Click();
+    void Form_Resize();
+    void datebox_lostfocus();
+
+    // Procedures
+    int32_t matchprinter(QTextEdit& area, int32_t leftMargin, int32_t rightMargin);
+
+    const CustomerContext& customer() const { return cust_; }
+    const LayoutSettings& layout() const { return settings_; }
+
+protected:
+    void formUnload() override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildControls();
+    void startupSequence();
+    void startMainProgram();
+    void setCaption(QLabel* label, const QString& caption);
+
+    QLabel* label(const char* name, const QString& caption, int x, int y, int w, int h, QWidget* parent = nullptr);
+    QLineEdit* textBox(const char* name, const QString& text, int x, int y, int w, int h, QWidget* parent = nullptr);
+    QPushButton* button(const char* name, const QString& caption, int x, int y, int w, int h);
+    QGroupBox* frame(const char* name, const QString& caption, int x, int y, int w, int h);
+    QRadioButton* option(QGroupBox* f, QButtonGroup* g, const char* name, const QString& caption, int x, int y, int w);
+    QScrollBar* gradeBar(const char* name, int x, int y, int w);
+
+public:
+    // Customer and dates
+    QLabel* custname;
+    QLineEdit* datebox;
+    QLineEdit* itemnumber;
+    QListWidget* appraisalist;
+    // Item panel
+    QGroupBox *typeFrame, *metalColorFrame, *metalFrame, *wearerFrame, *unitsFrame;
+    QButtonGroup *typeGroup, *metalColorGroup, *metalGroup, *wearerGroup, *unitsGroup;
+    QRadioButton *Ring, *Watch, *Bracelet, *Necklace, *pendant, *Earrings, *Beads, *Pearls, *OtherType;
+    QRadioButton *Yellow, *White, *Pink, *twotone, *OtherMetalColor;
+    QRadioButton *K18, *k14, *k10, *Platinum, *Sterling, *OtherMetal;
+    QRadioButton *Mans, *Ladys, *DWT, *Grams;
+    QLineEdit *Weight, *Price;
+    QPushButton *nextstone, *nextitem, *seetext, *End, *FormatList;
+    // Stone panel
+    QGroupBox *Frame3d3, *Frame3d4;
+    QButtonGroup *stoneGroup, *shapeGroup;
+    std::vector<QRadioButton*> stoneOptions, shapeOptions;
+    QLineEdit *stonenumber, *Carat, *Quantity, *dimensions;
+    QPushButton* c;
+    std::vector<QLabel*> stoneLabels; // the ten labels of the stone panel
+    QScrollBar *Color, *Clarity, *Cut;
+    // Document
+    QTextEdit* Text1;
+    QPushButton *SaveText, *formatlist2, *PrintText, *Fonttext, *copytowp, *changeprinter, *back;
+    QListWidget* List1;
+    QLabel *printPicture1, *Command3D1;
+
+private:
+    CustomerContext cust_;
+    LayoutSettings settings_;
+    std::vector<std::string> oldappraisals_;
+    QImage logo_;
+};

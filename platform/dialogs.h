@@ -1,0 +1,44 @@
+#pragma once
+#include <QString>
+#include <optional>
+
+enum class Buttons { Ok, OkCancel, YesNo, RetryCancel };
+enum class Icon { None, Critical, Question, Exclamation, Information };
+enum class Answer { Ok, Cancel, Yes, No, Retry };
+
+// Modal message box. An empty title means the program's own name.
+class MessageBox {
+public:
+    virtual ~MessageBox() = default;
+    virtual Answer show(const QString& text, const QString& title = {}, Buttons buttons = Buttons::Ok,
+                        Icon icon = Icon::None) = 0;
+};
+
+// Modal input box; Cancel gives the empty text.
+class InputBox {
+public:
+    virtual ~InputBox() = default;
+    virtual QString ask(const QString& prompt, const QString& title = {}, const QString& defaultText = {}) = 0;
+};
+
+struct FontChoice {
+    QString name;
+    double size = 12;
+    bool bold = false;
+    bool italic = false;
+    bool operator==(const FontChoice&) const = default;
+};
+
+// The font dialog: the chosen font, or nothing on Cancel.
+class FontDialog {
+public:
+    virtual ~FontDialog() = default;
+    virtual std::optional<FontChoice> choose(const FontChoice& current) = 0;
+};
+
+// The print-setup dialog: true when the user chose a printer.
+class PrintSetupDialog {
+public:
+    virtual ~PrintSetupDialog() = default;
+    virtual bool choose() = 0;
+};

@@ -1,0 +1,82 @@
+#include "form_window.h"
+
+#include "run_error.h"
+
+#include <QCloseEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+
+FormWindow::FormWindow(Platform& platform, QWidget* parent) : QWidget(parent), p(platform) {}
+
+void FormWindow::showRunError(const RunError& e) {
+    QString text = QStringLiteral("Run-time error '%1':\r\r%2").arg(e.number()).arg(QString::fromStdString(e.description()));
+    if (!e.detail().empty()) text += QStringLiteral("\r(%1)").arg(QString::fromStdString(e.detail()));
+    p.messages.show(text, {}, Buttons::Ok, Icon::Critical);
+}
+
+void FormWindow::run(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const RunError& e) {
+        p.screen.setHourglass(false);
+        showRunError(e);
+    } catch (const std::bad_alloc&) {
+        p.screen.setHourglass(false);
+        showRunError(RunError(7));
+    }
+}
+
+void FormWindow::unload() {
+    if (unloaded_) return;
+    run([this] { formUnload(); });
+    unloaded_ = true;
+    hide();
+    emit wasUnloaded();
+}
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+    unload();
+    event->accept();
+}
+
+void FormWindow::onLostFocus(QWidget* control, std::function<void()> handler) {
+    hooks_[control].lost = std::move(handler);
+    control->installEventFilter(this);
+}
+
+void FormWindow::onGotFocus(QWidget* control, std::function<void()> handler) {
+    hooks_[control].got = std::move(handler);
+    control->installEventFilter(this);
+}
+
+void FormWindow::onKey(QWidget* control, std::function<bool(QKeyEvent*)> handler) {
+    hooks_[control].key = std::move(handler);
+    control->installEventFilter(this);
+}
+
+bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
+    auto it = hooks_.find(watched);
+    if (it == hooks_.end()) return QWidget::eventFilter(watched, event);
+    const Hooks& h = it->second;
+    switch (event->type()) {
+    case QEvent::FocusOut:
+    case QEvent::FocusIn: {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) break;
+        const auto& f = event->type() == QEvent::FocusOut ? h.lost : h.got;
+        if (f) run(f);
+        break;
+    }
+    case QEvent::KeyPress:
+        if (h.key) {
+            bool swallow = false;
+            run([&] { swallow = h.key(static_cast<QKeyEvent*>(event)); });
+            if (swallow) return true;
+        }
+        break;
+    default: break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+int FormWindow::tw(int twips) const { return twipsToPixels(twips, logicalDpiX() > 0 ? logicalDpiX() : 96); }

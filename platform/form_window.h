@@ -1,0 +1,58 @@
+#pragma once
+#include "platform.h"
+
+#include <QEvent>
+#include <QWidget>
+#include <functional>
+#include <map>
+
+class RunError;
+
+// The base of the programs' one window: runs handlers so that a run-time error they do not
+// catch is shown to the user and abandons only that handler, routes the lost-focus, got-focus
+// and key events of controls to handlers, and unloads once.
+class FormWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit FormWindow(Platform& platform, QWidget* parent = nullptr);
+
+    // The load handler; the window is shown afterwards unless it unloaded itself.
+    virtual void load() = 0;
+    bool unloaded() const { return unloaded_; }
+    // Unloads the window: runs the unload handler, then closes it.
+    void unload();
+
+signals:
+    void wasUnloaded();
+
+protected:
+    // The unload handler (closing from the frame, or an unload from code).
+    virtual void formUnload() {}
+
+    // Runs a handler; an uncaught run-time error is shown with its number and description.
+    void run(const std::function<void()>& handler);
+    void showRunError(const RunError& e);
+
+    // Handlers for a control's lost-focus and got-focus (not raised when the whole window
+    // loses or gains activation, as when a box opens over it).
+    void onLostFocus(QWidget* control, std::function<void()> handler);
+    void onGotFocus(QWidget* control, std::function<void()> handler);
+    // A key handler sees the key before the control; returning true swallows it.
+    void onKey(QWidget* control, std::function<bool(QKeyEvent*)> handler);
+
+    // Units: twips to the screen's logical pixels.
+    int tw(int twips) const;
+
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    Platform& p;
+
+private:
+    struct Hooks {
+        std::function<void()> lost, got;
+        std::function<bool(QKeyEvent*)> key;
+    };
+    std::map<QObject*, Hooks> hooks_;
+    bool unloaded_ = false;
+};

@@ -1,0 +1,172 @@
+#include "qt_platform.h"
+
+#include "cp1252.h"
+#include "run_error.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QProcess>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+class QtMessageBox : public MessageBox {
+public:
+    QString title;
+    QPointer<QWidget> parent;
+    Answer show(const QString& text, const QString& t, Buttons buttons, Icon icon) override {
+        QMessageBox box(parent);
+        box.setWindowTitle(t.isEmpty() ? title : t);
+        box.setText(QString(text).replace('\r', '\n'));
+        switch (icon) {
+        case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
+        case Icon::Question: box.setIcon(QMessageBox::Question); break;
+        case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+        case Icon::Information: box.setIcon(QMessageBox::Information); break;
+        case Icon::None: break;
+        }
+        switch (buttons) {
+        case Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+        case Buttons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+        case Buttons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        case Buttons::RetryCancel: box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel); break;
+        }
+        switch (box.exec()) {
+        case QMessageBox::Ok: return Answer::Ok;
+        case QMessageBox::Yes: return Answer::Yes;
+        case QMessageBox::No: return Answer::No;
+        case QMessageBox::Retry: return Answer::Retry;
+        default:
+            // Closing the box from its frame is the cautious answer.
+            return buttons == Buttons::Ok ? Answer::Ok : buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+        }
+    }
+};
+
+class QtInputBox : public InputBox {
+public:
+    QString title;
+    QPointer<QWidget> parent;
+    QString ask(const QString& prompt, const QString& t, const QString& def) override {
+        bool ok = false;
+        const QString s = QInputDialog::getText(parent, t.isEmpty() ? title : t, prompt, QLineEdit::Normal, def, &ok);
+        return ok ? s : QString();
+    }
+};
+
+class QtFontDialog : public FontDialog {
+public:
+    QPointer<QWidget> parent;
+    std::optional<FontChoice> choose(const FontChoice& c) override {
+        QFont f(c.name);
+        f.setPointSizeF(c.size > 0 ? c.size : 12);
+        f.setBold(c.bold);
+        f.setItalic(c.italic);
+        bool ok = false;
+        const QFont r = QFontDialog::getFont(&ok, f, parent);
+        if (!ok) return std::nullopt;
+        return FontChoice{r.family(), r.pointSizeF(), r.bold(), r.italic()};
+    }
+};
+
+class QtPrintSetup : public PrintSetupDialog {
+public:
+    QtPrinter* printer = nullptr;
+    QPointer<QWidget> parent;
+    bool choose() override {
+        QPrintDialog dlg(&printer->qprinter(), parent);
+        return dlg.exec() == QDialog::Accepted;
+    }
+};
+
+class QtProcesses : public Processes {
+public:
+    void start(const std::string& commandLine, int) override {
+        const auto words = splitCommandLine(commandLine);
+        if (words.empty()) throw RunError(err::FileNotFound, commandLine);
+        const std::string program = findProgram(words[0], QCoreApplication::applicationDirPath().toStdString());
+        if (program.empty()) throw RunError(err::FileNotFound, words[0]);
+        QStringList args;
+        for (size_t i = 1; i < words.size(); ++i) args << fromAnsi(words[i]);
+        if (!QProcess::startDetached(QString::fromStdString(program), args, QDir::currentPath()))
+            throw RunError(err::FileNotFound, words[0]);
+    }
+    [[noreturn]] void endProcess() override {
+        std::fflush(nullptr);
+        ::_exit(0);
+    }
+};
+
+class QtInstance : public SingleInstance {
+public:
+    explicit QtInstance(const QString& name)
+        : lock(QDir::temp().filePath(QStringLiteral("%1-%2.lock").arg(name).arg(::getuid()))) {
+        lock.setStaleLockTime(0);
+    }
+    bool anotherRunning() override { return !lock.isLocked() && !lock.tryLock(0); }
+    QLockFile lock;
+};
+
+class QtClipboard : public Clipboard {
+public:
+    void setText(const QString& text) override { QGuiApplication::clipboard()->setText(text); }
+};
+
+class QtScreen : public Screen {
+public:
+    bool hourglass = false;
+    void setHourglass(bool on) override {
+        if (on == hourglass) return;
+        hourglass = on;
+        if (on) QApplication::setOverrideCursor(Qt::WaitCursor);
+        else QApplication::restoreOverrideCursor();
+    }
+    void doEvents() override { QCoreApplication::processEvents(); }
+};
+} // namespace
+
+struct QtPlatform::Impl {
+    explicit Impl(const QString& name)
+        : printer(name, [this](const QString& file) {
+              messages.show(QStringLiteral("No printer is installed. The printout was saved as %1 in this folder.")
+                                .arg(file),
+                            {}, Buttons::Ok, Icon::Information);
+          }),
+          instance(name) {
+        messages.title = name;
+        input.title = name;
+        printSetup.printer = &printer;
+    }
+    QtMessageBox messages;
+    QtInputBox input;
+    QtFontDialog fonts;
+    QtPrintSetup printSetup;
+    QtPrinter printer;
+    QtProcesses processes;
+    SystemClock clock;
+    QtInstance instance;
+    QtClipboard clipboard;
+    QtScreen screen;
+};
+
+QtPlatform::QtPlatform(const QString& programName) : impl_(std::make_unique<Impl>(programName)) {
+    auto& i = *impl_;
+    platform_.reset(new Platform{i.messages, i.input, i.fonts, i.printSetup, i.printer,
+                                 i.processes, i.clock, i.instance, i.clipboard, i.screen});
+}
+
+QtPlatform::~QtPlatform() = default;
+
+void QtPlatform::setParentWindow(QWidget* w) {
+    impl_->messages.parent = w;
+    impl_->input.parent = w;
+    impl_->fonts.parent = w;
+    impl_->printSetup.parent = w;
+}

@@ -1,0 +1,201 @@
+#include "qt_printer.h"
+
+#include "run_error.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QDateTime>
+#include <QFile>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPrinterInfo>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTextLayout>
+#include <cmath>
+
+namespace {
+int pointsToTwips(double points) { return static_cast<int>(std::lround(points * 20.0)); }
+} // namespace
+
+int twipsToPixels(int twips, double dpi) { return static_cast<int>(std::lround(twips * dpi / 1440.0)); }
+int pixelsToTwips(int pixels, double dpi) { return static_cast<int>(std::lround(pixels * 1440.0 / dpi)); }
+
+QtPrinter::QtPrinter(QString pdfStem, std::function<void(const QString&)> onPdf)
+    : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)), pdfStem_(std::move(pdfStem)),
+      onPdf_(std::move(onPdf)) {
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    system_ = !info.isNull();
+    if (system_) {
+        printer_->setPrinterName(info.printerName());
+    } else {
+        printer_->setOutputFormat(QPrinter::PdfFormat);
+        printer_->setPageSize(QPageSize(QPageSize::Letter));
+        printer_->setPageMargins(QMarginsF(0, 0, 0, 0));
+    }
+    printer_->setFullPage(true);
+}
+
+QtPrinter::QtPrinter(const QString& pdfFile, const PageGeometry& geometry)
+    : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)), pdfFile_(pdfFile), geometry_(geometry) {
+    printer_->setOutputFormat(QPrinter::PdfFormat);
+    printer_->setOutputFileName(pdfFile);
+    printer_->setPageSize(QPageSize(QSizeF(geometry.pageWidth / 1440.0, geometry.pageHeight / 1440.0),
+                                    QPageSize::Inch, QString(), QPageSize::ExactMatch));
+    printer_->setPageMargins(QMarginsF(0, 0, 0, 0));
+    printer_->setFullPage(true);
+}
+
+QtPrinter::~QtPrinter() {
+    if (painter_) killDoc();
+}
+
+bool QtPrinter::installed() const { return system_; }
+
+PageGeometry QtPrinter::geometry() const {
+    if (!system_) return geometry_;
+    const QPageLayout layout = printer_->pageLayout();
+    const QRectF paper = layout.fullRect(QPageLayout::Point);
+    // The driver's printable area, whatever margins are set for drawing.
+    const QMarginsF hw = printer_->pageLayout().minimumMargins();
+    PageGeometry g;
+    g.pageWidth = pointsToTwips(paper.width());
+    g.pageHeight = pointsToTwips(paper.height());
+    g.offsetLeft = pointsToTwips(hw.left());
+    g.offsetTop = pointsToTwips(hw.top());
+    g.printableWidth = g.pageWidth - g.offsetLeft - pointsToTwips(hw.right());
+    g.printableHeight = g.pageHeight - g.offsetTop - pointsToTwips(hw.bottom());
+    return g;
+}
+
+double QtPrinter::px(int twips) const { return twips * printer_->resolution() / 1440.0; }
+
+QFont QtPrinter::printerFont() const {
+    QFont f(font_.name);
+    f.setPointSizeF(font_.size > 0 ? font_.size : 10);
+    f.setBold(font_.bold);
+    f.setItalic(font_.italic);
+    return f;
+}
+
+void QtPrinter::begin() {
+    if (painter_) return;
+    if (!system_ && pdfFile_.isEmpty()) {
+        const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
+        QString name = pdfStem_ + "-" + stamp + ".pdf";
+        for (int n = 2; QFile::exists(name); ++n) name = pdfStem_ + "-" + stamp + "-" + QString::number(n) + ".pdf";
+        printer_->setOutputFileName(name);
+    }
+    painter_ = std::make_unique<QPainter>();
+    if (!painter_->begin(printer_.get())) {
+        painter_.reset();
+        throw RunError(err::PrinterError, "the printer could not be started");
+    }
+    painter_->setPen(QPen(Qt::black, 0));
+    painter_->setBrush(Qt::NoBrush);
+}
+
+void QtPrinter::setFont(const FontChoice& font) { font_ = font; }
+
+int QtPrinter::lineHeight() const {
+    const QFontMetricsF fm(printerFont(), printer_.get());
+    return static_cast<int>(std::lround(fm.height() * 1440.0 / printer_->resolution()));
+}
+
+void QtPrinter::printLine(const QString& text) {
+    begin();
+    const PageGeometry g = geometry();
+    const int h = lineHeight();
+    if (y_ > 0 && y_ + h > g.printableHeight) {
+        const int x = x_;
+        newPage();
+        x_ = x;
+    }
+    painter_->setFont(printerFont());
+    const QFontMetricsF fm(printerFont(), printer_.get());
+    painter_->drawText(QPointF(px(x_ + g.offsetLeft), px(y_ + g.offsetTop) + fm.ascent()), text);
+    y_ += h;
+    x_ = 0;
+}
+
+void QtPrinter::circle(int x, int y, int radius) {
+    begin();
+    const PageGeometry g = geometry();
+    painter_->drawEllipse(QPointF(px(x + g.offsetLeft), px(y + g.offsetTop)), px(radius), px(radius));
+}
+
+void QtPrinter::picture(int x, int y, const QImage& image) {
+    if (image.isNull()) return;
+    begin();
+    const PageGeometry g = geometry();
+    painter_->drawImage(QRectF(px(x + g.offsetLeft), px(y + g.offsetTop), px(image.width() * 15),
+                               px(image.height() * 15)),
+                        image);
+}
+
+void QtPrinter::newPage() {
+    begin();
+    printer_->newPage();
+    x_ = 0;
+    y_ = 0;
+}
+
+void QtPrinter::endDoc() {
+    if (!painter_) return;
+    painter_->end();
+    painter_.reset();
+    x_ = y_ = 0;
+    if (!system_ && pdfFile_.isEmpty() && onPdf_) onPdf_(printer_->outputFileName());
+}
+
+void QtPrinter::killDoc() {
+    if (!painter_) return;
+    if (system_) printer_->abort();
+    painter_->end();
+    painter_.reset();
+    x_ = y_ = 0;
+    if (!system_ && pdfFile_.isEmpty()) QFile::remove(printer_->outputFileName());
+}
+
+int QtPrinter::renderText(QTextEdit& area, int first, const QRect& rect) {
+    begin();
+    QTextDocument* doc = area.document();
+    const PageGeometry g = geometry();
+    const double screenDpi = area.logicalDpiY() > 0 ? area.logicalDpiY() : 96.0;
+    const double scale = printer_->resolution() / screenDpi;
+    const double pageHeight = rect.height() * screenDpi / 1440.0; // in the area's pixels
+    const int length = doc->characterCount() - 1;
+    doc->documentLayout(); // make sure the area's layout is done
+    QAbstractTextDocumentLayout* layout = doc->documentLayout();
+
+    painter_->save();
+    painter_->translate(px(rect.left() + g.offsetLeft), px(rect.top() + g.offsetTop));
+    painter_->scale(scale, scale);
+    bool started = false;
+    double top0 = 0;
+    int drawn = 0;
+    int next = length;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        QTextLayout* tl = b.layout();
+        const QRectF br = layout->blockBoundingRect(b);
+        for (int i = 0; i < tl->lineCount(); ++i) {
+            const QTextLine line = tl->lineAt(i);
+            const int lineStart = b.position() + line.textStart();
+            const int lineEnd = lineStart + line.textLength();
+            if (!started) {
+                if (lineEnd <= first && !(lineEnd == lineStart && lineStart == first)) continue;
+                started = true;
+                top0 = br.top() + line.y();
+            }
+            const double lineTop = br.top() + line.y() - top0;
+            if (drawn > 0 && lineTop + line.height() > pageHeight) {
+                next = lineStart;
+                painter_->restore();
+                return next;
+            }
+            line.draw(painter_.get(), QPointF(br.left(), br.top() - top0));
+            ++drawn;
+        }
+    }
+    painter_->restore();
+    return next;
+}

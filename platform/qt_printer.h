@@ -1,0 +1,54 @@
+#pragma once
+#include "printer.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QPrinter>
+#include <memory>
+
+// Printing through Qt: to the system's default printer, or to a PDF file when none is
+// installed (or when asked for one). Page geometry of a PDF can be given in twips.
+class QtPrinter : public Printer {
+public:
+    // The system printer, or when there is none, PDF files named after `pdfStem` in the
+    // current folder (the user is told through `onPdf` where each went).
+    explicit QtPrinter(QString pdfStem, std::function<void(const QString&)> onPdf = {});
+    // Always to this PDF file, on paper of the given geometry.
+    QtPrinter(const QString& pdfFile, const PageGeometry& geometry);
+    ~QtPrinter() override;
+
+    bool installed() const override;
+    PageGeometry geometry() const override;
+    int currentX() const override { return x_; }
+    int currentY() const override { return y_; }
+    void setCurrentX(int x) override { x_ = x; }
+    void setCurrentY(int y) override { y_ = y; }
+    void setFont(const FontChoice& font) override;
+    void printLine(const QString& text) override;
+    void circle(int x, int y, int radius) override;
+    void picture(int x, int y, const QImage& image) override;
+    void newPage() override;
+    void endDoc() override;
+    void killDoc() override;
+    bool inDocument() const override { return painter_ != nullptr; }
+    int renderText(QTextEdit& area, int first, const QRect& rect) override;
+
+    int lineHeight() const override;
+    // Selects another system printer (the print-setup dialog).
+    QPrinter& qprinter() { return *printer_; }
+
+private:
+    void begin();
+    double px(int twips) const;
+    QFont printerFont() const;
+
+    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<QPainter> painter_;
+    bool system_ = false;
+    QString pdfStem_;
+    QString pdfFile_;
+    std::function<void(const QString&)> onPdf_;
+    PageGeometry geometry_;
+    FontChoice font_{"Arial", 10, false, false};
+    int x_ = 0, y_ = 0;
+};

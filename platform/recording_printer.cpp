@@ -1,0 +1,78 @@
+#include "recording_printer.h"
+
+namespace {
+QString yesNo(bool b) { return b ? QStringLiteral("yes") : QStringLiteral("no"); }
+} // namespace
+
+void RecordingPrinter::started() {
+    if (page_ == 0) {
+        page_ = 1;
+        t_.line(QStringLiteral("print page 1"));
+    }
+}
+
+void RecordingPrinter::setFont(const FontChoice& f) {
+    t_.line(QStringLiteral("print font %1 %2 bold=%3 italic=%4")
+                .arg(quoted(f.name), numberText(f.size), yesNo(f.bold), yesNo(f.italic)));
+    inner_.setFont(f);
+}
+
+void RecordingPrinter::printLine(const QString& text) {
+    started();
+    // A line that would not fit goes to the top of a new page.
+    if (inner_.currentY() > 0 && inner_.currentY() + inner_.lineHeight() > geometry_.printableHeight) {
+        const int x = inner_.currentX();
+        newPage();
+        inner_.setCurrentX(x);
+    }
+    t_.line(QStringLiteral("print text %1 %2 %3").arg(inner_.currentX()).arg(inner_.currentY()).arg(quoted(text)));
+    inner_.printLine(text);
+}
+
+void RecordingPrinter::circle(int x, int y, int radius) {
+    started();
+    t_.line(QStringLiteral("print circle %1 %2 %3").arg(x).arg(y).arg(radius));
+    inner_.circle(x, y, radius);
+}
+
+void RecordingPrinter::picture(int x, int y, const QImage& image) {
+    if (image.isNull()) return;
+    started();
+    t_.line(QStringLiteral("print picture %1 %2 %3 %4").arg(x).arg(y).arg(image.width() * 15).arg(image.height() * 15));
+    inner_.picture(x, y, image);
+}
+
+void RecordingPrinter::newPage() {
+    started();
+    ++page_;
+    t_.line(QStringLiteral("print page %1").arg(page_));
+    inner_.newPage();
+}
+
+void RecordingPrinter::endDoc() {
+    if (page_ == 0) return;
+    t_.line(QStringLiteral("print enddoc"));
+    page_ = 0;
+    inner_.endDoc();
+}
+
+void RecordingPrinter::killDoc() {
+    if (page_ == 0) return;
+    t_.line(QStringLiteral("print killdoc"));
+    page_ = 0;
+    inner_.killDoc();
+}
+
+int RecordingPrinter::renderText(QTextEdit& area, int first, const QRect& rect) {
+    started();
+    const int next = inner_.renderText(area, first, rect);
+    t_.line(QStringLiteral("print richtext page=%1 rect=%2,%3,%4,%5 first=%6 next=%7")
+                .arg(page_)
+                .arg(rect.left())
+                .arg(rect.top())
+                .arg(rect.left() + rect.width())
+                .arg(rect.top() + rect.height())
+                .arg(first)
+                .arg(next));
+    return next;
+}

@@ -1,0 +1,36 @@
+#pragma once
+#include "printer.h"
+#include "transcript.h"
+
+// A printer that writes every request into the transcript and hands it on to another
+// printer (the real printing code, into a PDF).
+class RecordingPrinter : public Printer {
+public:
+    RecordingPrinter(Printer& inner, Transcript& transcript, bool installed, const PageGeometry& g)
+        : inner_(inner), t_(transcript), installed_(installed), geometry_(g) {}
+
+    bool installed() const override { return installed_; }
+    PageGeometry geometry() const override { return geometry_; }
+    int currentX() const override { return inner_.currentX(); }
+    int currentY() const override { return inner_.currentY(); }
+    void setCurrentX(int x) override { inner_.setCurrentX(x); }
+    void setCurrentY(int y) override { inner_.setCurrentY(y); }
+    void setFont(const FontChoice& font) override;
+    int lineHeight() const override { return inner_.lineHeight(); }
+    void printLine(const QString& text) override;
+    void circle(int x, int y, int radius) override;
+    void picture(int x, int y, const QImage& image) override;
+    void newPage() override;
+    void endDoc() override;
+    void killDoc() override;
+    bool inDocument() const override { return page_ > 0; }
+    int renderText(QTextEdit& area, int first, const QRect& rect) override;
+
+private:
+    void started();
+    Printer& inner_;
+    Transcript& t_;
+    bool installed_;
+    PageGeometry geometry_;
+    int page_ = 0;
+};

@@ -1,0 +1,191 @@
+#include "scripted_platform.h"
+
+#include "recording_printer.h"
+#include "run_error.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+namespace {
+QString answerText(Answer a) {
+    switch (a) {
+    case Answer::Ok: return QStringLiteral("ok");
+    case Answer::Cancel: return QStringLiteral("cancel");
+    case Answer::Yes: return QStringLiteral("yes");
+    case Answer::No: return QStringLiteral("no");
+    case Answer::Retry: return QStringLiteral("retry");
+    }
+    return {};
+}
+
+QString buttonsText(Buttons b) {
+    switch (b) {
+    case Buttons::Ok: return QStringLiteral("ok");
+    case Buttons::OkCancel: return QStringLiteral("okcancel");
+    case Buttons::YesNo: return QStringLiteral("yesno");
+    case Buttons::RetryCancel: return QStringLiteral("retrycancel");
+    }
+    return {};
+}
+
+QString iconText(Icon i) {
+    switch (i) {
+    case Icon::None: return QStringLiteral("none");
+    case Icon::Critical: return QStringLiteral("critical");
+    case Icon::Question: return QStringLiteral("question");
+    case Icon::Exclamation: return QStringLiteral("exclamation");
+    case Icon::Information: return QStringLiteral("information");
+    }
+    return {};
+}
+
+bool fits(Answer a, Buttons b) {
+    switch (b) {
+    case Buttons::Ok: return a == Answer::Ok;
+    case Buttons::OkCancel: return a == Answer::Ok || a == Answer::Cancel;
+    case Buttons::YesNo: return a == Answer::Yes || a == Answer::No;
+    case Buttons::RetryCancel: return a == Answer::Retry || a == Answer::Cancel;
+    }
+    return false;
+}
+
+Answer cautious(Buttons b) {
+    switch (b) {
+    case Buttons::Ok: return Answer::Ok;
+    case Buttons::YesNo: return Answer::No;
+    default: return Answer::Cancel;
+    }
+}
+
+QString yesNo(bool b) { return b ? QStringLiteral("yes") : QStringLiteral("no"); }
+
+QString fontText(const FontChoice& f) {
+    return QStringLiteral("%1 %2 bold=%3 italic=%4").arg(quoted(f.name), numberText(f.size), yesNo(f.bold), yesNo(f.italic));
+}
+} // namespace
+
+struct ScriptedPlatform::Impl : MessageBox, InputBox, FontDialog, PrintSetupDialog, Processes, SingleInstance,
+                                Clipboard, Screen {
+    Impl(const ScriptSetup& setup, Transcript& t)
+        : t(t), clock(setup.today.value_or(QDate::currentDate())), running(setup.instanceRunning),
+          pdf(setup.pdfFile.isEmpty() ? scratch.filePath(QStringLiteral("discarded.pdf")) : setup.pdfFile,
+              setup.geometry),
+          printer(pdf, t, setup.printerInstalled, setup.geometry) {}
+
+    void countBox() {
+        if (++boxes > 1000 && onRunaway) onRunaway();
+    }
+
+    Answer show(const QString& text, const QString& title, Buttons buttons, Icon icon) override {
+        countBox();
+        QString head = QStringLiteral("msgbox %1 title=%2 buttons=%3 icon=%4 -> ")
+                           .arg(quoted(text), quoted(title), buttonsText(buttons), iconText(icon));
+        if (!messageAnswers.empty()) {
+            const Answer a = messageAnswers.front();
+            messageAnswers.pop_front();
+            if (fits(a, buttons)) {
+                t.line(head + answerText(a));
+                return a;
+            }
+            const Answer c = cautious(buttons);
+            t.line(head + answerText(c) + QStringLiteral(" (answer %1 does not fit)").arg(answerText(a)));
+            return c;
+        }
+        const Answer c = cautious(buttons);
+        t.line(head + answerText(c) + QStringLiteral(" (unscripted)"));
+        return c;
+    }
+
+    QString ask(const QString& prompt, const QString& title, const QString& def) override {
+        countBox();
+        QString head = QStringLiteral("inputbox %1 title=%2 default=%3 -> ").arg(quoted(prompt), quoted(title), quoted(def));
+        if (!inputs.empty()) {
+            const auto a = inputs.front();
+            inputs.pop_front();
+            t.line(head + quoted(a.value_or(QString())));
+            return a.value_or(QString());
+        }
+        t.line(head + quoted(QString()) + QStringLiteral(" (unscripted)"));
+        return {};
+    }
+
+    std::optional<FontChoice> choose(const FontChoice& current) override {
+        countBox();
+        QString head = QStringLiteral("fontdialog %1 -> ").arg(fontText(current));
+        if (!fonts.empty()) {
+            const auto a = fonts.front();
+            fonts.pop_front();
+            t.line(head + (a ? fontText(*a) : QStringLiteral("cancel")));
+            return a;
+        }
+        t.line(head + QStringLiteral("cancel (unscripted)"));
+        return std::nullopt;
+    }
+
+    bool choose() override {
+        countBox();
+        if (!setups.empty()) {
+            const bool ok = setups.front();
+            setups.pop_front();
+            t.line(QStringLiteral("printsetup -> ") + (ok ? "ok" : "cancel"));
+            return ok;
+        }
+        t.line(QStringLiteral("printsetup -> cancel (unscripted)"));
+        return false;
+    }
+
+    void start(const std::string& commandLine, int style) override {
+        t.line(QStringLiteral("start %1 style=%2").arg(quoted(QString::fromStdString(commandLine))).arg(style));
+        const auto words = splitCommandLine(commandLine);
+        if (words.empty() || findProgram(words[0], QCoreApplication::applicationDirPath().toStdString()).empty())
+            throw RunError(err::FileNotFound, words.empty() ? commandLine : words[0]);
+    }
+
+    [[noreturn]] void endProcess() override {
+        if (onEnd) onEnd();
+        throw ProgramEnded{};
+    }
+
+    bool anotherRunning() override { return running; }
+
+    void setText(const QString& text) override { t.line(QStringLiteral("clipboard ") + quoted(text)); }
+
+    void setHourglass(bool on) override {
+        if (on == hourglass) return;
+        hourglass = on;
+        t.line(on ? QStringLiteral("pointer hourglass") : QStringLiteral("pointer default"));
+    }
+    void doEvents() override { QCoreApplication::processEvents(); }
+
+    Transcript& t;
+    FixedClock clock;
+    bool running;
+    bool hourglass = false;
+    QTemporaryDir scratch;
+    QtPrinter pdf;
+    RecordingPrinter printer;
+    std::deque<Answer> messageAnswers;
+    std::deque<std::optional<QString>> inputs;
+    std::deque<std::optional<FontChoice>> fonts;
+    std::deque<bool> setups;
+    std::function<void()> onEnd;
+    std::function<void()> onRunaway;
+    int boxes = 0;
+};
+
+ScriptedPlatform::ScriptedPlatform(const ScriptSetup& setup, Transcript& transcript)
+    : impl_(std::make_unique<Impl>(setup, transcript)) {
+    auto& i = *impl_;
+    platform_.reset(new Platform{i, i, i, i, i.printer, i, i.clock, i, i, i});
+}
+
+ScriptedPlatform::~ScriptedPlatform() = default;
+
+void ScriptedPlatform::queueMessageAnswer(Answer a) { impl_->messageAnswers.push_back(a); }
+void ScriptedPlatform::queueInput(std::optional<QString> text) { impl_->inputs.push_back(std::move(text)); }
+void ScriptedPlatform::queueFont(std::optional<FontChoice> font) { impl_->fonts.push_back(std::move(font)); }
+void ScriptedPlatform::queuePrintSetup(bool ok) { impl_->setups.push_back(ok); }
+void ScriptedPlatform::setOnEnd(std::function<void()> onEnd) { impl_->onEnd = std::move(onEnd); }
+void ScriptedPlatform::setOnRunaway(std::function<void()> f) { impl_->onRunaway = std::move(f); }
+void ScriptedPlatform::beginAction() { impl_->boxes = 0; }

@@ -1,0 +1,49 @@
+#pragma once
+#include "platform.h"
+#include "qt_printer.h"
+#include "transcript.h"
+
+#include <QDate>
+#include <deque>
+#include <memory>
+#include <optional>
+
+// Thrown by the scripted platform when the program ends at once and no other ending was set.
+struct ProgramEnded {};
+
+// What a script sets up before the window opens.
+struct ScriptSetup {
+    std::optional<QDate> today;
+    bool instanceRunning = false;
+    bool printerInstalled = true;
+    PageGeometry geometry; // letter paper, a quarter-inch offset
+    QString pdfFile;       // empty: nothing kept
+};
+
+// The platform of a scripted session: every box is answered from queues, the clock says what
+// the script says, programs are not started, and the printer records what it is asked to draw
+// (and renders it through the real printing code).
+class ScriptedPlatform {
+public:
+    ScriptedPlatform(const ScriptSetup& setup, Transcript& transcript);
+    ~ScriptedPlatform();
+    Platform& platform() { return *platform_; }
+
+    // Answer queues, used in order by the next box of each kind.
+    void queueMessageAnswer(Answer a);
+    void queueInput(std::optional<QString> text); // nullopt: Cancel
+    void queueFont(std::optional<FontChoice> font);
+    void queuePrintSetup(bool ok);
+
+    // Called when the program ends at once; the default throws ProgramEnded.
+    void setOnEnd(std::function<void()> onEnd);
+    // Called when an action raises too many boxes (a retry loop answered cautiously).
+    void setOnRunaway(std::function<void()> onRunaway);
+    // Starts counting boxes for a new user action.
+    void beginAction();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+    std::unique_ptr<Platform> platform_;
+};

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Runs one scenario: NAME.uis in a fresh folder prepared by NAME.setup (if any), compares the
+# transcript with NAME.out, then runs NAME.check (if any) in the folder to look at the files.
+set -uo pipefail
+uiscript=$1
+script=$2
+base=${script%.uis}
+lib=$(cd "$(dirname "$0")" && pwd)/lib.sh
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+export SCENARIO_LIB=$lib
+if [[ -f $base.setup ]]; then
+  bash -euo pipefail -c "source '$lib'; source '$base.setup'" || { echo "setup failed"; exit 1; }
+fi
+"$uiscript" "$script" > transcript.txt 2> stderr.txt
+code=$?
+status=0
+if ! diff -u "$base.out" transcript.txt; then
+  echo "transcript differs from $base.out"
+  status=1
+fi
+expected_code=0
+[[ -f $base.code ]] && expected_code=$(cat "$base.code")
+if [[ $code -ne $expected_code ]]; then
+  echo "uiscript exited $code, expected $expected_code"; cat stderr.txt
+  status=1
+fi
+if [[ -f $base.check ]]; then
+  bash -euo pipefail -c "source '$lib'; source '$base.check'" || { echo "file check failed"; status=1; }
+fi
+exit $status

@@ -1,0 +1,58 @@
+#include "controls.h"
+
+#include "transcript.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTextEdit>
+
+namespace {
+QString crlf(QString s) {
+    s.replace(QChar::ParagraphSeparator, '\n').replace(QChar::LineSeparator, '\n');
+    return s.replace('\n', QStringLiteral("\r\n"));
+}
+} // namespace
+
+QString controlText(QWidget* w) {
+    const QVariant caption = w->property("caption");
+    if (caption.isValid()) return caption.toString();
+    if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
+    if (auto* t = qobject_cast<QTextEdit*>(w)) return crlf(t->toPlainText());
+    if (auto* t = qobject_cast<QPlainTextEdit*>(w)) return crlf(t->toPlainText());
+    if (auto* l = qobject_cast<QLabel*>(w)) return l->text();
+    if (auto* b = qobject_cast<QAbstractButton*>(w)) return b->text();
+    if (auto* g = qobject_cast<QGroupBox*>(w)) return g->title();
+    if (w->isWindow()) return w->windowTitle();
+    return {};
+}
+
+std::optional<int> controlValue(QWidget* w) {
+    if (qobject_cast<QRadioButton*>(w) || qobject_cast<QCheckBox*>(w))
+        return static_cast<QAbstractButton*>(w)->isChecked() ? 1 : 0;
+    if (auto* s = qobject_cast<QScrollBar*>(w)) return s->value();
+    if (auto* p = qobject_cast<QProgressBar*>(w)) return p->value();
+    return std::nullopt;
+}
+
+bool controlVisible(QWidget* w) { return !w->isHidden(); }
+
+QStringList showControl(QWidget* w) {
+    QString head = QStringLiteral("show %1 visible=%2").arg(w->objectName(), controlVisible(w) ? "yes" : "no");
+    const bool hasText = !qobject_cast<QScrollBar*>(w) && !qobject_cast<QProgressBar*>(w) && !qobject_cast<QListWidget*>(w);
+    if (hasText) head += QStringLiteral(" text=") + quoted(controlText(w));
+    if (auto v = controlValue(w)) head += QStringLiteral(" value=%1").arg(*v);
+    QStringList lines{head};
+    if (auto* l = qobject_cast<QListWidget*>(w)) {
+        for (int i = 0; i < l->count(); ++i)
+            lines << QStringLiteral("  [%1] %2 data=%3").arg(i).arg(quoted(l->item(i)->text())).arg(l->item(i)->data(Qt::UserRole).toInt());
+    }
+    return lines;
+}

@@ -1,0 +1,8 @@
+#include "windows.h"
+
+#include "worksheet_window.h"
+
+std::unique_ptr<FormWindow> makeWindow(const QString& name, Platform& platform) {
+    if (name == "worksheet") return std::make_unique<Worksheet>(platform);
+    return nullptr;
+}
