@@ -82,8 +82,8 @@ void Worksheet::buildControls() {
     // Created in the order of entry, which is the tab order.
     label("Label8", QStringLiteral("Date"), 120, 150, 500, 300);
     datebox = textBox("datebox", QString(), 620, 120, 1100, 330);
-    label("Label9", QStringLiteral("Item number"), 1850, 150, 1100, 300);
-    itemnumber = textBox("itemnumber", QStringLiteral("1"), 2950, 120, 600, 330);
+    label("Label9", QStringLiteral("Item number"), 1800, 150, 1300, 300);
+    itemnumber = textBox("itemnumber", QStringLiteral("1"), 3100, 120, 550, 330);
 
     auto makeGroup = [this](QButtonGroup*& g) { g = new QButtonGroup(this); };
 
@@ -122,8 +122,8 @@ void Worksheet::buildControls() {
     Weight = textBox("Weight", QString(), 4700, 2580, 1100, 330);
     unitsFrame = frame("Frame3d7", QStringLiteral("Weight Units"), 3900, 2950, 1900, 620);
     makeGroup(unitsGroup);
-    DWT = option(unitsFrame, unitsGroup, "DWT", "DWT", 120, 290, 800);
-    Grams = option(unitsFrame, unitsGroup, "Grams", "Grams", 950, 290, 850);
+    DWT = option(unitsFrame, unitsGroup, "DWT", "DWT", 80, 290, 780);
+    Grams = option(unitsFrame, unitsGroup, "Grams", "Grams", 880, 290, 1000);
 
     label("Label11", QStringLiteral("Price"), 120, 3480, 600, 300);
     Price = textBox("Price", QString(), 720, 3440, 1300, 330);
