@@ -130,7 +130,7 @@ void Worksheet::buildControls() {
     nextstone = button("nextstone", QStringLiteral("Add a stone"), 2100, 3420, 1700, 380);
 
     // Stone panel
-    Frame3d3 = frame("Frame3d3", QStringLiteral("Stone"), 120, 3900, 3680, 1950);
+    Frame3d3 = frame("Frame3d3", QStringLiteral("Stone"), 120, 3900, 3900, 1950);
     makeGroup(stoneGroup);
     const std::pair<const char*, const char*> stones[] = {
         {"Diamond", "Diamond"}, {"Amethyst", "Amethyst"}, {"Aquamarine", "Aquamarine"}, {"Citrine", "Citrine"},
@@ -138,10 +138,12 @@ void Worksheet::buildControls() {
         {"Opal", "Opal"},       {"Onyx", "Onyx"},         {"Pearl", "Pearl"},           {"Peridot", "Peridot"},
         {"Ruby", "Ruby"},       {"Sapphire", "Sapphire"}, {"Topaz", "Topaz"},           {"Zircon", "Zircon"},
         {"OtherStone", "Other"}};
+    // Three columns, each as wide as its longest name.
+    const int colX[] = {100, 1520, 2640}, colW[] = {1400, 1100, 1230};
     for (int i = 0; i < 17; ++i)
-        stoneOptions.push_back(option(Frame3d3, stoneGroup, stones[i].first, stones[i].second, 100 + (i / 6) * 1180,
-                                      270 + (i % 6) * 270, 1150));
-    Frame3d4 = frame("Frame3d4", QStringLiteral("Shape"), 3900, 3900, 1900, 1950);
+        stoneOptions.push_back(option(Frame3d3, stoneGroup, stones[i].first, stones[i].second, colX[i / 6],
+                                      270 + (i % 6) * 270, colW[i / 6]));
+    Frame3d4 = frame("Frame3d4", QStringLiteral("Shape"), 4100, 3900, 1780, 1950);
     makeGroup(shapeGroup);
     const std::pair<const char*, const char*> shapes[] = {{"RoundBrilliant", "Round Brilliant"},
                                                           {"Marquise", "Marquise"},
@@ -150,33 +152,33 @@ void Worksheet::buildControls() {
                                                           {"Pear", "Pear"},
                                                           {"OtherShape", "Other"}};
     for (int i = 0; i < 6; ++i)
-        shapeOptions.push_back(option(Frame3d4, shapeGroup, shapes[i].first, shapes[i].second, 120, 270 + i * 270, 1700));
+        shapeOptions.push_back(option(Frame3d4, shapeGroup, shapes[i].first, shapes[i].second, 100, 270 + i * 270, 1650));
 
-    stoneLabels.push_back(label("Label1", QStringLiteral("Number"), 5950, 3950, 1000, 300));
-    stonenumber = textBox("stonenumber", QStringLiteral("1"), 7000, 3910, 700, 330);
-    stoneLabels.push_back(label("Label2", QStringLiteral("Carat"), 5950, 4350, 1000, 300));
-    Carat = textBox("Carat", QStringLiteral(" "), 7000, 4310, 1100, 330);
-    c = button("c", QStringLiteral("C"), 8200, 4310, 450, 330);
-    stoneLabels.push_back(label("Label3", QStringLiteral("Quantity"), 5950, 4750, 1000, 300));
-    Quantity = textBox("Quantity", QStringLiteral(" "), 7000, 4710, 700, 330);
-    stoneLabels.push_back(label("Label4", QStringLiteral("Dimensions"), 5950, 5150, 1000, 300));
-    dimensions = textBox("dimensions", QStringLiteral(" "), 7000, 5110, 2400, 330);
+    stoneLabels.push_back(label("Label1", QStringLiteral("Number"), 5980, 3950, 1100, 300));
+    stonenumber = textBox("stonenumber", QStringLiteral("1"), 7100, 3910, 700, 330);
+    stoneLabels.push_back(label("Label2", QStringLiteral("Carat"), 5980, 4350, 1100, 300));
+    Carat = textBox("Carat", QStringLiteral(" "), 7100, 4310, 1100, 330);
+    c = button("c", QStringLiteral("C"), 8300, 4310, 450, 330);
+    stoneLabels.push_back(label("Label3", QStringLiteral("Quantity"), 5980, 4750, 1100, 300));
+    Quantity = textBox("Quantity", QStringLiteral(" "), 7100, 4710, 700, 330);
+    stoneLabels.push_back(label("Label4", QStringLiteral("Dimensions"), 5980, 5150, 1100, 300));
+    dimensions = textBox("dimensions", QStringLiteral(" "), 7100, 5110, 2300, 330);
 
     // Grade bars, each under the scale that names its grades.
     QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     auto gradeRow = [&](const char* captionName, const QString& caption, const char* scaleName,
                         const QString& scale, const char* barName, int y) {
         stoneLabels.push_back(label(captionName, caption, 120, y + 180, 900, 300));
-        QLabel* s = label(scaleName, scale, 1000, y, 6000, 260);
+        QLabel* s = label(scaleName, scale, 1000, y, 8400, 260);
         s->setFont(mono);
         stoneLabels.push_back(s);
-        return gradeBar(barName, 1000, y + 270, 6000);
+        return gradeBar(barName, 1000, y + 270, 7200);
     };
     Color = gradeRow("Label12", QStringLiteral("Color"), "Label6",
                      QStringLiteral("     D  E  F  G  H  I  J  K  L  M  N  O  P     Fancy"), "Color", 5950);
     Clarity = gradeRow("Label13", QStringLiteral("Clarity"), "Label7",
                        QStringLiteral("    F VVS1 VVS2 VS1 VS2 SI1 SI2    I1    I2     I3"), "Clarity", 6550);
-    Cut = gradeRow("Label14", QStringLiteral("Cut"), "Label5",
+    Cut = gradeRow("Label18", QStringLiteral("Cut"), "Label5",
                    QStringLiteral("   Ideal  2     3     4     5     6     7     8     9   Poor"), "Cut", 7150);
 
     nextitem = button("nextitem", QStringLiteral("End this item"), 5950, 3420, 1650, 380);
@@ -218,6 +220,8 @@ void Worksheet::buildControls() {
         w->hide();
     for (QLabel* l : stoneLabels) l->hide();
 
+    buildMeasurementPanel();
+    connectEntryHandlers();
     connect(End, &QPushButton::clicked, this, [this] { run([this] { End_Click(); }); });
     connect(back, &QPushButton::clicked, this, [this] { run([this] { back_Click(); }); });
     onLostFocus(datebox, [this] { datebox_lostfocus(); });

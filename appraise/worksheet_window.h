@@ -2,6 +2,7 @@
 #include "customer.h"
 #include "form_window.h"
 #include "layout_settings.h"
+#include "records.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -13,6 +14,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTextEdit>
+#include <map>
 #include <vector>
 
 // The Appraise window "worksheet": controls and handlers under the design's names.
@@ -29,8 +31,34 @@ public:
     void Form_Resize();
     void datebox_lostfocus();
 
+    // Entry handlers
+    void nextstone_Click();
+    void nextitem_Click();
+    void itemnumber_Change();
+    void typeOfItem_Click(); // Ring_Click and the seven like it
+    void OtherType_Click();
+    void OtherMetal_Click();
+    void othermetalcolor_Click();
+    void otherstone_Click();
+    void Othershape_Click();
+    void Color_LostFocus();
+    void Clarity_LostFocus();
+    void Cut_LostFocus();
+    void price_GotFocus();
+    void Price_LostFocus();
+    void c_Click();
+    void Calculate_Click();
+
     // Procedures
     int32_t matchprinter(QTextEdit& area, int32_t leftMargin, int32_t rightMargin);
+    void startstone();
+    void clearstone();
+    void clearitem();
+    void loaditem();
+    void logitem(int16_t slot);
+    void calcweight();
+
+    const WorksheetTables& tables() const { return tables_; }
 
     const CustomerContext& customer() const { return cust_; }
     const LayoutSettings& layout() const { return settings_; }
@@ -41,6 +69,11 @@ protected:
 
 private:
     void buildControls();
+    void buildMeasurementPanel();
+    void connectEntryHandlers();
+    static void clearGroup(QButtonGroup* g);
+    std::string chosenText(QButtonGroup* g, const std::map<QAbstractButton*, const char*>& texts) const;
+    void onClick(QAbstractButton* b, void (Worksheet::*handler)());
     void startupSequence();
     void startMainProgram();
     void setCaption(QLabel* label, const QString& caption);
@@ -80,10 +113,16 @@ public:
     QPushButton *SaveText, *formatlist2, *PrintText, *Fonttext, *copytowp, *changeprinter, *back;
     QListWidget* List1;
     QLabel *printPicture1, *Command3D1;
+    // Measurement panel
+    QFrame* dimensionspanel;
+    QLineEdit *CLength, *CWidth, *CDepth;
+    QPushButton* Calculate;
 
 private:
     CustomerContext cust_;
     LayoutSettings settings_;
     std::vector<std::string> oldappraisals_;
     QImage logo_;
+    WorksheetTables tables_;
+    std::map<QAbstractButton*, const char*> storedText_; // what each option stores
 };

@@ -1,0 +1,32 @@
+#pragma once
+#include "money.h"
+
+#include <optional>
+#include <string>
+
+enum class StoneShape { None, RoundBrilliant, Marquise, EmeraldCut, Oval, Pear, Other };
+
+// The measurement boxes as they stand.
+struct Measurements {
+    std::string length, width, depth;
+};
+
+struct CaratEstimate {
+    Money carat;
+    std::string dimensions; // "6 X 4 MM", "6.5 X 6.3 X 4 MM"
+};
+
+// Where only one of length and width is given, it stands for both. Returns false when both
+// are missing (nothing can be estimated).
+bool completeMeasurements(Measurements& m);
+
+// The estimate for a shape; nothing for no shape or "Other". A product beyond the money
+// range is error 6.
+std::optional<CaratEstimate> estimateCarat(const Measurements& m, StoneShape shape);
+
+// The standard factor k of L x W x D x k for a marquise or an emerald cut, interpolated on
+// the length-to-width ratio and held at the ends of its table.
+double shapeFactor(StoneShape shape, double ratio);
+
+// How the estimate shows in the carat box: "0.882", "1.0035".
+std::string caratText(Money carat);

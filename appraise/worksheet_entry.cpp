@@ -1,0 +1,347 @@
+// The worksheet's entry flow: items, stones, grades, price and the carat estimate.
+#include "worksheet_window.h"
+
+#include "basic_number.h"
+#include "carat.h"
+#include "cp1252.h"
+#include "format_picture.h"
+#include "grades.h"
+#include "item_log.h"
+#include "run_error.h"
+
+#include <QKeyEvent>
+
+namespace {
+bool isEnter(QKeyEvent* e) { return e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter; }
+} // namespace
+
+void Worksheet::buildMeasurementPanel() {
+    dimensionspanel = new QFrame(this);
+    dimensionspanel->setObjectName("dimensionspanel");
+    dimensionspanel->setFrameShape(QFrame::Box);
+    dimensionspanel->setAutoFillBackground(true);
+    dimensionspanel->setGeometry(tw(4320), tw(2760), tw(4900), tw(1500));
+    label("Label16", QStringLiteral("Length"), 150, 100, 1200, 280, dimensionspanel);
+    label("Label15", QStringLiteral("Width"), 1450, 100, 1200, 280, dimensionspanel);
+    label("Label17", QStringLiteral("Depth"), 2750, 100, 1200, 280, dimensionspanel);
+    CLength = textBox("CLength", QStringLiteral(" "), 150, 400, 1150, 330, dimensionspanel);
+    CWidth = textBox("CWidth", QStringLiteral(" "), 1450, 400, 1150, 330, dimensionspanel);
+    CDepth = textBox("CDepth", QStringLiteral(" "), 2750, 400, 1150, 330, dimensionspanel);
+    Calculate = new QPushButton(QStringLiteral("Do Math"), dimensionspanel);
+    Calculate->setObjectName("Calculate");
+    Calculate->setAutoDefault(false);
+    Calculate->setGeometry(tw(4000), tw(380), tw(800), tw(380));
+    auto* reminder = label("Label14", QStringLiteral("Don't forget to allow for girdle thickness and other variables"),
+                           150, 850, 4650, 560, dimensionspanel);
+    reminder->setWordWrap(true);
+    dimensionspanel->hide();
+}
+
+void Worksheet::onClick(QAbstractButton* b, void (Worksheet::*handler)()) {
+    // Setting an option from code raises its click as a user's click does.
+    connect(b, &QAbstractButton::toggled, this, [this, handler](bool on) {
+        if (on) run([this, handler] { (this->*handler)(); });
+    });
+}
+
+void Worksheet::connectEntryHandlers() {
+    storedText_ = {
+        {Ring, "ring"},         {Watch, "watch"},       {Bracelet, "bracelet"},  {Necklace, "necklace"},
+        {pendant, "pendant"},   {Earrings, "pair of earrings"}, {Beads, "beads"}, {Pearls, "pearls"},
+        {Yellow, "yellow"},     {White, "white"},       {Pink, "pink"},          {twotone, "two tone"},
+        {K18, "18 karat"},      {k14, "14 karat"},      {k10, "10 karat"},       {Platinum, "platinum"},
+        {Sterling, "sterling"}, {Mans, "man's"},        {Ladys, "lady's"},       {DWT, "d"},
+        {Grams, "g"}};
+    const char* stoneTexts[] = {"diamond", "amethyst", "aquamarine", "citrine", "emerald", "garnet",
+                                "jade",    "lapis",    "opal",       "onyx",    "pearl",   "periodot",
+                                "ruby",    "sapphire", "topaz",      "zircon"};
+    for (int i = 0; i < 16; ++i) storedText_[stoneOptions[i]] = stoneTexts[i];
+    const char* shapeTexts[] = {"round brilliant", "marquise", "emerald", "oval", "pear"};
+    for (int i = 0; i < 5; ++i) storedText_[shapeOptions[i]] = shapeTexts[i];
+
+    connect(nextstone, &QPushButton::clicked, this, [this] { run([this] { nextstone_Click(); }); });
+    connect(nextitem, &QPushButton::clicked, this, [this] { run([this] { nextitem_Click(); }); });
+    connect(c, &QPushButton::clicked, this, [this] { run([this] { c_Click(); }); });
+    connect(Calculate, &QPushButton::clicked, this, [this] { run([this] { Calculate_Click(); }); });
+    connect(itemnumber, &QLineEdit::textChanged, this, [this] { run([this] { itemnumber_Change(); }); });
+
+    for (QRadioButton* o : {Ring, Watch, Bracelet, Necklace, pendant, Earrings, Beads, Pearls})
+        onClick(o, &Worksheet::typeOfItem_Click);
+    onClick(OtherType, &Worksheet::OtherType_Click);
+    onClick(OtherMetal, &Worksheet::OtherMetal_Click);
+    onClick(OtherMetalColor, &Worksheet::othermetalcolor_Click);
+    onClick(stoneOptions.back(), &Worksheet::otherstone_Click);
+    onClick(shapeOptions.back(), &Worksheet::Othershape_Click);
+    for (int i = 0; i < 4; ++i) // round brilliant, marquise, emerald cut, oval; not pear
+        connect(shapeOptions[i], &QAbstractButton::toggled, this, [this](bool on) {
+            if (on) Carat->setFocus(Qt::OtherFocusReason);
+        });
+    for (QRadioButton* o : {Mans, Ladys})
+        connect(o, &QAbstractButton::toggled, this, [this](bool on) {
+            if (on) Weight->setFocus(Qt::OtherFocusReason);
+        });
+
+    onLostFocus(Color, [this] { Color_LostFocus(); });
+    onLostFocus(Clarity, [this] { Clarity_LostFocus(); });
+    onLostFocus(Cut, [this] { Cut_LostFocus(); });
+    onGotFocus(Price, [this] { price_GotFocus(); });
+    onLostFocus(Price, [this] { Price_LostFocus(); });
+
+    // Enter moves on from box to box; the key itself is swallowed.
+    auto enterMoves = [this](QLineEdit* from, QWidget* to) {
+        onKey(from, [to](QKeyEvent* e) {
+            if (!isEnter(e)) return false;
+            if (to) to->setFocus(Qt::TabFocusReason);
+            return true;
+        });
+    };
+    enterMoves(Carat, Quantity);
+    enterMoves(Quantity, dimensions);
+    enterMoves(dimensions, nullptr);
+    enterMoves(CLength, CWidth);
+    enterMoves(CWidth, CDepth);
+    enterMoves(CDepth, Calculate);
+}
+
+void Worksheet::clearGroup(QButtonGroup* g) {
+    // An exclusive group keeps its last checked button unless it is made non-exclusive.
+    g->setExclusive(false);
+    for (QAbstractButton* b : g->buttons()) b->setChecked(false);
+    g->setExclusive(true);
+}
+
+std::string Worksheet::chosenText(QButtonGroup* g, const std::map<QAbstractButton*, const char*>& texts) const {
+    QAbstractButton* b = g->checkedButton();
+    auto it = texts.find(b);
+    return it != texts.end() ? std::string(it->second) : toAnsi(b->text());
+}
+
+void Worksheet::nextstone_Click() {
+    if (nextstone->text() == QStringLiteral("Add a stone")) {
+        startstone();
+        return;
+    }
+    const auto slot = slotNumber(toAnsi(stonenumber->text()), maxStone);
+    if (!slot) {
+        p.messages.show(QStringLiteral("There is no place for stone number %1. Stone numbers go from 0 to %2.")
+                            .arg(stonenumber->text().trimmed())
+                            .arg(maxStone),
+                        {}, Buttons::Ok, Icon::Exclamation);
+        return;
+    }
+    tables_.curstone = *slot;
+    std::string& rec = tables_.stones[*slot];
+    storeField(rec, stonerec::itemno, toAnsi(itemnumber->text()));
+    storeField(rec, stonerec::stoneno, toAnsi(stonenumber->text()));
+    storeField(rec, stonerec::date, toAnsi(datebox->text()));
+    if (stoneGroup->checkedButton()) {
+        QAbstractButton* kind = stoneGroup->checkedButton();
+        storeField(rec, stonerec::kind, chosenText(stoneGroup, storedText_));
+        if (kind->objectName() == QStringLiteral("Ruby") && val(toAnsi(Quantity->text())) > 1)
+            storeField(rec, stonerec::kind, "rubies");
+        if (kind == stoneOptions.back()) kind->setText(QStringLiteral("Other"));
+    }
+    if (shapeGroup->checkedButton()) {
+        storeField(rec, stonerec::shape, chosenText(shapeGroup, storedText_));
+        if (shapeGroup->checkedButton() == shapeOptions.back()) shapeOptions.back()->setText(QStringLiteral("Other"));
+    }
+    storeField(rec, stonerec::carat, trim(toAnsi(Carat->text())));
+    storeField(rec, stonerec::quantity, trim(toAnsi(Quantity->text())));
+    storeField(rec, stonerec::dimensions, trim(toAnsi(dimensions->text())));
+    storeField(rec, stonerec::clarity, tables_.claritygrade);
+    storeField(rec, stonerec::color, tables_.colorgrade);
+    storeField(rec, stonerec::cut, tables_.cutgrade);
+    stonenumber->setText(fromAnsi(std::string(trim(str(*slot + 1)))));
+    clearstone();
+}
+
+void Worksheet::startstone() {
+    nextstone->setText(QStringLiteral("End Stone"));
+    custname->hide();
+    for (QWidget* w : std::initializer_list<QWidget*>{Frame3d3, stonenumber, Frame3d4, Clarity, Cut, Color, Carat,
+                                                      Quantity, dimensions, c, nextstone})
+        w->show();
+    for (QLabel* l : stoneLabels) l->show();
+}
+
+void Worksheet::clearstone() {
+    custname->show();
+    clearGroup(stoneGroup);
+    Frame3d3->hide();
+    clearGroup(shapeGroup);
+    Frame3d4->hide();
+    for (QLabel* l : stoneLabels) l->hide();
+    for (QScrollBar* s : {Clarity, Cut, Color}) {
+        s->setValue(0);
+        s->hide();
+    }
+    for (QLineEdit* e : {Carat, Quantity, dimensions}) {
+        e->setText(QString());
+        e->hide();
+    }
+    stonenumber->hide();
+    c->hide();
+    Price->setText(QString());
+    nextstone->setText(QStringLiteral("Add a stone"));
+}
+
+void Worksheet::nextitem_Click() {
+    const auto slot = slotNumber(toAnsi(itemnumber->text()), maxItem);
+    if (!slot) {
+        p.messages.show(QStringLiteral("There is no place for item number %1. Item numbers go from 0 to %2.")
+                            .arg(itemnumber->text().trimmed())
+                            .arg(maxItem),
+                        {}, Buttons::Ok, Icon::Exclamation);
+        return;
+    }
+    tables_.curitem = *slot;
+    seetext->show();
+    if (stoneGroup->checkedButton()) {
+        if (p.messages.show(QStringLiteral("You have a stone that has not been saved. Do you want to erase it?"), {},
+                            Buttons::YesNo, Icon::Question) == Answer::Yes)
+            clearstone();
+        return;
+    }
+    std::string& rec = tables_.items[*slot];
+    storeField(rec, itemrec::itemno, toAnsi(itemnumber->text()));
+    storeField(rec, itemrec::date, trim(toAnsi(datebox->text())));
+    storeField(rec, itemrec::custno, trim(cust_.custnumber));
+    const std::pair<QButtonGroup*, Field> groups[] = {{typeGroup, itemrec::itemtype},
+                                                      {metalColorGroup, itemrec::metalcolor},
+                                                      {metalGroup, itemrec::metal},
+                                                      {wearerGroup, itemrec::wearer}};
+    for (const auto& [g, f] : groups)
+        if (g->checkedButton()) storeField(rec, f, chosenText(g, storedText_));
+    storeField(rec, itemrec::weight, trim(toAnsi(Weight->text())));
+    if (unitsGroup->checkedButton()) storeField(rec, itemrec::weightunit, chosenText(unitsGroup, storedText_));
+    storeField(rec, itemrec::price, trim(toAnsi(Price->text())));
+    logitem(*slot);
+    itemnumber->setText(fromAnsi(str(*slot + 1)));
+    clearitem();
+}
+
+void Worksheet::logitem(int16_t slot) {
+    try {
+        logItem(tables_.items[slot], [this] { p.screen.doEvents(); });
+    } catch (const RunError& e) {
+        // The item stays in the appraisal; only the running log missed it.
+        const QString why = e.number() == err::Overflow
+                                ? QStringLiteral("The item log appraise.dat is full (32767 items).")
+                                : QStringLiteral("The item log appraise.dat could not be written: %1.")
+                                      .arg(QString::fromStdString(e.description()));
+        p.messages.show(why + QStringLiteral(" The item is kept in this appraisal."), {}, Buttons::Ok,
+                        Icon::Exclamation);
+    }
+}
+
+void Worksheet::itemnumber_Change() {
+    const auto n = slotNumber(toAnsi(itemnumber->text()), maxItem);
+    if (!n || *n == tables_.lastitem) return; // a number without a slot is refused when stored
+    tables_.curitem = *n;
+    loaditem();
+    tables_.lastitem = tables_.curitem;
+}
+
+void Worksheet::loaditem() {
+    clearitem();
+    const std::string& rec = tables_.items[tables_.curitem];
+    if (val(fieldText(rec, itemrec::itemno)) == 0) return;
+    itemnumber->setText(fromAnsi(fieldText(rec, itemrec::itemno)));
+    datebox->setText(fromAnsi(fieldText(rec, itemrec::date)));
+    cust_.custnumber = std::string(fieldText(rec, itemrec::custno));
+    if (trim(fieldText(rec, itemrec::itemtype)) == "ring") Ring->setChecked(true);
+}
+
+void Worksheet::clearitem() {
+    clearGroup(typeGroup);
+    clearGroup(metalColorGroup);
+    clearGroup(metalGroup);
+    for (QRadioButton* o : {OtherMetalColor, OtherMetal, OtherType}) o->setText(QStringLiteral("Other"));
+    for (QWidget* w : std::initializer_list<QWidget*>{Frame3d3, Frame3d4, Clarity, Cut, Color, Carat, c, Quantity,
+                                                      dimensions, nextstone})
+        w->hide();
+    for (QLabel* l : stoneLabels) l->hide();
+    Weight->setText(QString());
+    Price->setText(QString());
+    clearGroup(wearerGroup);
+    clearGroup(unitsGroup);
+}
+
+void Worksheet::typeOfItem_Click() {
+    nextstone->show();
+    appraisalist->hide();
+}
+
+void Worksheet::OtherType_Click() {
+    OtherType->setText(p.input.ask(QStringLiteral("Type of item:")));
+    nextstone->show();
+    appraisalist->hide();
+}
+
+void Worksheet::OtherMetal_Click() { OtherMetal->setText(p.input.ask(QStringLiteral("Metal:"))); }
+
+void Worksheet::othermetalcolor_Click() { OtherMetalColor->setText(p.input.ask(QStringLiteral("Metal color:"))); }
+
+void Worksheet::otherstone_Click() { stoneOptions.back()->setText(p.input.ask(QStringLiteral("Stone :"))); }
+
+void Worksheet::Othershape_Click() {
+    shapeOptions.back()->setText(p.input.ask(QStringLiteral("Shape")));
+    Carat->setFocus(Qt::OtherFocusReason);
+}
+
+void Worksheet::Color_LostFocus() { tables_.colorgrade = colorGrade(Color->value()); }
+void Worksheet::Clarity_LostFocus() { tables_.claritygrade = clarityGrade(Clarity->value()); }
+void Worksheet::Cut_LostFocus() { tables_.cutgrade = cutGrade(Cut->value()); }
+
+void Worksheet::price_GotFocus() { Price->setText(fromAnsi(trim(toAnsi(Price->text())))); }
+
+void Worksheet::Price_LostFocus() {
+    Money m;
+    try {
+        m = Money::fromText(toAnsi(Price->text()));
+    } catch (const RunError&) {
+        p.messages.show(QStringLiteral("This price is too large."), {}, Buttons::Ok, Icon::Exclamation);
+        return;
+    }
+    Price->setText(fromAnsi(trim(formatPicture(m, "######0.00"))));
+}
+
+void Worksheet::c_Click() {
+    dimensionspanel->move(tw(4320), tw(2760));
+    dimensionspanel->show();
+    p.screen.doEvents();
+    dimensionspanel->raise();
+    CLength->setFocus(Qt::OtherFocusReason);
+}
+
+void Worksheet::Calculate_Click() { calcweight(); }
+
+void Worksheet::calcweight() {
+    Measurements m{toAnsi(CLength->text()), toAnsi(CWidth->text()), toAnsi(CDepth->text())};
+    if (!completeMeasurements(m)) {
+        p.messages.show(QStringLiteral("Not enough information to calulate weight"));
+        return;
+    }
+    CWidth->setText(fromAnsi(m.width));
+    CLength->setText(fromAnsi(m.length));
+    StoneShape shape = StoneShape::None;
+    const StoneShape shapes[] = {StoneShape::RoundBrilliant, StoneShape::Marquise, StoneShape::EmeraldCut,
+                                 StoneShape::Oval, StoneShape::Pear, StoneShape::Other};
+    for (int i = 0; i < 6; ++i)
+        if (shapeOptions[i]->isChecked()) shape = shapes[i];
+    if (shape == StoneShape::Oval) p.messages.show(QStringLiteral("Oval"));
+    std::optional<CaratEstimate> est;
+    try {
+        est = estimateCarat(m, shape);
+    } catch (const RunError&) {
+        p.messages.show(QStringLiteral("These measurements give an estimate too large to hold. Nothing was written."),
+                        {}, Buttons::Ok, Icon::Exclamation);
+        return;
+    }
+    if (est) {
+        Carat->setText(fromAnsi(caratText(est->carat)));
+        dimensions->setText(fromAnsi(est->dimensions));
+        Quantity->setText(QStringLiteral("1"));
+    }
+    dimensionspanel->hide();
+}

@@ -1,0 +1,155 @@
+#include "carat.h"
+#include "grades.h"
+#include "item_log.h"
+#include "records.h"
+#include "run_error.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+TEST(GradesTest, ColorBoundaries) {
+    const std::pair<int, const char*> rows[] = {{0, "D"},     {792, "D"},     {793, "E"},   {2907, "E"},
+                                                {2908, "F"},  {5022, "G"},    {9513, "H"},  {9514, "I"},
+                                                {13080, "J"}, {13081, "K"},   {15063, "L"}, {19555, "M"},
+                                                {19556, "N"}, {21802, "O"},   {26954, "P"}, {26955, "Fancy"},
+                                                {32767, "Fancy"}};
+    for (auto [pos, grade] : rows) EXPECT_EQ(colorGrade(pos), grade) << pos;
+}
+
+TEST(GradesTest, ClarityBoundaries) {
+    const std::pair<int, const char*> rows[] = {{0, "Flawless"}, {660, "Flawless"}, {661, "VVS1"}, {4492, "VVS1"},
+                                                {4493, "VVS2"},  {9250, "VS1"},     {16384, "VS2"}, {16385, "SI1"},
+                                                {19423, "SI2"},  {23123, "I1"},     {30785, "I2"},  {30786, "I3"},
+                                                {32767, "I3"}};
+    for (auto [pos, grade] : rows) EXPECT_EQ(clarityGrade(pos), grade) << pos;
+}
+
+TEST(GradesTest, CutBoundaries) {
+    const std::pair<int, const char*> rows[] = {{0, "Ideal"},  {1849, "Ideal"}, {1850, "2"},  {5418, "3"},
+                                                {9118, "4"},   {12553, "5"},    {16252, "6"}, {19688, "7"},
+                                                {23255, "8"},  {26955, "9"},    {30125, "9"}, {30126, "10"},
+                                                {32767, "10"}};
+    for (auto [pos, grade] : rows) EXPECT_EQ(cutGrade(pos), grade) << pos;
+}
+
+namespace {
+CaratEstimate estimate(const char* l, const char* w, const char* d, StoneShape s) {
+    Measurements m{l, w, d};
+    EXPECT_TRUE(completeMeasurements(m));
+    auto e = estimateCarat(m, s);
+    EXPECT_TRUE(e.has_value());
+    return e.value_or(CaratEstimate{});
+}
+} // namespace
+
+TEST(CaratTest, RoundOvalAndPearKeepTheirFormulas) {
+    auto e = estimate("6", "6", "4", StoneShape::RoundBrilliant);
+    EXPECT_EQ(caratText(e.carat), "0.882");
+    EXPECT_EQ(e.dimensions, "6 X 4 MM");
+    e = estimate("6.5", "6.3", "4", StoneShape::RoundBrilliant);
+    EXPECT_EQ(caratText(e.carat), "1.0035");
+    EXPECT_EQ(e.dimensions, "6.5 X 6.3 X 4 MM");
+    e = estimate("6.5", "6.50", "4", StoneShape::RoundBrilliant); // equal numbers, different texts
+    EXPECT_EQ(caratText(e.carat), caratText(estimate("6.5", "6.5", "4", StoneShape::RoundBrilliant).carat));
+    EXPECT_EQ(e.dimensions, "6.5 X 6.50 X 4 MM");
+    e = estimate("8", "6", "4", StoneShape::Oval);
+    EXPECT_EQ(caratText(e.carat), "1.2005");
+    e = estimate("8", "5", "3", StoneShape::Pear);
+    EXPECT_EQ(caratText(e.carat), "0.744");
+    e = estimate("6", "6", "0", StoneShape::Pear);
+    EXPECT_EQ(caratText(e.carat), "0");
+}
+
+TEST(CaratTest, MarquiseAndEmeraldUseLengthAndTheRatioFactor) {
+    EXPECT_EQ(caratText(estimate("10", "5", "3", StoneShape::Marquise).carat), "0.87");
+    EXPECT_EQ(caratText(estimate("8", "6", "4", StoneShape::EmeraldCut).carat), "1.6896");
+    // A longer stone of the same width weighs more.
+    EXPECT_GT(estimate("20", "10", "3", StoneShape::Marquise).carat, estimate("10", "10", "3", StoneShape::Marquise).carat);
+    // Width and length may be given either way round.
+    EXPECT_EQ(estimate("5", "10", "3", StoneShape::Marquise).carat, estimate("10", "5", "3", StoneShape::Marquise).carat);
+    EXPECT_EQ(estimate("10", "5", "3", StoneShape::Marquise).dimensions, "10 X 5 X 3 MM");
+}
+
+TEST(CaratTest, FactorTablesInterpolateAndHoldAtTheEnds) {
+    EXPECT_DOUBLE_EQ(shapeFactor(StoneShape::Marquise, 1.0), 0.00565);
+    EXPECT_DOUBLE_EQ(shapeFactor(StoneShape::Marquise, 1.625), 0.005675);
+    EXPECT_DOUBLE_EQ(shapeFactor(StoneShape::Marquise, 3.0), 0.00595);
+    EXPECT_DOUBLE_EQ(shapeFactor(StoneShape::Marquise, 5.0), 0.00595);
+    EXPECT_DOUBLE_EQ(shapeFactor(StoneShape::EmeraldCut, 1.0), 0.0080);
+    EXPECT_DOUBLE_EQ(shapeFactor(StoneShape::EmeraldCut, 1.25), 0.0086);
+    EXPECT_DOUBLE_EQ(shapeFactor(StoneShape::EmeraldCut, 9.0), 0.0106);
+}
+
+TEST(CaratTest, OneMeasurementStandsForBoth) {
+    Measurements m{"6", " ", "4"};
+    ASSERT_TRUE(completeMeasurements(m));
+    EXPECT_EQ(m.width, "6");
+    Measurements w{" ", "7", "4"};
+    ASSERT_TRUE(completeMeasurements(w));
+    EXPECT_EQ(w.length, "7");
+    Measurements none{" ", "", "4"};
+    EXPECT_FALSE(completeMeasurements(none));
+    EXPECT_FALSE(estimateCarat(m, StoneShape::None).has_value());
+    EXPECT_FALSE(estimateCarat(m, StoneShape::Other).has_value());
+}
+
+TEST(CaratTest, TooLargeIsOverflow) {
+    Measurements m{"1e9", "1e9", "1e9"};
+    try {
+        estimateCarat(m, StoneShape::Pear);
+        FAIL();
+    } catch (const RunError& e) {
+        EXPECT_EQ(e.number(), 6);
+    }
+}
+
+TEST(SlotNumberTest, RangeAndRounding) {
+    EXPECT_EQ(slotNumber("1", maxItem), 1);
+    EXPECT_EQ(slotNumber(" 2 ", maxItem), 2);
+    EXPECT_EQ(slotNumber("", maxItem), 0);
+    EXPECT_EQ(slotNumber("100", maxItem), 100);
+    EXPECT_FALSE(slotNumber("101", maxItem).has_value());
+    EXPECT_FALSE(slotNumber("-1", maxItem).has_value());
+    EXPECT_FALSE(slotNumber("99999", maxItem).has_value());
+    EXPECT_EQ(slotNumber("200", maxStone), 200);
+    EXPECT_FALSE(slotNumber("201", maxStone).has_value());
+}
+
+TEST(ItemLogTest, CreatesCountsAndWritesInPlace) {
+    TempFolder tmp;
+    std::string rec(itemrec::length, '\0');
+    storeField(rec, itemrec::itemno, "1");
+    int created = 0;
+    logItem(rec, [&] { ++created; });
+    EXPECT_EQ(created, 1);
+    EXPECT_EQ(getFile("appraise.pt"), " 1\r\n");
+    EXPECT_EQ(getFile("appraise.dat"), rec);
+    storeField(rec, itemrec::itemno, " 2");
+    logItem(rec, [&] { ++created; });
+    EXPECT_EQ(created, 1);
+    EXPECT_EQ(getFile("appraise.pt"), " 2\r\n");
+    EXPECT_EQ(getFile("appraise.dat").substr(itemrec::length), rec);
+}
+
+TEST(ItemLogTest, FullLogIsRefusedAndLeftAlone) {
+    TempFolder tmp;
+    putFile("appraise.pt", " 32767\r\n");
+    putFile("appraise.dat", "old");
+    try {
+        logItem(std::string(itemrec::length, 'x'));
+        FAIL();
+    } catch (const RunError& e) {
+        EXPECT_EQ(e.number(), 6);
+    }
+    EXPECT_EQ(getFile("appraise.pt"), " 32767\r\n");
+    EXPECT_EQ(getFile("appraise.dat"), "old");
+}
+
+TEST(ItemLogTest, FailedRecordWriteKeepsTheCount) {
+    TempFolder tmp;
+    putFile("appraise.pt", " 4\r\n");
+    ::mkdir("appraise.dat", 0755); // cannot be opened as a file
+    EXPECT_THROW(logItem(std::string(itemrec::length, 'x')), RunError);
+    EXPECT_EQ(getFile("appraise.pt"), " 4\r\n");
+}

@@ -1,0 +1,150 @@
+#include "scripted_platform.h"
+#include "temp_folder.h"
+#include "worksheet_window.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+// A worksheet opened on a small store, with every box answered from queues.
+class WorksheetTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        putFile("align.fac", "48\r\n");
+        putFile("bordsize.dat", "50\r\n");
+        putFile("apptrans.dat", "Ann\r\n1 Main\r\nTown\r\n12\r\n");
+        setup.today = QDate(2026, 12, 7);
+        platform = std::make_unique<ScriptedPlatform>(setup, transcript);
+        w = std::make_unique<Worksheet>(platform->platform());
+        w->load();
+        lines.clear();
+    }
+    QAbstractButton* button(const char* name) { return w->findChild<QAbstractButton*>(name); }
+    void click(const char* name) { button(name)->click(); }
+    std::string stoneField(int slot, Field f) { return std::string(fieldText(w->tables().stones[slot], f)); }
+    std::string itemField(int slot, Field f) { return std::string(fieldText(w->tables().items[slot], f)); }
+    void endStone(const char* kind, const char* quantity) {
+        click("nextstone");
+        click(kind);
+        w->Quantity->setText(quantity);
+        click("nextstone");
+    }
+
+    TempFolder tmp;
+    std::vector<std::string> lines;
+    Transcript transcript{[this](const std::string& s) { lines.push_back(s); }};
+    ScriptSetup setup;
+    std::unique_ptr<ScriptedPlatform> platform;
+    std::unique_ptr<Worksheet> w;
+};
+} // namespace
+
+TEST_F(WorksheetTest, RubyHasThePluralOnly) {
+    endStone("Ruby", "2");
+    EXPECT_EQ(stoneField(1, stonerec::kind), padded("rubies", 30));
+    endStone("Ruby", "1.0");
+    EXPECT_EQ(stoneField(2, stonerec::kind), padded("ruby", 30));
+    endStone("Ruby", "");
+    EXPECT_EQ(stoneField(3, stonerec::kind), padded("ruby", 30));
+    endStone("Diamond", "3");
+    EXPECT_EQ(stoneField(4, stonerec::kind), padded("diamond", 30));
+    EXPECT_EQ(stoneField(4, stonerec::quantity), "3  ");
+    EXPECT_EQ(stoneField(4, stonerec::stoneno), "4  ");
+    EXPECT_EQ(stoneField(4, stonerec::itemno), "1  ");
+    EXPECT_EQ(stoneField(4, stonerec::date), "12-7-26 ");
+    EXPECT_EQ(w->tables().curstone, 4);
+    EXPECT_EQ(w->stonenumber->text(), "5");
+}
+
+TEST_F(WorksheetTest, OtherStoneStoresItsCaptionThenReadsOtherAgain) {
+    platform->queueInput(QStringLiteral("Tanzanite, a very long name beyond thirty"));
+    click("nextstone");
+    click("OtherStone");
+    EXPECT_EQ(button("OtherStone")->text(), "Tanzanite, a very long name beyond thirty");
+    click("nextstone");
+    EXPECT_EQ(stoneField(1, stonerec::kind), "Tanzanite, a very long name be");
+    EXPECT_EQ(button("OtherStone")->text(), "Other");
+}
+
+TEST_F(WorksheetTest, CancelledOtherStoresBlanks) {
+    platform->queueInput(std::nullopt);
+    click("nextstone");
+    click("OtherShape");
+    EXPECT_EQ(button("OtherShape")->text(), "");
+    click("nextstone");
+    EXPECT_EQ(stoneField(1, stonerec::shape), std::string(20, ' '));
+}
+
+TEST_F(WorksheetTest, GradesCarryOverToTheNextStone) {
+    click("nextstone");
+    w->Color->setValue(793);
+    w->Color_LostFocus();
+    w->Clarity->setValue(16385);
+    w->Clarity_LostFocus();
+    w->Cut->setValue(30126);
+    w->Cut_LostFocus();
+    click("nextstone");
+    EXPECT_EQ(stoneField(1, stonerec::color), padded("E", 15));
+    EXPECT_EQ(stoneField(1, stonerec::clarity), padded("SI1", 15));
+    EXPECT_EQ(stoneField(1, stonerec::cut), padded("10", 15));
+    EXPECT_EQ(w->Color->value(), 0);
+    click("nextstone");
+    click("nextstone");
+    EXPECT_EQ(stoneField(2, stonerec::color), padded("E", 15));
+    EXPECT_EQ(stoneField(2, stonerec::kind), std::string(30, '\0')); // no kind chosen: never stored
+}
+
+TEST_F(WorksheetTest, UnsavedStoneQuestion) {
+    click("Ring");
+    click("nextstone");
+    click("Emerald");
+    platform->queueMessageAnswer(Answer::No);
+    click("nextitem");
+    EXPECT_TRUE(button("Emerald")->isChecked());
+    EXPECT_EQ(itemField(1, itemrec::itemno), std::string(3, '\0'));
+    platform->queueMessageAnswer(Answer::Yes);
+    click("nextitem");
+    EXPECT_FALSE(button("Emerald")->isChecked());
+    EXPECT_EQ(w->nextstone->text(), "Add a stone");
+    EXPECT_EQ(itemField(1, itemrec::itemno), std::string(3, '\0'));
+    click("nextitem");
+    EXPECT_EQ(itemField(1, itemrec::itemno), "1  ");
+    EXPECT_EQ(itemField(1, itemrec::itemtype), padded("ring", 30));
+}
+
+TEST_F(WorksheetTest, StoneNumberWithoutASlotIsRefused) {
+    click("nextstone");
+    click("Opal");
+    w->stonenumber->setText("201");
+    click("nextstone");
+    EXPECT_EQ(w->stonenumber->text(), "201");
+    EXPECT_EQ(w->nextstone->text(), "End Stone");
+    EXPECT_TRUE(button("Opal")->isChecked());
+    ASSERT_FALSE(lines.empty());
+    EXPECT_NE(lines.back().find("Stone numbers go from 0 to 200."), std::string::npos);
+    w->stonenumber->setText("200");
+    click("nextstone");
+    EXPECT_EQ(stoneField(200, stonerec::kind), padded("opal", 30));
+}
+
+TEST_F(WorksheetTest, ItemNumberWithoutASlotIsRefused) {
+    click("Watch");
+    w->itemnumber->setText("101");
+    click("nextitem");
+    EXPECT_EQ(w->itemnumber->text(), "101");
+    EXPECT_TRUE(button("Watch")->isChecked());
+    EXPECT_NE(lines.back().find("Item numbers go from 0 to 100."), std::string::npos);
+    EXPECT_FALSE(QFile::exists("appraise.dat"));
+}
+
+TEST_F(WorksheetTest, EstimateTooLargeWritesNothing) {
+    click("nextstone");
+    click("Pear");
+    w->Carat->setText("2");
+    w->CLength->setText("1e9");
+    w->CWidth->setText("1e9");
+    w->CDepth->setText("1e9");
+    click("c");
+    click("Calculate");
+    EXPECT_EQ(w->Carat->text(), "2");
+    EXPECT_NE(lines.back().find("too large"), std::string::npos);
+}
