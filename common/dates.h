@@ -30,3 +30,8 @@ std::string dateText(QDate d);
 std::string currentDateText(const Clock& clock);
 // "MM-DD-YYYY" back into a date; invalid when it is not one.
 QDate parseDateText(const std::string& text);
+
+// A month-day-year text with exactly two dashes, each part taken as its numeric value rounded
+// to a whole number: "7-4-98" for "07-04-98". "ERROR" unless the month is 1..12, the day
+// 1..31 and the year 0..99 (two digits, any century).
+std::string normaliseDashedDate(const std::string& s);

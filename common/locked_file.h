@@ -26,6 +26,8 @@ public:
     int64_t size() const;
     std::string readAll() const;
     void sync();
+    // Cuts or extends the file to this size.
+    void truncate(int64_t size);
     void close();
     const std::string& path() const { return path_; }
     int fd() const { return fd_; }

@@ -129,6 +129,7 @@ public:
         else QApplication::restoreOverrideCursor();
     }
     void doEvents() override { QCoreApplication::processEvents(); }
+    void refresh() override { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
 };
 } // namespace
 

@@ -157,6 +157,7 @@ struct ScriptedPlatform::Impl : MessageBox, InputBox, FontDialog, PrintSetupDial
         t.line(on ? QStringLiteral("pointer hourglass") : QStringLiteral("pointer default"));
     }
     void doEvents() override { QCoreApplication::processEvents(); }
+    void refresh() override {}
 
     Transcript& t;
     FixedClock clock;

@@ -33,6 +33,8 @@ public:
     virtual ~Screen() = default;
     virtual void setHourglass(bool on) = 0;
     virtual void doEvents() = 0;
+    // Lets the window repaint during a long run, without taking the user's input.
+    virtual void refresh() = 0;
 };
 
 // A command line split into words the way a shell splits them (quotes and backslashes),

@@ -5,7 +5,3 @@
 // Anything without exactly two dashes, or with a month outside 1..12, a day outside 1..31 or a
 // year outside 0..99, becomes "ERROR". Texts shorter than two characters are left alone.
 void fixdate(std::string& s);
-
-// The two-dash date check shared with the posting date: month, day and year as whole
-// numbers in their ranges, or "ERROR".
-std::string normaliseDashedDate(const std::string& s);

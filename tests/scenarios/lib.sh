@@ -39,3 +39,41 @@ appraise_store() {
   logo_bmp
   main_program
 }
+
+# An account of "cust.dat" (222 bytes): name1 name2 lasttxfile lasttxrec balance phone acctno
+# rating nointerest. The fields Interest does not use hold marker bytes that must survive.
+cust_rec() {
+  pad "$1" 20; pad "$2" 25
+  pad "1 Elm St" 22; printf '\xe9\x00'   # 24
+  printf 'Q'                              # 1
+  pad "Springfield" 19; printf '\x80'    # 20
+  printf 'IL'                             # 2
+  printf '6265550100'                     # 10
+  pad "$3" 4; pad "$4" 8; pad "$5" 8
+  printf '\x01\x02\xff\xfe1234'           # 8
+  pad "$6" 12
+  printf '217-555-0199'                   # 12
+  nuls 6                                  # 6
+  printf '19980704'                       # 8
+  pad "$7" 5
+  printf '5000.00 '                       # 8
+  pad "$8" 4; pad "$9" 2
+  printf 'abc\x80\x81'                    # 5
+  pad "remark with high bytes" 23; printf '\xf1'  # 24
+  printf 'ZZZZZZ'                         # 6
+}
+# A transaction of a month file (94 bytes): acctno prevfile prevrec descr amount txdate txtype
+# amount2 txrating, with marker bytes in the main program's fields.
+trans_rec() {
+  pad "$1" 5; pad "$2" 4; pad "$3" 8
+  printf 'abc'; printf '\x00\x01\x02\x03\x04'
+  pad "$4" 24; pad "$5" 8
+  printf 'xyz'
+  pad "$6" 8; pad "$7" 1; pad "$8" 8; pad "$9" 1
+  printf 'MAINPROG'; printf '\xe9\xe8\xe7\xe6\xe5'; printf 'Q'; printf '\x00\xff'
+}
+# An interest transaction as the posting writes it.
+interest_rec() { # acctno prevfile prevrec descr amount txdate amount2 txrating
+  pad "$1" 5; pad "$2" 4; pad "$3" 8; pad "" 8; pad "$4" 24; pad "$5" 8; pad "" 3
+  pad "$6" 8; printf A; pad "$7" 8; pad "$8" 1; pad "" 16
+}

@@ -1,0 +1,37 @@
+#include "account_files.h"
+
+#include "basic_number.h"
+#include "file_names.h"
+#include "text_file.h"
+
+std::string monthFileName(const std::string& dateText) {
+    return std::string(left(dateText, 2)) + std::string(right(dateText, 2)) + ".dat";
+}
+
+std::string pointerFileName(const std::string& monthFile) { return std::string(left(monthFile, 5)) + "ptn"; }
+
+int32_t readPointer(const std::string& name) {
+    if (!fileExists(name)) return 0;
+    TextReader r(name);
+    if (r.atEnd()) return 0;
+    return clng(val(r.readField()));
+}
+
+RecordFile& RunFiles::open(const std::string& name, size_t recordLength, Access access, Sharing sharing) {
+    const std::string key = resolveName(name);
+    auto it = files_.find(key);
+    if (it != files_.end() && access == Access::ReadWrite && it->second.access == Access::Read) {
+        files_.erase(it); // opened for reading earlier; reopen it for writing
+        it = files_.end();
+    }
+    if (it == files_.end())
+        it = files_.emplace(key, Entry{std::make_unique<RecordFile>(name, recordLength, access, sharing), access}).first;
+    return *it->second.file;
+}
+
+std::string printable(std::string_view bytes) {
+    std::string s(bytes);
+    for (char& c : s)
+        if (c == '\0') c = ' ';
+    return s;
+}

@@ -1,0 +1,178 @@
+#include "interest_window.h"
+
+#include "basic_number.h"
+#include "cp1252.h"
+#include "dates.h"
+#include "file_names.h"
+#include "format_picture.h"
+#include "posting_run.h"
+#include "run_error.h"
+#include "text_file.h"
+
+#include <QKeyEvent>
+
+namespace {
+const QString firstmonNotice = QStringLiteral("Set to NOT charge interest on any charge that was in the same month.");
+}
+
+InterestForm::InterestForm(Platform& platform, QWidget* parent) : FormWindow(platform, parent) {
+    setObjectName("interest");
+    setWindowTitle(QStringLiteral("Posting Interest to Charge Accounts"));
+    // In the order of entry, which is the tab order.
+    Label1 = label("Label1", QStringLiteral("Date for posting"), 240, 240, 3000, 300);
+    datebox = textBox("datebox", QStringLiteral("Date"), 240, 540, 1600, 360);
+    Label2 = label("Label2", QStringLiteral("Monthly Percentage for posting    (Example: .01 would be 1%)"), 240, 1020,
+                   6600, 300);
+    Percentage = textBox("Percentage", QStringLiteral("Percentage"), 240, 1320, 1600, 360);
+    Label6 = label("Label6", QStringLiteral("Minimum Finance Charge     (In dollars and cents)"), 240, 1800, 6600, 300);
+    MinFinance = textBox("MinFinance", QStringLiteral("MinFinance"), 240, 2100, 1600, 360);
+    Check1 = new QCheckBox(QStringLiteral("Do not post interest to Layaways"), this);
+    Check1->setObjectName("Check1");
+    Check1->setGeometry(tw(240), tw(2640), tw(4800), tw(330));
+    Start = button("Start", QStringLiteral("Start"), 240, 3180, 2000, 460);
+    Command1 = button("Command1", QStringLiteral("Cancel / Exit"), 2400, 3180, 2000, 460);
+    remove = button("remove", QStringLiteral("Remove Interest from 1"), 4560, 3180, 2600, 460);
+    Notes = button("Notes", QStringLiteral("Set Notes"), 7320, 3180, 1600, 460);
+    Label3 = label("Label3", QString(), 240, 3780, 8700, 300);
+    Label4 = label("Label4", QStringLiteral("Label4"), 240, 3780, 8700, 300);
+    Label5 = label("Label5", QStringLiteral(" "), 240, 4140, 8700, 300);
+    Label7 = label("Label7", QStringLiteral(" "), 240, 4500, 8700, 300);
+    Gauge1 = new QProgressBar(this);
+    Gauge1->setObjectName("Gauge1");
+    Gauge1->setRange(0, 100);
+    Gauge1->setGeometry(tw(240), tw(4900), tw(8700), tw(360));
+    Gauge1->hide();
+    List1 = new QListWidget(this);
+    List1->setObjectName("List1");
+    List1->setGeometry(tw(240), tw(240), tw(8700), tw(4000));
+    List1->hide();
+    Text1 = textBox("Text1", QStringLiteral("Text1"), 240, 4380, 8700, 360);
+    Text1->hide();
+    resize(tw(9200), tw(5500));
+
+    connect(Start, &QPushButton::clicked, this, [this] { run([this] { Start_Click(); }); });
+    connect(Command1, &QPushButton::clicked, this, [this] { run([this] { Command1_Click(); }); });
+    connect(Check1, &QCheckBox::toggled, this, [this] { run([this] { Check1_Click(); }); });
+    onLostFocus(Percentage, [this] { Percentage_LostFocus(); });
+    enterMovesOn(datebox);
+    enterMovesOn(Percentage);
+    enterMovesOn(Text1);
+}
+
+QLabel* InterestForm::label(const char* name, const QString& caption, int x, int y, int w, int h) {
+    auto* l = new QLabel(caption, this);
+    l->setObjectName(name);
+    l->setGeometry(tw(x), tw(y), tw(w), tw(h));
+    return l;
+}
+
+QPushButton* InterestForm::button(const char* name, const QString& caption, int x, int y, int w, int h) {
+    auto* b = new QPushButton(caption, this);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    b->setGeometry(tw(x), tw(y), tw(w), tw(h));
+    return b;
+}
+
+QLineEdit* InterestForm::textBox(const char* name, const QString& text, int x, int y, int w, int h) {
+    auto* e = new QLineEdit(text, this);
+    e->setObjectName(name);
+    e->setGeometry(tw(x), tw(y), tw(w), tw(h));
+    return e;
+}
+
+void InterestForm::enterMovesOn(QLineEdit* box) {
+    // Enter acts as Tab: the focus moves to the next control in tab order.
+    onKey(box, [this](QKeyEvent* e) {
+        if (e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter) return false;
+        focusNextChild();
+        return true;
+    });
+}
+
+void InterestForm::checkpostdate(std::string& s) {
+    if (s.size() < 2) return;
+    s = normaliseDashedDate(s);
+}
+
+void InterestForm::load() {
+    try {
+        startup();
+    } catch (const RunError&) {
+        p.messages.show(fromAnsi(steplabel));
+    }
+}
+
+void InterestForm::startup() {
+    Check1->setChecked(fileExists("NoIntLW.dat"));
+    if (fileExists("firstmon.dat")) {
+        Label7->setText(firstmonNotice);
+        firstmonflag = "Y";
+    }
+    if (!fileExists("lastpost.dat")) {
+        lastposted = "NONE";
+        ratepct = Money{};
+    } else {
+        steplabel = "HereH";
+        TextReader r("lastpost.dat");
+        lastposted = r.readField();
+        ratepct = Money::fromText(r.readField());
+        if (!r.atEnd()) minfin = Money::fromText(r.readField());
+        if (fileExists("firstmon.dat")) Label7->setText(firstmonNotice);
+    }
+    if (fileExists("wholesal.dat")) wholesaleflag = "W";
+    Label4->setText(QStringLiteral("THE LAST TIME THAT INTEREST WAS POSTED WAS: ") + fromAnsi(lastposted));
+    const std::string today = currentDateText(p.clock);
+    std::string d = today.substr(0, today.size() - 4) + today.substr(today.size() - 2);
+    checkpostdate(d);
+    datebox->setText(fromAnsi(d));
+    Percentage->setText(fromAnsi(formatPicture(ratepct, "##.0000")));
+    MinFinance->setText(fromAnsi(formatPicture(minfin, "##.00")));
+}
+
+void InterestForm::Check1_Click() {
+    if (Check1->isChecked()) writeLines("NoIntLW.dat", {"No Interest on Layaways"});
+    else if (fileExists("NoIntLW.dat")) removeFile("NoIntLW.dat");
+}
+
+void InterestForm::Command1_Click() { p.processes.endProcess(); }
+
+void InterestForm::Percentage_LostFocus() {
+    ratepct = Money::fromText(toAnsi(Percentage->text()));
+    if (ratepct > Money::fromText(".02")) {
+        p.messages.show(QStringLiteral("This is to large an amount for interest"));
+        Percentage->setFocus(Qt::OtherFocusReason);
+    }
+    if (ratepct < Money::fromText(".001")) p.messages.show(QStringLiteral("This is not a logical amount for interest"));
+}
+
+void InterestForm::Start_Click() {
+    p.screen.setHourglass(true);
+    for (QWidget* w : std::initializer_list<QWidget*>{Command1, Start, Notes, Label3}) w->hide();
+    Start->setText(QStringLiteral("Posting Accounts DO NOT INTERUPT"));
+    Label4->setText(QStringLiteral("DO NOT DISTURB"));
+    Label5->show();
+    Gauge1->show();
+
+    PostingInput in;
+    in.datebox = toAnsi(datebox->text());
+    in.percentage = toAnsi(Percentage->text());
+    in.minfinance = toAnsi(MinFinance->text());
+    in.skipLayaways = Check1->isChecked();
+    in.firstmon = firstmonflag == "Y";
+    in.wholesale = wholesaleflag == "W";
+    PostingRun postingRun(in, p, steplabel, [this](int percent) {
+        Gauge1->setValue(percent);
+        p.screen.refresh();
+    });
+    try {
+        postingRun.run();
+    } catch (const RunError&) {
+        // The run stops where it is; what was posted stays posted and consistent.
+        p.printer.endDoc();
+        p.screen.setHourglass(false);
+        p.messages.show(fromAnsi(steplabel));
+        return;
+    }
+    p.processes.endProcess();
+}

@@ -1,0 +1,50 @@
+#pragma once
+#include "form_window.h"
+#include "money.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <array>
+#include <string>
+
+// The Interest window "interest": controls and handlers under the design's names.
+class InterestForm : public FormWindow {
+    Q_OBJECT
+public:
+    explicit InterestForm(Platform& platform, QWidget* parent = nullptr);
+
+    void load() override; // Form_Load
+
+    void Start_Click();
+    void Command1_Click();
+    void Check1_Click();
+    void Percentage_LostFocus();
+
+    // Normalises a posting date in place: the normalised text or "ERROR".
+    static void checkpostdate(std::string& s);
+
+    QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7;
+    QLineEdit *datebox, *Percentage, *MinFinance;
+    QCheckBox* Check1;
+    QPushButton *Start, *Command1, *remove, *Notes;
+    QListWidget* List1;
+    QLineEdit* Text1;
+    QProgressBar* Gauge1;
+
+    std::string steplabel; // the step the program is at, for error messages
+
+private:
+    void startup();
+    QLabel* label(const char* name, const QString& caption, int x, int y, int w, int h);
+    QPushButton* button(const char* name, const QString& caption, int x, int y, int w, int h);
+    QLineEdit* textBox(const char* name, const QString& text, int x, int y, int w, int h);
+    void enterMovesOn(QLineEdit* box);
+
+    std::string lastposted;
+    Money ratepct, minfin;
+    std::string firstmonflag, wholesaleflag;
+};

@@ -1,0 +1,302 @@
+#include "posting_run.h"
+
+#include "basic_number.h"
+#include "cp1252.h"
+#include "dates.h"
+#include "file_names.h"
+#include "format_picture.h"
+#include "run_error.h"
+#include "text_file.h"
+
+#include <algorithm>
+#include <set>
+
+namespace {
+std::string fieldOf(const std::string& rec, Field f) { return std::string(fieldText(rec, f)); }
+double valOf(const std::string& rec, Field f) { return val(fieldText(rec, f)); }
+
+// Day: the two characters after the first dash found from position `from` (1-based) on.
+int32_t dayAfterDash(const std::string& text, size_t from, size_t to) {
+    for (size_t i = from; i <= std::min(to, text.size()); ++i)
+        if (text[i - 1] == '-') return clng(val(mid(text, i + 1, 2)));
+    return 0;
+}
+} // namespace
+
+PostingDate postingDate(const std::string& datebox) {
+    PostingDate d;
+    d.month = clng(val(left(datebox, 2)));
+    d.day = dayAfterDash(datebox, 1, datebox.size());
+    d.year = cint(val(right(trim(datebox), 2)));
+    d.prevMonth = d.month - 1;
+    d.prevYear = d.year;
+    if (d.prevMonth < 1) {
+        d.prevMonth = 12;
+        // Two-digit years: the month before January 00 is December 99.
+        d.prevYear = d.year == 0 ? 99 : static_cast<int16_t>(d.year - 1);
+    }
+    return d;
+}
+
+PostingDate transactionDate(const std::string& txdate) {
+    PostingDate d;
+    d.month = clng(val(left(txdate, 2)));
+    d.day = dayAfterDash(txdate, 2, 8);
+    d.year = cint(val(right(trim(txdate), 2)));
+    return d;
+}
+
+PostingRun::PostingRun(const PostingInput& input, Platform& platform, std::string& steplabel,
+                       std::function<void(int)> progress)
+    : in_(input), p_(platform), steplabel_(steplabel), progress_(std::move(progress)) {
+    date_ = postingDate(in_.datebox);
+    monthfile_ = monthFileName(in_.datebox);
+    monthptn_ = pointerFileName(monthfile_);
+    pct_ = val(in_.percentage);
+    minfin_ = val(in_.minfinance);
+}
+
+void PostingRun::report(const std::string& line) { p_.printer.printLine(fromAnsi(printable(line))); }
+
+void PostingRun::nothingDesignated() {
+    p_.messages.show(QStringLiteral("Nothing designated for file name"), {}, Buttons::OkCancel, Icon::Critical);
+    p_.processes.endProcess();
+}
+
+PostingOutcome PostingRun::run() {
+    // A run that cannot start is not recorded as a posting.
+    if (!fileExists("Cust.ptn")) {
+        p_.messages.show(QStringLiteral("The Cust.ptn file does not exist"));
+        return PostingOutcome::NoCustPtn;
+    }
+    if (!fileExists("cust.dat")) {
+        p_.messages.show(QStringLiteral("The CUST.DAT file does not exhist"));
+        return PostingOutcome::NoCustDat;
+    }
+    report(currentDateText(p_.clock) + " The following accounts were charged interest: " + in_.percentage);
+    p_.screen.doEvents();
+
+    steplabel_ = "HereA";
+    writeLines("lastpost.dat", {in_.datebox, str(Money::fromText(in_.percentage)), str(Money::fromText(in_.minfinance))});
+    p_.screen.doEvents();
+
+    steplabel_ = "HereB";
+    const int32_t count = clng(val(TextReader("Cust.ptn").readField()));
+
+    steplabel_ = "HereC";
+    monthlast_ = readPointer(monthptn_);
+    // Never reuse a record already in the month file, even one the pointer does not count yet.
+    if (fileExists(monthfile_)) {
+        const LockedFile month(monthfile_, Access::Read);
+        monthlast_ = std::max<int64_t>(monthlast_, (month.size() + transrec::length - 1) / transrec::length);
+    }
+    pointer_ = std::make_unique<LockedFile>(monthptn_, Access::ReadWrite);
+
+    steplabel_ = "HereD";
+    custFile_ = &files_.open("cust.dat", custrec::length, Access::ReadWrite, Sharing::Default);
+
+    int32_t step = clng(count / 100.0);
+    if (step < 1) step = 1;
+    int shown = -1;
+    for (int32_t i = 1; i <= count; ++i) {
+        const int percent = std::min(100, i / step);
+        if (percent != shown) {
+            shown = percent;
+            if (progress_) progress_(percent);
+        }
+        postAccount(i);
+    }
+    files_.closeAll();
+    custFile_ = nullptr;
+
+    steplabel_ = "HereF";
+    const std::string last = str(monthlast_) + "\r\n";
+    pointer_->writeAt(0, last);
+    pointer_->truncate(static_cast<int64_t>(last.size()));
+    pointer_.reset();
+
+    p_.printer.printLine(QStringLiteral("Total of Interest charged ") + fromAnsi(formatPicture(total_, "######.00")));
+    p_.printer.endDoc();
+    return PostingOutcome::Completed;
+}
+
+void PostingRun::postAccount(int32_t i) {
+    cust_ = custFile_->read(i);
+    std::string layaway;
+    if (valOf(cust_, custrec::balance) > 1) layaway = layawayCheck();
+    if (layaway == "Y" && in_.skipLayaways) return;
+    if (valOf(cust_, custrec::nointerest) > 0 || pct_ == 0) {
+        noInterestCase(i, nullptr);
+        return;
+    }
+    if (!(valOf(cust_, custrec::balance) > 0)) return;
+    interestbase_ = Money::fromText(fieldText(cust_, custrec::balance));
+    if (in_.firstmon) excluderecent();
+    if (interestbase_ >= Money::fromTicks(Money::scale)) chargeCase(i);
+    else noInterestCase(i, " (To new a charge.)");
+}
+
+bool PostingRun::readWalkRecord(const std::string& file, int32_t rec, std::string& out) {
+    if (rec < 1 || file.find('\0') != std::string::npos || !fileExists(file)) return false;
+    out = files_.open(file, transrec::length, Access::Read, Sharing::Default).read(rec);
+    return true;
+}
+
+std::string PostingRun::layawayCheck() {
+    // The newest regular charge or layaway transaction decides; a walk never visits a record twice.
+    std::string flag;
+    std::string file = fieldOf(cust_, custrec::lasttxfile) + ".dat";
+    int32_t r = clng(val(fieldText(cust_, custrec::lasttxrec)));
+    std::set<std::pair<std::string, int32_t>> seen;
+    while (seen.insert({resolveName(file), r}).second && readWalkRecord(file, r, trans_)) {
+        const std::string type = fieldOf(trans_, transrec::txtype);
+        if (type == "A" && left(fieldText(trans_, transrec::descr), 8) != "Interest") flag = "N";
+        if (type == "~") flag = "Y";
+        if (!(valOf(trans_, transrec::prevrec) > 0) || !flag.empty()) break;
+        file = fieldOf(trans_, transrec::prevfile) + ".dat";
+        r = clng(val(fieldText(trans_, transrec::prevrec)));
+    }
+    return flag;
+}
+
+void PostingRun::excluderecent() {
+    std::string file = fieldOf(cust_, custrec::lasttxfile) + ".dat";
+    if (valOf(cust_, custrec::lasttxrec) == 0) return;
+    if (file[0] == '\0') nothingDesignated();
+    int32_t rec = clng(valOf(cust_, custrec::lasttxrec));
+    p_.screen.setHourglass(true);
+    int retries = 0; // for the whole call, not reset by a success
+    // Runs a step of the walk, retrying while another computer holds the file.
+    auto attempt = [&](const std::function<void()>& stepFn) {
+        for (;;) {
+            try {
+                stepFn();
+                return;
+            } catch (const RunError& e) {
+                p_.messages.show(fromAnsi(steplabel_) + '\r' + '|' + fromAnsi(file));
+                if (e.number() == err::PermissionDenied) {
+                    if (++retries > 20) {
+                        p_.messages.show(QStringLiteral("Another computer is momentarily using this file.\rTry again."));
+                        retries = 0;
+                    }
+                    continue;
+                }
+                const Answer a = p_.messages.show(
+                    QStringLiteral("Error #%1 %2\rPlease tell The Velmaron Co")
+                        .arg(QString::fromStdString(str(e.number())), QString::fromStdString(e.description())),
+                    QStringLiteral("An Error has occured"), Buttons::RetryCancel, Icon::Critical);
+                if (a != Answer::Retry) p_.processes.endProcess();
+            }
+        }
+    };
+    std::set<std::pair<std::string, int32_t>> seen;
+    for (;;) {
+        steplabel_ = "HereG/ ";
+        file = std::string(trim(file));
+        steplabel_ = "HereG1/";
+        const double m = val(left(file, 2));
+        if (m > 12 || m < 1 || !fileExists(file) || !seen.insert({resolveName(file), rec}).second) break;
+        steplabel_ = "HereG2/";
+        RecordFile* f = nullptr;
+        attempt([&] { f = &files_.open(file, transrec::length, Access::Read, Sharing::Shared); });
+        steplabel_ = "HereG3/" + file;
+        try {
+            trans_ = f->read(rec);
+        } catch (const RunError&) {
+            // A record that cannot be read right after the open is passed over.
+        }
+        steplabel_ = "HereG33/" + file;
+        if (valOf(trans_, transrec::acctno) != valOf(cust_, custrec::acctno)) break;
+        if (fieldText(trans_, transrec::txtype) == "A") {
+            const PostingDate t = transactionDate(fieldOf(trans_, transrec::txdate));
+            const Money amount = Money::fromText(fieldText(trans_, transrec::amount));
+            const Money amount2 = Money::fromText(fieldText(trans_, transrec::amount2));
+            if (t.month == date_.month && t.year == date_.year) interestbase_ = interestbase_ - amount - amount2;
+            if (t.month == date_.prevMonth && t.year == date_.prevYear && t.day > date_.day)
+                interestbase_ = interestbase_ - amount - amount2;
+        }
+        steplabel_ = "HereG4";
+        const std::string prevfile(trim(fieldText(trans_, transrec::prevfile)));
+        const double prevrec = valOf(trans_, transrec::prevrec);
+        const std::string prevName = prevfile + ".dat";
+        if (prevfile.size() > 2 && prevrec != 0 && (prevName != file || prevrec < rec)) {
+            file = prevName;
+            rec = clng(prevrec);
+            continue;
+        }
+        break;
+    }
+    p_.screen.setHourglass(false);
+}
+
+void PostingRun::countDownNoInterest() {
+    const double n = valOf(cust_, custrec::nointerest);
+    if (n == 99) return;
+    std::string t(trim(str(n - 1)));
+    if (val(t) < 1) t = "0";
+    storeField(cust_, custrec::nointerest, t);
+}
+
+void PostingRun::noInterestCase(int32_t i, const char* reason) {
+    countDownNoInterest();
+    if (reason || valOf(cust_, custrec::balance) != 0) {
+        storeField(cust_, custrec::rating, str(valOf(cust_, custrec::rating) + 1));
+        const std::string why = reason ? std::string(reason)
+                                       : " (Marked " + fieldOf(cust_, custrec::nointerest) + " in no interest box.)";
+        report("No interest " + std::string(trim(fieldText(cust_, custrec::name2))) + " " +
+               std::string(trim(fieldText(cust_, custrec::name1))) + why);
+    }
+    writeAccount(i);
+}
+
+void PostingRun::writeAccount(int32_t i) {
+    steplabel_ = "HereD";
+    custFile_->write(i, cust_);
+}
+
+void PostingRun::chargeCase(int32_t i) {
+    Money charge = Money::fromDouble(interestbase_.toDouble() * pct_);
+    if (charge.toDouble() < minfin_) charge = Money::fromDouble(minfin_);
+    const std::string amount = formatPicture(charge, "#####.00");
+    const std::string balance = generalFormat(valOf(cust_, custrec::balance) + val(amount));
+    if (amount.size() > custrec::balance.width || balance.size() > custrec::balance.width) {
+        // Cut to its field the amount would be wrong: leave the account as it is.
+        report("Not charged " + std::string(trim(fieldText(cust_, custrec::name2))) + " " +
+               std::string(trim(fieldText(cust_, custrec::name1))) + " (Interest " + std::string(trim(amount)) +
+               " or new balance " + balance + " too large for the account.)");
+        return;
+    }
+    const int32_t rating = std::min<int32_t>(9, clng(valOf(cust_, custrec::rating) + 1));
+
+    trans_.assign(transrec::length, ' ');
+    storeField(trans_, transrec::acctno, trim(str(i)));
+    storeField(trans_, transrec::prevfile, fieldText(cust_, custrec::lasttxfile));
+    storeField(trans_, transrec::prevrec, fieldText(cust_, custrec::lasttxrec));
+    storeField(trans_, transrec::descr, minfin_ == charge.toDouble() ? "Interest Minimum" : "Interest");
+    storeField(trans_, transrec::amount, amount);
+    storeField(trans_, transrec::txdate, trim(in_.datebox));
+    storeField(trans_, transrec::txtype, "A");
+    storeField(trans_, transrec::amount2, in_.wholesale ? "1 999999" : "");
+    storeField(trans_, transrec::txrating, trim(str(rating)));
+
+    if (monthfile_.empty() || monthfile_[0] == '\0') nothingDesignated();
+    const int32_t record = monthlast_ + 1;
+    // The transaction first, then the month's count, then the account that points at it.
+    steplabel_ = "HereE";
+    files_.open(monthfile_, transrec::length, Access::ReadWrite, Sharing::Default).write(record, trans_);
+    steplabel_ = "HereF";
+    const std::string last = str(record) + "\r\n";
+    pointer_->writeAt(0, last);
+    pointer_->truncate(static_cast<int64_t>(last.size()));
+    monthlast_ = record;
+
+    storeField(cust_, custrec::lasttxfile, left(monthfile_, 4));
+    storeField(cust_, custrec::rating, trim(str(rating)));
+    storeField(cust_, custrec::lasttxrec, trim(str(record)));
+    storeField(cust_, custrec::balance, balance);
+    writeAccount(i);
+
+    report(fieldOf(cust_, custrec::name1) + fieldOf(cust_, custrec::name2) +
+           std::string(right("         " + std::string(trim(amount)), 9)));
+    total_ = total_ + Money::fromText(amount);
+}
