@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <set>
+#include <sys/stat.h>
 
 namespace {
 std::string fieldOf(const std::string& rec, Field f) { return std::string(fieldText(rec, f)); }
@@ -86,10 +87,9 @@ PostingOutcome PostingRun::run() {
     steplabel_ = "HereC";
     monthlast_ = readPointer(monthptn_);
     // Never reuse a record already in the month file, even one the pointer does not count yet.
-    if (fileExists(monthfile_)) {
-        const LockedFile month(monthfile_, Access::Read);
-        monthlast_ = std::max<int64_t>(monthlast_, (month.size() + transrec::length - 1) / transrec::length);
-    }
+    struct stat month;
+    if (fileExists(monthfile_) && ::stat(resolveName(monthfile_).c_str(), &month) == 0)
+        monthlast_ = std::max<int64_t>(monthlast_, (month.st_size + transrec::length - 1) / transrec::length);
     pointer_ = std::make_unique<LockedFile>(monthptn_, Access::ReadWrite);
 
     steplabel_ = "HereD";

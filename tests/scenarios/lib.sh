@@ -77,3 +77,11 @@ interest_rec() { # acctno prevfile prevrec descr amount txdate amount2 txrating
   pad "$1" 5; pad "$2" 4; pad "$3" 8; pad "" 8; pad "$4" 24; pad "$5" 8; pad "" 3
   pad "$6" 8; printf A; pad "$7" 8; pad "$8" 1; pad "" 16
 }
+# Holds a file locked from another process until release_lock (another computer using it).
+hold_lock() {
+  "$HOLDLOCK" "$1" < /dev/null > .holdlock.out 2>&1 &
+  echo $! > .holdlock.pid
+  for _ in $(seq 50); do grep -q held .holdlock.out 2>/dev/null && return 0; sleep 0.1; done
+  echo "could not hold $1"; return 1
+}
+release_lock() { kill "$(cat .holdlock.pid)" 2>/dev/null || true; rm -f .holdlock.out .holdlock.pid; }

@@ -10,6 +10,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
 export SCENARIO_LIB=$lib
+export UISCRIPT=$uiscript
 if [[ -f $base.setup ]]; then
   bash -euo pipefail -c "source '$lib'; source '$base.setup'" || { echo "setup failed"; exit 1; }
 fi
