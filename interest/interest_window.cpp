@@ -5,6 +5,7 @@
 #include "dates.h"
 #include "file_names.h"
 #include "format_picture.h"
+#include "interest_removal.h"
 #include "posting_run.h"
 #include "run_error.h"
 #include "text_file.h"
@@ -54,6 +55,17 @@ InterestForm::InterestForm(Platform& platform, QWidget* parent) : FormWindow(pla
     connect(Command1, &QPushButton::clicked, this, [this] { run([this] { Command1_Click(); }); });
     connect(Check1, &QCheckBox::toggled, this, [this] { run([this] { Check1_Click(); }); });
     onLostFocus(Percentage, [this] { Percentage_LostFocus(); });
+    connect(remove, &QPushButton::clicked, this, [this] { run([this] { remove_Click(); }); });
+    connect(Notes, &QPushButton::clicked, this, [this] { run([this] { Notes_Click(); }); });
+    connect(List1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        run([this, item] { List1_Click(item->data(Qt::UserRole).toInt()); });
+    });
+    onKey(List1, [this](QKeyEvent* e) {
+        if ((e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter) || !List1->currentItem()) return false;
+        List1_Click(List1->currentItem()->data(Qt::UserRole).toInt());
+        return true;
+    });
+    onLostFocus(Text1, [this] { Text1_LostFocus(); });
     enterMovesOn(datebox);
     enterMovesOn(Percentage);
     enterMovesOn(Text1);
@@ -175,4 +187,69 @@ void InterestForm::Start_Click() {
         return;
     }
     p.processes.endProcess();
+}
+
+void InterestForm::remove_Click() {
+    const QString phone = p.input.ask(QStringLiteral("Phone number of customer to remove interest"));
+    p.screen.doEvents();
+    if (phone.isEmpty()) return; // Cancel, or nothing typed: nothing to look for
+    const int removed = removeInterest(toAnsi(phone), p, steplabel);
+    p.messages.show(QStringLiteral("Removed ") + QString::fromStdString(str(removed)) + QStringLiteral(" interest charges."));
+    p.screen.setHourglass(false);
+}
+
+void InterestForm::fillNoteList() {
+    List1->clear();
+    List1->show();
+    auto add = [this](const QString& text, int data) {
+        auto* item = new QListWidgetItem(text, List1);
+        item->setData(Qt::UserRole, data);
+    };
+    for (int k = 1; k <= 9; ++k) {
+        add(fromAnsi(notes[k - 1]), k);
+        add(QStringLiteral(" "), 0);
+    }
+    add(QStringLiteral("CLICK THIS LINE TO END CHANGING NOTES"), 10);
+}
+
+void InterestForm::Notes_Click() {
+    remove->hide();
+    p.messages.show(QStringLiteral(
+        "These notes will appear on each statement depending on the credit rating of the customer at the time of the "
+        "statement.  Remember that a 1 or less will get note number one and that a 1 represents a current account. "
+        "(Not an account that is behind one month)"));
+    try {
+        if (fileExists("COLNOTES.dat")) steplabel = "HereJ";
+        notes = readCollectionNotes();
+    } catch (const RunError&) {
+        p.messages.show(fromAnsi(steplabel));
+        return;
+    }
+    fillNoteList();
+    List1->raise();
+}
+
+void InterestForm::List1_Click(int itemData) {
+    curnote = static_cast<int16_t>(itemData);
+    if (curnote == 0) return;
+    if (curnote == 10) {
+        steplabel = "HereI";
+        writeCollectionNotes(notes);
+        List1->hide();
+        remove->show();
+        return;
+    }
+    if (curnote < 1 || curnote > 9) return;
+    Text1->show();
+    Text1->raise();
+    List1->hide();
+    Text1->setText(fromAnsi(notes[curnote - 1]));
+    Text1->setFocus(Qt::OtherFocusReason);
+}
+
+void InterestForm::Text1_LostFocus() {
+    if (Text1->isHidden() || curnote < 1 || curnote > 9) return; // the edit has already ended
+    notes[curnote - 1] = toAnsi(Text1->text());
+    Text1->hide();
+    fillNoteList();
 }

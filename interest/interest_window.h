@@ -1,4 +1,5 @@
 #pragma once
+#include "collection_notes.h"
 #include "form_window.h"
 #include "money.h"
 
@@ -23,6 +24,10 @@ public:
     void Command1_Click();
     void Check1_Click();
     void Percentage_LostFocus();
+    void remove_Click();
+    void Notes_Click();
+    void List1_Click(int itemData);
+    void Text1_LostFocus();
 
     // Normalises a posting date in place: the normalised text or "ERROR".
     static void checkpostdate(std::string& s);
@@ -43,8 +48,11 @@ private:
     QPushButton* button(const char* name, const QString& caption, int x, int y, int w, int h);
     QLineEdit* textBox(const char* name, const QString& text, int x, int y, int w, int h);
     void enterMovesOn(QLineEdit* box);
+    void fillNoteList();
 
     std::string lastposted;
     Money ratepct, minfin;
     std::string firstmonflag, wholesaleflag;
+    CollectionNotes notes;
+    int16_t curnote = 0;
 };

@@ -1,0 +1,20 @@
+#include "collection_notes.h"
+
+#include "basic_number.h"
+#include "file_names.h"
+#include "text_file.h"
+
+CollectionNotes readCollectionNotes() {
+    CollectionNotes notes;
+    if (fileExists("COLNOTES.dat")) {
+        TextReader r("COLNOTES.dat");
+        for (auto& n : notes) n = r.readLine();
+    } else {
+        for (size_t k = 0; k < notes.size(); ++k) notes[k] = "Note number " + str(static_cast<double>(k + 1));
+    }
+    return notes;
+}
+
+void writeCollectionNotes(const CollectionNotes& notes) {
+    writeLines("colnotes.dat", std::vector<std::string>(notes.begin(), notes.end()));
+}
