@@ -208,6 +208,9 @@ void Worksheet::buildControls() {
     back = button("back", QStringLiteral("End"), 8100, by, 1300, 380);
     List1 = new QListWidget(this);
     List1->setObjectName("List1");
+    whichinsert = new QListWidget(this);
+    whichinsert->setObjectName("whichinsert");
+    whichinsert->setGeometry(tw(3800), tw(520), tw(3000), tw(2600));
 
     printPicture1 = label("printPicture1", QString(), 0, 0, 100, 100);
     Command3D1 = label("Command3D1", QString(), 0, 0, 100, 100);
@@ -216,12 +219,13 @@ void Worksheet::buildControls() {
     for (QWidget* w : std::initializer_list<QWidget*>{Frame3d3, Frame3d4, stonenumber, Carat, Quantity, dimensions, c,
                                                       Color, Clarity, Cut, nextstone, seetext, Text1, SaveText,
                                                       formatlist2, PrintText, Fonttext, copytowp, changeprinter,
-                                                      back, List1, printPicture1, Command3D1, appraisalist})
+                                                      back, List1, whichinsert, printPicture1, Command3D1, appraisalist})
         w->hide();
     for (QLabel* l : stoneLabels) l->hide();
 
     buildMeasurementPanel();
     connectEntryHandlers();
+    connectDocumentHandlers();
     connect(End, &QPushButton::clicked, this, [this] { run([this] { End_Click(); }); });
     connect(back, &QPushButton::clicked, this, [this] { run([this] { back_Click(); }); });
     onLostFocus(datebox, [this] { datebox_lostfocus(); });

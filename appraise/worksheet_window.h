@@ -49,6 +49,18 @@ public:
     void c_Click();
     void Calculate_Click();
 
+    // Document handlers
+    void seetext_Click();
+    void savetext_click();
+    void appraisalist_Click(const QString& entry);
+    void copytowp_Click();
+    void FormatList2_Click();
+    void FormatList_Click();
+
+    // The text area's text as the files hold it: CR LF line ends, the store's code page.
+    std::string documentText() const;
+    void setDocumentText(const std::string& text);
+
     // Procedures
     int32_t matchprinter(QTextEdit& area, int32_t leftMargin, int32_t rightMargin);
     void startstone();
@@ -74,6 +86,9 @@ private:
     static void clearGroup(QButtonGroup* g);
     std::string chosenText(QButtonGroup* g, const std::map<QAbstractButton*, const char*>& texts) const;
     void onClick(QAbstractButton* b, void (Worksheet::*handler)());
+    void connectDocumentHandlers();
+    void showDocument(int left, int top);
+    void applyDefaultFont();
     void startupSequence();
     void startMainProgram();
     void setCaption(QLabel* label, const QString& caption);
@@ -112,6 +127,7 @@ public:
     QTextEdit* Text1;
     QPushButton *SaveText, *formatlist2, *PrintText, *Fonttext, *copytowp, *changeprinter, *back;
     QListWidget* List1;
+    QListWidget* whichinsert;
     QLabel *printPicture1, *Command3D1;
     // Measurement panel
     QFrame* dimensionspanel;
@@ -125,4 +141,7 @@ private:
     QImage logo_;
     WorksheetTables tables_;
     std::map<QAbstractButton*, const char*> storedText_; // what each option stores
+    int16_t shownitem_ = 0;
+    std::string editfile_;
+    std::string appfile_;
 };

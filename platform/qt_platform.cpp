@@ -116,7 +116,8 @@ public:
 
 class QtClipboard : public Clipboard {
 public:
-    void setText(const QString& text) override { QGuiApplication::clipboard()->setText(text); }
+    // The desktop takes plain text with line feeds.
+    void setText(const QString& text) override { QGuiApplication::clipboard()->setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))); }
 };
 
 class QtScreen : public Screen {

@@ -1,0 +1,37 @@
+#include "appraisal_files.h"
+
+#include "basic_number.h"
+#include "file_names.h"
+#include "text_file.h"
+
+std::string trimForSave(std::string text) {
+    for (;;) {
+        const size_t before = text.size();
+        while (!text.empty() && text.back() == ' ') text.pop_back();
+        if (!text.empty() && text.back() == '\r') text.pop_back();
+        if (text.size() == before) return text;
+    }
+}
+
+std::optional<std::string> nextAppraisalFile(const std::string& custprefix) {
+    for (int n = 1; n <= 999; ++n) {
+        const std::string name =
+            "appraise\\" + custprefix + std::string(right("000" + std::string(trim(str(n))), 3)) + ".app";
+        if (!fileExists(name)) return name;
+    }
+    return std::nullopt;
+}
+
+std::string reopenAppraisal(const std::string& path) {
+    TextReader r(path);
+    std::string text;
+    while (!r.atEnd()) text += r.readLine() + "\r\n";
+    if (text.size() >= 2) text.resize(text.size() - 2);
+    return text;
+}
+
+bool isTemplatePassage(const std::string& editfile) {
+    for (const char* name : {"closing.app", "opening.app", "sigblock.app", "type.app", "replacev.app"})
+        if (editfile == name) return true;
+    return false;
+}

@@ -1,0 +1,105 @@
+#include "composition.h"
+
+#include "basic_number.h"
+
+#include <algorithm>
+
+namespace {
+const std::string NL = "\r\n";
+
+std::string trimmed(const std::string& rec, Field f) { return std::string(trim(fieldText(rec, f))); }
+
+bool sameItem(const std::string& stone, const std::string& item) {
+    return val(fieldText(stone, stonerec::itemno)) == val(fieldText(item, itemrec::itemno));
+}
+
+bool endsWith(const std::string& s, char c) { return !s.empty() && s.back() == c; }
+
+std::string stoneBlock(const std::string& stone, bool oneItem) {
+    const std::string quantity = trimmed(stone, stonerec::quantity);
+    std::string name = trimmed(stone, stonerec::kind);
+    if (val(quantity) > 1 && !endsWith(name, 's') && !endsWith(name, 'z')) name += "s";
+    std::string s = oneItem ? NL : "";
+    s += NL + "   " + quantity + " " + trimmed(stone, stonerec::shape) + " cut " + name + " measuring approximately " +
+         trimmed(stone, stonerec::dimensions);
+    const std::pair<Field, const char*> grades[] = {{stonerec::clarity, "          Clarity : "},
+                                                    {stonerec::cut, "          Cut :     "},
+                                                    {stonerec::color, "          Color :   "},
+                                                    {stonerec::carat, "          Carat :   "}};
+    for (const auto& [field, label] : grades) {
+        const std::string v = trimmed(stone, field);
+        if (!v.empty()) s += NL + label + v;
+    }
+    return s;
+}
+} // namespace
+
+int16_t itemCount(const WorksheetTables& t) {
+    for (int n = maxItem; n >= 1; --n)
+        if (val(fieldText(t.items[n], itemrec::itemno)) > 0) return static_cast<int16_t>(n);
+    return 0;
+}
+
+std::string wrap80(const std::string& text) {
+    std::string out, rest = text;
+    while (rest.size() > 80) {
+        size_t cut = 80; // a hard break when there is no blank
+        for (size_t p = 80; p >= 1; --p) {
+            if (rest[p - 1] == ' ') {
+                cut = p;
+                break;
+            }
+        }
+        out += rest.substr(0, cut) + NL;
+        rest.erase(0, cut);
+    }
+    return out + rest + NL;
+}
+
+std::string itemSentence(const WorksheetTables& t, int16_t slot) {
+    const std::string& item = t.items[slot];
+    const std::string metal = trimmed(item, itemrec::metal);
+    std::string metalPhrase;
+    if (metal == "14 karat" || metal == "18 karat" || metal == "10 karat")
+        metalPhrase = "made of " + metal + " " + trimmed(item, itemrec::metalcolor) + " gold ";
+    else if (metal == "platinum" || metal == "sterling")
+        metalPhrase = "made of " + metal + " ";
+    const std::string unit = trimmed(item, itemrec::weightunit);
+    std::string weightPhrase;
+    if (unit == "g") weightPhrase = "weighing approximately " + trimmed(item, itemrec::weight) + " grams ";
+    else if (unit == "d") weightPhrase = "weighing approximately " + trimmed(item, itemrec::weight) + " DWT ";
+    int count = 0;
+    for (int s = 1; s <= t.curstone && s <= maxStone; ++s) {
+        if (!sameItem(t.stones[s], item)) continue;
+        ++count;
+        if (val(fieldText(t.stones[s], stonerec::quantity)) > 1) ++count;
+    }
+    const std::string stonePhrase = count == 0   ? ""
+                                    : count == 1 ? "and containing the following stone:"
+                                                 : "and containing the following stones:";
+    return "One " + trimmed(item, itemrec::wearer) + " " + trimmed(item, itemrec::itemtype) + " " + metalPhrase +
+           weightPhrase + stonePhrase;
+}
+
+std::string composeAppraisal(const CompositionInput& in) {
+    const WorksheetTables& t = *in.tables;
+    const bool oneItem = in.itemCount < 2;
+    const std::string& item = t.items[in.shownitem];
+    std::string s = in.datebox + NL + in.typeHeading + NL;
+    for (int k = 1; k <= 4; ++k) s += in.custlines[k] + NL;
+    for (const auto& line : in.openingLines)
+        if (!trim(line).empty()) s += wrap80(line);
+    if (oneItem) s += NL + NL;
+    std::string header = "Item number" + str(in.shownitem) + " of" + str(in.itemCount) + " items:";
+    header.resize(60, ' ');
+    s += NL + header + NL;
+    if (oneItem) s += NL;
+    s += wrap80(itemSentence(t, in.shownitem));
+    for (int st = 1; st <= t.curstone && st <= maxStone; ++st)
+        if (sameItem(t.stones[st], item)) s += stoneBlock(t.stones[st], oneItem);
+    if (oneItem) s += NL;
+    s += NL + "                                Replacement Value:  " + std::string(fieldText(item, itemrec::price)) + NL;
+    // Fields never stored hold NULs; they have no place in a document.
+    s.erase(std::remove(s.begin(), s.end(), '\0'), s.end());
+    return s;
+}

@@ -1,0 +1,190 @@
+// The worksheet's document: composing the wording, saving, reopening and the export.
+#include "worksheet_window.h"
+
+#include "appraisal_files.h"
+#include "basic_number.h"
+#include "composition.h"
+#include "cp1252.h"
+#include "file_names.h"
+#include "run_error.h"
+#include "text_file.h"
+
+namespace {
+// The classic conversion of a settings text to a flag: "True" or a non-zero number.
+bool classicFlag(const std::string& text) {
+    const std::string t(trim(text));
+    return sameName(t, "true") || sameName(t, "#TRUE#") || val(t) != 0;
+}
+} // namespace
+
+void Worksheet::connectDocumentHandlers() {
+    connect(seetext, &QPushButton::clicked, this, [this] { run([this] { seetext_Click(); }); });
+    connect(SaveText, &QPushButton::clicked, this, [this] { run([this] { savetext_click(); }); });
+    connect(copytowp, &QPushButton::clicked, this, [this] { run([this] { copytowp_Click(); }); });
+    connect(formatlist2, &QPushButton::clicked, this, [this] { run([this] { FormatList2_Click(); }); });
+    connect(FormatList, &QPushButton::clicked, this, [this] { run([this] { FormatList_Click(); }); });
+    connect(appraisalist, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        const QString entry = item->text();
+        run([this, entry] { appraisalist_Click(entry); });
+    });
+}
+
+std::string Worksheet::documentText() const {
+    QString t = Text1->toPlainText();
+    t.replace(QChar::ParagraphSeparator, '\n').replace(QChar::LineSeparator, '\n');
+    t.replace('\n', QStringLiteral("\r\n"));
+    return toAnsi(t);
+}
+
+void Worksheet::setDocumentText(const std::string& text) {
+    QString t = fromAnsi(text);
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace('\r', '\n');
+    Text1->setPlainText(t);
+}
+
+void Worksheet::showDocument(int left, int top) {
+    Text1->setGeometry(tw(left), tw(top), tw(9400), tw(6700));
+    Text1->show();
+    for (QWidget* w : std::initializer_list<QWidget*>{SaveText, formatlist2, PrintText, Fonttext, copytowp,
+                                                      changeprinter, back})
+        w->show();
+    Text1->raise();
+}
+
+void Worksheet::applyDefaultFont() {
+    if (!fileExists("DefontAp.dat")) return;
+    TextReader r("DefontAp.dat");
+    QFont f = Text1->font();
+    f.setFamily(fromAnsi(r.readField()));
+    const double size = val(r.readField());
+    if (size > 0) f.setPointSizeF(size);
+    f.setBold(classicFlag(r.readField()));
+    f.setItalic(classicFlag(r.readField()));
+    Text1->setFont(f);
+    Text1->document()->setDefaultFont(f);
+}
+
+void Worksheet::seetext_Click() {
+    whichinsert->hide();
+    editfile_ = "main.app";
+    Text1->clear();
+    Text1->move(0, 0);
+    const int16_t m = itemCount(tables_);
+    ++shownitem_;
+    if (m < shownitem_) {
+        p.messages.show(QStringLiteral("You have seen all of the items on this appraisal. Reseting to first item."));
+        shownitem_ = 1;
+    }
+    applyDefaultFont();
+    for (QRadioButton* o : {Ring, Watch, Bracelet, Necklace, pendant, Earrings, Beads, Pearls, OtherType}) {
+        if (!o->isChecked()) continue;
+        if (p.messages.show(QStringLiteral("You have an item that has not been ended. Do you want to erase it?"), {},
+                            Buttons::YesNo, Icon::Question) == Answer::Yes)
+            clearitem();
+        return;
+    }
+    showDocument(0, 0);
+    p.screen.doEvents();
+
+    CompositionInput in;
+    in.tables = &tables_;
+    in.shownitem = shownitem_;
+    in.itemCount = m;
+    in.datebox = toAnsi(datebox->text());
+    if (fileExists("type.app")) in.typeHeading = TextReader("type.app").readLine();
+    in.custlines = cust_.custlines;
+    if (fileExists("opening.app")) {
+        TextReader r("opening.app");
+        while (!r.atEnd()) in.openingLines.push_back(r.readLine());
+    }
+    setDocumentText(composeAppraisal(in));
+
+    p.screen.doEvents();
+    for (QWidget* w : std::initializer_list<QWidget*>{whichinsert, changeprinter, SaveText, back, Fonttext, PrintText,
+                                                      formatlist2})
+        w->raise();
+    Text1->setFocus(Qt::OtherFocusReason);
+}
+
+void Worksheet::savetext_click() {
+    const std::string text = trimForSave(documentText());
+    setDocumentText(text);
+    std::string target;
+    try {
+        if (editfile_ == "main.app") {
+            if (appfile_.empty() || !fileExists(appfile_)) {
+                const auto next = nextAppraisalFile(cust_.custprefix);
+                if (!next) {
+                    p.messages.show(QStringLiteral("All 999 appraisal numbers of this customer are used. "
+                                                   "Nothing was saved."),
+                                    {}, Buttons::Ok, Icon::Exclamation);
+                    return;
+                }
+                appfile_ = *next;
+            }
+            target = appfile_;
+            writeBytes(target, text + "\r\n");
+        } else if (isTemplatePassage(editfile_)) {
+            target = editfile_;
+            writeBytes(target, text + "\r\n");
+            Text1->clear();
+            Text1->hide();
+            SaveText->hide();
+            if (editfile_ == "opening.app")
+                for (QWidget* w : std::initializer_list<QWidget*>{formatlist2, PrintText, Fonttext, back}) w->hide();
+        }
+    } catch (const RunError& e) {
+        // The text stays in the text area; whatever was on disk is as it was.
+        p.messages.show(QStringLiteral("The text could not be saved to %1: %2.")
+                            .arg(QString::fromStdString(resolveName(target)), QString::fromStdString(e.description())),
+                        {}, Buttons::Ok, Icon::Exclamation);
+    }
+}
+
+void Worksheet::appraisalist_Click(const QString& entry) {
+    appfile_ = "appraise\\" + toAnsi(entry.left(12));
+    if (!fileExists(appfile_)) {
+        p.messages.show(QStringLiteral("No such file"));
+        return;
+    }
+    const std::string text = reopenAppraisal(appfile_);
+    appraisalist->hide();
+    setDocumentText(text);
+    showDocument(50, 50);
+    editfile_ = "main.app";
+}
+
+void Worksheet::FormatList2_Click() {
+    appraisalist->hide();
+    FormatList_Click();
+}
+
+void Worksheet::FormatList_Click() {
+    whichinsert->clear();
+    appraisalist->hide();
+    whichinsert->show();
+}
+
+void Worksheet::copytowp_Click() {
+    const std::string text = documentText();
+    p.clipboard.setText(fromAnsi(text));
+    writeBytes("app.tmp", text + "\r\n");
+    p.screen.doEvents();
+    std::string suggested = "write";
+    if (fileExists("wpname.dat")) suggested = TextReader("wpname.dat").readField();
+    const QString answer = p.input.ask(
+        QStringLiteral("Please enter the command to start your favorite wordprocessor.\r\r(The file will be available "
+                       "by opening APP.TMP or by using the insert function because the text was placed on the "
+                       "clipboard.)"),
+        QStringLiteral("Velmaron"), fromAnsi(suggested));
+    if (answer.isEmpty()) return;
+    writeLines("wpname.dat", {toAnsi(answer)});
+    try {
+        p.processes.start(toAnsi(answer), 3);
+    } catch (const RunError&) {
+        p.messages.show(QStringLiteral(
+            "This command was not found.  Did you include the directory name?  Example C:\\WP51\\WORD"));
+        return;
+    }
+    p.processes.endProcess();
+}

@@ -1,0 +1,169 @@
+#include "appraisal_files.h"
+#include "composition.h"
+#include "run_error.h"
+#include "temp_folder.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+void item(WorksheetTables& t, int slot, const std::string& no, const std::string& type, const std::string& color,
+          const std::string& metal, const std::string& wearer, const std::string& weight, const std::string& unit,
+          const std::string& price) {
+    std::string& r = t.items[slot];
+    storeField(r, itemrec::itemno, no);
+    storeField(r, itemrec::itemtype, type);
+    storeField(r, itemrec::metalcolor, color);
+    storeField(r, itemrec::metal, metal);
+    storeField(r, itemrec::wearer, wearer);
+    storeField(r, itemrec::weight, weight);
+    storeField(r, itemrec::weightunit, unit);
+    storeField(r, itemrec::price, price);
+}
+
+void stone(WorksheetTables& t, int slot, const std::string& itemno, const std::string& kind, const std::string& shape,
+           const std::string& qty, const std::string& dims, const std::string& clarity, const std::string& color,
+           const std::string& cut, const std::string& carat) {
+    std::string& r = t.stones[slot];
+    storeField(r, stonerec::itemno, itemno);
+    storeField(r, stonerec::kind, kind);
+    storeField(r, stonerec::shape, shape);
+    storeField(r, stonerec::quantity, qty);
+    storeField(r, stonerec::dimensions, dims);
+    storeField(r, stonerec::clarity, clarity);
+    storeField(r, stonerec::color, color);
+    storeField(r, stonerec::cut, cut);
+    storeField(r, stonerec::carat, carat);
+    t.curstone = std::max<int16_t>(t.curstone, static_cast<int16_t>(slot));
+}
+
+CompositionInput input(const WorksheetTables& t, int16_t shown) {
+    CompositionInput in;
+    in.tables = &t;
+    in.shownitem = shown;
+    in.itemCount = itemCount(t);
+    in.datebox = "12-7-26";
+    in.custlines = {"", "Ann Smith", "12 Main St", "Anytown, ST 12345", ""};
+    in.openingLines = {"", "The following item was examined and appraised for insurance purposes."};
+    return in;
+}
+} // namespace
+
+TEST(CompositionTest, OneItemWithTheExtraLines) {
+    WorksheetTables t;
+    item(t, 1, "1", "ring", "yellow", "14 karat", "lady's", "3.5", "g", "1250.00");
+    stone(t, 1, "1", "diamond", "round brilliant", "3", "2 X 1.2 MM", "VS1", "G", "Ideal", "0.09");
+    const std::string expected =
+        "12-7-26\r\nAppraisal for\r\nAnn Smith\r\n12 Main St\r\nAnytown, ST 12345\r\n\r\n"
+        "The following item was examined and appraised for insurance purposes.\r\n"
+        "\r\n\r\n"
+        "\r\n" + padded("Item number 1 of 1 items:", 60) + "\r\n"
+        "\r\n"
+        "One lady's ring made of 14 karat yellow gold weighing approximately 3.5 grams \r\n"
+        "and containing the following stones:\r\n"
+        "\r\n\r\n   3 round brilliant cut diamonds measuring approximately 2 X 1.2 MM"
+        "\r\n          Clarity : VS1\r\n          Cut :     Ideal\r\n          Color :   G"
+        "\r\n          Carat :   0.09"
+        "\r\n"
+        "\r\n                                Replacement Value:  1250.00     \r\n";
+    EXPECT_EQ(composeAppraisal(input(t, 1)), expected);
+}
+
+TEST(CompositionTest, TwoItemsWithoutTheExtraLines) {
+    WorksheetTables t;
+    item(t, 1, "1", "ring", "white", "platinum", "man's", "5", "d", "900.00");
+    item(t, 2, " 2", "watch", "", "OtherMetal", "man's", "40", "g", "75.00");
+    stone(t, 1, "1", "ruby", "oval", "1", "5 X 4 X 3 MM", "", "", "", "");
+    stone(t, 2, " 2", "topaz", "pear", "2", "6 MM", "SI1", "", "", "1.5");
+    const std::string expected =
+        "12-7-26\r\nAppraisal for\r\nAnn Smith\r\n12 Main St\r\nAnytown, ST 12345\r\n\r\n"
+        "The following item was examined and appraised for insurance purposes.\r\n"
+        "\r\n" + padded("Item number 2 of 2 items:", 60) + "\r\n"
+        "One man's watch weighing approximately 40 grams and containing the following \r\nstones:\r\n"
+        "\r\n   2 pear cut topaz measuring approximately 6 MM\r\n          Clarity : SI1\r\n          Carat :   1.5"
+        "\r\n                                Replacement Value:  75.00       \r\n";
+    EXPECT_EQ(composeAppraisal(input(t, 2)), expected);
+    const std::string first = composeAppraisal(input(t, 1));
+    EXPECT_NE(first.find("One man's ring made of platinum weighing approximately 5 DWT and containing the \r\n"
+                         "following stone:\r\n\r\n   1 oval cut ruby measuring approximately 5 X 4 X 3 MM\r\n"),
+              std::string::npos);
+}
+
+TEST(CompositionTest, PluralRules) {
+    WorksheetTables t;
+    item(t, 1, "1", "bracelet", "", "", "lady's", "", "", "1.00");
+    stone(t, 1, "1", "opal", "oval", "2", "", "", "", "", "");
+    stone(t, 2, "1", "emeralds", "emerald", "2", "", "", "", "", "");
+    stone(t, 3, "1", "quartz", "oval", "4", "", "", "", "", "");
+    stone(t, 4, "1", "garnet", "oval", "1", "", "", "", "", "");
+    const std::string s = composeAppraisal(input(t, 1));
+    EXPECT_NE(s.find("   2 oval cut opals measuring"), std::string::npos);
+    EXPECT_NE(s.find("   2 emerald cut emeralds measuring"), std::string::npos);
+    EXPECT_NE(s.find("   4 oval cut quartz measuring"), std::string::npos);
+    EXPECT_NE(s.find("   1 oval cut garnet measuring"), std::string::npos);
+    EXPECT_NE(s.find("One lady's bracelet and containing"), std::string::npos); // no metal, no weight
+}
+
+TEST(CompositionTest, NeverStoredFieldsLeaveNoNuls) {
+    WorksheetTables t;
+    storeField(t.items[1], itemrec::itemno, "1"); // nothing else ever stored
+    const std::string s = composeAppraisal(input(t, 1));
+    EXPECT_EQ(s.find('\0'), std::string::npos);
+    EXPECT_NE(s.find("\r\nOne   \r\n"), std::string::npos);
+}
+
+TEST(WrapTest, EightyColumns) {
+    const std::string eighty(80, 'a');
+    EXPECT_EQ(wrap80(eighty), eighty + "\r\n");
+    const std::string line81 = std::string(40, 'a') + " " + std::string(40, 'b');
+    EXPECT_EQ(wrap80(line81), std::string(40, 'a') + " \r\n" + std::string(40, 'b') + "\r\n");
+    // 200 characters with blanks: three lines of at most 80, each broken after a blank.
+    std::string words;
+    while (words.size() < 200) words += "word ";
+    words.resize(200);
+    const std::string w = wrap80(words);
+    size_t start = 0, lines = 0;
+    for (size_t e; (e = w.find("\r\n", start)) != std::string::npos; start = e + 2, ++lines) {
+        EXPECT_LE(e - start, 80u);
+        if (lines < 2) {
+            EXPECT_EQ(w[e - 1], ' ');
+        }
+    }
+    EXPECT_EQ(lines, 3u);
+    // No blank in the first 80: a hard break, never a loop.
+    EXPECT_EQ(wrap80(std::string(170, 'x')), std::string(80, 'x') + "\r\n" + std::string(80, 'x') + "\r\n" +
+                                                 std::string(10, 'x') + "\r\n");
+    EXPECT_EQ(wrap80(""), "\r\n");
+}
+
+TEST(AppraisalFilesTest, TrimmingForSave) {
+    EXPECT_EQ(trimForSave("text   "), "text");
+    EXPECT_EQ(trimForSave("text \r \r  "), "text");
+    EXPECT_EQ(trimForSave("text\r\n  "), "text\r\n"); // a line feed stops it
+    EXPECT_EQ(trimForSave("   "), "");
+    EXPECT_EQ(trimForSave(""), "");
+}
+
+TEST(AppraisalFilesTest, NumberingReusesTheFirstGap) {
+    TempFolder tmp;
+    ::mkdir("APPRAISE", 0755);
+    EXPECT_EQ(nextAppraisalFile("00012"), "appraise\\00012001.app");
+    putFile("APPRAISE/00012002.app", "x");
+    EXPECT_EQ(nextAppraisalFile("00012"), "appraise\\00012001.app");
+    putFile("APPRAISE/00012001.APP", "x");
+    EXPECT_EQ(nextAppraisalFile("00012"), "appraise\\00012003.app");
+    for (int n = 1; n <= 999; ++n) {
+        char name[64];
+        std::snprintf(name, sizeof name, "APPRAISE/00077%03d.app", n);
+        putFile(name, "");
+    }
+    EXPECT_FALSE(nextAppraisalFile("00077").has_value());
+}
+
+TEST(AppraisalFilesTest, ReopenedTextSavesBackToTheSameBytes) {
+    TempFolder tmp;
+    const std::string saved = "12-7-26\r\nAppraisal for\r\n\r\n   Value:  10.00     \r\n\r\n";
+    putFile("a.app", saved);
+    const std::string text = reopenAppraisal("a.app");
+    EXPECT_EQ(trimForSave(text) + "\r\n", saved);
+}
