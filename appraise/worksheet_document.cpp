@@ -9,6 +9,8 @@
 #include "run_error.h"
 #include "text_file.h"
 
+#include <QTextCharFormat>
+
 namespace {
 // The classic conversion of a settings text to a flag: "True" or a non-zero number.
 bool classicFlag(const std::string& text) {
@@ -22,7 +24,6 @@ void Worksheet::connectDocumentHandlers() {
     connect(SaveText, &QPushButton::clicked, this, [this] { run([this] { savetext_click(); }); });
     connect(copytowp, &QPushButton::clicked, this, [this] { run([this] { copytowp_Click(); }); });
     connect(formatlist2, &QPushButton::clicked, this, [this] { run([this] { FormatList2_Click(); }); });
-    connect(FormatList, &QPushButton::clicked, this, [this] { run([this] { FormatList_Click(); }); });
     connect(appraisalist, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         const QString entry = item->text();
         run([this, entry] { appraisalist_Click(entry); });
@@ -39,6 +40,8 @@ std::string Worksheet::documentText() const {
 void Worksheet::setDocumentText(const std::string& text) {
     QString t = fromAnsi(text);
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace('\r', '\n');
+    // A new text takes the text area's own font, not what was last set for typing.
+    Text1->setCurrentCharFormat(QTextCharFormat());
     Text1->setPlainText(t);
 }
 
@@ -157,12 +160,6 @@ void Worksheet::appraisalist_Click(const QString& entry) {
 void Worksheet::FormatList2_Click() {
     appraisalist->hide();
     FormatList_Click();
-}
-
-void Worksheet::FormatList_Click() {
-    whichinsert->clear();
-    appraisalist->hide();
-    whichinsert->show();
 }
 
 void Worksheet::copytowp_Click() {

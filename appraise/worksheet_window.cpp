@@ -1,5 +1,6 @@
 #include "worksheet_window.h"
 
+#include "alignment.h"
 #include "basic_number.h"
 #include "cp1252.h"
 #include "dates.h"
@@ -226,6 +227,7 @@ void Worksheet::buildControls() {
     buildMeasurementPanel();
     connectEntryHandlers();
     connectDocumentHandlers();
+    connectPrintingHandlers();
     connect(End, &QPushButton::clicked, this, [this] { run([this] { End_Click(); }); });
     connect(back, &QPushButton::clicked, this, [this] { run([this] { back_Click(); }); });
     onLostFocus(datebox, [this] { datebox_lostfocus(); });
@@ -304,12 +306,7 @@ void Worksheet::startupSequence() {
     settings_.alignText[5] = str(450);
     settings_.alignText[8] = str(1);
     if (fileExists("align.fac")) {
-        quiet([&] {
-            TextReader r("align.fac");
-            for (int i = 0; i < 12; ++i) quiet([&] { settings_.alignText[i] = r.readField(); });
-            quiet([&] { settings_.align13 = cint(val(r.readField())); });
-            for (int i = 0; i < 12; ++i) quiet([&] { r.readField(); });
-        });
+        quiet([&] { readAlignmentFile(settings_, 12); });
     } else {
         quiet([] {
             std::vector<std::string> lines(defaultAlignmentLines().begin(), defaultAlignmentLines().end());

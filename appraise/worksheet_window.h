@@ -57,6 +57,22 @@ public:
     void FormatList2_Click();
     void FormatList_Click();
 
+    // Printing, template passages and print settings
+    void PrintText_Click();
+    void whichinsert_Click(const QString& entry);
+    void List1_Click(int index);
+    void Fonttext_Click();
+    void changeprinter_Click();
+    void showalignment();
+    void printclosing();
+    void printrichtext(QTextEdit& area, int32_t left, int32_t top, int32_t right, int32_t bottom);
+    void addsignature();
+    void printborder();
+    void editInsert(const std::string& file); // changetype, editopening, editvalueline, ...
+    void setbordersize();
+    void logosetting();
+    void setdefaultfont();
+
     // The text area's text as the files hold it: CR LF line ends, the store's code page.
     std::string documentText() const;
     void setDocumentText(const std::string& text);
@@ -89,6 +105,10 @@ private:
     void connectDocumentHandlers();
     void showDocument(int left, int top);
     void applyDefaultFont();
+    void connectPrintingHandlers();
+    bool checkSignatureFits();
+    void applyFont(const FontChoice& f);
+    FontChoice textFont() const;
     void startupSequence();
     void startMainProgram();
     void setCaption(QLabel* label, const QString& caption);
@@ -144,4 +164,5 @@ private:
     int16_t shownitem_ = 0;
     std::string editfile_;
     std::string appfile_;
+    std::string alignFiller_; // the filler the alignment file was read with
 };

@@ -99,6 +99,17 @@ double val(std::string_view text) {
     return v;
 }
 
+double cdbl(std::string_view text) {
+    const std::string t(trim(text));
+    if (t.empty()) throw RunError(err::TypeMismatch, std::string(text));
+    char* end = nullptr;
+    const double v = std::strtod(t.c_str(), &end);
+    const bool hex = t.find_first_of("xXpP") != std::string::npos; // strtod reads these; the classic rule does not
+    if (end != t.c_str() + t.size() || hex || std::isnan(v)) throw RunError(err::TypeMismatch, std::string(text));
+    if (std::isinf(v)) throw RunError(err::Overflow, std::string(text));
+    return v;
+}
+
 int16_t cint(double value) {
     const double r = roundHalfEven(value);
     if (!(r >= -32768.0 && r <= 32767.0)) throw RunError(err::Overflow);

@@ -11,6 +11,10 @@
 // no number. A value beyond the double range is error 6.
 double val(std::string_view text);
 
+// The classic conversion of a text to a number (CDbl): the whole text, blanks around it
+// allowed, must be a number; anything else, the empty text included, is error 13.
+double cdbl(std::string_view text);
+
 // Rounding to the nearest whole number, halves to even; out of range is error 6.
 int16_t cint(double value);
 int32_t clng(double value);

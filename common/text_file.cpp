@@ -70,6 +70,13 @@ std::string TextReader::readField() {
     return field;
 }
 
+std::string readLinesCrLf(std::string_view name) {
+    TextReader r(name);
+    std::string text;
+    while (!r.atEnd()) text += r.readLine() + "\r\n";
+    return text;
+}
+
 double readNumberFile(std::string_view name) {
     TextReader r(name);
     return val(r.readField());

@@ -27,6 +27,9 @@ private:
     size_t pos_ = 0;
 };
 
+// A text file's lines, each followed by CR LF (a missing file is error 53).
+std::string readLinesCrLf(std::string_view name);
+
 // The first field of a text file as a number (pointer and count files); 0 when the file is
 // missing is the caller's choice, so this throws 53 like any read.
 double readNumberFile(std::string_view name);

@@ -23,9 +23,7 @@ std::optional<std::string> nextAppraisalFile(const std::string& custprefix) {
 }
 
 std::string reopenAppraisal(const std::string& path) {
-    TextReader r(path);
-    std::string text;
-    while (!r.atEnd()) text += r.readLine() + "\r\n";
+    std::string text = readLinesCrLf(path);
     if (text.size() >= 2) text.resize(text.size() - 2);
     return text;
 }

@@ -1,0 +1,24 @@
+#pragma once
+#include "layout_settings.h"
+
+#include <QString>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Reads "align.fac": 13 values, then up to `fillers` filler fields, each read passed over
+// when it fails. Returns the last filler read (normally empty).
+std::string readAlignmentFile(LayoutSettings& s, int fillers);
+
+// Writes "align.fac" anew: values 1 to 12 as held, value 13 with its sign place and a trailing
+// blank (" 50 ", "-5 "), then 12 filler lines holding `filler`.
+void writeAlignmentFile(const LayoutSettings& s, const std::string& filler);
+
+// The editor's lines for the values held, in list order (27 lines).
+std::vector<QString> alignmentEditorLines(const LayoutSettings& s);
+
+// The input-box label of value n (1 to 13).
+QString alignmentPrompt(int n);
+
+// Value 13 from an answer: a whole number in the 16-bit range, or nothing.
+std::optional<int16_t> signatureFactor(const std::string& answer);

@@ -1,0 +1,30 @@
+#include "inserts.h"
+
+#include "file_names.h"
+#include "text_file.h"
+
+const std::array<Insert, 5>& inserts() {
+    static const std::array<Insert, 5> list = {{
+        {"Type Line", "type.app", "Appraisal for"},
+        {"Opening", "opening.app", "I have this day inspected and graded the following:"},
+        {"Value Line", "replacev.app", "Replacement Value:"},
+        {"Signature", "sigblock.app", "               Pat Examiner\r\n               Certified BS"},
+        {"Closing", "closing.app",
+         "The following instruments were used to grade and identify the above: 10X loupe, binocular microscope with "
+         "dark-field illumination,  Refractometer, Dichroscope, Micrometer.  All values are based on my best "
+         "judgement as retail replacement prices. No responsibility is assumed for any action taken on the basis of "
+         "this appraisal. This is not an offer to buy."},
+    }};
+    return list;
+}
+
+const std::array<const char*, 9>& insertMenu() {
+    static const std::array<const char*, 9> menu = {"Type Line", "Opening",      "Value Line",
+                                                    "Signature", "Closing",      "Alignment",
+                                                    "Default Font", "Border Size", "Store Logo"};
+    return menu;
+}
+
+std::string insertText(const Insert& insert) {
+    return fileExists(insert.file) ? readLinesCrLf(insert.file) : insert.defaultText;
+}

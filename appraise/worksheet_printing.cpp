@@ -1,0 +1,355 @@
+// The worksheet's printing, template passages, alignment editor and print settings.
+#include "worksheet_window.h"
+
+#include "alignment.h"
+#include "basic_number.h"
+#include "closing.h"
+#include "cp1252.h"
+#include "file_names.h"
+#include "inserts.h"
+#include "run_error.h"
+#include "support_page.h"
+#include "text_file.h"
+
+#include <QKeyEvent>
+
+namespace {
+// A position setting as a number; an empty setting counts as 0, letters are error 13.
+int settingNumber(const std::string& text) {
+    if (trim(text).empty()) return 0;
+    return clng(cdbl(text));
+}
+
+bool fits16(long v) { return v >= -32768 && v <= 32767; }
+} // namespace
+
+void Worksheet::connectPrintingHandlers() {
+    whichinsert->setGeometry(tw(4680), tw(4920), tw(1575), tw(1785));
+    connect(FormatList, &QPushButton::clicked, this, [this] { run([this] { FormatList_Click(); }); });
+    connect(PrintText, &QPushButton::clicked, this, [this] { run([this] { PrintText_Click(); }); });
+    connect(Fonttext, &QPushButton::clicked, this, [this] { run([this] { Fonttext_Click(); }); });
+    connect(changeprinter, &QPushButton::clicked, this, [this] { run([this] { changeprinter_Click(); }); });
+    connect(whichinsert, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        const QString entry = item->text();
+        run([this, entry] { whichinsert_Click(entry); });
+    });
+    connect(List1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        const int index = List1->row(item);
+        run([this, index] { List1_Click(index); });
+    });
+    // Enter on a line of either list chooses it, as a click does.
+    onKey(whichinsert, [this](QKeyEvent* e) {
+        if ((e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter) || !whichinsert->currentItem()) return false;
+        whichinsert_Click(whichinsert->currentItem()->text());
+        return true;
+    });
+    onKey(List1, [this](QKeyEvent* e) {
+        if ((e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter) || List1->currentRow() < 0) return false;
+        List1_Click(List1->currentRow());
+        return true;
+    });
+}
+
+FontChoice Worksheet::textFont() const {
+    const QFont f = Text1->font();
+    return FontChoice{f.family(), f.pointSizeF(), f.bold(), f.italic()};
+}
+
+void Worksheet::applyFont(const FontChoice& c) {
+    QFont f = Text1->font();
+    f.setFamily(c.name);
+    if (c.size > 0) f.setPointSizeF(c.size);
+    f.setBold(c.bold);
+    f.setItalic(c.italic);
+    Text1->setFont(f);
+    Text1->document()->setDefaultFont(f);
+}
+
+// --- Printing -------------------------------------------------------------------------------
+
+void Worksheet::PrintText_Click() {
+    printclosing();
+    p.screen.setHourglass(true);
+    p.screen.doEvents();
+    if (!fileExists("bordsize.dat")) {
+        // Nothing is printed without a border size; the closing already sent is discarded.
+        p.printer.killDoc();
+        p.screen.setHourglass(false);
+        p.messages.show(QStringLiteral(
+            "You will need to set the size of the border for the printed appraisal and other layout features for your "
+            "particular printer by clicking on EDIT INSERTS and choosing BORDER SIZE."));
+        return;
+    }
+    try {
+        settings_.bordersize = cint(val(TextReader("bordsize.dat").readField()));
+        if (fileExists("logosize.dat"))
+            settings_.logofactor = Money::fromText(TextReader("logosize.dat").readField());
+    } catch (const RunError&) {
+        p.printer.killDoc();
+        p.screen.setHourglass(false);
+        p.messages.show(QStringLiteral("The border size in bordsize.dat is too large to print with. Change it with "
+                                       "Format and Border Size."),
+                        {}, Buttons::Ok, Icon::Exclamation);
+        return;
+    }
+    if (!checkSignatureFits()) return;
+    printrichtext(*Text1, 1840, 3440, 1540, 1440);
+    addsignature();
+    p.screen.doEvents();
+    printborder();
+    if (!logo_.isNull())
+        p.printer.picture(static_cast<int>(std::lround(800 * settings_.logofactor.toDouble())), 1, logo_);
+    p.printer.endDoc();
+    p.screen.setHourglass(false);
+    if (p.messages.show(QStringLiteral("Do you want to save this appraisal to your hard disk?"), {}, Buttons::YesNo,
+                        Icon::Question) == Answer::Yes) {
+        p.screen.setHourglass(true);
+        p.screen.doEvents();
+        savetext_click();
+        p.screen.setHourglass(false);
+    }
+    seetext_Click();
+}
+
+bool Worksheet::checkSignatureFits() {
+    // The signature's positions are 16-bit products of the border size and values 11 and 13;
+    // a setting that takes them out of range stops the print before the text is drawn.
+    QString setting;
+    try {
+        const long y = cint(val(settings_.alignText[10]));
+        const long b = settings_.bordersize;
+        int lines = 0;
+        if (fileExists("sigblock.app")) {
+            TextReader r("sigblock.app");
+            while (!r.atEnd())
+                if (!trim(r.readLine()).empty()) ++lines;
+        }
+        if (!fits16(b * settings_.align13)) setting = QStringLiteral("the border size or alignment value 13");
+        else if (!fits16(8 * b) || !fits16(y + 8 * b * lines)) setting = QStringLiteral("the border size or alignment value 11");
+    } catch (const RunError&) {
+        setting = QStringLiteral("alignment value 11");
+    }
+    if (setting.isEmpty()) return true;
+    p.printer.killDoc();
+    p.screen.setHourglass(false);
+    p.messages.show(QStringLiteral("The signature block cannot be placed with these settings. Change %1.").arg(setting),
+                    {}, Buttons::Ok, Icon::Exclamation);
+    return false;
+}
+
+void Worksheet::printclosing() {
+    try {
+        p.printer.setCurrentY(settingNumber(settings_.alignText[8]));
+        p.printer.setFont(FontChoice{QStringLiteral("Arial"), 8, false, false});
+        if (!fileExists("closing.app")) return;
+        std::vector<std::string> fileLines;
+        TextReader r("closing.app");
+        while (!r.atEnd()) fileLines.push_back(r.readLine());
+        const std::vector<std::string> lines = closingLines(fileLines);
+        p.printer.setCurrentY(settingNumber(settings_.alignText[8]));
+        const int x = settingNumber(settings_.alignText[9]);
+        for (const auto& line : lines) {
+            p.printer.setCurrentX(x);
+            p.printer.printLine(fromAnsi(line));
+        }
+    } catch (const RunError& e) {
+        p.messages.show(QString::fromStdString(str(e.number())));
+        p.messages.show(QString::fromStdString(e.description()));
+    }
+}
+
+void Worksheet::printrichtext(QTextEdit& area, int32_t left, int32_t top, int32_t right, int32_t bottom) {
+    const PageGeometry g = p.printer.geometry();
+    const QRect rect(QPoint(left - g.offsetLeft, top - g.offsetTop),
+                     QPoint((g.pageWidth - right) - g.offsetLeft - 1, (g.pageHeight - bottom) - g.offsetTop - 1));
+    const int length = area.document()->characterCount() - 1;
+    int first = 0;
+    for (;;) {
+        const int next = p.printer.renderText(area, first, rect);
+        if (next >= length || next <= first) break;
+        first = next;
+        p.printer.newPage();
+    }
+}
+
+void Worksheet::addsignature() {
+    int16_t y = cint(val(settings_.alignText[10]));
+    if (!fileExists("sigblock.app")) return;
+    const FontChoice f = textFont();
+    p.printer.setFont(FontChoice{f.name, f.size, f.bold, false});
+    TextReader r("sigblock.app");
+    const int16_t b = settings_.bordersize;
+    while (!r.atEnd()) {
+        const std::string line = r.readLine();
+        if (trim(line).empty()) continue;
+        p.printer.setCurrentY(y);
+        p.printer.setCurrentX(static_cast<int16_t>(b * settings_.align13));
+        p.printer.printLine(fromAnsi(line));
+        y = static_cast<int16_t>(y + static_cast<int16_t>(8 * b));
+    }
+}
+
+void Worksheet::printborder() {
+    const int b = settings_.bordersize;
+    if (b < 1) return;
+    for (int row : {16 * b, 280 * b})
+        for (int x = 16 * b; x <= 215 * b; x += 4 * b) p.printer.circle(x, row, 8 * b);
+    for (int col : {16 * b, 215 * b})
+        for (int y = 16 * b; y <= 280 * b; y += 4 * b) p.printer.circle(col, y, 8 * b);
+}
+
+// --- The insert menu and the template passages ---------------------------------------------
+
+void Worksheet::FormatList_Click() {
+    whichinsert->clear();
+    appraisalist->hide();
+    for (const char* entry : insertMenu()) whichinsert->addItem(QString::fromLatin1(entry));
+    whichinsert->show();
+    whichinsert->raise();
+}
+
+void Worksheet::whichinsert_Click(const QString& entry) {
+    whichinsert->hide();
+    for (const Insert& ins : inserts())
+        if (entry == QString::fromLatin1(ins.entry)) return editInsert(ins.file);
+    if (entry == QStringLiteral("Alignment")) showalignment();
+    else if (entry == QStringLiteral("Default Font")) setdefaultfont();
+    else if (entry == QStringLiteral("Border Size")) setbordersize();
+    else if (entry == QStringLiteral("Store Logo")) logosetting();
+}
+
+void Worksheet::editInsert(const std::string& file) {
+    Text1->setGeometry(tw(50), tw(50), tw(9400), tw(6700));
+    Text1->show();
+    SaveText->show();
+    for (const Insert& ins : inserts())
+        if (file == ins.file) setDocumentText(insertText(ins));
+    editfile_ = file;
+    Text1->raise();
+    SaveText->raise();
+}
+
+// --- The alignment editor ------------------------------------------------------------------
+
+void Worksheet::showalignment() {
+    alignFiller_ = readAlignmentFile(settings_, 9);
+    List1->setGeometry(tw(10), tw(10), width(), height());
+    List1->show();
+    List1->clear();
+    List1->raise();
+    for (const QString& line : alignmentEditorLines(settings_)) List1->addItem(line);
+    back->show();
+    back->raise();
+}
+
+void Worksheet::List1_Click(int index) {
+    if (index == 0) {
+        List1->hide();
+        return;
+    }
+    if (index >= 1 && index <= 12) {
+        std::string& value = settings_.alignText[index - 1];
+        value = toAnsi(p.input.ask(alignmentPrompt(index) + fromAnsi(value)));
+    } else if (index == 13) {
+        const QString answer = p.input.ask(alignmentPrompt(13) + QString::number(settings_.align13));
+        if (const auto v = signatureFactor(toAnsi(answer))) {
+            settings_.align13 = *v;
+        } else {
+            p.messages.show(QStringLiteral("The left margin of the signature block must be a whole number from -32768 "
+                                           "to 32767. It stays %1.")
+                                .arg(settings_.align13),
+                            {}, Buttons::Ok, Icon::Exclamation);
+        }
+    } else if (index == 26) {
+        if (fileExists("align.fa1")) {
+            copyFile("align.fa1", "align.fac");
+            showalignment();
+            return;
+        }
+        p.messages.show(QStringLiteral("No default alignment file is on this computer.  You can download the file from "
+                                       "the SPECIAL page of ") +
+                        QString::fromLatin1(supportPage) + '.');
+    } else {
+        p.messages.show(QString::fromStdString(str(index)));
+    }
+    writeAlignmentFile(settings_, alignFiller_);
+    showalignment();
+}
+
+// --- Print settings ------------------------------------------------------------------------
+
+void Worksheet::setbordersize() {
+    std::string current = "50";
+    if (fileExists("bordsize.dat")) current = TextReader("bordsize.dat").readField();
+    try {
+        settings_.bordersize = cint(val(current));
+    } catch (const RunError&) {
+        // A size beyond the 16-bit range is offered for correction.
+    }
+    const QString answer = p.input.ask(
+        QStringLiteral("Enter the size of the border. (A larger number will make it larger - a smaller number will "
+                       "make it smaller - enter 0 to have no border at all."),
+        {}, fromAnsi(current));
+    writeLines("bordsize.dat", {toAnsi(answer)});
+}
+
+void Worksheet::logosetting() {
+    const QString title = QStringLiteral("When printing an appraisal:");
+    auto ask = [&](const char* question, const char* note) {
+        return p.messages.show(QString::fromLatin1(question) + '\r' + QString::fromLatin1(note), title, Buttons::YesNo,
+                               Icon::Question) == Answer::Yes;
+    };
+    auto mark = [](const char* file) { writeLines(file, {"N"}); };
+    auto unmark = [](const char* file) {
+        if (fileExists(file)) removeFile(file);
+    };
+    if (ask("Do you want your store's name and address in wording at the top of the appraisal?",
+            "(No logo will print if you choose this)")) {
+        mark("nologowc.dat");
+        return;
+    }
+    unmark("nologowc.dat");
+    if (!ask("Do you want your store's logo to print at the top of the appraisal?",
+             "(Your stores name and address in wording will not be printed)"))
+        mark("nologowc.dat");
+    if (ask("Do you want No Heading at all?",
+            "(Use this choice if you are printing on paper that has your letterhead already printed on it.)"))
+        mark("logono.dat");
+    else
+        unmark("logono.dat");
+}
+
+void Worksheet::setdefaultfont() {
+    try {
+        FontChoice initial = textFont();
+        if (fileExists("DefontAp.dat")) {
+            TextReader r("DefontAp.dat");
+            initial.name = fromAnsi(r.readLine());
+            initial.size = cdbl(r.readLine());
+            auto flag = [](const std::string& t) {
+                const std::string v(trim(t));
+                return sameName(v, "true") || (!sameName(v, "false") && cdbl(v) != 0);
+            };
+            initial.bold = flag(r.readLine());
+            initial.italic = flag(r.readLine());
+            applyFont(initial);
+        }
+        // Cancel keeps the font the dialog opened with.
+        const FontChoice chosen = p.fonts.choose(initial).value_or(initial);
+        writeLines("DefontAp.dat", {toAnsi(chosen.name), str(chosen.size) + " ", chosen.bold ? "True" : "False",
+                                    chosen.italic ? "True" : "False"});
+        applyFont(chosen);
+    } catch (const RunError&) {
+        p.messages.show(QStringLiteral("There has been an error in the Font description file.  It will be erased so "
+                                       "you can start over and set it to your system and printer."));
+        if (fileExists("DefontAp.dat")) removeFile("DefontAp.dat");
+        p.processes.endProcess();
+    }
+}
+
+void Worksheet::Fonttext_Click() {
+    const FontChoice current = textFont();
+    applyFont(p.fonts.choose(current).value_or(current));
+}
+
+void Worksheet::changeprinter_Click() { p.printSetup.choose(); }
