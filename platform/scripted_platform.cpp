@@ -137,8 +137,10 @@ struct ScriptedPlatform::Impl : MessageBox, InputBox, FontDialog, PrintSetupDial
 
     void start(const std::string& commandLine, int style) override {
         t.line(QStringLiteral("start %1 style=%2").arg(quoted(QString::fromStdString(commandLine))).arg(style));
+        // Looked up in the data folder and on PATH only: what is installed beside uiscript
+        // is no part of the session.
         const auto words = splitCommandLine(commandLine);
-        if (words.empty() || findProgram(words[0], QCoreApplication::applicationDirPath().toStdString()).empty())
+        if (words.empty() || findProgram(words[0], std::string()).empty())
             throw RunError(err::FileNotFound, words.empty() ? commandLine : words[0]);
     }
 

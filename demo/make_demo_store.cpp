@@ -1,0 +1,30 @@
+// Writes the demo store into a folder (made when missing); never over a store that is there.
+#include "demo_store.h"
+#include "run_error.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    if (argc != 2 || QString(argv[1]) == "--help") {
+        std::fprintf(stderr, "Usage: make-demo-store FOLDER\n");
+        return argc == 2 ? 0 : 2;
+    }
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QGuiApplication app(argc, argv); // fonts for the logo
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    if (!QDir().mkpath(folder) || !QDir::setCurrent(folder)) {
+        std::fprintf(stderr, "make-demo-store: cannot use %s\n", argv[1]);
+        return 1;
+    }
+    try {
+        writeDemoStore(QDate::currentDate());
+    } catch (const RunError& e) {
+        std::fprintf(stderr, "make-demo-store: %s\n", e.what());
+        return e.number() == 58 ? 3 : 1;
+    }
+    std::printf("Demo store written to %s\n", argv[1]);
+    return 0;
+}

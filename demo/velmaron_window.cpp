@@ -1,0 +1,123 @@
+#include "velmaron_window.h"
+
+#include "basic_number.h"
+#include "cp1252.h"
+#include "file_names.h"
+#include "format_picture.h"
+#include "record_file.h"
+#include "run_error.h"
+#include "store_layout.h"
+#include "system.h"
+#include "text_file.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProcess>
+#include <QVBoxLayout>
+
+namespace {
+QString field(const std::string& rec, Field f) { return fromAnsi(trim(fieldText(rec, f))); }
+} // namespace
+
+VelmaronWindow::VelmaronWindow(QWidget* parent) : QWidget(parent) {
+    setObjectName("velmaron");
+    setWindowTitle(QStringLiteral("Velmaron - Customers"));
+    auto* layout = new QVBoxLayout(this);
+    auto* searchRow = new QHBoxLayout;
+    auto* searchLabel = new QLabel(QStringLiteral("&Find:"), this);
+    search = new QLineEdit(this);
+    search->setObjectName("search");
+    search->setPlaceholderText(QStringLiteral("name, phone or account number"));
+    searchLabel->setBuddy(search);
+    searchRow->addWidget(searchLabel);
+    searchRow->addWidget(search);
+    layout->addLayout(searchRow);
+    accounts = new QListWidget(this);
+    accounts->setObjectName("accounts");
+    accounts->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    layout->addWidget(accounts, 1);
+    auto* buttons = new QHBoxLayout;
+    appraisal = new QPushButton(QStringLiteral("&Appraisal"), this);
+    interest = new QPushButton(QStringLiteral("&Interest"), this);
+    quit = new QPushButton(QStringLiteral("&Quit"), this);
+    for (auto* b : {appraisal, interest, quit}) buttons->addWidget(b);
+    layout->addLayout(buttons);
+    resize(720, 520);
+
+    connect(search, &QLineEdit::textChanged, this, &VelmaronWindow::filter);
+    connect(search, &QLineEdit::returnPressed, this, [this] { accounts->setFocus(); });
+    connect(accounts, &QListWidget::itemActivated, this, [this] { appraisal->click(); });
+    connect(appraisal, &QPushButton::clicked, this, [this] {
+        QListWidgetItem* item = accounts->currentItem();
+        if (!item || item->isHidden()) {
+            QMessageBox::information(this, windowTitle(), QStringLiteral("Choose a customer first."));
+            return;
+        }
+        // The appraisal program comes back to this list when it ends.
+        if (writeHandover(item->data(Qt::UserRole).toInt()) && startProgram("appraise")) close();
+    });
+    connect(interest, &QPushButton::clicked, this, [this] { startProgram("interest"); });
+    connect(quit, &QPushButton::clicked, this, &QWidget::close);
+    load();
+}
+
+void VelmaronWindow::load() {
+    accounts->clear();
+    try {
+        if (!fileExists("cust.dat")) return;
+        const int32_t count = fileExists("Cust.ptn") ? clng(val(TextReader("Cust.ptn").readField())) : 0;
+        RecordFile file("cust.dat", cust::length, Access::Read);
+        for (int32_t n = 1; n <= count; ++n) {
+            const std::string r = file.read(n);
+            const QString name = field(r, cust::name2) + ' ' + field(r, cust::name1);
+            const QString balance =
+                fromAnsi(formatPicture(Money::fromText(fieldText(r, cust::balance)), "######0.00"));
+            const QString text = QStringLiteral("%1  %2  %3  %4")
+                                     .arg(n, 4)
+                                     .arg(name.leftJustified(24), field(r, cust::phone).leftJustified(12),
+                                          balance.rightJustified(10));
+            auto* item = new QListWidgetItem(text, accounts);
+            item->setData(Qt::UserRole, n);
+        }
+    } catch (const RunError& e) {
+        QMessageBox::warning(this, windowTitle(), QString::fromStdString(e.what()));
+    }
+    if (accounts->count() > 0) accounts->setCurrentRow(0);
+}
+
+void VelmaronWindow::filter(const QString& text) {
+    for (int i = 0; i < accounts->count(); ++i)
+        accounts->item(i)->setHidden(!accounts->item(i)->text().contains(text, Qt::CaseInsensitive));
+}
+
+bool VelmaronWindow::writeHandover(int record) {
+    try {
+        RecordFile file("cust.dat", cust::length, Access::Read);
+        const std::string r = file.read(record);
+        auto quoted = [](const std::string& s) { return "\"" + s + "\""; };
+        const std::string name = std::string(trim(fieldText(r, cust::name2))) + " " +
+                                 std::string(trim(fieldText(r, cust::name1)));
+        const std::string town = std::string(trim(fieldText(r, cust::city))) + ", " +
+                                 std::string(trim(fieldText(r, cust::state))) + " " +
+                                 std::string(trim(fieldText(r, cust::zip)));
+        writeLines("apptrans.dat", {quoted(name), quoted(std::string(trim(fieldText(r, cust::street)))), quoted(town),
+                                    std::to_string(record)});
+        return true;
+    } catch (const RunError& e) {
+        QMessageBox::warning(this, windowTitle(), QString::fromStdString(e.what()));
+        return false;
+    }
+}
+
+bool VelmaronWindow::startProgram(const char* name) {
+    const std::string program = findProgram(name, QCoreApplication::applicationDirPath().toStdString());
+    if (program.empty() || !QProcess::startDetached(QString::fromStdString(program), {}, QDir::currentPath())) {
+        QMessageBox::warning(this, windowTitle(), QStringLiteral("%1 could not be started.").arg(name));
+        return false;
+    }
+    return true;
+}

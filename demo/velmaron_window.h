@@ -1,0 +1,23 @@
+#pragma once
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QWidget>
+
+// The stand-in for the suite's main program: the customer list, and the two programs.
+class VelmaronWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit VelmaronWindow(QWidget* parent = nullptr);
+    // Writes the hand-over file for the chosen account (name and address lines, record number).
+    bool writeHandover(int record);
+
+    QLineEdit* search;
+    QListWidget* accounts;
+    QPushButton *appraisal, *interest, *quit;
+
+private:
+    void load();
+    void filter(const QString& text);
+    bool startProgram(const char* name);
+};

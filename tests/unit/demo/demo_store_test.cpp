@@ -1,0 +1,81 @@
+#include "account_files.h"
+#include "basic_number.h"
+#include "demo_store.h"
+#include "file_names.h"
+#include "posting_run.h"
+#include "run_error.h"
+#include "scripted_platform.h"
+#include "temp_folder.h"
+#include "text_file.h"
+
+#include <gtest/gtest.h>
+#include <set>
+
+TEST(DemoStoreTest, EveryAccountAndEveryChainReadsBack) {
+    TempFolder tmp;
+    writeDemoStore(QDate(2026, 12, 8));
+    const int32_t count = clng(val(TextReader("Cust.ptn").readField()));
+    ASSERT_GE(count, 28);
+    RecordFile cust("cust.dat", custrec::length, Access::Read);
+    EXPECT_EQ(cust.count(), count);
+    int withBalance = 0, marked99 = 0, layaways = 0;
+    std::string steplabel;
+    Transcript transcript{[](const std::string&) {}};
+    ScriptedPlatform platform(ScriptSetup{}, transcript);
+    PostingRun run(PostingInput{"12-8-26", ".015", "1", true, false, false}, platform.platform(), steplabel, nullptr);
+    for (int32_t i = 1; i <= count; ++i) {
+        const std::string c = cust.read(i);
+        EXPECT_EQ(val(fieldText(c, custrec::acctno)), i);
+        if (val(fieldText(c, custrec::balance)) > 0) ++withBalance;
+        if (trim(fieldText(c, custrec::nointerest)) == "99") ++marked99;
+        const double rating = val(fieldText(c, custrec::rating));
+        EXPECT_GE(rating, 1);
+        EXPECT_LE(rating, 6);
+        // Walk the chain from the newest transaction to the oldest.
+        std::string file = std::string(trim(fieldText(c, custrec::lasttxfile))) + ".dat";
+        int32_t rec = clng(val(fieldText(c, custrec::lasttxrec)));
+        std::set<std::pair<std::string, int32_t>> seen;
+        int steps = 0;
+        while (rec > 0) {
+            ASSERT_TRUE(fileExists(file)) << file;
+            ASSERT_TRUE(seen.insert({file, rec}).second) << "loop at " << file << ":" << rec;
+            const std::string ptn = pointerFileName(file);
+            ASSERT_LE(rec, readPointer(ptn)) << "beyond the pointer of " << file;
+            const std::string t = RecordFile(file, transrec::length, Access::Read).read(rec);
+            EXPECT_EQ(val(fieldText(t, transrec::acctno)), i);
+            rec = clng(val(fieldText(t, transrec::prevrec)));
+            file = std::string(trim(fieldText(t, transrec::prevfile))) + ".dat";
+            ++steps;
+        }
+        EXPECT_EQ(steps, 4) << "account " << i;
+        run.account() = c;
+        if (val(fieldText(c, custrec::balance)) > 1 && run.layawayCheck() == "Y") ++layaways;
+    }
+    EXPECT_GE(withBalance, count / 2);
+    EXPECT_GE(marked99, 1);
+    EXPECT_EQ(layaways, 2);
+    for (const char* f : {"align.fa1", "bordsize.dat", "lastpost.dat", "anytown1.bmp", "8-26.dat", "1126.ptn"})
+        EXPECT_TRUE(fileExists(f)) << f;
+    EXPECT_FALSE(fileExists("opening.app")); // the template passages show their defaults
+    EXPECT_FALSE(QImage(QStringLiteral("anytown1.bmp")).isNull());
+}
+
+TEST(DemoStoreTest, NeverWritesOverAStore) {
+    TempFolder tmp;
+    putFile("Cust.ptn", " 3\r\n");
+    try {
+        writeDemoStore(QDate(2026, 12, 8));
+        FAIL();
+    } catch (const RunError& e) {
+        EXPECT_EQ(e.number(), 58);
+    }
+    EXPECT_EQ(getFile("Cust.ptn"), " 3\r\n");
+    EXPECT_FALSE(fileExists("cust.dat"));
+}
+
+TEST(DemoStoreTest, MonthCodesAsInterestNamesThem) {
+    EXPECT_EQ(monthCode(QDate(2026, 12, 7)), "1226");
+    EXPECT_EQ(monthCode(QDate(2026, 8, 15)), "8-26");
+    EXPECT_EQ(storeDate(QDate(2026, 8, 5)), "8-5-26");
+    EXPECT_EQ(monthFileName(storeDate(QDate(2026, 8, 5))), monthCode(QDate(2026, 8, 5)) + ".dat");
+}

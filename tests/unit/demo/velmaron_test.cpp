@@ -1,0 +1,28 @@
+#include "customer.h"
+#include "demo_store.h"
+#include "temp_folder.h"
+#include "velmaron_window.h"
+
+#include <gtest/gtest.h>
+
+TEST(VelmaronTest, ListsTheAccountsAndHandsOneOverToAppraise) {
+    TempFolder tmp;
+    writeDemoStore(QDate(2026, 12, 8));
+    VelmaronWindow w;
+    ASSERT_EQ(w.accounts->count(), 30);
+    EXPECT_TRUE(w.accounts->item(3)->text().contains("Maria DIAZ"));
+    EXPECT_TRUE(w.accounts->item(3)->text().contains("2875.40"));
+    w.search->setText("smith");
+    int shown = 0;
+    for (int i = 0; i < w.accounts->count(); ++i) shown += w.accounts->item(i)->isHidden() ? 0 : 1;
+    EXPECT_EQ(shown, 2);
+
+    ASSERT_TRUE(w.writeHandover(4));
+    const CustomerContext c = readHandover();
+    EXPECT_EQ(c.custlines[1], "Maria DIAZ");
+    EXPECT_EQ(c.custlines[2], "301 Pine Rd");
+    EXPECT_EQ(c.custlines[3], "Anytown, ST 12344");
+    EXPECT_EQ(c.custlines[4], "");
+    EXPECT_EQ(c.custrecordno, 4);
+    EXPECT_EQ(c.custprefix, "00004");
+}
