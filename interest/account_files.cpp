@@ -17,8 +17,19 @@ int32_t readPointer(const std::string& name) {
     return clng(val(r.readField()));
 }
 
+const RunFiles::Lookup& RunFiles::lookup(const std::string& name) {
+    auto it = lookups_.find(name);
+    if (it == lookups_.end()) it = lookups_.emplace(name, Lookup{resolveName(name), fileExists(name)}).first;
+    return it->second;
+}
+
+bool RunFiles::exists(const std::string& name) { return lookup(name).exists; }
+
+const std::string& RunFiles::resolved(const std::string& name) { return lookup(name).path; }
+
 RecordFile& RunFiles::open(const std::string& name, size_t recordLength, Access access, Sharing sharing) {
-    const std::string key = resolveName(name);
+    const std::string key = resolved(name);
+    if (access == Access::ReadWrite) lookups_[name].exists = true; // opening for writing creates it
     auto it = files_.find(key);
     if (it != files_.end() && access == Access::ReadWrite && it->second.access == Access::Read) {
         files_.erase(it); // opened for reading earlier; reopen it for writing

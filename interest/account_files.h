@@ -41,8 +41,18 @@ public:
     // The open file; opening it may fail (70 when another computer holds it).
     RecordFile& open(const std::string& name, size_t recordLength, Access access, Sharing sharing);
     void closeAll() { files_.clear(); }
+    // Whether a record file of this name is there, and its name on disk; both are looked up
+    // once a run (the run creates only the posting month file, through open).
+    bool exists(const std::string& name);
+    const std::string& resolved(const std::string& name);
 
 private:
+    struct Lookup {
+        std::string path;
+        bool exists;
+    };
+    const Lookup& lookup(const std::string& name);
+    std::map<std::string, Lookup> lookups_;
     struct Entry {
         std::unique_ptr<RecordFile> file;
         Access access;

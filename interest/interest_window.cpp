@@ -178,7 +178,16 @@ void InterestForm::Start_Click() {
         p.screen.refresh();
     });
     try {
-        postingRun.run();
+        if (postingRun.run() == PostingOutcome::Stopped) {
+            // Nothing was posted: the window is as it was, for another date.
+            p.screen.setHourglass(false);
+            for (QWidget* w : std::initializer_list<QWidget*>{Command1, Start, Notes, Label3}) w->show();
+            Start->setText(QStringLiteral("Start"));
+            Label4->setText(QStringLiteral("THE LAST TIME THAT INTEREST WAS POSTED WAS: ") + fromAnsi(lastposted));
+            Label5->hide();
+            Gauge1->hide();
+            return;
+        }
     } catch (const RunError&) {
         // The run stops where it is; what was posted stays posted and consistent.
         p.printer.endDoc();

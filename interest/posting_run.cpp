@@ -74,6 +74,14 @@ PostingOutcome PostingRun::run() {
         p_.messages.show(QStringLiteral("The CUST.DAT file does not exhist"));
         return PostingOutcome::NoCustDat;
     }
+    const std::optional<JournalEntry> pending = PostingJournal::load();
+    if (pending && pending->datebox != in_.datebox) {
+        p_.messages.show(QStringLiteral("The posting of %1 was interrupted before it was complete. Post again with "
+                                        "the date %1 to complete it first.")
+                             .arg(fromAnsi(pending->datebox)),
+                         {}, Buttons::Ok, Icon::Exclamation);
+        return PostingOutcome::Stopped;
+    }
     report(currentDateText(p_.clock) + " The following accounts were charged interest: " + in_.percentage);
     p_.screen.doEvents();
 
@@ -91,14 +99,22 @@ PostingOutcome PostingRun::run() {
     if (fileExists(monthfile_) && ::stat(resolveName(monthfile_).c_str(), &month) == 0)
         monthlast_ = std::max<int64_t>(monthlast_, (month.st_size + transrec::length - 1) / transrec::length);
     pointer_ = std::make_unique<LockedFile>(monthptn_, Access::ReadWrite);
+    pointerLength_ = static_cast<size_t>(pointer_->size());
 
     steplabel_ = "HereD";
     custFile_ = &files_.open("cust.dat", custrec::length, Access::ReadWrite, Sharing::Default);
+    int32_t first = 1;
+    if (pending) {
+        const auto resume = resumePoint(*pending);
+        if (!resume) return PostingOutcome::Stopped;
+        first = *resume;
+    }
+    journal_ = std::make_unique<PostingJournal>(in_.datebox);
 
     int32_t step = clng(count / 100.0);
     if (step < 1) step = 1;
     int shown = -1;
-    for (int32_t i = 1; i <= count; ++i) {
+    for (int32_t i = first; i <= count; ++i) {
         const int percent = std::min(100, i / step);
         if (percent != shown) {
             shown = percent;
@@ -110,18 +126,47 @@ PostingOutcome PostingRun::run() {
     custFile_ = nullptr;
 
     steplabel_ = "HereF";
-    const std::string last = str(monthlast_) + "\r\n";
-    pointer_->writeAt(0, last);
-    pointer_->truncate(static_cast<int64_t>(last.size()));
+    setPointer(monthlast_);
     pointer_.reset();
+    journal_->finish();
 
     p_.printer.printLine(QStringLiteral("Total of Interest charged ") + fromAnsi(formatPicture(total_, "######.00")));
     p_.printer.endDoc();
     return PostingOutcome::Completed;
 }
 
+std::optional<int32_t> PostingRun::resumePoint(const JournalEntry& pending) {
+    const std::string current = custFile_->read(pending.account);
+    int32_t first = 0;
+    if (current == pending.after) {
+        first = pending.account + 1; // that account was written; the pointer already counts its charge
+    } else if (current == pending.before) {
+        first = pending.account;     // not written: post it again from the same month-file place
+        monthlast_ = pending.monthlast;
+    } else {
+        p_.messages.show(QStringLiteral("The posting of %1 was interrupted at account %2, and that account has "
+                                        "changed since. The posting cannot be completed.")
+                             .arg(fromAnsi(pending.datebox))
+                             .arg(pending.account),
+                         {}, Buttons::Ok, Icon::Critical);
+        return std::nullopt;
+    }
+    report("(Completing the posting of " + pending.datebox + " interrupted at account " +
+           std::to_string(pending.account) + ".)");
+    return first;
+}
+
+void PostingRun::setPointer(int32_t last) {
+    // Written in place: the pointer's text only grows while a run appends.
+    const std::string text = str(last) + "\r\n";
+    pointer_->writeAt(0, text);
+    if (text.size() < pointerLength_) pointer_->truncate(static_cast<int64_t>(text.size()));
+    pointerLength_ = text.size();
+}
+
 void PostingRun::postAccount(int32_t i) {
     cust_ = custFile_->read(i);
+    original_ = cust_;
     std::string layaway;
     if (valOf(cust_, custrec::balance) > 1) layaway = layawayCheck();
     if (layaway == "Y" && in_.skipLayaways) return;
@@ -137,7 +182,7 @@ void PostingRun::postAccount(int32_t i) {
 }
 
 bool PostingRun::readWalkRecord(const std::string& file, int32_t rec, std::string& out) {
-    if (rec < 1 || file.find('\0') != std::string::npos || !fileExists(file)) return false;
+    if (rec < 1 || file.find('\0') != std::string::npos || !files_.exists(file)) return false;
     out = files_.open(file, transrec::length, Access::Read, Sharing::Default).read(rec);
     return true;
 }
@@ -148,7 +193,7 @@ std::string PostingRun::layawayCheck() {
     std::string file = fieldOf(cust_, custrec::lasttxfile) + ".dat";
     int32_t r = clng(val(fieldText(cust_, custrec::lasttxrec)));
     std::set<std::pair<std::string, int32_t>> seen;
-    while (seen.insert({resolveName(file), r}).second && readWalkRecord(file, r, trans_)) {
+    while (seen.insert({files_.resolved(file), r}).second && readWalkRecord(file, r, trans_)) {
         const std::string type = fieldOf(trans_, transrec::txtype);
         if (type == "A" && left(fieldText(trans_, transrec::descr), 8) != "Interest") flag = "N";
         if (type == "~") flag = "Y";
@@ -195,7 +240,7 @@ void PostingRun::excluderecent() {
         file = std::string(trim(file));
         steplabel_ = "HereG1/";
         const double m = val(left(file, 2));
-        if (m > 12 || m < 1 || !fileExists(file) || !seen.insert({resolveName(file), rec}).second) break;
+        if (m > 12 || m < 1 || !files_.exists(file) || !seen.insert({files_.resolved(file), rec}).second) break;
         steplabel_ = "HereG2/";
         RecordFile* f = nullptr;
         attempt([&] { f = &files_.open(file, transrec::length, Access::Read, Sharing::Shared); });
@@ -251,6 +296,7 @@ void PostingRun::noInterestCase(int32_t i, const char* reason) {
 
 void PostingRun::writeAccount(int32_t i) {
     steplabel_ = "HereD";
+    if (journal_) journal_->note(i, monthlast_, original_, cust_);
     custFile_->write(i, cust_);
 }
 
@@ -281,20 +327,20 @@ void PostingRun::chargeCase(int32_t i) {
 
     if (monthfile_.empty() || monthfile_[0] == '\0') nothingDesignated();
     const int32_t record = monthlast_ + 1;
-    // The transaction first, then the month's count, then the account that points at it.
-    steplabel_ = "HereE";
-    files_.open(monthfile_, transrec::length, Access::ReadWrite, Sharing::Default).write(record, trans_);
-    steplabel_ = "HereF";
-    const std::string last = str(record) + "\r\n";
-    pointer_->writeAt(0, last);
-    pointer_->truncate(static_cast<int64_t>(last.size()));
-    monthlast_ = record;
-
     storeField(cust_, custrec::lasttxfile, left(monthfile_, 4));
     storeField(cust_, custrec::rating, trim(str(rating)));
     storeField(cust_, custrec::lasttxrec, trim(str(record)));
     storeField(cust_, custrec::balance, balance);
-    writeAccount(i);
+    // The journal first, then the transaction, the month's count, and the account that
+    // points at the transaction.
+    if (journal_) journal_->note(i, monthlast_, original_, cust_);
+    steplabel_ = "HereE";
+    files_.open(monthfile_, transrec::length, Access::ReadWrite, Sharing::Default).write(record, trans_);
+    steplabel_ = "HereF";
+    setPointer(record);
+    monthlast_ = record;
+    steplabel_ = "HereD";
+    custFile_->write(i, cust_);
 
     report(fieldOf(cust_, custrec::name1) + fieldOf(cust_, custrec::name2) +
            std::string(right("         " + std::string(trim(amount)), 9)));

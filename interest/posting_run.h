@@ -2,6 +2,7 @@
 #include "account_files.h"
 #include "money.h"
 #include "platform.h"
+#include "posting_journal.h"
 
 #include <cstdint>
 #include <functional>
@@ -55,6 +56,10 @@ private:
     void countDownNoInterest();
     bool readWalkRecord(const std::string& file, int32_t rec, std::string& out);
     void writeAccount(int32_t i);
+    void setPointer(int32_t last);
+    // Where an interrupted run of this date stopped: the first account still to post, or
+    // nothing when the posting cannot go ahead.
+    std::optional<int32_t> resumePoint(const JournalEntry& pending);
     void report(const std::string& line);
     void nothingDesignated(); // tells the user and ends the program
 
@@ -71,4 +76,7 @@ private:
     RunFiles files_;
     RecordFile* custFile_ = nullptr;
     std::unique_ptr<LockedFile> pointer_;
+    size_t pointerLength_ = 0;
+    std::unique_ptr<PostingJournal> journal_;
+    std::string original_; // the account as read, for the journal
 };
