@@ -24,6 +24,8 @@ double roundHalfEven(double v) {
 // "%.15g" rendered in the classic style: "E" notation with a sign, no 0 before the point.
 std::string classicDigits(double value) {
     if (value == 0) return "0";
+    // Whole numbers below 1E15 print as their digits, as "%.15g" does.
+    if (std::fabs(value) < 1e15 && value == std::trunc(value)) return std::to_string(static_cast<int64_t>(value));
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.15g", value);
     std::string s = buf;
@@ -44,7 +46,56 @@ std::string classicDigits(double value) {
 }
 } // namespace
 
+namespace {
+// Plain decimals of at most 15 digits without an exponent: the mantissa and the power of ten
+// are exact doubles, so their quotient is correctly rounded, exactly what strtod gives.
+bool fastVal(std::string_view text, double& out) {
+    constexpr double pow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    size_t i = 0;
+    while (i < text.size() && skippable(text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    uint64_t mantissa = 0;
+    int digits = 0, decimals = 0;
+    bool point = false, any = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (isDigit(c)) {
+            any = true;
+            if (mantissa == 0 && c == '0') {
+                if (point) ++decimals;
+                continue;
+            }
+            if (++digits > 15) return false;
+            mantissa = mantissa * 10 + static_cast<uint64_t>(c - '0');
+            if (point) ++decimals;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else if (skippable(c)) {
+            continue;
+        } else if (c == 'e' || c == 'E' || c == 'd' || c == 'D') {
+            return false;
+        } else {
+            break;
+        }
+    }
+    if (decimals > 15) return false;
+    if (!any) {
+        out = 0.0;
+        return true;
+    }
+    const double v = static_cast<double>(mantissa) / pow10[decimals];
+    out = negative ? -v : v;
+    return true;
+}
+} // namespace
+
 double val(std::string_view text) {
+    if (const size_t nul = text.find('\0'); nul != std::string_view::npos) text = text.substr(0, nul);
+    if (double fast; fastVal(text, fast)) return fast;
     std::string clean;
     size_t i = 0;
     auto next = [&]() -> int {

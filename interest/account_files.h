@@ -3,6 +3,7 @@
 #include "record_file.h"
 
 #include <map>
+#include <unordered_map>
 #include <memory>
 #include <string>
 
@@ -52,12 +53,12 @@ private:
         bool exists;
     };
     const Lookup& lookup(const std::string& name);
-    std::map<std::string, Lookup> lookups_;
+    std::unordered_map<std::string, Lookup> lookups_;
     struct Entry {
         std::unique_ptr<RecordFile> file;
         Access access;
     };
-    std::map<std::string, Entry> files_;
+    std::unordered_map<std::string, Entry> files_;
 };
 
 // The account record's bytes shown in a report line: NULs of never-written fields as blanks.

@@ -212,7 +212,7 @@ void PostingRun::excluderecent() {
     p_.screen.setHourglass(true);
     int retries = 0; // for the whole call, not reset by a success
     // Runs a step of the walk, retrying while another computer holds the file.
-    auto attempt = [&](const std::function<void()>& stepFn) {
+    auto attempt = [&](auto&& stepFn) {
         for (;;) {
             try {
                 stepFn();

@@ -1,7 +1,9 @@
 #include "basic_number.h"
 #include "run_error.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <random>
 
 struct ValRow {
     const char* name;
@@ -27,6 +29,19 @@ INSTANTIATE_TEST_SUITE_P(
                       ValRow{"nuls_only", std::string(8, '\0'), 0}, ValRow{"tab_skipped", "\t9", 9},
                       ValRow{"dollar_sign", "$5", 0}, ValRow{"trailing_blanks", "97.5    ", 97.5}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ValTest, AgreesWithTheCorrectlyRoundedConversionOnRandomDecimals) {
+    std::mt19937 rng(7);
+    for (int n = 0; n < 20000; ++n) {
+        std::string digits;
+        const int len = 1 + static_cast<int>(rng() % 17);
+        for (int i = 0; i < len; ++i) digits += static_cast<char>('0' + rng() % 10);
+        const size_t point = rng() % (digits.size() + 1);
+        std::string text = digits.substr(0, point) + "." + digits.substr(point);
+        if (rng() % 2) text = "-" + text;
+        EXPECT_EQ(val(text), std::strtod(text.c_str(), nullptr)) << text;
+    }
+}
 
 TEST(ValTest, HugeExponentIsOverflow) {
     try {

@@ -1,0 +1,24 @@
+#pragma once
+#include "platform.h"
+
+#include <memory>
+
+// A platform with no desktop: boxes take their cautious answers, the printer only counts
+// lines, nothing is started. For running the posting in benchmarks and the crash test.
+class HeadlessPlatform {
+public:
+    HeadlessPlatform();
+    ~HeadlessPlatform();
+    Platform& platform() { return *platform_; }
+    int printedLines() const;
+    int boxes() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+    std::unique_ptr<Platform> platform_;
+};
+
+// Posts interest in the current folder as the window's Start does, headless. Returns the
+// run's outcome as a number (0 completed).
+int postHeadless(const std::string& datebox, const std::string& rate, const std::string& minimum, bool firstmon);
