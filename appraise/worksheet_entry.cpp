@@ -27,10 +27,7 @@ void Worksheet::buildMeasurementPanel() {
     CLength = textBox("CLength", QStringLiteral(" "), 150, 400, 1150, 330, dimensionspanel);
     CWidth = textBox("CWidth", QStringLiteral(" "), 1450, 400, 1150, 330, dimensionspanel);
     CDepth = textBox("CDepth", QStringLiteral(" "), 2750, 400, 1150, 330, dimensionspanel);
-    Calculate = new QPushButton(QStringLiteral("Do Math"), dimensionspanel);
-    Calculate->setObjectName("Calculate");
-    Calculate->setAutoDefault(false);
-    Calculate->setGeometry(tw(4000), tw(380), tw(800), tw(380));
+    Calculate = button("Calculate", QStringLiteral("Do Math"), 4000, 380, 800, 380, dimensionspanel);
     auto* reminder = label("Label14", QStringLiteral("Don't forget to allow for girdle thickness and other variables"),
                            150, 850, 4650, 560, dimensionspanel);
     reminder->setWordWrap(true);

@@ -30,28 +30,6 @@ Worksheet::Worksheet(Platform& platform, QWidget* parent) : FormWindow(platform,
     resize(tw(designWidth), tw(designHeight));
 }
 
-QLabel* Worksheet::label(const char* name, const QString& caption, int x, int y, int w, int h, QWidget* parent) {
-    auto* l = new QLabel(caption, parent ? parent : this);
-    l->setObjectName(name);
-    l->setGeometry(tw(x), tw(y), tw(w), tw(h));
-    return l;
-}
-
-QLineEdit* Worksheet::textBox(const char* name, const QString& text, int x, int y, int w, int h, QWidget* parent) {
-    auto* e = new QLineEdit(text, parent ? parent : this);
-    e->setObjectName(name);
-    e->setGeometry(tw(x), tw(y), tw(w), tw(h));
-    return e;
-}
-
-QPushButton* Worksheet::button(const char* name, const QString& caption, int x, int y, int w, int h) {
-    auto* b = new QPushButton(caption, this);
-    b->setObjectName(name);
-    b->setGeometry(tw(x), tw(y), tw(w), tw(h));
-    b->setAutoDefault(false);
-    return b;
-}
-
 QGroupBox* Worksheet::frame(const char* name, const QString& caption, int x, int y, int w, int h) {
     auto* f = new QGroupBox(caption, this);
     f->setObjectName(name);

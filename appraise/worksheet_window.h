@@ -113,9 +113,6 @@ private:
     void startMainProgram();
     void setCaption(QLabel* label, const QString& caption);
 
-    QLabel* label(const char* name, const QString& caption, int x, int y, int w, int h, QWidget* parent = nullptr);
-    QLineEdit* textBox(const char* name, const QString& text, int x, int y, int w, int h, QWidget* parent = nullptr);
-    QPushButton* button(const char* name, const QString& caption, int x, int y, int w, int h);
     QGroupBox* frame(const char* name, const QString& caption, int x, int y, int w, int h);
     QRadioButton* option(QGroupBox* f, QButtonGroup* g, const char* name, const QString& caption, int x, int y, int w);
     QScrollBar* gradeBar(const char* name, int x, int y, int w);

@@ -71,28 +71,6 @@ InterestForm::InterestForm(Platform& platform, QWidget* parent) : FormWindow(pla
     enterMovesOn(Text1);
 }
 
-QLabel* InterestForm::label(const char* name, const QString& caption, int x, int y, int w, int h) {
-    auto* l = new QLabel(caption, this);
-    l->setObjectName(name);
-    l->setGeometry(tw(x), tw(y), tw(w), tw(h));
-    return l;
-}
-
-QPushButton* InterestForm::button(const char* name, const QString& caption, int x, int y, int w, int h) {
-    auto* b = new QPushButton(caption, this);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    b->setGeometry(tw(x), tw(y), tw(w), tw(h));
-    return b;
-}
-
-QLineEdit* InterestForm::textBox(const char* name, const QString& text, int x, int y, int w, int h) {
-    auto* e = new QLineEdit(text, this);
-    e->setObjectName(name);
-    e->setGeometry(tw(x), tw(y), tw(w), tw(h));
-    return e;
-}
-
 void InterestForm::enterMovesOn(QLineEdit* box) {
     // Enter acts as Tab: the focus moves to the next control in tab order.
     onKey(box, [this](QKeyEvent* e) {

@@ -44,9 +44,6 @@ public:
 
 private:
     void startup();
-    QLabel* label(const char* name, const QString& caption, int x, int y, int w, int h);
-    QPushButton* button(const char* name, const QString& caption, int x, int y, int w, int h);
-    QLineEdit* textBox(const char* name, const QString& text, int x, int y, int w, int h);
     void enterMovesOn(QLineEdit* box);
     void fillNoteList();
 

@@ -2,6 +2,9 @@
 #include "platform.h"
 
 #include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QWidget>
 #include <functional>
 #include <map>
@@ -42,6 +45,11 @@ protected:
 
     // Units: twips to the screen's logical pixels.
     int tw(int twips) const;
+
+    // Controls placed in twips on `parent` (the window when none), under their design names.
+    QLabel* label(const char* name, const QString& caption, int x, int y, int w, int h, QWidget* parent = nullptr);
+    QLineEdit* textBox(const char* name, const QString& text, int x, int y, int w, int h, QWidget* parent = nullptr);
+    QPushButton* button(const char* name, const QString& caption, int x, int y, int w, int h, QWidget* parent = nullptr);
 
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,0 +1,29 @@
+#include "program_args.h"
+
+#include <QDir>
+#include <QString>
+#include <cstdio>
+#include <cstring>
+
+std::optional<int> handleProgramArgs(int argc, char** argv, const char* name, const char* description) {
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
+            std::printf("Usage: %s [FOLDER]\n\n%s\nFOLDER is the store's folder (default: the current folder).\n",
+                        name, description);
+            return 0;
+        }
+        if (!std::strcmp(argv[i], "--version")) {
+            std::printf("%s %s\n", name, VELMARON_VERSION);
+            return 0;
+        }
+    }
+    if (argc > 2) {
+        std::fprintf(stderr, "%s: one folder at most; see --help\n", name);
+        return 2;
+    }
+    if (argc == 2 && !QDir::setCurrent(QString::fromLocal8Bit(argv[1]))) {
+        std::fprintf(stderr, "%s: cannot work in %s\n", name, argv[1]);
+        return 2;
+    }
+    return std::nullopt;
+}

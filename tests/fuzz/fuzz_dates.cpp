@@ -1,0 +1,26 @@
+// The date checks of both programs over any text.
+#include "dates.h"
+#include "fixdate.h"
+#include "posting_run.h"
+#include "run_error.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    std::string d = text;
+    fixdate(d);
+    const std::string n = normaliseDashedDate(text);
+    if (n != "ERROR" && normaliseDashedDate(n) != n) std::abort(); // a normalised date stays as it is
+    try {
+        const PostingDate p = postingDate(text);
+        if (p.prevMonth < 1 && p.month >= 2) std::abort();
+        (void)transactionDate(text);
+        (void)monthFileName(text);
+    } catch (const RunError& e) {
+        if (e.number() != 6) std::abort();
+    }
+    return 0;
+}
