@@ -32,6 +32,7 @@ private:
     void setup(const QStringList& w);
     void open(const QString& which);
     QWidget* control(const QString& name);
+    bool reachable(QWidget* w);
     void focusOn(QWidget* w, Qt::FocusReason reason);
     void action(const std::function<void()>& f);
     void expect(const QStringList& w);
@@ -157,6 +158,7 @@ void Session::command(const QStringList& w) {
     if (c == "click") {
         if (w.size() != 2 && w.size() != 3) throw ScriptError{"click takes a control and maybe a line"};
         QWidget* ctl = control(w[1]);
+        if (!reachable(ctl)) return;
         if (w.size() == 3) {
             auto* list = qobject_cast<QListWidget*>(ctl);
             if (!list) throw ScriptError{w[1] + " is not a list box"};
@@ -182,6 +184,7 @@ void Session::command(const QStringList& w) {
     if (c == "type" || c == "append") {
         need(3);
         QWidget* ctl = control(w[1]);
+        if (!reachable(ctl)) return;
         action([&] {
             focusOn(ctl, Qt::MouseFocusReason);
             if (auto* e = qobject_cast<QLineEdit*>(ctl)) {
@@ -204,6 +207,7 @@ void Session::command(const QStringList& w) {
         QWidget* ctl = control(w[1]);
         QString text;
         const Qt::Key key = keyOf(w[2], text);
+        if (!reachable(ctl)) return;
         action([&] {
             focusOn(ctl, Qt::MouseFocusReason);
             if (w[2].size() == 1) QTest::keyClicks(ctl, text);
@@ -218,6 +222,7 @@ void Session::command(const QStringList& w) {
         bool ok = false;
         const int pos = w[2].toInt(&ok);
         if (!ok) throw ScriptError{"bad position " + w[2]};
+        if (!reachable(bar)) return;
         action([&] {
             focusOn(bar, Qt::MouseFocusReason);
             bar->setValue(pos);
@@ -227,6 +232,7 @@ void Session::command(const QStringList& w) {
     if (c == "focus") {
         need(2);
         QWidget* ctl = control(w[1]);
+        if (!reachable(ctl)) return;
         action([&] { focusOn(ctl, Qt::OtherFocusReason); });
         return;
     }
@@ -307,6 +313,13 @@ void Session::open(const QString& which) {
     QApplication::setActiveWindow(window_.get());
     (void)QTest::qWaitForWindowActive(window_.get(), 2000);
     QCoreApplication::processEvents();
+}
+
+// A person reaches only what is shown and enabled; anything else is a failed step.
+bool Session::reachable(QWidget* w) {
+    if (w->isVisible() && w->isEnabled()) return true;
+    fail(QStringLiteral("%1 is %2: a person cannot reach it").arg(w->objectName(), w->isVisible() ? "disabled" : "hidden"));
+    return false;
 }
 
 QWidget* Session::control(const QString& name) {
