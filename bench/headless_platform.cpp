@@ -40,9 +40,11 @@ struct HeadlessPlatform::Impl : MessageBox, InputBox, FontDialog, PrintSetupDial
     int renderText(QTextEdit&, int first, const QRect&) override { return first; }
     void start(const std::string&, int) override {}
     [[noreturn]] void endProcess() override {
+        if (onEnd) onEnd();
         std::fflush(nullptr);
         std::_Exit(4);
     }
+    std::function<void()> onEnd;
     bool anotherRunning() override { return false; }
     void setText(const QString&) override {}
     void setHourglass(bool) override {}
@@ -50,8 +52,9 @@ struct HeadlessPlatform::Impl : MessageBox, InputBox, FontDialog, PrintSetupDial
     void refresh() override {}
 };
 
-HeadlessPlatform::HeadlessPlatform() : impl_(std::make_unique<Impl>()) {
+HeadlessPlatform::HeadlessPlatform(std::function<void()> onEnd) : impl_(std::make_unique<Impl>()) {
     auto& i = *impl_;
+    i.onEnd = std::move(onEnd);
     platform_.reset(new Platform{i, i, i, i, i, i, i.clock, i, i, i});
 }
 

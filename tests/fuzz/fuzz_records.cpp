@@ -2,6 +2,7 @@
 // completes or stops with a run-time error, never crashes or hangs, and never writes an
 // account field it does not own.
 #include "account_files.h"
+#include "file_names.h"
 #include "headless_platform.h"
 #include "posting_run.h"
 #include "run_error.h"
@@ -21,6 +22,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         char tmpl[] = "/tmp/fuzz-posting-XXXXXX";
         return fs::path(::mkdtemp(tmpl));
     }();
+    // Work in a folder of its own, and leave the fuzzer where it was.
+    struct Back {
+        fs::path old = fs::current_path();
+        ~Back() { fs::current_path(old); }
+    } back;
     fs::current_path(dir);
     for (const auto& e : fs::directory_iterator(dir)) fs::remove_all(e.path());
     std::string bytes(reinterpret_cast<const char*>(data), size);
@@ -31,11 +37,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The transactions go into the month file the account names, and into the posting month.
     const std::string months = bytes.substr(custrec::length);
     std::string code(fieldText(account, custrec::lasttxfile));
-    if (code.find_first_of(std::string("/\0", 2)) == std::string::npos && !code.empty())
+    // (Not when the code names the account file itself: that would overwrite the input.)
+    if (code.find_first_of(std::string("/\0", 2)) == std::string::npos && !code.empty() && !sameName(code, "cust"))
         std::ofstream(code + ".dat", std::ios::binary) << months;
     std::ofstream("1226.dat", std::ios::binary) << months;
     for (bool firstmon : {false, true}) {
-        HeadlessPlatform platform;
+        // Ending the program (as "Nothing designated for file name" does) is an answer too.
+        HeadlessPlatform platform([] { throw HeadlessEnd{}; });
         std::string steplabel;
         PostingRun run(PostingInput{"12-8-26", ".015", "1.00", true, firstmon, true}, platform.platform(), steplabel,
                        nullptr);
@@ -43,6 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             run.run();
         } catch (const RunError&) {
             // Stopping with a run-time error is an answer; the files stay consistent.
+        } catch (const HeadlessEnd&) {
         }
     }
     std::ifstream in("cust.dat", std::ios::binary);
