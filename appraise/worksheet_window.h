@@ -89,7 +89,7 @@ public:
     const WorksheetTables& tables() const { return tables_; }
 
     const CustomerContext& customer() const { return cust_; }
-    const LayoutSettings& layout() const { return settings_; }
+    const LayoutSettings& layoutSettings() const { return settings_; }
 
 protected:
     void formUnload() override;
