@@ -96,10 +96,7 @@ void Worksheet::seetext_Click() {
     in.datebox = toAnsi(datebox->text());
     if (fileExists("type.app")) in.typeHeading = TextReader("type.app").readLine();
     in.custlines = cust_.custlines;
-    if (fileExists("opening.app")) {
-        TextReader r("opening.app");
-        while (!r.atEnd()) in.openingLines.push_back(r.readLine());
-    }
+    if (fileExists("opening.app")) in.openingLines = readAllLines("opening.app");
     setDocumentText(composeAppraisal(in));
 
     p.screen.doEvents();

@@ -11,10 +11,6 @@
 
 #include <QKeyEvent>
 
-namespace {
-bool isEnter(QKeyEvent* e) { return e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter; }
-} // namespace
-
 void Worksheet::buildMeasurementPanel() {
     dimensionspanel = new QFrame(this);
     dimensionspanel->setObjectName("dimensionspanel");
@@ -87,7 +83,7 @@ void Worksheet::connectEntryHandlers() {
     // Enter moves on from box to box; the key itself is swallowed.
     auto enterMoves = [this](QLineEdit* from, QWidget* to) {
         onKey(from, [to](QKeyEvent* e) {
-            if (!isEnter(e)) return false;
+            if (!isEnterKey(e)) return false;
             if (to) to->setFocus(Qt::TabFocusReason);
             return true;
         });

@@ -39,12 +39,12 @@ void Worksheet::connectPrintingHandlers() {
     });
     // Enter on a line of either list chooses it, as a click does.
     onKey(whichinsert, [this](QKeyEvent* e) {
-        if ((e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter) || !whichinsert->currentItem()) return false;
+        if (!isEnterKey(e) || !whichinsert->currentItem()) return false;
         whichinsert_Click(whichinsert->currentItem()->text());
         return true;
     });
     onKey(List1, [this](QKeyEvent* e) {
-        if ((e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter) || List1->currentRow() < 0) return false;
+        if (!isEnterKey(e) || List1->currentRow() < 0) return false;
         List1_Click(List1->currentRow());
         return true;
     });
@@ -142,10 +142,7 @@ void Worksheet::printclosing() {
         p.printer.setCurrentY(settingNumber(settings_.alignText[8]));
         p.printer.setFont(FontChoice{QStringLiteral("Arial"), 8, false, false});
         if (!fileExists("closing.app")) return;
-        std::vector<std::string> fileLines;
-        TextReader r("closing.app");
-        while (!r.atEnd()) fileLines.push_back(r.readLine());
-        const std::vector<std::string> lines = closingLines(fileLines);
+        const std::vector<std::string> lines = closingLines(readAllLines("closing.app"));
         p.printer.setCurrentY(settingNumber(settings_.alignText[8]));
         const int x = settingNumber(settings_.alignText[9]);
         for (const auto& line : lines) {

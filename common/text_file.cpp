@@ -70,10 +70,16 @@ std::string TextReader::readField() {
     return field;
 }
 
-std::string readLinesCrLf(std::string_view name) {
+std::vector<std::string> readAllLines(std::string_view name) {
     TextReader r(name);
+    std::vector<std::string> lines;
+    while (!r.atEnd()) lines.push_back(r.readLine());
+    return lines;
+}
+
+std::string readLinesCrLf(std::string_view name) {
     std::string text;
-    while (!r.atEnd()) text += r.readLine() + "\r\n";
+    for (const auto& line : readAllLines(name)) text += line + "\r\n";
     return text;
 }
 

@@ -27,6 +27,9 @@ private:
     size_t pos_ = 0;
 };
 
+// A text file's lines, without their line ends (a missing file is error 53).
+std::vector<std::string> readAllLines(std::string_view name);
+
 // A text file's lines, each followed by CR LF (a missing file is error 53).
 std::string readLinesCrLf(std::string_view name);
 

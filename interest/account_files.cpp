@@ -40,6 +40,13 @@ RecordFile& RunFiles::open(const std::string& name, size_t recordLength, Access 
     return *it->second.file;
 }
 
+std::string fieldOf(const std::string& record, Field f) { return std::string(fieldText(record, f)); }
+
+void nothingDesignated(Platform& p) {
+    p.messages.show(QStringLiteral("Nothing designated for file name"), {}, Buttons::OkCancel, Icon::Critical);
+    p.processes.endProcess();
+}
+
 std::string printable(std::string_view bytes) {
     std::string s(bytes);
     for (char& c : s)

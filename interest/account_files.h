@@ -1,5 +1,6 @@
 #pragma once
 #include "fixed_field.h"
+#include "platform.h"
 #include "record_file.h"
 
 #include <map>
@@ -60,6 +61,12 @@ private:
     };
     std::unordered_map<std::string, Entry> files_;
 };
+
+// A field's bytes as a string, as stored.
+std::string fieldOf(const std::string& record, Field f);
+
+// A pointer field never filled names no month file: the user is told, and the program ends.
+void nothingDesignated(Platform& p);
 
 // The account record's bytes shown in a report line: NULs of never-written fields as blanks.
 std::string printable(std::string_view bytes);

@@ -9,10 +9,6 @@
 
 #include <set>
 
-namespace {
-std::string fieldOf(const std::string& rec, Field f) { return std::string(fieldText(rec, f)); }
-} // namespace
-
 int removeInterest(const std::string& phone, Platform& p, std::string& steplabel) {
     steplabel = "HereK";
     const int32_t count = clng(val(TextReader("Cust.ptn").readField()));
@@ -25,10 +21,7 @@ int removeInterest(const std::string& phone, Platform& p, std::string& steplabel
         if (val(fieldText(c, custrec::lasttxrec)) == 0) continue; // no transactions: the next account
         std::string file = std::string(trim(fieldText(c, custrec::lasttxfile))) + ".dat";
         p.screen.setHourglass(true);
-        if (file[0] == '\0') {
-            p.messages.show(QStringLiteral("Nothing designated for file name"), {}, Buttons::OkCancel, Icon::Critical);
-            p.processes.endProcess();
-        }
+        if (file[0] == '\0') nothingDesignated(p);
         int32_t r = clng(val(fieldText(c, custrec::lasttxrec)));
         std::set<std::pair<std::string, int32_t>> seen; // a chain that loops is walked once
         while (r > 0 && file.find('\0') == std::string::npos && fileExists(file) &&

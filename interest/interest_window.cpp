@@ -61,7 +61,7 @@ InterestForm::InterestForm(Platform& platform, QWidget* parent) : FormWindow(pla
         run([this, item] { List1_Click(item->data(Qt::UserRole).toInt()); });
     });
     onKey(List1, [this](QKeyEvent* e) {
-        if ((e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter) || !List1->currentItem()) return false;
+        if (!isEnterKey(e) || !List1->currentItem()) return false;
         List1_Click(List1->currentItem()->data(Qt::UserRole).toInt());
         return true;
     });
@@ -74,10 +74,14 @@ InterestForm::InterestForm(Platform& platform, QWidget* parent) : FormWindow(pla
 void InterestForm::enterMovesOn(QLineEdit* box) {
     // Enter acts as Tab: the focus moves to the next control in tab order.
     onKey(box, [this](QKeyEvent* e) {
-        if (e->key() != Qt::Key_Return && e->key() != Qt::Key_Enter) return false;
+        if (!isEnterKey(e)) return false;
         focusNextChild();
         return true;
     });
+}
+
+void InterestForm::showLastPosted() {
+    Label4->setText(QStringLiteral("THE LAST TIME THAT INTEREST WAS POSTED WAS: ") + fromAnsi(lastposted));
 }
 
 void InterestForm::checkpostdate(std::string& s) {
@@ -111,7 +115,7 @@ void InterestForm::startup() {
         if (fileExists("firstmon.dat")) Label7->setText(firstmonNotice);
     }
     if (fileExists("wholesal.dat")) wholesaleflag = "W";
-    Label4->setText(QStringLiteral("THE LAST TIME THAT INTEREST WAS POSTED WAS: ") + fromAnsi(lastposted));
+    showLastPosted();
     const std::string today = currentDateText(p.clock);
     std::string d = today.substr(0, today.size() - 4) + today.substr(today.size() - 2);
     checkpostdate(d);
@@ -161,7 +165,7 @@ void InterestForm::Start_Click() {
             p.screen.setHourglass(false);
             for (QWidget* w : std::initializer_list<QWidget*>{Command1, Start, Notes, Label3}) w->show();
             Start->setText(QStringLiteral("Start"));
-            Label4->setText(QStringLiteral("THE LAST TIME THAT INTEREST WAS POSTED WAS: ") + fromAnsi(lastposted));
+            showLastPosted();
             Label5->hide();
             Gauge1->hide();
             return;

@@ -46,6 +46,7 @@ private:
     void startup();
     void enterMovesOn(QLineEdit* box);
     void fillNoteList();
+    void showLastPosted();
 
     std::string lastposted;
     Money ratepct, minfin;

@@ -13,7 +13,6 @@
 #include <sys/stat.h>
 
 namespace {
-std::string fieldOf(const std::string& rec, Field f) { return std::string(fieldText(rec, f)); }
 double valOf(const std::string& rec, Field f) { return val(fieldText(rec, f)); }
 
 // Day: the two characters after the first dash found from position `from` (1-based) on.
@@ -58,11 +57,6 @@ PostingRun::PostingRun(const PostingInput& input, Platform& platform, std::strin
 }
 
 void PostingRun::report(const std::string& line) { p_.printer.printLine(fromAnsi(printable(line))); }
-
-void PostingRun::nothingDesignated() {
-    p_.messages.show(QStringLiteral("Nothing designated for file name"), {}, Buttons::OkCancel, Icon::Critical);
-    p_.processes.endProcess();
-}
 
 PostingOutcome PostingRun::run() {
     // A run that cannot start is not recorded as a posting.
@@ -207,7 +201,7 @@ std::string PostingRun::layawayCheck() {
 void PostingRun::excluderecent() {
     std::string file = fieldOf(cust_, custrec::lasttxfile) + ".dat";
     if (valOf(cust_, custrec::lasttxrec) == 0) return;
-    if (file[0] == '\0') nothingDesignated();
+    if (file[0] == '\0') nothingDesignated(p_);
     int32_t rec = clng(valOf(cust_, custrec::lasttxrec));
     p_.screen.setHourglass(true);
     int retries = 0; // for the whole call, not reset by a success
@@ -325,7 +319,7 @@ void PostingRun::chargeCase(int32_t i) {
     storeField(trans_, transrec::amount2, in_.wholesale ? "1 999999" : "");
     storeField(trans_, transrec::txrating, trim(str(rating)));
 
-    if (monthfile_.empty() || monthfile_[0] == '\0') nothingDesignated();
+    if (monthfile_.empty() || monthfile_[0] == '\0') nothingDesignated(p_);
     const int32_t record = monthlast_ + 1;
     storeField(cust_, custrec::lasttxfile, left(monthfile_, 4));
     storeField(cust_, custrec::rating, trim(str(rating)));

@@ -61,7 +61,6 @@ private:
     // nothing when the posting cannot go ahead.
     std::optional<int32_t> resumePoint(const JournalEntry& pending);
     void report(const std::string& line);
-    void nothingDesignated(); // tells the user and ends the program
 
     PostingInput in_;
     Platform& p_;

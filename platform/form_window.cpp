@@ -79,6 +79,8 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+bool FormWindow::isEnterKey(const QKeyEvent* e) { return e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter; }
+
 int FormWindow::tw(int twips) const { return twipsToPixels(twips, logicalDpiX() > 0 ? logicalDpiX() : 96); }
 
 QLabel* FormWindow::label(const char* name, const QString& caption, int x, int y, int w, int h, QWidget* parent) {

@@ -43,6 +43,9 @@ protected:
     // A key handler sees the key before the control; returning true swallows it.
     void onKey(QWidget* control, std::function<bool(QKeyEvent*)> handler);
 
+    // Return or the keypad's Enter.
+    static bool isEnterKey(const QKeyEvent* e);
+
     // Units: twips to the screen's logical pixels.
     int tw(int twips) const;
 
