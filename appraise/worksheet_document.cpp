@@ -48,8 +48,8 @@ void Worksheet::setDocumentText(const std::string& text) {
 void Worksheet::showDocument(int left, int top) {
     Text1->setGeometry(tw(left), tw(top), tw(9400), tw(6700));
     Text1->show();
-    for (QWidget* w : std::initializer_list<QWidget*>{SaveText, formatlist2, PrintText, Fonttext, copytowp,
-                                                      changeprinter, back})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{SaveText, formatlist2, PrintText, Fonttext, copytowp, changeprinter, back})
         w->show();
     Text1->raise();
 }
@@ -100,8 +100,8 @@ void Worksheet::seetext_Click() {
     setDocumentText(composeAppraisal(in));
 
     p.screen.doEvents();
-    for (QWidget* w : std::initializer_list<QWidget*>{whichinsert, changeprinter, SaveText, back, Fonttext, PrintText,
-                                                      formatlist2})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{whichinsert, changeprinter, SaveText, back, Fonttext, PrintText, formatlist2})
         w->raise();
     Text1->setFocus(Qt::OtherFocusReason);
 }
@@ -176,8 +176,8 @@ void Worksheet::copytowp_Click() {
     try {
         p.processes.start(toAnsi(answer), 3);
     } catch (const RunError&) {
-        p.messages.show(QStringLiteral(
-            "This command was not found.  Did you include the directory name?  Example C:\\WP51\\WORD"));
+        p.messages.show(
+            QStringLiteral("This command was not found.  Did you include the directory name?  Example C:\\WP51\\WORD"));
         return;
     }
     p.processes.endProcess();

@@ -38,13 +38,27 @@ void Worksheet::onClick(QAbstractButton* b, void (Worksheet::*handler)()) {
 }
 
 void Worksheet::connectEntryHandlers() {
-    storedText_ = {
-        {Ring, "ring"},         {Watch, "watch"},       {Bracelet, "bracelet"},  {Necklace, "necklace"},
-        {pendant, "pendant"},   {Earrings, "pair of earrings"}, {Beads, "beads"}, {Pearls, "pearls"},
-        {Yellow, "yellow"},     {White, "white"},       {Pink, "pink"},          {twotone, "two tone"},
-        {K18, "18 karat"},      {k14, "14 karat"},      {k10, "10 karat"},       {Platinum, "platinum"},
-        {Sterling, "sterling"}, {Mans, "man's"},        {Ladys, "lady's"},       {DWT, "d"},
-        {Grams, "g"}};
+    storedText_ = {{Ring, "ring"},
+                   {Watch, "watch"},
+                   {Bracelet, "bracelet"},
+                   {Necklace, "necklace"},
+                   {pendant, "pendant"},
+                   {Earrings, "pair of earrings"},
+                   {Beads, "beads"},
+                   {Pearls, "pearls"},
+                   {Yellow, "yellow"},
+                   {White, "white"},
+                   {Pink, "pink"},
+                   {twotone, "two tone"},
+                   {K18, "18 karat"},
+                   {k14, "14 karat"},
+                   {k10, "10 karat"},
+                   {Platinum, "platinum"},
+                   {Sterling, "sterling"},
+                   {Mans, "man's"},
+                   {Ladys, "lady's"},
+                   {DWT, "d"},
+                   {Grams, "g"}};
     const char* stoneTexts[] = {"diamond", "amethyst", "aquamarine", "citrine", "emerald", "garnet",
                                 "jade",    "lapis",    "opal",       "onyx",    "pearl",   "periodot",
                                 "ruby",    "sapphire", "topaz",      "zircon"};
@@ -319,7 +333,7 @@ void Worksheet::calcweight() {
     CLength->setText(fromAnsi(m.length));
     StoneShape shape = StoneShape::None;
     const StoneShape shapes[] = {StoneShape::RoundBrilliant, StoneShape::Marquise, StoneShape::EmeraldCut,
-                                 StoneShape::Oval, StoneShape::Pear, StoneShape::Other};
+                                 StoneShape::Oval,           StoneShape::Pear,     StoneShape::Other};
     for (int i = 0; i < 6; ++i)
         if (shapeOptions[i]->isChecked()) shape = shapes[i];
     if (shape == StoneShape::Oval) p.messages.show(QStringLiteral("Oval"));

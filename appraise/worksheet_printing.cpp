@@ -82,8 +82,7 @@ void Worksheet::PrintText_Click() {
     }
     try {
         settings_.bordersize = cint(val(TextReader("bordsize.dat").readField()));
-        if (fileExists("logosize.dat"))
-            settings_.logofactor = Money::fromText(TextReader("logosize.dat").readField());
+        if (fileExists("logosize.dat")) settings_.logofactor = Money::fromText(TextReader("logosize.dat").readField());
     } catch (const RunError&) {
         p.printer.killDoc();
         p.screen.setHourglass(false);
@@ -125,7 +124,8 @@ bool Worksheet::checkSignatureFits() {
                 if (!trim(r.readLine()).empty()) ++lines;
         }
         if (!fits16(b * settings_.align13)) setting = QStringLiteral("the border size or alignment value 13");
-        else if (!fits16(8 * b) || !fits16(y + 8 * b * lines)) setting = QStringLiteral("the border size or alignment value 11");
+        else if (!fits16(8 * b) || !fits16(y + 8 * b * lines))
+            setting = QStringLiteral("the border size or alignment value 11");
     } catch (const RunError&) {
         setting = QStringLiteral("alignment value 11");
     }
@@ -312,8 +312,7 @@ void Worksheet::logosetting() {
     if (ask("Do you want No Heading at all?",
             "(Use this choice if you are printing on paper that has your letterhead already printed on it.)"))
         mark("logono.dat");
-    else
-        unmark("logono.dat");
+    else unmark("logono.dat");
 }
 
 void Worksheet::setdefaultfont() {

@@ -37,8 +37,8 @@ QGroupBox* Worksheet::frame(const char* name, const QString& caption, int x, int
     return f;
 }
 
-QRadioButton* Worksheet::option(QGroupBox* f, QButtonGroup* g, const char* name, const QString& caption, int x,
-                                int y, int w) {
+QRadioButton* Worksheet::option(QGroupBox* f, QButtonGroup* g, const char* name, const QString& caption, int x, int y,
+                                int w) {
     auto* o = new QRadioButton(caption, f);
     o->setObjectName(name);
     o->setGeometry(tw(x), tw(y), tw(w), tw(260));
@@ -69,11 +69,13 @@ void Worksheet::buildControls() {
     typeFrame = frame("Frame3d1", QStringLiteral("General Type of Item"), 120, 600, 1900, 2750);
     makeGroup(typeGroup);
     const std::pair<const char*, const char*> types[] = {
-        {"Ring", "Ring"},         {"Watch", "Watch"},   {"Bracelet", "Bracelet"},
+        {"Ring", "Ring"},         {"Watch", "Watch"},     {"Bracelet", "Bracelet"},
         {"Necklace", "Necklace"}, {"pendant", "Pendant"}, {"Earrings", "Earrings"},
-        {"Beads", "Beads"},       {"Pearls", "Pearls"}, {"OtherType", "Other"}};
-    QRadioButton** typeSlots[] = {&Ring, &Watch, &Bracelet, &Necklace, &pendant, &Earrings, &Beads, &Pearls, &OtherType};
-    for (int i = 0; i < 9; ++i) *typeSlots[i] = option(typeFrame, typeGroup, types[i].first, types[i].second, 120, 270 + i * 270, 1700);
+        {"Beads", "Beads"},       {"Pearls", "Pearls"},   {"OtherType", "Other"}};
+    QRadioButton** typeSlots[] = {&Ring,     &Watch, &Bracelet, &Necklace, &pendant,
+                                  &Earrings, &Beads, &Pearls,   &OtherType};
+    for (int i = 0; i < 9; ++i)
+        *typeSlots[i] = option(typeFrame, typeGroup, types[i].first, types[i].second, 120, 270 + i * 270, 1700);
 
     metalColorFrame = frame("Frame3d2", QStringLiteral("Metal Color"), 2100, 600, 1700, 1650);
     makeGroup(metalColorGroup);
@@ -112,11 +114,12 @@ void Worksheet::buildControls() {
     Frame3d3 = frame("Frame3d3", QStringLiteral("Stone"), 120, 3900, 3900, 1950);
     makeGroup(stoneGroup);
     const std::pair<const char*, const char*> stones[] = {
-        {"Diamond", "Diamond"}, {"Amethyst", "Amethyst"}, {"Aquamarine", "Aquamarine"}, {"Citrine", "Citrine"},
-        {"Emerald", "Emerald"}, {"Garnet", "Garnet"},     {"Jade", "Jade"},             {"Lapis", "Lapis"},
-        {"Opal", "Opal"},       {"Onyx", "Onyx"},         {"Pearl", "Pearl"},           {"Peridot", "Peridot"},
-        {"Ruby", "Ruby"},       {"Sapphire", "Sapphire"}, {"Topaz", "Topaz"},           {"Zircon", "Zircon"},
-        {"OtherStone", "Other"}};
+        {"Diamond", "Diamond"}, {"Amethyst", "Amethyst"}, {"Aquamarine", "Aquamarine"},
+        {"Citrine", "Citrine"}, {"Emerald", "Emerald"},   {"Garnet", "Garnet"},
+        {"Jade", "Jade"},       {"Lapis", "Lapis"},       {"Opal", "Opal"},
+        {"Onyx", "Onyx"},       {"Pearl", "Pearl"},       {"Peridot", "Peridot"},
+        {"Ruby", "Ruby"},       {"Sapphire", "Sapphire"}, {"Topaz", "Topaz"},
+        {"Zircon", "Zircon"},   {"OtherStone", "Other"}};
     // Three columns, each as wide as its longest name.
     const int colX[] = {100, 1520, 2640}, colW[] = {1400, 1100, 1230};
     for (int i = 0; i < 17; ++i)
@@ -131,7 +134,8 @@ void Worksheet::buildControls() {
                                                           {"Pear", "Pear"},
                                                           {"OtherShape", "Other"}};
     for (int i = 0; i < 6; ++i)
-        shapeOptions.push_back(option(Frame3d4, shapeGroup, shapes[i].first, shapes[i].second, 100, 270 + i * 270, 1650));
+        shapeOptions.push_back(
+            option(Frame3d4, shapeGroup, shapes[i].first, shapes[i].second, 100, 270 + i * 270, 1650));
 
     stoneLabels.push_back(label("Label1", QStringLiteral("Number"), 5980, 3950, 1100, 300));
     stonenumber = textBox("stonenumber", QStringLiteral("1"), 7100, 3910, 700, 330);
@@ -145,8 +149,8 @@ void Worksheet::buildControls() {
 
     // Grade bars, each under the scale that names its grades.
     QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    auto gradeRow = [&](const char* captionName, const QString& caption, const char* scaleName,
-                        const QString& scale, const char* barName, int y) {
+    auto gradeRow = [&](const char* captionName, const QString& caption, const char* scaleName, const QString& scale,
+                        const char* barName, int y) {
         stoneLabels.push_back(label(captionName, caption, 120, y + 180, 900, 300));
         QLabel* s = label(scaleName, scale, 1000, y, 8400, 260);
         s->setFont(mono);
@@ -195,10 +199,11 @@ void Worksheet::buildControls() {
     Command3D1 = label("Command3D1", QString(), 0, 0, 100, 100);
 
     // Hidden in the design: the stone panel, the document and everything that goes with them.
-    for (QWidget* w : std::initializer_list<QWidget*>{Frame3d3, Frame3d4, stonenumber, Carat, Quantity, dimensions, c,
-                                                      Color, Clarity, Cut, nextstone, seetext, Text1, SaveText,
-                                                      formatlist2, PrintText, Fonttext, copytowp, changeprinter,
-                                                      back, List1, whichinsert, printPicture1, Command3D1, appraisalist})
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             Frame3d3,    Frame3d4,      stonenumber, Carat,       Quantity,      dimensions, c,
+             Color,       Clarity,       Cut,         nextstone,   seetext,       Text1,      SaveText,
+             formatlist2, PrintText,     Fonttext,    copytowp,    changeprinter, back,       List1,
+             whichinsert, printPicture1, Command3D1,  appraisalist})
         w->hide();
     for (QLabel* l : stoneLabels) l->hide();
 
@@ -420,9 +425,7 @@ void Worksheet::back_Click() {
 
 void Worksheet::formUnload() { startMainProgram(); }
 
-void Worksheet::Form_Resize() {
-    Text1->setGeometry(tw(100), tw(500), width() - tw(200), height() - tw(600));
-}
+void Worksheet::Form_Resize() { Text1->setGeometry(tw(100), tw(500), width() - tw(200), height() - tw(600)); }
 
 void Worksheet::resizeEvent(QResizeEvent* event) {
     FormWindow::resizeEvent(event);

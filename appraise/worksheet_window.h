@@ -20,7 +20,7 @@
 // The Appraise window "worksheet": controls and handlers under the design's names.
 class Worksheet : public FormWindow {
     Q_OBJECT
-public:
+  public:
     explicit Worksheet(Platform& platform, QWidget* parent = nullptr);
 
     void load() override; // Form_Load: the start-up sequence
@@ -91,11 +91,11 @@ public:
     const CustomerContext& customer() const { return cust_; }
     const LayoutSettings& layoutSettings() const { return settings_; }
 
-protected:
+  protected:
     void formUnload() override;
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     void buildControls();
     void buildMeasurementPanel();
     void connectEntryHandlers();
@@ -117,7 +117,7 @@ private:
     QRadioButton* option(QGroupBox* f, QButtonGroup* g, const char* name, const QString& caption, int x, int y, int w);
     QScrollBar* gradeBar(const char* name, int x, int y, int w);
 
-public:
+  public:
     // Customer and dates
     QLabel* custname;
     QLineEdit* datebox;
@@ -151,7 +151,7 @@ public:
     QLineEdit *CLength, *CWidth, *CDepth;
     QPushButton* Calculate;
 
-private:
+  private:
     CustomerContext cust_;
     LayoutSettings settings_;
     std::vector<std::string> oldappraisals_;

@@ -23,7 +23,7 @@ int childMain(int argc, char** argv) {
     const auto t0 = std::chrono::steady_clock::now();
     const bool firstmon = std::strcmp(argv[7], "1") == 0;
     const int rc = std::strcmp(argv[2], "floor") == 0 ? ioFloor(argv[4], std::atof(argv[5]), firstmon)
-                                                       : postHeadless(argv[4], argv[5], argv[6], firstmon);
+                                                      : postHeadless(argv[4], argv[5], argv[6], firstmon);
     const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     std::printf("%.6f\n", s);
     return rc;

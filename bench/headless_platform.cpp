@@ -6,8 +6,15 @@
 #include <cstdio>
 #include <cstdlib>
 
-struct HeadlessPlatform::Impl : MessageBox, InputBox, FontDialog, PrintSetupDialog, Printer, Processes,
-                                SingleInstance, Clipboard, Screen {
+struct HeadlessPlatform::Impl : MessageBox,
+                                InputBox,
+                                FontDialog,
+                                PrintSetupDialog,
+                                Printer,
+                                Processes,
+                                SingleInstance,
+                                Clipboard,
+                                Screen {
     int lines = 0, shown = 0;
     int x = 0, y = 0;
     bool open = false;

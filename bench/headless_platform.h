@@ -7,7 +7,7 @@
 // A platform with no desktop: boxes take their cautious answers, the printer only counts
 // lines, nothing is started. For running the posting in benchmarks and the crash test.
 class HeadlessPlatform {
-public:
+  public:
     // `onEnd` runs when the program ends at once; by default the process ends.
     explicit HeadlessPlatform(std::function<void()> onEnd = {});
     ~HeadlessPlatform();
@@ -15,7 +15,7 @@ public:
     int printedLines() const;
     int boxes() const;
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
     std::unique_ptr<Platform> platform_;

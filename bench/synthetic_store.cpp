@@ -1,8 +1,8 @@
 #include "synthetic_store.h"
 
+#include "basic_number.h"
 #include "demo_store.h"
 #include "format_picture.h"
-#include "basic_number.h"
 #include "run_error.h"
 #include "store_layout.h"
 #include "text_file.h"

@@ -140,10 +140,8 @@ double val(std::string_view text) {
             ++i;
             d = next();
         }
-        if (exDigits)
-            clean += ex;
-        else
-            i = save;
+        if (exDigits) clean += ex;
+        else i = save;
     }
     const double v = std::strtod(clean.c_str(), nullptr);
     if (std::isinf(v)) throw RunError(err::Overflow, std::string(text));
@@ -202,9 +200,7 @@ std::string_view trim(std::string_view s) { return rtrim(ltrim(s)); }
 
 std::string_view left(std::string_view s, size_t n) { return s.substr(0, std::min(n, s.size())); }
 
-std::string_view right(std::string_view s, size_t n) {
-    return n >= s.size() ? s : s.substr(s.size() - n);
-}
+std::string_view right(std::string_view s, size_t n) { return n >= s.size() ? s : s.substr(s.size() - n); }
 
 std::string_view mid(std::string_view s, size_t start1, size_t n) {
     if (start1 < 1 || start1 > s.size()) return {};

@@ -47,4 +47,3 @@ std::string normaliseDashedDate(const std::string& s) {
     if (month < 1 || month > 12 || day < 1 || day > 31 || year < 0 || year > 99) return "ERROR";
     return std::to_string(month) + "-" + std::to_string(day) + "-" + std::to_string(year);
 }
-

@@ -4,23 +4,23 @@
 
 // The clock the programs read the current date from; injected so that tests can set it.
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual QDate today() const = 0;
 };
 
 class SystemClock : public Clock {
-public:
+  public:
     QDate today() const override { return QDate::currentDate(); }
 };
 
 class FixedClock : public Clock {
-public:
+  public:
     explicit FixedClock(QDate d) : date_(d) {}
     QDate today() const override { return date_; }
     void set(QDate d) { date_ = d; }
 
-private:
+  private:
     QDate date_;
 };
 

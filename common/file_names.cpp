@@ -4,8 +4,8 @@
 
 #include <QFileInfo>
 #include <algorithm>
-#include <cerrno>
 #include <cctype>
+#include <cerrno>
 #include <dirent.h>
 #include <filesystem>
 #include <sys/stat.h>
@@ -44,9 +44,7 @@ std::vector<std::string> entriesOf(const std::string& dir) {
     return names;
 }
 
-std::string join(const std::string& dir, const std::string& part) {
-    return dir.empty() ? part : dir + "/" + part;
-}
+std::string join(const std::string& dir, const std::string& part) { return dir.empty() ? part : dir + "/" + part; }
 
 // The folder part of a name, resolved, and its last part as given.
 std::pair<std::string, std::string> splitFolder(std::string_view name) {

@@ -6,8 +6,7 @@
 std::string formatPicture(Money value, std::string_view picture) {
     const auto point = picture.find('.');
     const std::string_view intPic = picture.substr(0, point);
-    const std::string_view fracPic =
-        point == std::string_view::npos ? std::string_view{} : picture.substr(point + 1);
+    const std::string_view fracPic = point == std::string_view::npos ? std::string_view{} : picture.substr(point + 1);
 
     auto countPlaces = [](std::string_view p) {
         return static_cast<size_t>(std::count_if(p.begin(), p.end(), [](char c) { return c == '#' || c == '0'; }));

@@ -8,8 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-LockedFile::LockedFile(std::string_view name, Access access, Sharing sharing)
-    : path_(resolveName(name)) {
+LockedFile::LockedFile(std::string_view name, Access access, Sharing sharing) : path_(resolveName(name)) {
     if (path_.empty()) throw RunError(err::BadFileName, std::string(name));
     const int flags = access == Access::Read ? O_RDONLY : (O_RDWR | O_CREAT);
     fd_ = ::open(path_.c_str(), flags | O_CLOEXEC, 0666);
@@ -34,9 +33,7 @@ LockedFile::LockedFile(std::string_view name, Access access, Sharing sharing)
 
 LockedFile::~LockedFile() { close(); }
 
-LockedFile::LockedFile(LockedFile&& other) noexcept : fd_(other.fd_), path_(std::move(other.path_)) {
-    other.fd_ = -1;
-}
+LockedFile::LockedFile(LockedFile&& other) noexcept : fd_(other.fd_), path_(std::move(other.path_)) { other.fd_ = -1; }
 
 void LockedFile::close() {
     if (fd_ >= 0) ::close(fd_);
@@ -60,8 +57,7 @@ size_t LockedFile::readAt(int64_t offset, char* data, size_t size) const {
 void LockedFile::writeAt(int64_t offset, std::string_view bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t n =
-            ::pwrite(fd_, bytes.data() + done, bytes.size() - done, offset + static_cast<int64_t>(done));
+        const ssize_t n = ::pwrite(fd_, bytes.data() + done, bytes.size() - done, offset + static_cast<int64_t>(done));
         if (n < 0) {
             if (errno == EINTR) continue;
             throwErrno(errno, path_);

@@ -13,7 +13,7 @@ enum class Sharing {
 // it is closed. A lock another holder conflicts with is run-time error 70. The name goes
 // through the case-insensitive lookup; ReadWrite creates a missing file.
 class LockedFile {
-public:
+  public:
     LockedFile(std::string_view name, Access access, Sharing sharing = Sharing::Default);
     ~LockedFile();
     LockedFile(LockedFile&& other) noexcept;
@@ -32,7 +32,7 @@ public:
     const std::string& path() const { return path_; }
     int fd() const { return fd_; }
 
-private:
+  private:
     int fd_ = -1;
     std::string path_;
 };

@@ -8,7 +8,7 @@
 // A random-access file of fixed-length records: record n (from 1) is at (n - 1) x length.
 // Records are written in place; other computers may have the file open.
 class RecordFile {
-public:
+  public:
     RecordFile(std::string_view name, size_t recordLength, Access access = Access::ReadWrite,
                Sharing sharing = Sharing::Default);
 
@@ -22,7 +22,7 @@ public:
     size_t recordLength() const { return length_; }
     void close() { file_.close(); }
 
-private:
+  private:
     LockedFile file_;
     size_t length_;
 };

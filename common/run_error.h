@@ -4,7 +4,7 @@
 
 // The one run-time error type: a classic error number with its description.
 class RunError : public std::runtime_error {
-public:
+  public:
     explicit RunError(int number, std::string detail = {});
     int number() const noexcept { return number_; }
     // The runtime's description of the number ("File not found").
@@ -12,7 +12,7 @@ public:
     // What failed (a file name, a field), for messages; may be empty.
     const std::string& detail() const noexcept { return detail_; }
 
-private:
+  private:
     int number_;
     std::string description_;
     std::string detail_;

@@ -6,8 +6,8 @@
 #include "run_error.h"
 
 #include <cerrno>
-#include <optional>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -94,9 +94,7 @@ std::string joinLines(const std::vector<std::string>& lines) {
     return s;
 }
 
-void writeLines(std::string_view name, const std::vector<std::string>& lines) {
-    writeBytes(name, joinLines(lines));
-}
+void writeLines(std::string_view name, const std::vector<std::string>& lines) { writeBytes(name, joinLines(lines)); }
 
 void writeBytes(std::string_view name, std::string_view bytes) {
     const std::string path = resolveName(name);

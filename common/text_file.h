@@ -7,7 +7,7 @@
 // (Line Input #). The file is read whole under a shared lock; a missing file is error 53.
 // Lines end at CR LF, CR or LF; a Ctrl-Z ends the text.
 class TextReader {
-public:
+  public:
     explicit TextReader(std::string_view name);
     // Over bytes already in memory.
     static TextReader fromBytes(std::string bytes);
@@ -20,7 +20,7 @@ public:
     // True when nothing is left to read.
     bool atEnd() const { return pos_ >= text_.size(); }
 
-private:
+  private:
     TextReader() = default;
     void skipLineEnd();
     std::string text_;

@@ -1,7 +1,7 @@
 #include "demo_store.h"
 
-#include "store_layout.h"
 #include "format_picture.h"
+#include "store_layout.h"
 
 #include "basic_number.h"
 #include "file_names.h"
@@ -133,8 +133,8 @@ void writeDemoStore(QDate today) {
         int lastRec = 0;
         // A purchase in the first month, then one event each later month.
         const double price = who.balance > 0 ? who.balance : 150.0 + acct * 11;
-        const char* items[] = {"14K gold chain", "Diamond stud earrings", "Watch repair", "Sapphire ring",
-                               "Pearl necklace", "Ring sizing"};
+        const char* items[] = {"14K gold chain", "Diamond stud earrings", "Watch repair",
+                               "Sapphire ring",  "Pearl necklace",        "Ring sizing"};
         for (size_t m = 0; m < months.size(); ++m) {
             const QDate day = months[m].addDays((acct * 3 + static_cast<int>(m) * 5) % 26);
             const char* descr = items[(acct + m) % 6];
@@ -152,8 +152,7 @@ void writeDemoStore(QDate today) {
             } else if (who.layaway && m >= 1) {
                 descr = "Layaway payment";
             }
-            std::tie(lastFile, lastRec) =
-                append(day, acct, lastFile, lastRec, descr, amount, type, who.rating);
+            std::tie(lastFile, lastRec) = append(day, acct, lastFile, lastRec, descr, amount, type, who.rating);
         }
         std::string r(cust::length, ' ');
         storeField(r, cust::name1, who.last);
@@ -186,8 +185,8 @@ void writeDemoStore(QDate today) {
 
     // Layout tuned to letter paper: the closing below the border's top on the first page, the
     // signature low on the last, the logo centred above the border.
-    writeLines("align.fa1", {"48", "70", "70", "70", "450", "35", "1000", "40", "1400", "1500", "12400", "60", "100",
-                             " ", " ", " ", " ", " ", " ", " ", " ", " "});
+    writeLines("align.fa1", {"48", "70",  "70", "70", "450", "35", "1000", "40", "1400", "1500", "12400",
+                             "60", "100", " ",  " ",  " ",   " ",  " ",    " ",  " ",    " ",    " "});
     writeLines("bordsize.dat", {"50"});
     writeLines("logosize.dat", {"3.5"});
     const QDate lastPosting = months.back().addDays(6);

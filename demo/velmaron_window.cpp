@@ -74,12 +74,11 @@ void VelmaronWindow::load() {
         for (int32_t n = 1; n <= count; ++n) {
             const std::string r = file.read(n);
             const QString name = field(r, cust::name2) + ' ' + field(r, cust::name1);
-            const QString balance =
-                fromAnsi(formatPicture(Money::fromText(fieldText(r, cust::balance)), "######0.00"));
-            const QString text = QStringLiteral("%1  %2  %3  %4")
-                                     .arg(n, 4)
-                                     .arg(name.leftJustified(24), field(r, cust::phone).leftJustified(12),
-                                          balance.rightJustified(10));
+            const QString balance = fromAnsi(formatPicture(Money::fromText(fieldText(r, cust::balance)), "######0.00"));
+            const QString text =
+                QStringLiteral("%1  %2  %3  %4")
+                    .arg(n, 4)
+                    .arg(name.leftJustified(24), field(r, cust::phone).leftJustified(12), balance.rightJustified(10));
             auto* item = new QListWidgetItem(text, accounts);
             item->setData(Qt::UserRole, n);
         }
@@ -99,8 +98,8 @@ bool VelmaronWindow::writeHandover(int record) {
         RecordFile file("cust.dat", cust::length, Access::Read);
         const std::string r = file.read(record);
         auto quoted = [](const std::string& s) { return "\"" + s + "\""; };
-        const std::string name = std::string(trim(fieldText(r, cust::name2))) + " " +
-                                 std::string(trim(fieldText(r, cust::name1)));
+        const std::string name =
+            std::string(trim(fieldText(r, cust::name2))) + " " + std::string(trim(fieldText(r, cust::name1)));
         const std::string town = std::string(trim(fieldText(r, cust::city))) + ", " +
                                  std::string(trim(fieldText(r, cust::state))) + " " +
                                  std::string(trim(fieldText(r, cust::zip)));

@@ -7,7 +7,7 @@
 // The stand-in for the suite's main program: the customer list, and the two programs.
 class VelmaronWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit VelmaronWindow(QWidget* parent = nullptr);
     // Writes the hand-over file for the chosen account (name and address lines, record number).
     bool writeHandover(int record);
@@ -16,7 +16,7 @@ public:
     QListWidget* accounts;
     QPushButton *appraisal, *interest, *quit;
 
-private:
+  private:
     void load();
     void filter(const QString& text);
     bool startProgram(const char* name);

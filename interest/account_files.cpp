@@ -36,7 +36,8 @@ RecordFile& RunFiles::open(const std::string& name, size_t recordLength, Access 
         it = files_.end();
     }
     if (it == files_.end())
-        it = files_.emplace(key, Entry{std::make_unique<RecordFile>(name, recordLength, access, sharing), access}).first;
+        it =
+            files_.emplace(key, Entry{std::make_unique<RecordFile>(name, recordLength, access, sharing), access}).first;
     return *it->second.file;
 }
 

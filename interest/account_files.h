@@ -4,9 +4,9 @@
 #include "record_file.h"
 
 #include <map>
-#include <unordered_map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 // Interest's view of an account in "cust.dat": 222 bytes. Fields Interest does not use are
 // carried through byte for byte.
@@ -39,7 +39,7 @@ int32_t readPointer(const std::string& name);
 // The record files one run works on, each opened once and kept open until the run ends:
 // the posting month file for writing, any other for reading, shared with other computers.
 class RunFiles {
-public:
+  public:
     // The open file; opening it may fail (70 when another computer holds it).
     RecordFile& open(const std::string& name, size_t recordLength, Access access, Sharing sharing);
     void closeAll() { files_.clear(); }
@@ -48,7 +48,7 @@ public:
     bool exists(const std::string& name);
     const std::string& resolved(const std::string& name);
 
-private:
+  private:
     struct Lookup {
         std::string path;
         bool exists;

@@ -30,11 +30,13 @@ int removeInterest(const std::string& phone, Platform& p, std::string& steplabel
             RecordFile month(file, transrec::length);
             std::string t = month.read(r);
             if (trim(left(fieldText(t, transrec::descr), 8)) == "Interest") {
-                const QString question = fromAnsi(fieldOf(c, custrec::name1) + " " + fieldOf(t, transrec::txdate) + " " +
-                                                  fieldOf(t, transrec::descr) + " " + fieldOf(t, transrec::amount));
+                const QString question =
+                    fromAnsi(fieldOf(c, custrec::name1) + " " + fieldOf(t, transrec::txdate) + " " +
+                             fieldOf(t, transrec::descr) + " " + fieldOf(t, transrec::amount));
                 if (p.messages.show(question, QStringLiteral("Remove this interest charge?"), Buttons::YesNo) ==
                     Answer::Yes) {
-                    const std::string balance = str(val(fieldText(c, custrec::balance)) - val(fieldText(t, transrec::amount)));
+                    const std::string balance =
+                        str(val(fieldText(c, custrec::balance)) - val(fieldText(t, transrec::amount)));
                     if (balance.size() > custrec::balance.width) {
                         p.messages.show(QStringLiteral("This charge was not removed: the new balance %1 does not fit "
                                                        "the account.")

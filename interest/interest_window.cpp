@@ -57,9 +57,8 @@ InterestForm::InterestForm(Platform& platform, QWidget* parent) : FormWindow(pla
     onLostFocus(Percentage, [this] { Percentage_LostFocus(); });
     connect(remove, &QPushButton::clicked, this, [this] { run([this] { remove_Click(); }); });
     connect(Notes, &QPushButton::clicked, this, [this] { run([this] { Notes_Click(); }); });
-    connect(List1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        run([this, item] { List1_Click(item->data(Qt::UserRole).toInt()); });
-    });
+    connect(List1, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { run([this, item] { List1_Click(item->data(Qt::UserRole).toInt()); }); });
     onKey(List1, [this](QKeyEvent* e) {
         if (!isEnterKey(e) || !List1->currentItem()) return false;
         List1_Click(List1->currentItem()->data(Qt::UserRole).toInt());
@@ -185,7 +184,8 @@ void InterestForm::remove_Click() {
     p.screen.doEvents();
     if (phone.isEmpty()) return; // Cancel, or nothing typed: nothing to look for
     const int removed = removeInterest(toAnsi(phone), p, steplabel);
-    p.messages.show(QStringLiteral("Removed ") + QString::fromStdString(str(removed)) + QStringLiteral(" interest charges."));
+    p.messages.show(QStringLiteral("Removed ") + QString::fromStdString(str(removed)) +
+                    QStringLiteral(" interest charges."));
     p.screen.setHourglass(false);
 }
 

@@ -15,7 +15,7 @@
 // The Interest window "interest": controls and handlers under the design's names.
 class InterestForm : public FormWindow {
     Q_OBJECT
-public:
+  public:
     explicit InterestForm(Platform& platform, QWidget* parent = nullptr);
 
     void load() override; // Form_Load
@@ -42,7 +42,7 @@ public:
 
     std::string steplabel; // the step the program is at, for error messages
 
-private:
+  private:
     void startup();
     void enterMovesOn(QLineEdit* box);
     void fillNoteList();

@@ -19,7 +19,7 @@ struct JournalEntry {
 };
 
 class PostingJournal {
-public:
+  public:
     static constexpr const char* fileName = "interest.jrn";
 
     // The entry an interrupted run left, if any (a damaged journal reads as none).
@@ -31,7 +31,7 @@ public:
     // The posting is complete: the journal goes.
     void finish();
 
-private:
+  private:
     std::string datebox_;
     std::unique_ptr<LockedFile> file_;
 };

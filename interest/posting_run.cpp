@@ -80,7 +80,8 @@ PostingOutcome PostingRun::run() {
     p_.screen.doEvents();
 
     steplabel_ = "HereA";
-    writeLines("lastpost.dat", {in_.datebox, str(Money::fromText(in_.percentage)), str(Money::fromText(in_.minfinance))});
+    writeLines("lastpost.dat",
+               {in_.datebox, str(Money::fromText(in_.percentage)), str(Money::fromText(in_.minfinance))});
     p_.screen.doEvents();
 
     steplabel_ = "HereB";
@@ -135,7 +136,7 @@ std::optional<int32_t> PostingRun::resumePoint(const JournalEntry& pending) {
     if (current == pending.after) {
         first = pending.account + 1; // that account was written; the pointer already counts its charge
     } else if (current == pending.before) {
-        first = pending.account;     // not written: post it again from the same month-file place
+        first = pending.account; // not written: post it again from the same month-file place
         monthlast_ = pending.monthlast;
     } else {
         p_.messages.show(QStringLiteral("The posting of %1 was interrupted at account %2, and that account has "
@@ -215,7 +216,8 @@ void PostingRun::excluderecent() {
                 p_.messages.show(fromAnsi(steplabel_) + '\r' + '|' + fromAnsi(file));
                 if (e.number() == err::PermissionDenied) {
                     if (++retries > 20) {
-                        p_.messages.show(QStringLiteral("Another computer is momentarily using this file.\rTry again."));
+                        p_.messages.show(
+                            QStringLiteral("Another computer is momentarily using this file.\rTry again."));
                         retries = 0;
                     }
                     continue;
@@ -280,8 +282,8 @@ void PostingRun::noInterestCase(int32_t i, const char* reason) {
     countDownNoInterest();
     if (reason || valOf(cust_, custrec::balance) != 0) {
         storeField(cust_, custrec::rating, str(valOf(cust_, custrec::rating) + 1));
-        const std::string why = reason ? std::string(reason)
-                                       : " (Marked " + fieldOf(cust_, custrec::nointerest) + " in no interest box.)";
+        const std::string why =
+            reason ? std::string(reason) : " (Marked " + fieldOf(cust_, custrec::nointerest) + " in no interest box.)";
         report("No interest " + std::string(trim(fieldText(cust_, custrec::name2))) + " " +
                std::string(trim(fieldText(cust_, custrec::name1))) + why);
     }

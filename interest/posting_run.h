@@ -10,9 +10,9 @@
 
 // What the posting window hands the run: its texts as typed and its settings.
 struct PostingInput {
-    std::string datebox;    // posting date as typed
-    std::string percentage; // monthly rate text
-    std::string minfinance; // minimum charge text
+    std::string datebox;       // posting date as typed
+    std::string percentage;    // monthly rate text
+    std::string minfinance;    // minimum charge text
     bool skipLayaways = false; // Check1
     bool firstmon = false;     // leave charges of the last month out of the base
     bool wholesale = false;    // interest transactions carry "1 999999" in amount2
@@ -36,7 +36,7 @@ enum class PostingOutcome { Completed, NoCustPtn, NoCustDat, Stopped };
 // transaction first, then the month's pointer, then the account, so that whatever stops the
 // run no account points at a missing transaction and no transaction is overwritten.
 class PostingRun {
-public:
+  public:
     PostingRun(const PostingInput& input, Platform& platform, std::string& steplabel,
                std::function<void(int)> progress);
 
@@ -49,7 +49,7 @@ public:
     std::string& account() { return cust_; }
     Money& interestbase() { return interestbase_; }
 
-private:
+  private:
     void postAccount(int32_t i);
     void chargeCase(int32_t i);
     void noInterestCase(int32_t i, const char* reason);

@@ -8,7 +8,7 @@ enum class Answer { Ok, Cancel, Yes, No, Retry };
 
 // Modal message box. An empty title means the program's own name.
 class MessageBox {
-public:
+  public:
     virtual ~MessageBox() = default;
     virtual Answer show(const QString& text, const QString& title = {}, Buttons buttons = Buttons::Ok,
                         Icon icon = Icon::None) = 0;
@@ -16,7 +16,7 @@ public:
 
 // Modal input box; Cancel gives the empty text.
 class InputBox {
-public:
+  public:
     virtual ~InputBox() = default;
     virtual QString ask(const QString& prompt, const QString& title = {}, const QString& defaultText = {}) = 0;
 };
@@ -31,14 +31,14 @@ struct FontChoice {
 
 // The font dialog: the chosen font, or nothing on Cancel.
 class FontDialog {
-public:
+  public:
     virtual ~FontDialog() = default;
     virtual std::optional<FontChoice> choose(const FontChoice& current) = 0;
 };
 
 // The print-setup dialog: true when the user chose a printer.
 class PrintSetupDialog {
-public:
+  public:
     virtual ~PrintSetupDialog() = default;
     virtual bool choose() = 0;
 };

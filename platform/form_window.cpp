@@ -9,7 +9,8 @@
 FormWindow::FormWindow(Platform& platform, QWidget* parent) : QWidget(parent), p(platform) {}
 
 void FormWindow::showRunError(const RunError& e) {
-    QString text = QStringLiteral("Run-time error '%1':\r\r%2").arg(e.number()).arg(QString::fromStdString(e.description()));
+    QString text =
+        QStringLiteral("Run-time error '%1':\r\r%2").arg(e.number()).arg(QString::fromStdString(e.description()));
     if (!e.detail().empty()) text += QStringLiteral("\r(%1)").arg(QString::fromStdString(e.detail()));
     p.messages.show(text, {}, Buttons::Ok, Icon::Critical);
 }
@@ -97,8 +98,7 @@ QLineEdit* FormWindow::textBox(const char* name, const QString& text, int x, int
     return e;
 }
 
-QPushButton* FormWindow::button(const char* name, const QString& caption, int x, int y, int w, int h,
-                                QWidget* parent) {
+QPushButton* FormWindow::button(const char* name, const QString& caption, int x, int y, int w, int h, QWidget* parent) {
     auto* b = new QPushButton(caption, parent ? parent : this);
     b->setObjectName(name);
     b->setAutoDefault(false); // Enter belongs to the handlers, not to a default button

@@ -16,7 +16,7 @@ class RunError;
 // and key events of controls to handlers, and unloads once.
 class FormWindow : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit FormWindow(Platform& platform, QWidget* parent = nullptr);
 
     // The load handler; the window is shown afterwards unless it unloaded itself.
@@ -25,10 +25,10 @@ public:
     // Unloads the window: runs the unload handler, then closes it.
     void unload();
 
-signals:
+  signals:
     void wasUnloaded();
 
-protected:
+  protected:
     // The unload handler (closing from the frame, or an unload from code).
     virtual void formUnload() {}
 
@@ -52,14 +52,15 @@ protected:
     // Controls placed in twips on `parent` (the window when none), under their design names.
     QLabel* label(const char* name, const QString& caption, int x, int y, int w, int h, QWidget* parent = nullptr);
     QLineEdit* textBox(const char* name, const QString& text, int x, int y, int w, int h, QWidget* parent = nullptr);
-    QPushButton* button(const char* name, const QString& caption, int x, int y, int w, int h, QWidget* parent = nullptr);
+    QPushButton* button(const char* name, const QString& caption, int x, int y, int w, int h,
+                        QWidget* parent = nullptr);
 
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     Platform& p;
 
-private:
+  private:
     struct Hooks {
         std::function<void()> lost, got;
         std::function<bool(QKeyEvent*)> key;

@@ -22,7 +22,7 @@ struct PageGeometry {
 // A document starts with the first output and lasts until endDoc (printed) or killDoc
 // (discarded).
 class Printer {
-public:
+  public:
     virtual ~Printer() = default;
 
     virtual bool installed() const = 0;

@@ -8,8 +8,8 @@
 std::optional<int> handleProgramArgs(int argc, char** argv, const char* name, const char* description) {
     for (int i = 1; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h")) {
-            std::printf("Usage: %s [FOLDER]\n\n%s\nFOLDER is the store's folder (default: the current folder).\n",
-                        name, description);
+            std::printf("Usage: %s [FOLDER]\n\n%s\nFOLDER is the store's folder (default: the current folder).\n", name,
+                        description);
             return 0;
         }
         if (!std::strcmp(argv[i], "--version")) {

@@ -18,7 +18,7 @@
 
 namespace {
 class QtMessageBox : public MessageBox {
-public:
+  public:
     QString title;
     QPointer<QWidget> parent;
     Answer show(const QString& text, const QString& t, Buttons buttons, Icon icon) override {
@@ -51,7 +51,7 @@ public:
 };
 
 class QtInputBox : public InputBox {
-public:
+  public:
     QString title;
     QPointer<QWidget> parent;
     QString ask(const QString& prompt, const QString& t, const QString& def) override {
@@ -62,7 +62,7 @@ public:
 };
 
 class QtFontDialog : public FontDialog {
-public:
+  public:
     QPointer<QWidget> parent;
     std::optional<FontChoice> choose(const FontChoice& c) override {
         QFont f(c.name);
@@ -77,7 +77,7 @@ public:
 };
 
 class QtPrintSetup : public PrintSetupDialog {
-public:
+  public:
     QtPrinter* printer = nullptr;
     QPointer<QWidget> parent;
     bool choose() override {
@@ -87,7 +87,7 @@ public:
 };
 
 class QtProcesses : public Processes {
-public:
+  public:
     void start(const std::string& commandLine, int) override {
         const auto words = splitCommandLine(commandLine);
         if (words.empty()) throw RunError(err::FileNotFound, commandLine);
@@ -105,7 +105,7 @@ public:
 };
 
 class QtInstance : public SingleInstance {
-public:
+  public:
     explicit QtInstance(const QString& name)
         : lock(QDir::temp().filePath(QStringLiteral("%1-%2.lock").arg(name).arg(::getuid()))) {
         lock.setStaleLockTime(0);
@@ -115,13 +115,15 @@ public:
 };
 
 class QtClipboard : public Clipboard {
-public:
+  public:
     // The desktop takes plain text with line feeds.
-    void setText(const QString& text) override { QGuiApplication::clipboard()->setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))); }
+    void setText(const QString& text) override {
+        QGuiApplication::clipboard()->setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    }
 };
 
 class QtScreen : public Screen {
-public:
+  public:
     bool hourglass = false;
     void setHourglass(bool on) override {
         if (on == hourglass) return;
@@ -136,11 +138,13 @@ public:
 
 struct QtPlatform::Impl {
     explicit Impl(const QString& name)
-        : printer(name, [this](const QString& file) {
-              messages.show(QStringLiteral("No printer is installed. The printout was saved as %1 in this folder.")
-                                .arg(file),
-                            {}, Buttons::Ok, Icon::Information);
-          }),
+        : printer(
+              name,
+              [this](const QString& file) {
+                  messages.show(
+                      QStringLiteral("No printer is installed. The printout was saved as %1 in this folder.").arg(file),
+                      {}, Buttons::Ok, Icon::Information);
+              }),
           instance(name) {
         messages.title = name;
         input.title = name;
@@ -160,8 +164,8 @@ struct QtPlatform::Impl {
 
 QtPlatform::QtPlatform(const QString& programName) : impl_(std::make_unique<Impl>(programName)) {
     auto& i = *impl_;
-    platform_.reset(new Platform{i.messages, i.input, i.fonts, i.printSetup, i.printer,
-                                 i.processes, i.clock, i.instance, i.clipboard, i.screen});
+    platform_.reset(new Platform{i.messages, i.input, i.fonts, i.printSetup, i.printer, i.processes, i.clock,
+                                 i.instance, i.clipboard, i.screen});
 }
 
 QtPlatform::~QtPlatform() = default;

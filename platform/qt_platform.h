@@ -9,7 +9,7 @@ class QWidget;
 
 // The real desktop: Qt's dialogs, the system printer, real processes and the system clock.
 class QtPlatform {
-public:
+  public:
     // `programName` titles the boxes and names the single-copy lock and fallback PDFs.
     explicit QtPlatform(const QString& programName);
     ~QtPlatform();
@@ -17,7 +17,7 @@ public:
     // The window the dialogs belong to.
     void setParentWindow(QWidget* w);
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
     std::unique_ptr<Platform> platform_;

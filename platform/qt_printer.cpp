@@ -39,8 +39,8 @@ QtPrinter::QtPrinter(const QString& pdfFile, const PageGeometry& geometry)
     : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)), pdfFile_(pdfFile), geometry_(geometry) {
     printer_->setOutputFormat(QPrinter::PdfFormat);
     printer_->setOutputFileName(pdfFile);
-    printer_->setPageSize(QPageSize(QSizeF(geometry.pageWidth / 1440.0, geometry.pageHeight / 1440.0),
-                                    QPageSize::Inch, QString(), QPageSize::ExactMatch));
+    printer_->setPageSize(QPageSize(QSizeF(geometry.pageWidth / 1440.0, geometry.pageHeight / 1440.0), QPageSize::Inch,
+                                    QString(), QPageSize::ExactMatch));
     printer_->setPageMargins(QMarginsF(0, 0, 0, 0));
     printer_->setFullPage(true);
 }
@@ -127,9 +127,8 @@ void QtPrinter::picture(int x, int y, const QImage& image) {
     if (image.isNull()) return;
     begin();
     const PageGeometry g = geometry();
-    painter_->drawImage(QRectF(px(x + g.offsetLeft), px(y + g.offsetTop), px(image.width() * 15),
-                               px(image.height() * 15)),
-                        image);
+    painter_->drawImage(
+        QRectF(px(x + g.offsetLeft), px(y + g.offsetTop), px(image.width() * 15), px(image.height() * 15)), image);
 }
 
 void QtPrinter::newPage() {

@@ -9,7 +9,7 @@
 // Printing through Qt: to the system's default printer, or to a PDF file when none is
 // installed (or when asked for one). Page geometry of a PDF can be given in twips.
 class QtPrinter : public Printer {
-public:
+  public:
     // The system printer, or when there is none, PDF files named after `pdfStem` in the
     // current folder (the user is told through `onPdf` where each went).
     explicit QtPrinter(QString pdfStem, std::function<void(const QString&)> onPdf = {});
@@ -37,7 +37,7 @@ public:
     // Selects another system printer (the print-setup dialog).
     QPrinter& qprinter() { return *printer_; }
 
-private:
+  private:
     void begin();
     double px(int twips) const;
     QFont printerFont() const;

@@ -5,7 +5,7 @@
 // A printer that writes every request into the transcript and hands it on to another
 // printer (the real printing code, into a PDF).
 class RecordingPrinter : public Printer {
-public:
+  public:
     RecordingPrinter(Printer& inner, Transcript& transcript, bool installed, const PageGeometry& g)
         : inner_(inner), t_(transcript), installed_(installed), geometry_(g) {}
 
@@ -26,7 +26,7 @@ public:
     bool inDocument() const override { return page_ > 0; }
     int renderText(QTextEdit& area, int first, const QRect& rect) override;
 
-private:
+  private:
     void started();
     Printer& inner_;
     Transcript& t_;

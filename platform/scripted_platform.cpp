@@ -61,12 +61,19 @@ Answer cautious(Buttons b) {
 QString yesNo(bool b) { return b ? QStringLiteral("yes") : QStringLiteral("no"); }
 
 QString fontText(const FontChoice& f) {
-    return QStringLiteral("%1 %2 bold=%3 italic=%4").arg(quoted(f.name), numberText(f.size), yesNo(f.bold), yesNo(f.italic));
+    return QStringLiteral("%1 %2 bold=%3 italic=%4")
+        .arg(quoted(f.name), numberText(f.size), yesNo(f.bold), yesNo(f.italic));
 }
 } // namespace
 
-struct ScriptedPlatform::Impl : MessageBox, InputBox, FontDialog, PrintSetupDialog, Processes, SingleInstance,
-                                Clipboard, Screen {
+struct ScriptedPlatform::Impl : MessageBox,
+                                InputBox,
+                                FontDialog,
+                                PrintSetupDialog,
+                                Processes,
+                                SingleInstance,
+                                Clipboard,
+                                Screen {
     Impl(const ScriptSetup& setup, Transcript& t)
         : t(t), clock(setup.today.value_or(QDate::currentDate())), running(setup.instanceRunning),
           pdf(setup.pdfFile.isEmpty() ? scratch.filePath(QStringLiteral("discarded.pdf")) : setup.pdfFile,
@@ -99,7 +106,8 @@ struct ScriptedPlatform::Impl : MessageBox, InputBox, FontDialog, PrintSetupDial
 
     QString ask(const QString& prompt, const QString& title, const QString& def) override {
         countBox();
-        QString head = QStringLiteral("inputbox %1 title=%2 default=%3 -> ").arg(quoted(prompt), quoted(title), quoted(def));
+        QString head =
+            QStringLiteral("inputbox %1 title=%2 default=%3 -> ").arg(quoted(prompt), quoted(title), quoted(def));
         if (!inputs.empty()) {
             const auto a = inputs.front();
             inputs.pop_front();

@@ -24,7 +24,7 @@ struct ScriptSetup {
 // the script says, programs are not started, and the printer records what it is asked to draw
 // (and renders it through the real printing code).
 class ScriptedPlatform {
-public:
+  public:
     ScriptedPlatform(const ScriptSetup& setup, Transcript& transcript);
     ~ScriptedPlatform();
     Platform& platform() { return *platform_; }
@@ -42,7 +42,7 @@ public:
     // Starts counting boxes for a new user action.
     void beginAction();
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
     std::unique_ptr<Platform> platform_;

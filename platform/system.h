@@ -5,7 +5,7 @@
 
 // Starting other programs and ending this one.
 class Processes {
-public:
+  public:
     virtual ~Processes() = default;
     // Starts a program from a command line with a window style (2 minimised, 3 maximised)
     // without waiting for it. A program that cannot be found or started is error 53.
@@ -16,20 +16,20 @@ public:
 
 // Whether another copy of this program runs for this user on this computer.
 class SingleInstance {
-public:
+  public:
     virtual ~SingleInstance() = default;
     virtual bool anotherRunning() = 0;
 };
 
 class Clipboard {
-public:
+  public:
     virtual ~Clipboard() = default;
     virtual void setText(const QString& text) = 0;
 };
 
 // The mouse pointer and the running of pending window events.
 class Screen {
-public:
+  public:
     virtual ~Screen() = default;
     virtual void setHourglass(bool on) = 0;
     virtual void doEvents() = 0;

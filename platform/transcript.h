@@ -5,11 +5,11 @@
 
 // The scripted session's transcript: one event a line.
 class Transcript {
-public:
+  public:
     explicit Transcript(std::function<void(const std::string&)> sink) : sink_(std::move(sink)) {}
     void line(const QString& text) { sink_(text.toStdString()); }
 
-private:
+  private:
     std::function<void(const std::string&)> sink_;
 };
 

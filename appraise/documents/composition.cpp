@@ -62,8 +62,7 @@ std::string itemSentence(const WorksheetTables& t, int16_t slot) {
     std::string metalPhrase;
     if (metal == "14 karat" || metal == "18 karat" || metal == "10 karat")
         metalPhrase = "made of " + metal + " " + trimmed(item, itemrec::metalcolor) + " gold ";
-    else if (metal == "platinum" || metal == "sterling")
-        metalPhrase = "made of " + metal + " ";
+    else if (metal == "platinum" || metal == "sterling") metalPhrase = "made of " + metal + " ";
     const std::string unit = trimmed(item, itemrec::weightunit);
     std::string weightPhrase;
     if (unit == "g") weightPhrase = "weighing approximately " + trimmed(item, itemrec::weight) + " grams ";
@@ -98,7 +97,8 @@ std::string composeAppraisal(const CompositionInput& in) {
     for (int st = 1; st <= t.curstone && st <= maxStone; ++st)
         if (sameItem(t.stones[st], item)) s += stoneBlock(t.stones[st], oneItem);
     if (oneItem) s += NL;
-    s += NL + "                                Replacement Value:  " + std::string(fieldText(item, itemrec::price)) + NL;
+    s +=
+        NL + "                                Replacement Value:  " + std::string(fieldText(item, itemrec::price)) + NL;
     // Fields never stored hold NULs; they have no place in a document.
     s.erase(std::remove(s.begin(), s.end(), '\0'), s.end());
     return s;

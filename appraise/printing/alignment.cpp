@@ -59,18 +59,19 @@ std::vector<QString> alignmentEditorLines(const LayoutSettings& s) {
     std::vector<QString> lines{QStringLiteral("                         Click any line to change it's setting")};
     for (int n = 0; n < 13; ++n) {
         const std::string value = n < 12 ? s.alignText[n] : std::to_string(s.align13);
-        lines.push_back(QString::fromLatin1(rows[n].label) + fromAnsi(value) +
-                        (rows[n].dots ? QStringLiteral("     (given in dots)") : QStringLiteral("     (given in spaces)")));
+        lines.push_back(
+            QString::fromLatin1(rows[n].label) + fromAnsi(value) +
+            (rows[n].dots ? QStringLiteral("     (given in dots)") : QStringLiteral("     (given in spaces)")));
     }
-    for (const char* l : {"expansion", " ", "How far a SPACE will move the position depends on the ",
-                          "style of font and size of font that you have chosen.",
-                          "A larger number of spaces will move the item to the right.",
-                          "A smaller number of spaces will move the item to the left.", " ",
-                          "How far a DOT will move the position depends on the ",
-                          "resolution of your printer. (dots per inch)",
-                          "A larger number of dots will move the position further down.",
-                          "A smaller number of dots will move the position up.", " ",
-                          "Click this line to set all values back to default settings."})
+    for (const char* l :
+         {"expansion", " ", "How far a SPACE will move the position depends on the ",
+          "style of font and size of font that you have chosen.",
+          "A larger number of spaces will move the item to the right.",
+          "A smaller number of spaces will move the item to the left.", " ",
+          "How far a DOT will move the position depends on the ", "resolution of your printer. (dots per inch)",
+          "A larger number of dots will move the position further down.",
+          "A smaller number of dots will move the position up.", " ",
+          "Click this line to set all values back to default settings."})
         lines.push_back(QString::fromLatin1(l));
     return lines;
 }

@@ -19,9 +19,8 @@ const std::array<Insert, 5>& inserts() {
 }
 
 const std::array<const char*, 9>& insertMenu() {
-    static const std::array<const char*, 9> menu = {"Type Line", "Opening",      "Value Line",
-                                                    "Signature", "Closing",      "Alignment",
-                                                    "Default Font", "Border Size", "Store Logo"};
+    static const std::array<const char*, 9> menu = {"Type Line", "Opening",      "Value Line",  "Signature", "Closing",
+                                                    "Alignment", "Default Font", "Border Size", "Store Logo"};
     return menu;
 }
 

@@ -1,8 +1,8 @@
 #include "layout_settings.h"
 
 const std::array<const char*, 22>& defaultAlignmentLines() {
-    static const std::array<const char*, 22> lines = {"48", "70", "70", "70", "450", "35", "1000", "40",
-                                                      "2600", "35", "2300", "60", "50", " ", " ", " ",
-                                                      " ", " ", " ", " ", " ", " "};
+    static const std::array<const char*, 22> lines = {"48",   "70", "70",   "70", "450", "35", "1000", "40",
+                                                      "2600", "35", "2300", "60", "50",  " ",  " ",    " ",
+                                                      " ",    " ",  " ",    " ",  " ",   " "};
     return lines;
 }

@@ -13,16 +13,15 @@ std::string gradeOf(int position, const std::pair<int, const char*> (&table)[N])
 
 std::string colorGrade(int p) {
     static const std::pair<int, const char*> t[] = {
-        {792, "D"},    {2907, "E"},  {5021, "F"},  {7531, "G"},  {9513, "H"},  {11363, "I"}, {13080, "J"},
+        {792, "D"},   {2907, "E"},  {5021, "F"},  {7531, "G"},  {9513, "H"},  {11363, "I"}, {13080, "J"},
         {15062, "K"}, {17176, "L"}, {19555, "M"}, {21801, "N"}, {24179, "O"}, {26954, "P"}, {32767, "Fancy"}};
     return gradeOf(p, t);
 }
 
 std::string clarityGrade(int p) {
-    static const std::pair<int, const char*> t[] = {{660, "Flawless"}, {4492, "VVS1"},  {9249, "VVS2"},
-                                                    {12816, "VS1"},    {16384, "VS2"},  {19422, "SI1"},
-                                                    {23122, "SI2"},    {26954, "I1"},   {30785, "I2"},
-                                                    {32767, "I3"}};
+    static const std::pair<int, const char*> t[] = {{660, "Flawless"}, {4492, "VVS1"}, {9249, "VVS2"}, {12816, "VS1"},
+                                                    {16384, "VS2"},    {19422, "SI1"}, {23122, "SI2"}, {26954, "I1"},
+                                                    {30785, "I2"},     {32767, "I3"}};
     return gradeOf(p, t);
 }
 

@@ -19,9 +19,9 @@ inline constexpr Field itemno = fields[1], date = fields[2], custno = fields[3],
 namespace stonerec {
 constexpr size_t length = 210;
 inline constexpr auto fields = layoutFields<13>({12, 3, 3, 8, 30, 20, 6, 3, 30, 15, 15, 15, 50});
-inline constexpr Field itemno = fields[1], stoneno = fields[2], date = fields[3], kind = fields[4],
-                       shape = fields[5], carat = fields[6], quantity = fields[7], dimensions = fields[8],
-                       clarity = fields[9], color = fields[10], cut = fields[11];
+inline constexpr Field itemno = fields[1], stoneno = fields[2], date = fields[3], kind = fields[4], shape = fields[5],
+                       carat = fields[6], quantity = fields[7], dimensions = fields[8], clarity = fields[9],
+                       color = fields[10], cut = fields[11];
 } // namespace stonerec
 
 constexpr int maxItem = 100;

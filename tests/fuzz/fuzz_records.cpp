@@ -57,10 +57,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::ifstream in("cust.dat", std::ios::binary);
     const std::string after((std::istreambuf_iterator<char>(in)), {});
     // The fields Interest does not own come through unchanged.
-    for (const Field f : {custrec::fields[2], custrec::fields[3], custrec::fields[4], custrec::fields[5],
-                          custrec::fields[6], custrec::fields[10], custrec::fields[12], custrec::fields[13],
-                          custrec::fields[14], custrec::fields[16], custrec::fields[19], custrec::fields[20],
-                          custrec::fields[21]})
+    for (const Field f :
+         {custrec::fields[2], custrec::fields[3], custrec::fields[4], custrec::fields[5], custrec::fields[6],
+          custrec::fields[10], custrec::fields[12], custrec::fields[13], custrec::fields[14], custrec::fields[16],
+          custrec::fields[19], custrec::fields[20], custrec::fields[21]})
         if (after.size() >= custrec::length && fieldText(after, f) != fieldText(account, f)) std::abort();
     return 0;
 }

@@ -7,14 +7,12 @@
 
 // A fresh folder made the current one for the life of the object.
 class TempFolder {
-public:
-    TempFolder() : old_(std::filesystem::current_path()) {
-        std::filesystem::current_path(dir_.path().toStdString());
-    }
+  public:
+    TempFolder() : old_(std::filesystem::current_path()) { std::filesystem::current_path(dir_.path().toStdString()); }
     ~TempFolder() { std::filesystem::current_path(old_); }
     std::string path() const { return dir_.path().toStdString(); }
 
-private:
+  private:
     QTemporaryDir dir_;
     std::filesystem::path old_;
 };

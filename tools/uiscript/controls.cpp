@@ -46,13 +46,17 @@ bool controlVisible(QWidget* w) { return !w->isHidden(); }
 
 QStringList showControl(QWidget* w) {
     QString head = QStringLiteral("show %1 visible=%2").arg(w->objectName(), controlVisible(w) ? "yes" : "no");
-    const bool hasText = !qobject_cast<QScrollBar*>(w) && !qobject_cast<QProgressBar*>(w) && !qobject_cast<QListWidget*>(w);
+    const bool hasText =
+        !qobject_cast<QScrollBar*>(w) && !qobject_cast<QProgressBar*>(w) && !qobject_cast<QListWidget*>(w);
     if (hasText) head += QStringLiteral(" text=") + quoted(controlText(w));
     if (auto v = controlValue(w)) head += QStringLiteral(" value=%1").arg(*v);
     QStringList lines{head};
     if (auto* l = qobject_cast<QListWidget*>(w)) {
         for (int i = 0; i < l->count(); ++i)
-            lines << QStringLiteral("  [%1] %2 data=%3").arg(i).arg(quoted(l->item(i)->text())).arg(l->item(i)->data(Qt::UserRole).toInt());
+            lines << QStringLiteral("  [%1] %2 data=%3")
+                         .arg(i)
+                         .arg(quoted(l->item(i)->text()))
+                         .arg(l->item(i)->data(Qt::UserRole).toInt());
     }
     return lines;
 }

@@ -1,7 +1,7 @@
 // uiscript: runs a scripted session of one of the windows and writes its transcript.
 #include "controls.h"
-#include "scripted_platform.h"
 #include "script_words.h"
+#include "scripted_platform.h"
 #include "windows.h"
 
 #include <QAbstractButton>
@@ -24,10 +24,10 @@ struct ScriptError {
 };
 
 class Session {
-public:
+  public:
     int run(const QStringList& lines);
 
-private:
+  private:
     void command(const QStringList& w);
     void setup(const QStringList& w);
     void open(const QString& which);
@@ -115,8 +115,10 @@ void Session::command(const QStringList& w) {
     }
     if (c == "answer") {
         need(2);
-        static const QMap<QString, Answer> answers{{"ok", Answer::Ok},   {"yes", Answer::Yes},
-                                                   {"no", Answer::No},   {"cancel", Answer::Cancel},
+        static const QMap<QString, Answer> answers{{"ok", Answer::Ok},
+                                                   {"yes", Answer::Yes},
+                                                   {"no", Answer::No},
+                                                   {"cancel", Answer::Cancel},
                                                    {"retry", Answer::Retry}};
         if (!answers.contains(w[1])) throw ScriptError{"unknown answer " + w[1]};
         if (!platform_) throw ScriptError{"answer before open"};
@@ -318,7 +320,8 @@ void Session::open(const QString& which) {
 // A person reaches only what is shown and enabled; anything else is a failed step.
 bool Session::reachable(QWidget* w) {
     if (w->isVisible() && w->isEnabled()) return true;
-    fail(QStringLiteral("%1 is %2: a person cannot reach it").arg(w->objectName(), w->isVisible() ? "disabled" : "hidden"));
+    fail(QStringLiteral("%1 is %2: a person cannot reach it")
+             .arg(w->objectName(), w->isVisible() ? "disabled" : "hidden"));
     return false;
 }
 
@@ -367,7 +370,8 @@ void Session::expect(const QStringList& w) {
     } else if (what == "value" && w.size() == 4) {
         const auto v = controlValue(ctl);
         if (!v) throw ScriptError{w[1] + " has no value"};
-        if (QString::number(*v) != w[3]) fail(QStringLiteral("%1 value is %2, expected %3").arg(w[1]).arg(*v).arg(w[3]));
+        if (QString::number(*v) != w[3])
+            fail(QStringLiteral("%1 value is %2, expected %3").arg(w[1]).arg(*v).arg(w[3]));
     } else if (what == "visible" && w.size() == 4) {
         const QString v = controlVisible(ctl) ? "yes" : "no";
         if (v != w[3]) fail(QStringLiteral("%1 visible is %2, expected %3").arg(w[1], v, w[3]));
@@ -380,7 +384,8 @@ void Session::expect(const QStringList& w) {
         } else {
             const int i = w[3].toInt();
             const QString t = (i >= 0 && i < list->count()) ? list->item(i)->text() : QStringLiteral("(no line)");
-            if (t != w[4]) fail(QStringLiteral("%1 line %2 is %3, expected %4").arg(w[1], w[3], quoted(t), quoted(w[4])));
+            if (t != w[4])
+                fail(QStringLiteral("%1 line %2 is %3, expected %4").arg(w[1], w[3], quoted(t), quoted(w[4])));
         }
     } else {
         throw ScriptError{"unknown expect " + what};

@@ -53,19 +53,20 @@ TEST(CompositionTest, OneItemWithTheExtraLines) {
     WorksheetTables t;
     item(t, 1, "1", "ring", "yellow", "14 karat", "lady's", "3.5", "g", "1250.00");
     stone(t, 1, "1", "diamond", "round brilliant", "3", "2 X 1.2 MM", "VS1", "G", "Ideal", "0.09");
-    const std::string expected =
-        "12-7-26\r\nAppraisal for\r\nAnn Smith\r\n12 Main St\r\nAnytown, ST 12345\r\n\r\n"
-        "The following item was examined and appraised for insurance purposes.\r\n"
-        "\r\n\r\n"
-        "\r\n" + padded("Item number 1 of 1 items:", 60) + "\r\n"
-        "\r\n"
-        "One lady's ring made of 14 karat yellow gold weighing approximately 3.5 grams \r\n"
-        "and containing the following stones:\r\n"
-        "\r\n\r\n   3 round brilliant cut diamonds measuring approximately 2 X 1.2 MM"
-        "\r\n          Clarity : VS1\r\n          Cut :     Ideal\r\n          Color :   G"
-        "\r\n          Carat :   0.09"
-        "\r\n"
-        "\r\n                                Replacement Value:  1250.00     \r\n";
+    const std::string expected = "12-7-26\r\nAppraisal for\r\nAnn Smith\r\n12 Main St\r\nAnytown, ST 12345\r\n\r\n"
+                                 "The following item was examined and appraised for insurance purposes.\r\n"
+                                 "\r\n\r\n"
+                                 "\r\n" +
+                                 padded("Item number 1 of 1 items:", 60) +
+                                 "\r\n"
+                                 "\r\n"
+                                 "One lady's ring made of 14 karat yellow gold weighing approximately 3.5 grams \r\n"
+                                 "and containing the following stones:\r\n"
+                                 "\r\n\r\n   3 round brilliant cut diamonds measuring approximately 2 X 1.2 MM"
+                                 "\r\n          Clarity : VS1\r\n          Cut :     Ideal\r\n          Color :   G"
+                                 "\r\n          Carat :   0.09"
+                                 "\r\n"
+                                 "\r\n                                Replacement Value:  1250.00     \r\n";
     EXPECT_EQ(composeAppraisal(input(t, 1)), expected);
 }
 
@@ -78,7 +79,9 @@ TEST(CompositionTest, TwoItemsWithoutTheExtraLines) {
     const std::string expected =
         "12-7-26\r\nAppraisal for\r\nAnn Smith\r\n12 Main St\r\nAnytown, ST 12345\r\n\r\n"
         "The following item was examined and appraised for insurance purposes.\r\n"
-        "\r\n" + padded("Item number 2 of 2 items:", 60) + "\r\n"
+        "\r\n" +
+        padded("Item number 2 of 2 items:", 60) +
+        "\r\n"
         "One man's watch weighing approximately 40 grams and containing the following \r\nstones:\r\n"
         "\r\n   2 pear cut topaz measuring approximately 6 MM\r\n          Clarity : SI1\r\n          Carat :   1.5"
         "\r\n                                Replacement Value:  75.00       \r\n";
@@ -131,8 +134,8 @@ TEST(WrapTest, EightyColumns) {
     }
     EXPECT_EQ(lines, 3u);
     // No blank in the first 80: a hard break, never a loop.
-    EXPECT_EQ(wrap80(std::string(170, 'x')), std::string(80, 'x') + "\r\n" + std::string(80, 'x') + "\r\n" +
-                                                 std::string(10, 'x') + "\r\n");
+    EXPECT_EQ(wrap80(std::string(170, 'x')),
+              std::string(80, 'x') + "\r\n" + std::string(80, 'x') + "\r\n" + std::string(10, 'x') + "\r\n");
     EXPECT_EQ(wrap80(""), "\r\n");
 }
 

@@ -23,9 +23,9 @@ TEST_P(FixdateTest, Normalises) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, FixdateTest,
     ::testing::Values(DateRow{"six_digits", "070498", "7-4-98"}, DateRow{"leading_zeros", "07-04-98", "7-4-98"},
-                      DateRow{"six_with_slashes", "7/4/98", "7-4-98"}, DateRow{"slashes", "7/04/1998", "ERROR"}, DateRow{"month_13", "13-1-98", "ERROR"},
-                      DateRow{"month_0", "0-1-98", "ERROR"}, DateRow{"day_32", "1-32-98", "ERROR"},
-                      DateRow{"day_31_any_month", "2-31-98", "2-31-98"},
+                      DateRow{"six_with_slashes", "7/4/98", "7-4-98"}, DateRow{"slashes", "7/04/1998", "ERROR"},
+                      DateRow{"month_13", "13-1-98", "ERROR"}, DateRow{"month_0", "0-1-98", "ERROR"},
+                      DateRow{"day_32", "1-32-98", "ERROR"}, DateRow{"day_31_any_month", "2-31-98", "2-31-98"},
                       DateRow{"three_dashes", "1-2-3-98", "ERROR"}, DateRow{"empty", "", ""},
                       DateRow{"one_char", "7", "7"}, DateRow{"year_39_now_valid", "1-1-39", "1-1-39"},
                       DateRow{"year_00", "12-07-00", "12-7-0"}, DateRow{"year_26", "12-07-26", "12-7-26"},

@@ -9,16 +9,15 @@
 #include <sys/stat.h>
 
 TEST(GradesTest, ColorBoundaries) {
-    const std::pair<int, const char*> rows[] = {{0, "D"},     {792, "D"},     {793, "E"},   {2907, "E"},
-                                                {2908, "F"},  {5022, "G"},    {9513, "H"},  {9514, "I"},
-                                                {13080, "J"}, {13081, "K"},   {15063, "L"}, {19555, "M"},
-                                                {19556, "N"}, {21802, "O"},   {26954, "P"}, {26955, "Fancy"},
-                                                {32767, "Fancy"}};
+    const std::pair<int, const char*> rows[] = {
+        {0, "D"},     {792, "D"},   {793, "E"},   {2907, "E"},      {2908, "F"},     {5022, "G"},
+        {9513, "H"},  {9514, "I"},  {13080, "J"}, {13081, "K"},     {15063, "L"},    {19555, "M"},
+        {19556, "N"}, {21802, "O"}, {26954, "P"}, {26955, "Fancy"}, {32767, "Fancy"}};
     for (auto [pos, grade] : rows) EXPECT_EQ(colorGrade(pos), grade) << pos;
 }
 
 TEST(GradesTest, ClarityBoundaries) {
-    const std::pair<int, const char*> rows[] = {{0, "Flawless"}, {660, "Flawless"}, {661, "VVS1"}, {4492, "VVS1"},
+    const std::pair<int, const char*> rows[] = {{0, "Flawless"}, {660, "Flawless"}, {661, "VVS1"},  {4492, "VVS1"},
                                                 {4493, "VVS2"},  {9250, "VS1"},     {16384, "VS2"}, {16385, "SI1"},
                                                 {19423, "SI2"},  {23123, "I1"},     {30785, "I2"},  {30786, "I3"},
                                                 {32767, "I3"}};
@@ -26,10 +25,9 @@ TEST(GradesTest, ClarityBoundaries) {
 }
 
 TEST(GradesTest, CutBoundaries) {
-    const std::pair<int, const char*> rows[] = {{0, "Ideal"},  {1849, "Ideal"}, {1850, "2"},  {5418, "3"},
-                                                {9118, "4"},   {12553, "5"},    {16252, "6"}, {19688, "7"},
-                                                {23255, "8"},  {26955, "9"},    {30125, "9"}, {30126, "10"},
-                                                {32767, "10"}};
+    const std::pair<int, const char*> rows[] = {{0, "Ideal"}, {1849, "Ideal"}, {1850, "2"},  {5418, "3"},  {9118, "4"},
+                                                {12553, "5"}, {16252, "6"},    {19688, "7"}, {23255, "8"}, {26955, "9"},
+                                                {30125, "9"}, {30126, "10"},   {32767, "10"}};
     for (auto [pos, grade] : rows) EXPECT_EQ(cutGrade(pos), grade) << pos;
 }
 
@@ -65,9 +63,11 @@ TEST(CaratTest, MarquiseAndEmeraldUseLengthAndTheRatioFactor) {
     EXPECT_EQ(caratText(estimate("10", "5", "3", StoneShape::Marquise).carat), "0.87");
     EXPECT_EQ(caratText(estimate("8", "6", "4", StoneShape::EmeraldCut).carat), "1.6896");
     // A longer stone of the same width weighs more.
-    EXPECT_GT(estimate("20", "10", "3", StoneShape::Marquise).carat, estimate("10", "10", "3", StoneShape::Marquise).carat);
+    EXPECT_GT(estimate("20", "10", "3", StoneShape::Marquise).carat,
+              estimate("10", "10", "3", StoneShape::Marquise).carat);
     // Width and length may be given either way round.
-    EXPECT_EQ(estimate("5", "10", "3", StoneShape::Marquise).carat, estimate("10", "5", "3", StoneShape::Marquise).carat);
+    EXPECT_EQ(estimate("5", "10", "3", StoneShape::Marquise).carat,
+              estimate("10", "5", "3", StoneShape::Marquise).carat);
     EXPECT_EQ(estimate("10", "5", "3", StoneShape::Marquise).dimensions, "10 X 5 X 3 MM");
 }
 

@@ -7,7 +7,7 @@
 namespace {
 // A worksheet opened on a small store, with every box answered from queues.
 class WorksheetTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         putFile("align.fac", "48\r\n");
         putFile("bordsize.dat", "50\r\n");

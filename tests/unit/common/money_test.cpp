@@ -6,9 +6,9 @@
 #include <limits>
 
 TEST(MoneyTest, FromDoubleRoundsHalvesToEvenOnTheDoubleProduct) {
-    EXPECT_EQ(Money::fromDouble(0.00005).ticks, 0);  // 0.5 ticks -> 0
-    EXPECT_EQ(Money::fromDouble(0.00015).ticks, 1);  // the double product is 1.4999...
-    EXPECT_EQ(Money::fromDouble(0.00035).ticks, 4);  // the double product is 3.5
+    EXPECT_EQ(Money::fromDouble(0.00005).ticks, 0); // 0.5 ticks -> 0
+    EXPECT_EQ(Money::fromDouble(0.00015).ticks, 1); // the double product is 1.4999...
+    EXPECT_EQ(Money::fromDouble(0.00035).ticks, 4); // the double product is 3.5
     EXPECT_EQ(Money::fromDouble(82.33 * 0.015).ticks, 12350);
     EXPECT_EQ(Money::fromDouble(200.0 * 0.015).ticks, 30000);
     EXPECT_EQ(Money::fromDouble(-2.00005).ticks, -20000);
@@ -79,10 +79,8 @@ INSTANTIATE_TEST_SUITE_P(
                       PictureRow{"amount_half_away_from_zero", ".125", "#####.00", ".13"},
                       PictureRow{"amount_negative_half", "-.125", "#####.00", "-.13"},
                       PictureRow{"amount_rounds_to_whole", "9.995", "#####.00", "10.00"},
-                      PictureRow{"total_zero", "0", "######.00", ".00"},
-                      PictureRow{"rate", ".015", "##.0000", ".0150"},
-                      PictureRow{"rate_zero", "0", "##.0000", ".0000"},
-                      PictureRow{"minimum_one", "1", "##.00", "1.00"},
+                      PictureRow{"total_zero", "0", "######.00", ".00"}, PictureRow{"rate", ".015", "##.0000", ".0150"},
+                      PictureRow{"rate_zero", "0", "##.0000", ".0000"}, PictureRow{"minimum_one", "1", "##.00", "1.00"},
                       PictureRow{"minimum_zero", "0", "##.00", ".00"},
                       PictureRow{"tiny_negative_rounds_to_zero", "-.001", "##.00", ".00"},
                       PictureRow{"optional_decimals", ".5", "#.##", ".5"},

@@ -42,7 +42,7 @@ void putRecords(const std::string& name, const std::vector<std::string>& recs) {
 
 // A message box that counts what it is shown and can act on a text.
 class Boxes : public MessageBox {
-public:
+  public:
     std::vector<std::string> shown;
     std::function<void(const std::string&)> onShow;
     Answer show(const QString& text, const QString&, Buttons b, Icon) override {
@@ -53,7 +53,7 @@ public:
 };
 
 class WalkTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         platform = std::make_unique<ScriptedPlatform>(ScriptSetup{}, transcript);
         real = std::make_unique<Platform>(platform->platform());
