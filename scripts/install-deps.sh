@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev
   fonts-liberation2 fonts-dejavu-core
+  clang-format git
 )
 # Extra tools for screenshots and PDF checks, asked for with --extras.
 if [[ "${1:-}" == "--extras" ]]; then
