@@ -1,8 +1,12 @@
-#include "program_args.h"
-#include "qt_platform.h"
-#include "worksheet_window.h"
+#include "appraise/worksheet_window.h"
+#include "platform/program_args.h"
+#include "platform/qt_platform.h"
 
 #include <QApplication>
+
+using namespace common;
+using namespace platform;
+using namespace appraise;
 
 int main(int argc, char** argv) {
     if (const auto done = handleProgramArgs(argc, argv, "appraise",
@@ -12,7 +16,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Appraise"));
     QtPlatform platform(QStringLiteral("Appraise"));
-    Worksheet window(platform.platform());
+    WorksheetWindow window(platform.platform());
     platform.setParentWindow(&window);
     window.load();
     if (window.unloaded()) return 0;

@@ -1,15 +1,21 @@
 // The worksheet's document: composing the wording, saving, reopening and the export.
-#include "worksheet_window.h"
+#include "appraise/worksheet_window.h"
+#include "common/trim_left_right_mid.h"
 
-#include "appraisal_files.h"
-#include "basic_number.h"
-#include "composition.h"
-#include "cp1252.h"
-#include "file_names.h"
-#include "run_error.h"
-#include "text_file.h"
+#include "appraise/documents/appraisal_files.h"
+#include "appraise/documents/composition.h"
+#include "common/basic_number.h"
+#include "common/cp1252.h"
+#include "common/file_names.h"
+#include "common/run_error.h"
+#include "common/text_file.h"
 
 #include <QTextCharFormat>
+
+namespace appraise {
+
+using namespace common;
+using namespace platform;
 
 namespace {
 // The classic conversion of a settings text to a flag: "True" or a non-zero number.
@@ -19,7 +25,7 @@ bool classicFlag(const std::string& text) {
 }
 } // namespace
 
-void Worksheet::connectDocumentHandlers() {
+void WorksheetWindow::connectDocumentHandlers() {
     connect(seetext, &QPushButton::clicked, this, [this] { run([this] { seetext_Click(); }); });
     connect(SaveText, &QPushButton::clicked, this, [this] { run([this] { savetext_click(); }); });
     connect(copytowp, &QPushButton::clicked, this, [this] { run([this] { copytowp_Click(); }); });
@@ -30,14 +36,14 @@ void Worksheet::connectDocumentHandlers() {
     });
 }
 
-std::string Worksheet::documentText() const {
+std::string WorksheetWindow::documentText() const {
     QString t = Text1->toPlainText();
     t.replace(QChar::ParagraphSeparator, '\n').replace(QChar::LineSeparator, '\n');
     t.replace('\n', QStringLiteral("\r\n"));
     return toAnsi(t);
 }
 
-void Worksheet::setDocumentText(const std::string& text) {
+void WorksheetWindow::setDocumentText(const std::string& text) {
     QString t = fromAnsi(text);
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace('\r', '\n');
     // A new text takes the text area's own font, not what was last set for typing.
@@ -45,7 +51,7 @@ void Worksheet::setDocumentText(const std::string& text) {
     Text1->setPlainText(t);
 }
 
-void Worksheet::showDocument(int left, int top) {
+void WorksheetWindow::showDocument(int left, int top) {
     Text1->setGeometry(tw(left), tw(top), tw(9400), tw(6700));
     Text1->show();
     for (QWidget* w :
@@ -54,7 +60,7 @@ void Worksheet::showDocument(int left, int top) {
     Text1->raise();
 }
 
-void Worksheet::applyDefaultFont() {
+void WorksheetWindow::applyDefaultFont() {
     if (!fileExists("DefontAp.dat")) return;
     TextReader r("DefontAp.dat");
     QFont f = Text1->font();
@@ -67,7 +73,7 @@ void Worksheet::applyDefaultFont() {
     Text1->document()->setDefaultFont(f);
 }
 
-void Worksheet::seetext_Click() {
+void WorksheetWindow::seetext_Click() {
     whichinsert->hide();
     editfile_ = "main.app";
     Text1->clear();
@@ -106,7 +112,7 @@ void Worksheet::seetext_Click() {
     Text1->setFocus(Qt::OtherFocusReason);
 }
 
-void Worksheet::savetext_click() {
+void WorksheetWindow::savetext_click() {
     const std::string text = trimForSave(documentText());
     setDocumentText(text);
     std::string target;
@@ -141,7 +147,7 @@ void Worksheet::savetext_click() {
     }
 }
 
-void Worksheet::appraisalist_Click(const QString& entry) {
+void WorksheetWindow::appraisalist_Click(const QString& entry) {
     appfile_ = "appraise\\" + toAnsi(entry.left(12));
     if (!fileExists(appfile_)) {
         p.messages.show(QStringLiteral("No such file"));
@@ -154,12 +160,12 @@ void Worksheet::appraisalist_Click(const QString& entry) {
     editfile_ = "main.app";
 }
 
-void Worksheet::FormatList2_Click() {
+void WorksheetWindow::FormatList2_Click() {
     appraisalist->hide();
     FormatList_Click();
 }
 
-void Worksheet::copytowp_Click() {
+void WorksheetWindow::copytowp_Click() {
     const std::string text = documentText();
     p.clipboard.setText(fromAnsi(text));
     writeBytes("app.tmp", text + "\r\n");
@@ -182,3 +188,5 @@ void Worksheet::copytowp_Click() {
     }
     p.processes.endProcess();
 }
+
+} // namespace appraise

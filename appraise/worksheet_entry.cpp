@@ -1,17 +1,23 @@
 // The worksheet's entry flow: items, stones, grades, price and the carat estimate.
-#include "worksheet_window.h"
+#include "appraise/worksheet_window.h"
+#include "common/trim_left_right_mid.h"
 
-#include "basic_number.h"
-#include "carat.h"
-#include "cp1252.h"
-#include "format_picture.h"
-#include "grades.h"
-#include "item_log.h"
-#include "run_error.h"
+#include "appraise/worksheet/carat.h"
+#include "appraise/worksheet/grades.h"
+#include "appraise/worksheet/item_log.h"
+#include "common/basic_number.h"
+#include "common/cp1252.h"
+#include "common/format_picture.h"
+#include "common/run_error.h"
 
 #include <QKeyEvent>
 
-void Worksheet::buildMeasurementPanel() {
+namespace appraise {
+
+using namespace common;
+using namespace platform;
+
+void WorksheetWindow::buildMeasurementPanel() {
     dimensionspanel = new QFrame(this);
     dimensionspanel->setObjectName("dimensionspanel");
     dimensionspanel->setFrameShape(QFrame::Box);
@@ -30,14 +36,14 @@ void Worksheet::buildMeasurementPanel() {
     dimensionspanel->hide();
 }
 
-void Worksheet::onClick(QAbstractButton* b, void (Worksheet::*handler)()) {
+void WorksheetWindow::onClick(QAbstractButton* b, void (WorksheetWindow::*handler)()) {
     // Setting an option from code raises its click as a user's click does.
     connect(b, &QAbstractButton::toggled, this, [this, handler](bool on) {
         if (on) run([this, handler] { (this->*handler)(); });
     });
 }
 
-void Worksheet::connectEntryHandlers() {
+void WorksheetWindow::connectEntryHandlers() {
     storedText_ = {{Ring, "ring"},
                    {Watch, "watch"},
                    {Bracelet, "bracelet"},
@@ -73,12 +79,12 @@ void Worksheet::connectEntryHandlers() {
     connect(itemnumber, &QLineEdit::textChanged, this, [this] { run([this] { itemnumber_Change(); }); });
 
     for (QRadioButton* o : {Ring, Watch, Bracelet, Necklace, pendant, Earrings, Beads, Pearls})
-        onClick(o, &Worksheet::typeOfItem_Click);
-    onClick(OtherType, &Worksheet::OtherType_Click);
-    onClick(OtherMetal, &Worksheet::OtherMetal_Click);
-    onClick(OtherMetalColor, &Worksheet::othermetalcolor_Click);
-    onClick(stoneOptions.back(), &Worksheet::otherstone_Click);
-    onClick(shapeOptions.back(), &Worksheet::Othershape_Click);
+        onClick(o, &WorksheetWindow::typeOfItem_Click);
+    onClick(OtherType, &WorksheetWindow::OtherType_Click);
+    onClick(OtherMetal, &WorksheetWindow::OtherMetal_Click);
+    onClick(OtherMetalColor, &WorksheetWindow::othermetalcolor_Click);
+    onClick(stoneOptions.back(), &WorksheetWindow::otherstone_Click);
+    onClick(shapeOptions.back(), &WorksheetWindow::Othershape_Click);
     for (int i = 0; i < 4; ++i) // round brilliant, marquise, emerald cut, oval; not pear
         connect(shapeOptions[i], &QAbstractButton::toggled, this, [this](bool on) {
             if (on) Carat->setFocus(Qt::OtherFocusReason);
@@ -110,20 +116,20 @@ void Worksheet::connectEntryHandlers() {
     enterMoves(CDepth, Calculate);
 }
 
-void Worksheet::clearGroup(QButtonGroup* g) {
+void WorksheetWindow::clearGroup(QButtonGroup* g) {
     // An exclusive group keeps its last checked button unless it is made non-exclusive.
     g->setExclusive(false);
     for (QAbstractButton* b : g->buttons()) b->setChecked(false);
     g->setExclusive(true);
 }
 
-std::string Worksheet::chosenText(QButtonGroup* g, const std::map<QAbstractButton*, const char*>& texts) const {
+std::string WorksheetWindow::chosenText(QButtonGroup* g, const std::map<QAbstractButton*, const char*>& texts) const {
     QAbstractButton* b = g->checkedButton();
     auto it = texts.find(b);
     return it != texts.end() ? std::string(it->second) : toAnsi(b->text());
 }
 
-void Worksheet::nextstone_Click() {
+void WorksheetWindow::nextstone_Click() {
     if (nextstone->text() == QStringLiteral("Add a stone")) {
         startstone();
         return;
@@ -162,7 +168,7 @@ void Worksheet::nextstone_Click() {
     clearstone();
 }
 
-void Worksheet::startstone() {
+void WorksheetWindow::startstone() {
     nextstone->setText(QStringLiteral("End Stone"));
     custname->hide();
     for (QWidget* w : std::initializer_list<QWidget*>{Frame3d3, stonenumber, Frame3d4, Clarity, Cut, Color, Carat,
@@ -171,7 +177,7 @@ void Worksheet::startstone() {
     for (QLabel* l : stoneLabels) l->show();
 }
 
-void Worksheet::clearstone() {
+void WorksheetWindow::clearstone() {
     custname->show();
     clearGroup(stoneGroup);
     Frame3d3->hide();
@@ -192,7 +198,7 @@ void Worksheet::clearstone() {
     nextstone->setText(QStringLiteral("Add a stone"));
 }
 
-void Worksheet::nextitem_Click() {
+void WorksheetWindow::nextitem_Click() {
     const auto slot = slotNumber(toAnsi(itemnumber->text()), maxItem);
     if (!slot) {
         p.messages.show(QStringLiteral("There is no place for item number %1. Item numbers go from 0 to %2.")
@@ -227,7 +233,7 @@ void Worksheet::nextitem_Click() {
     clearitem();
 }
 
-void Worksheet::logitem(int16_t slot) {
+void WorksheetWindow::logitem(int16_t slot) {
     try {
         logItem(tables_.items[slot], [this] { p.screen.doEvents(); });
     } catch (const RunError& e) {
@@ -241,7 +247,7 @@ void Worksheet::logitem(int16_t slot) {
     }
 }
 
-void Worksheet::itemnumber_Change() {
+void WorksheetWindow::itemnumber_Change() {
     const auto n = slotNumber(toAnsi(itemnumber->text()), maxItem);
     if (!n || *n == tables_.lastitem) return; // a number without a slot is refused when stored
     tables_.curitem = *n;
@@ -249,7 +255,7 @@ void Worksheet::itemnumber_Change() {
     tables_.lastitem = tables_.curitem;
 }
 
-void Worksheet::loaditem() {
+void WorksheetWindow::loaditem() {
     clearitem();
     const std::string& rec = tables_.items[tables_.curitem];
     if (val(fieldText(rec, itemrec::itemno)) == 0) return;
@@ -259,7 +265,7 @@ void Worksheet::loaditem() {
     if (trim(fieldText(rec, itemrec::itemtype)) == "ring") Ring->setChecked(true);
 }
 
-void Worksheet::clearitem() {
+void WorksheetWindow::clearitem() {
     clearGroup(typeGroup);
     clearGroup(metalColorGroup);
     clearGroup(metalGroup);
@@ -274,35 +280,35 @@ void Worksheet::clearitem() {
     clearGroup(unitsGroup);
 }
 
-void Worksheet::typeOfItem_Click() {
+void WorksheetWindow::typeOfItem_Click() {
     nextstone->show();
     appraisalist->hide();
 }
 
-void Worksheet::OtherType_Click() {
+void WorksheetWindow::OtherType_Click() {
     OtherType->setText(p.input.ask(QStringLiteral("Type of item:")));
     nextstone->show();
     appraisalist->hide();
 }
 
-void Worksheet::OtherMetal_Click() { OtherMetal->setText(p.input.ask(QStringLiteral("Metal:"))); }
+void WorksheetWindow::OtherMetal_Click() { OtherMetal->setText(p.input.ask(QStringLiteral("Metal:"))); }
 
-void Worksheet::othermetalcolor_Click() { OtherMetalColor->setText(p.input.ask(QStringLiteral("Metal color:"))); }
+void WorksheetWindow::othermetalcolor_Click() { OtherMetalColor->setText(p.input.ask(QStringLiteral("Metal color:"))); }
 
-void Worksheet::otherstone_Click() { stoneOptions.back()->setText(p.input.ask(QStringLiteral("Stone :"))); }
+void WorksheetWindow::otherstone_Click() { stoneOptions.back()->setText(p.input.ask(QStringLiteral("Stone :"))); }
 
-void Worksheet::Othershape_Click() {
+void WorksheetWindow::Othershape_Click() {
     shapeOptions.back()->setText(p.input.ask(QStringLiteral("Shape")));
     Carat->setFocus(Qt::OtherFocusReason);
 }
 
-void Worksheet::Color_LostFocus() { tables_.colorgrade = colorGrade(Color->value()); }
-void Worksheet::Clarity_LostFocus() { tables_.claritygrade = clarityGrade(Clarity->value()); }
-void Worksheet::Cut_LostFocus() { tables_.cutgrade = cutGrade(Cut->value()); }
+void WorksheetWindow::Color_LostFocus() { tables_.colorgrade = colorGrade(Color->value()); }
+void WorksheetWindow::Clarity_LostFocus() { tables_.claritygrade = clarityGrade(Clarity->value()); }
+void WorksheetWindow::Cut_LostFocus() { tables_.cutgrade = cutGrade(Cut->value()); }
 
-void Worksheet::price_GotFocus() { Price->setText(fromAnsi(trim(toAnsi(Price->text())))); }
+void WorksheetWindow::price_GotFocus() { Price->setText(fromAnsi(trim(toAnsi(Price->text())))); }
 
-void Worksheet::Price_LostFocus() {
+void WorksheetWindow::Price_LostFocus() {
     Money m;
     try {
         m = Money::fromText(toAnsi(Price->text()));
@@ -313,7 +319,7 @@ void Worksheet::Price_LostFocus() {
     Price->setText(fromAnsi(trim(formatPicture(m, "######0.00"))));
 }
 
-void Worksheet::c_Click() {
+void WorksheetWindow::c_Click() {
     dimensionspanel->move(tw(4320), tw(2760));
     dimensionspanel->show();
     p.screen.doEvents();
@@ -321,9 +327,9 @@ void Worksheet::c_Click() {
     CLength->setFocus(Qt::OtherFocusReason);
 }
 
-void Worksheet::Calculate_Click() { calcweight(); }
+void WorksheetWindow::Calculate_Click() { calcweight(); }
 
-void Worksheet::calcweight() {
+void WorksheetWindow::calcweight() {
     Measurements m{toAnsi(CLength->text()), toAnsi(CWidth->text()), toAnsi(CDepth->text())};
     if (!completeMeasurements(m)) {
         p.messages.show(QStringLiteral("Not enough information to calulate weight"));
@@ -352,3 +358,5 @@ void Worksheet::calcweight() {
     }
     dimensionspanel->hide();
 }
+
+} // namespace appraise

@@ -1,17 +1,23 @@
 // The worksheet's printing, template passages, alignment editor and print settings.
-#include "worksheet_window.h"
+#include "appraise/worksheet_window.h"
+#include "common/trim_left_right_mid.h"
 
-#include "alignment.h"
-#include "basic_number.h"
-#include "closing.h"
-#include "cp1252.h"
-#include "file_names.h"
-#include "inserts.h"
-#include "run_error.h"
-#include "support_page.h"
-#include "text_file.h"
+#include "appraise/printing/alignment.h"
+#include "appraise/printing/closing.h"
+#include "appraise/printing/inserts.h"
+#include "appraise/support_page.h"
+#include "common/basic_number.h"
+#include "common/cp1252.h"
+#include "common/file_names.h"
+#include "common/run_error.h"
+#include "common/text_file.h"
 
 #include <QKeyEvent>
+
+namespace appraise {
+
+using namespace common;
+using namespace platform;
 
 namespace {
 // A position setting as a number; an empty setting counts as 0, letters are error 13.
@@ -23,7 +29,7 @@ int settingNumber(const std::string& text) {
 bool fits16(long v) { return v >= -32768 && v <= 32767; }
 } // namespace
 
-void Worksheet::connectPrintingHandlers() {
+void WorksheetWindow::connectPrintingHandlers() {
     whichinsert->setGeometry(tw(4680), tw(4920), tw(1575), tw(1785));
     connect(FormatList, &QPushButton::clicked, this, [this] { run([this] { FormatList_Click(); }); });
     connect(PrintText, &QPushButton::clicked, this, [this] { run([this] { PrintText_Click(); }); });
@@ -50,12 +56,12 @@ void Worksheet::connectPrintingHandlers() {
     });
 }
 
-FontChoice Worksheet::textFont() const {
+FontChoice WorksheetWindow::textFont() const {
     const QFont f = Text1->font();
     return FontChoice{f.family(), f.pointSizeF(), f.bold(), f.italic()};
 }
 
-void Worksheet::applyFont(const FontChoice& c) {
+void WorksheetWindow::applyFont(const FontChoice& c) {
     QFont f = Text1->font();
     f.setFamily(c.name);
     if (c.size > 0) f.setPointSizeF(c.size);
@@ -67,7 +73,7 @@ void Worksheet::applyFont(const FontChoice& c) {
 
 // --- Printing -------------------------------------------------------------------------------
 
-void Worksheet::PrintText_Click() {
+void WorksheetWindow::PrintText_Click() {
     printclosing();
     p.screen.setHourglass(true);
     p.screen.doEvents();
@@ -110,7 +116,7 @@ void Worksheet::PrintText_Click() {
     seetext_Click();
 }
 
-bool Worksheet::checkSignatureFits() {
+bool WorksheetWindow::checkSignatureFits() {
     // The signature's positions are 16-bit products of the border size and values 11 and 13;
     // a setting that takes them out of range stops the print before the text is drawn.
     QString setting;
@@ -137,7 +143,7 @@ bool Worksheet::checkSignatureFits() {
     return false;
 }
 
-void Worksheet::printclosing() {
+void WorksheetWindow::printclosing() {
     try {
         p.printer.setCurrentY(settingNumber(settings_.alignText[8]));
         p.printer.setFont(FontChoice{QStringLiteral("Arial"), 8, false, false});
@@ -155,7 +161,7 @@ void Worksheet::printclosing() {
     }
 }
 
-void Worksheet::printrichtext(QTextEdit& area, int32_t left, int32_t top, int32_t right, int32_t bottom) {
+void WorksheetWindow::printrichtext(QTextEdit& area, int32_t left, int32_t top, int32_t right, int32_t bottom) {
     const PageGeometry g = p.printer.geometry();
     const QRect rect(QPoint(left - g.offsetLeft, top - g.offsetTop),
                      QPoint((g.pageWidth - right) - g.offsetLeft - 1, (g.pageHeight - bottom) - g.offsetTop - 1));
@@ -169,7 +175,7 @@ void Worksheet::printrichtext(QTextEdit& area, int32_t left, int32_t top, int32_
     }
 }
 
-void Worksheet::addsignature() {
+void WorksheetWindow::addsignature() {
     int16_t y = cint(val(settings_.alignText[10]));
     if (!fileExists("sigblock.app")) return;
     const FontChoice f = textFont();
@@ -186,7 +192,7 @@ void Worksheet::addsignature() {
     }
 }
 
-void Worksheet::printborder() {
+void WorksheetWindow::printborder() {
     const int b = settings_.bordersize;
     if (b < 1) return;
     for (int row : {16 * b, 280 * b})
@@ -197,7 +203,7 @@ void Worksheet::printborder() {
 
 // --- The insert menu and the template passages ---------------------------------------------
 
-void Worksheet::FormatList_Click() {
+void WorksheetWindow::FormatList_Click() {
     whichinsert->clear();
     appraisalist->hide();
     for (const char* entry : insertMenu()) whichinsert->addItem(QString::fromLatin1(entry));
@@ -205,7 +211,7 @@ void Worksheet::FormatList_Click() {
     whichinsert->raise();
 }
 
-void Worksheet::whichinsert_Click(const QString& entry) {
+void WorksheetWindow::whichinsert_Click(const QString& entry) {
     whichinsert->hide();
     for (const Insert& ins : inserts())
         if (entry == QString::fromLatin1(ins.entry)) return editInsert(ins.file);
@@ -215,7 +221,7 @@ void Worksheet::whichinsert_Click(const QString& entry) {
     else if (entry == QStringLiteral("Store Logo")) logosetting();
 }
 
-void Worksheet::editInsert(const std::string& file) {
+void WorksheetWindow::editInsert(const std::string& file) {
     Text1->setGeometry(tw(50), tw(50), tw(9400), tw(6700));
     Text1->show();
     SaveText->show();
@@ -228,7 +234,7 @@ void Worksheet::editInsert(const std::string& file) {
 
 // --- The alignment editor ------------------------------------------------------------------
 
-void Worksheet::showalignment() {
+void WorksheetWindow::showalignment() {
     alignFiller_ = readAlignmentFile(settings_, 9);
     List1->setGeometry(tw(10), tw(10), width(), height());
     List1->show();
@@ -239,7 +245,7 @@ void Worksheet::showalignment() {
     back->raise();
 }
 
-void Worksheet::List1_Click(int index) {
+void WorksheetWindow::List1_Click(int index) {
     if (index == 0) {
         List1->hide();
         return;
@@ -275,7 +281,7 @@ void Worksheet::List1_Click(int index) {
 
 // --- Print settings ------------------------------------------------------------------------
 
-void Worksheet::setbordersize() {
+void WorksheetWindow::setbordersize() {
     std::string current = "50";
     if (fileExists("bordsize.dat")) current = TextReader("bordsize.dat").readField();
     try {
@@ -290,7 +296,7 @@ void Worksheet::setbordersize() {
     writeLines("bordsize.dat", {toAnsi(answer)});
 }
 
-void Worksheet::logosetting() {
+void WorksheetWindow::logosetting() {
     const QString title = QStringLiteral("When printing an appraisal:");
     auto ask = [&](const char* question, const char* note) {
         return p.messages.show(QString::fromLatin1(question) + '\r' + QString::fromLatin1(note), title, Buttons::YesNo,
@@ -315,7 +321,7 @@ void Worksheet::logosetting() {
     else unmark("logono.dat");
 }
 
-void Worksheet::setdefaultfont() {
+void WorksheetWindow::setdefaultfont() {
     try {
         FontChoice initial = textFont();
         if (fileExists("DefontAp.dat")) {
@@ -343,9 +349,11 @@ void Worksheet::setdefaultfont() {
     }
 }
 
-void Worksheet::Fonttext_Click() {
+void WorksheetWindow::Fonttext_Click() {
     const FontChoice current = textFont();
     applyFont(p.fonts.choose(current).value_or(current));
 }
 
-void Worksheet::changeprinter_Click() { p.printSetup.choose(); }
+void WorksheetWindow::changeprinter_Click() { p.printSetup.choose(); }
+
+} // namespace appraise

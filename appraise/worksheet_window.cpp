@@ -1,21 +1,26 @@
-#include "worksheet_window.h"
+#include "appraise/worksheet_window.h"
 
-#include "alignment.h"
-#include "basic_number.h"
-#include "cp1252.h"
-#include "dates.h"
-#include "file_names.h"
-#include "fixdate.h"
-#include "matchprinter.h"
-#include "old_appraisals.h"
-#include "run_error.h"
-#include "support_page.h"
-#include "text_file.h"
+#include "appraise/documents/fixdate.h"
+#include "appraise/documents/old_appraisals.h"
+#include "appraise/printing/alignment.h"
+#include "appraise/printing/matchprinter.h"
+#include "appraise/support_page.h"
+#include "common/basic_number.h"
+#include "common/cp1252.h"
+#include "common/dates.h"
+#include "common/file_names.h"
+#include "common/run_error.h"
+#include "common/text_file.h"
 
 #include <QFont>
 #include <QFontDatabase>
 #include <QResizeEvent>
 #include <QScreen>
+
+namespace appraise {
+
+using namespace common;
+using namespace platform;
 
 namespace {
 // Design size of the window, in twips; start-up sets the width from the printer.
@@ -23,22 +28,22 @@ constexpr int designWidth = 9560;
 constexpr int designHeight = 8200;
 } // namespace
 
-Worksheet::Worksheet(Platform& platform, QWidget* parent) : FormWindow(platform, parent) {
+WorksheetWindow::WorksheetWindow(Platform& platform, QWidget* parent) : FormWindow(platform, parent) {
     setObjectName("worksheet");
     setWindowTitle(QStringLiteral("Velmaron Appraisal Worksheet"));
     buildControls();
     resize(tw(designWidth), tw(designHeight));
 }
 
-QGroupBox* Worksheet::frame(const char* name, const QString& caption, int x, int y, int w, int h) {
+QGroupBox* WorksheetWindow::frame(const char* name, const QString& caption, int x, int y, int w, int h) {
     auto* f = new QGroupBox(caption, this);
     f->setObjectName(name);
     f->setGeometry(tw(x), tw(y), tw(w), tw(h));
     return f;
 }
 
-QRadioButton* Worksheet::option(QGroupBox* f, QButtonGroup* g, const char* name, const QString& caption, int x, int y,
-                                int w) {
+QRadioButton* WorksheetWindow::option(QGroupBox* f, QButtonGroup* g, const char* name, const QString& caption, int x,
+                                      int y, int w) {
     auto* o = new QRadioButton(caption, f);
     o->setObjectName(name);
     o->setGeometry(tw(x), tw(y), tw(w), tw(260));
@@ -46,7 +51,7 @@ QRadioButton* Worksheet::option(QGroupBox* f, QButtonGroup* g, const char* name,
     return o;
 }
 
-QScrollBar* Worksheet::gradeBar(const char* name, int x, int y, int w) {
+QScrollBar* WorksheetWindow::gradeBar(const char* name, int x, int y, int w) {
     auto* s = new QScrollBar(Qt::Horizontal, this);
     s->setObjectName(name);
     s->setRange(0, 32767);
@@ -57,7 +62,7 @@ QScrollBar* Worksheet::gradeBar(const char* name, int x, int y, int w) {
     return s;
 }
 
-void Worksheet::buildControls() {
+void WorksheetWindow::buildControls() {
     // Created in the order of entry, which is the tab order.
     label("Label8", QStringLiteral("Date"), 120, 150, 500, 300);
     datebox = textBox("datebox", QString(), 620, 120, 1100, 330);
@@ -216,13 +221,13 @@ void Worksheet::buildControls() {
     onLostFocus(datebox, [this] { datebox_lostfocus(); });
 }
 
-void Worksheet::setCaption(QLabel* l, const QString& caption) {
+void WorksheetWindow::setCaption(QLabel* l, const QString& caption) {
     // The caption keeps its carriage returns; the screen shows them as line breaks.
     l->setProperty("caption", caption);
     l->setText(QString(caption).replace('\r', '\n'));
 }
 
-void Worksheet::load() {
+void WorksheetWindow::load() {
     // Centre the window on the screen at its design size.
     if (QScreen* s = screen()) {
         const QRect r = s->availableGeometry();
@@ -237,7 +242,7 @@ void Worksheet::load() {
     }
 }
 
-void Worksheet::startupSequence() {
+void WorksheetWindow::startupSequence() {
     // Error 75 is passed over statement by statement; anything else ends the start-up.
     auto step = [](const std::function<void()>& statement) {
         try {
@@ -384,7 +389,7 @@ void Worksheet::startupSequence() {
     });
 }
 
-int32_t Worksheet::matchprinter(QTextEdit& area, int32_t leftMargin, int32_t rightMargin) {
+int32_t WorksheetWindow::matchprinter(QTextEdit& area, int32_t leftMargin, int32_t rightMargin) {
     // With no printer installed the geometry is letter paper with a quarter-inch offset.
     const int32_t width = printedLineWidth(p.printer.geometry(), leftMargin, rightMargin);
     area.setLineWrapMode(QTextEdit::FixedPixelWidth);
@@ -392,13 +397,13 @@ int32_t Worksheet::matchprinter(QTextEdit& area, int32_t leftMargin, int32_t rig
     return width;
 }
 
-void Worksheet::datebox_lostfocus() {
+void WorksheetWindow::datebox_lostfocus() {
     std::string d = toAnsi(datebox->text());
     fixdate(d);
     datebox->setText(fromAnsi(d));
 }
 
-void Worksheet::startMainProgram() {
+void WorksheetWindow::startMainProgram() {
     try {
         p.processes.start("velmaron.exe", 3);
     } catch (const RunError&) {
@@ -407,14 +412,14 @@ void Worksheet::startMainProgram() {
     }
 }
 
-void Worksheet::End_Click() {
+void WorksheetWindow::End_Click() {
     p.screen.setHourglass(true);
     p.screen.doEvents();
     startMainProgram();
     p.processes.endProcess();
 }
 
-void Worksheet::back_Click() {
+void WorksheetWindow::back_Click() {
     if (!List1->isHidden()) {
         if (Fonttext->isHidden()) back->hide();
         List1->hide();
@@ -423,14 +428,16 @@ void Worksheet::back_Click() {
     End_Click();
 }
 
-void Worksheet::formUnload() { startMainProgram(); }
+void WorksheetWindow::formUnload() { startMainProgram(); }
 
-void Worksheet::Form_Resize() { Text1->setGeometry(tw(100), tw(500), width() - tw(200), height() - tw(600)); }
+void WorksheetWindow::Form_Resize() { Text1->setGeometry(tw(100), tw(500), width() - tw(200), height() - tw(600)); }
 
-void Worksheet::resizeEvent(QResizeEvent* event) {
+void WorksheetWindow::resizeEvent(QResizeEvent* event) {
     FormWindow::resizeEvent(event);
     // The text area's own placement is set when a text is shown; only keep it inside.
     run([this] {
         if (Text1->isHidden()) Form_Resize();
     });
 }
+
+} // namespace appraise

@@ -1,8 +1,8 @@
 #pragma once
-#include "customer.h"
-#include "form_window.h"
-#include "layout_settings.h"
-#include "records.h"
+#include "appraise/documents/customer.h"
+#include "appraise/printing/layout_settings.h"
+#include "appraise/worksheet/item_stone_records.h"
+#include "platform/form_window.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -17,11 +17,13 @@
 #include <map>
 #include <vector>
 
+namespace appraise {
+
 // The Appraise window "worksheet": controls and handlers under the design's names.
-class Worksheet : public FormWindow {
+class WorksheetWindow : public platform::FormWindow {
     Q_OBJECT
   public:
-    explicit Worksheet(Platform& platform, QWidget* parent = nullptr);
+    explicit WorksheetWindow(platform::Platform& platform, QWidget* parent = nullptr);
 
     void load() override; // Form_Load: the start-up sequence
 
@@ -101,14 +103,14 @@ class Worksheet : public FormWindow {
     void connectEntryHandlers();
     static void clearGroup(QButtonGroup* g);
     std::string chosenText(QButtonGroup* g, const std::map<QAbstractButton*, const char*>& texts) const;
-    void onClick(QAbstractButton* b, void (Worksheet::*handler)());
+    void onClick(QAbstractButton* b, void (WorksheetWindow::*handler)());
     void connectDocumentHandlers();
     void showDocument(int left, int top);
     void applyDefaultFont();
     void connectPrintingHandlers();
     bool checkSignatureFits();
-    void applyFont(const FontChoice& f);
-    FontChoice textFont() const;
+    void applyFont(const platform::FontChoice& f);
+    platform::FontChoice textFont() const;
     void startupSequence();
     void startMainProgram();
     void setCaption(QLabel* label, const QString& caption);
@@ -163,3 +165,5 @@ class Worksheet : public FormWindow {
     std::string appfile_;
     std::string alignFiller_; // the filler the alignment file was read with
 };
+
+} // namespace appraise

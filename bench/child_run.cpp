@@ -1,7 +1,7 @@
-#include "child_run.h"
+#include "bench/child_run.h"
 
-#include "headless_platform.h"
-#include "io_floor.h"
+#include "bench/headless_platform.h"
+#include "bench/io_floor.h"
 
 #include <chrono>
 #include <cstdio>
@@ -11,6 +11,11 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+namespace bench {
+
+using namespace common;
+using namespace platform;
 
 int childMain(int argc, char** argv) {
     if (argc < 2 || std::strcmp(argv[1], "--child") != 0) return -1;
@@ -52,3 +57,5 @@ int runChild(const char* mode, const char* folder, const char* date, bool firstm
     if (peakKb) *peakKb = ru.ru_maxrss;
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
+
+} // namespace bench

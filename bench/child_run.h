@@ -1,5 +1,7 @@
 #pragma once
 
+namespace bench {
+
 // Benchmarks and the crash test run each posting in a fresh process of their own binary:
 //   BINARY --child post|floor FOLDER DATE RATE MINIMUM FIRSTMON(0|1)
 // It prints the seconds the run took. Returns -1 when argv is not a child's; any
@@ -9,3 +11,5 @@ int childMain(int argc, char** argv);
 // Runs this binary as such a child and waits; fills the seconds it printed and its peak
 // resident memory in kilobytes. Returns the child's exit status.
 int runChild(const char* mode, const char* folder, const char* date, bool firstmon, double* seconds, long* peakKb);
+
+} // namespace bench

@@ -2,9 +2,9 @@
 // account untouched or fully posted with its transaction in place, every chain walkable to
 // its oldest record, no record overwritten; then a second run completes the posting to the
 // same bytes as a run that was never stopped.
-#include "child_run.h"
-#include "store_layout.h"
-#include "synthetic_store.h"
+#include "bench/child_run.h"
+#include "bench/synthetic_store.h"
+#include "demo/store_layout.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -22,6 +22,10 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+
+using namespace common;
+using namespace demo;
+using namespace bench;
 
 namespace fs = std::filesystem;
 

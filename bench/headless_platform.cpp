@@ -1,10 +1,16 @@
-#include "headless_platform.h"
+#include "bench/headless_platform.h"
 
-#include "posting_run.h"
-#include "run_error.h"
+#include "common/run_error.h"
+#include "interest/posting_run.h"
 
 #include <cstdio>
 #include <cstdlib>
+
+namespace bench {
+
+using namespace common;
+using namespace platform;
+using namespace interest;
 
 struct HeadlessPlatform::Impl : MessageBox,
                                 InputBox,
@@ -81,3 +87,5 @@ int postHeadless(const std::string& datebox, const std::string& rate, const std:
         return 10;
     }
 }
+
+} // namespace bench

@@ -1,4 +1,4 @@
-#include "io_floor.h"
+#include "bench/io_floor.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -6,6 +6,8 @@
 #include <map>
 #include <string>
 #include <unistd.h>
+
+namespace bench {
 
 namespace {
 double number(const char* p, size_t n) { return std::atof(std::string(p, n).c_str()); }
@@ -80,3 +82,5 @@ int ioFloor(const std::string& datebox, double rate, bool firstmon) {
     ::close(pointer);
     return 0;
 }
+
+} // namespace bench

@@ -1,9 +1,11 @@
 // Writes a synthetic store of N accounts into a folder, for profiling and the crash test.
-#include "synthetic_store.h"
+#include "bench/synthetic_store.h"
 
 #include <QDir>
 #include <cstdio>
 #include <cstdlib>
+
+using namespace bench;
 
 int main(int argc, char** argv) {
     if (argc != 3 || std::atoi(argv[2]) < 1) {

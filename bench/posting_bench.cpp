@@ -1,7 +1,7 @@
 // The posting run on synthetic stores of 1,000, 10,000 and 100,000 accounts, with the
 // firstmon setting off and on, beside the I/O floor; prints a Markdown table.
-#include "child_run.h"
-#include "synthetic_store.h"
+#include "bench/child_run.h"
+#include "bench/synthetic_store.h"
 
 #include <QDate>
 #include <QDir>
@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <string>
 #include <vector>
+
+using namespace bench;
 
 namespace fs = std::filesystem;
 

@@ -1,15 +1,20 @@
-#include "synthetic_store.h"
+#include "bench/synthetic_store.h"
 
-#include "basic_number.h"
-#include "demo_store.h"
-#include "format_picture.h"
-#include "run_error.h"
-#include "store_layout.h"
-#include "text_file.h"
+#include "common/basic_number.h"
+#include "common/format_picture.h"
+#include "common/run_error.h"
+#include "common/text_file.h"
+#include "demo/demo_store.h"
+#include "demo/store_layout.h"
 
 #include <fstream>
 #include <random>
 #include <vector>
+
+namespace bench {
+
+using namespace common;
+using namespace demo;
 
 void writeSyntheticStore(int32_t accounts, QDate today, uint32_t seed) {
     std::mt19937 rng(seed);
@@ -73,3 +78,5 @@ void writeSyntheticStore(int32_t accounts, QDate today, uint32_t seed) {
     std::ofstream("cust.dat", std::ios::binary) << custFile;
     writeLines("Cust.ptn", {str(static_cast<double>(accounts))});
 }
+
+} // namespace bench

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace common {
+
 // The number rules of the classic BASIC runtime that the store's files were written with.
 
 // Numeric value of a text: the leading decimal number, blanks, tabs and line feeds skipped
@@ -28,12 +30,4 @@ std::string str(double value);
 // the point ("0.75", "102.5", "88").
 std::string generalFormat(double value);
 
-// Blanks (only the space character) trimmed, as the classic Trim, LTrim and RTrim do.
-std::string_view trim(std::string_view s);
-std::string_view ltrim(std::string_view s);
-std::string_view rtrim(std::string_view s);
-
-// Classic Left, Right and Mid (1-based start): never out of range.
-std::string_view left(std::string_view s, size_t n);
-std::string_view right(std::string_view s, size_t n);
-std::string_view mid(std::string_view s, size_t start1, size_t n = std::string_view::npos);
+} // namespace common

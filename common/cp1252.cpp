@@ -1,4 +1,6 @@
-#include "cp1252.h"
+#include "common/cp1252.h"
+
+namespace common {
 
 namespace {
 // 0x80..0x9F; the undefined ones map to themselves.
@@ -39,3 +41,5 @@ std::string toAnsi(const QString& text) {
     }
     return out;
 }
+
+} // namespace common

@@ -3,9 +3,13 @@
 #include <string>
 #include <string_view>
 
+namespace common {
+
 // The one converter between the files' bytes (Windows-1252, one byte a character) and the
 // window's text. Every byte maps to one character and back; the five bytes the code page
 // leaves undefined map to the control characters of the same value.
 QString fromAnsi(std::string_view bytes);
 // Characters outside the code page become "?".
 std::string toAnsi(const QString& text);
+
+} // namespace common

@@ -1,9 +1,11 @@
-#include "dates.h"
+#include "common/dates.h"
 
-#include "basic_number.h"
-#include "run_error.h"
+#include "common/basic_number.h"
+#include "common/run_error.h"
 
 #include <cstdio>
+
+namespace common {
 
 std::string dateText(QDate d) {
     char buf[16];
@@ -47,3 +49,5 @@ std::string normaliseDashedDate(const std::string& s) {
     if (month < 1 || month > 12 || day < 1 || day > 31 || year < 0 || year > 99) return "ERROR";
     return std::to_string(month) + "-" + std::to_string(day) + "-" + std::to_string(year);
 }
+
+} // namespace common

@@ -2,6 +2,8 @@
 #include <QDate>
 #include <string>
 
+namespace common {
+
 // The clock the programs read the current date from; injected so that tests can set it.
 class Clock {
   public:
@@ -35,3 +37,5 @@ QDate parseDateText(const std::string& text);
 // to a whole number: "7-4-98" for "07-04-98". "ERROR" unless the month is 1..12, the day
 // 1..31 and the year 0..99 (two digits, any century).
 std::string normaliseDashedDate(const std::string& s);
+
+} // namespace common

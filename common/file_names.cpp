@@ -1,6 +1,6 @@
-#include "file_names.h"
+#include "common/file_names.h"
 
-#include "run_error.h"
+#include "common/run_error.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
+
+namespace common {
 
 namespace fs = std::filesystem;
 
@@ -138,3 +140,5 @@ QDateTime modificationTime(std::string_view name) {
     if (!fileExists(name)) throw RunError(err::FileNotFound, std::string(name));
     return QFileInfo(QString::fromStdString(resolveName(name))).lastModified();
 }
+
+} // namespace common

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+namespace common {
+
 // File names as the store's programs spell them, in the current folder. Names are matched
 // without regard to letter case ("COLNOTES.dat" finds colnotes.dat), and "\" separates a
 // sub-folder ("appraise\" finds APPRAISE). A name that matches nothing stays as spelled, so a
@@ -32,3 +34,5 @@ QDateTime modificationTime(std::string_view name);
 bool sameName(std::string_view a, std::string_view b);
 // True when a name matches a "?" / "*" pattern without regard to letter case.
 bool matchesPattern(std::string_view name, std::string_view pattern);
+
+} // namespace common

@@ -1,6 +1,8 @@
-#include "fixed_field.h"
+#include "common/fixed_field.h"
 
-#include "run_error.h"
+#include "common/run_error.h"
+
+namespace common {
 
 void storeField(std::string& record, Field f, std::string_view value) {
     if (f.offset + f.width > record.size()) throw RunError(err::Subscript, "field beyond record");
@@ -17,3 +19,5 @@ std::string padded(std::string_view value, size_t width) {
     s.resize(width, ' ');
     return s;
 }
+
+} // namespace common

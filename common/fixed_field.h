@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace common {
+
 // A fixed-width text field inside a record of bytes.
 struct Field {
     size_t offset;
@@ -31,3 +33,5 @@ std::string_view fieldText(const std::string& record, Field f);
 
 // A blank-padded text of the given width, as a field stores it.
 std::string padded(std::string_view value, size_t width);
+
+} // namespace common

@@ -1,7 +1,9 @@
-#include "format_picture.h"
+#include "common/format_picture.h"
 
 #include <algorithm>
 #include <cstdint>
+
+namespace common {
 
 std::string formatPicture(Money value, std::string_view picture) {
     const auto point = picture.find('.');
@@ -50,3 +52,5 @@ std::string formatPicture(Money value, std::string_view picture) {
     if (negative && units > 0) out = "-" + out;
     return out;
 }
+
+} // namespace common

@@ -1,12 +1,14 @@
-#include "locked_file.h"
+#include "common/locked_file.h"
 
-#include "file_names.h"
-#include "run_error.h"
+#include "common/file_names.h"
+#include "common/run_error.h"
 
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+namespace common {
 
 LockedFile::LockedFile(std::string_view name, Access access, Sharing sharing) : path_(resolveName(name)) {
     if (path_.empty()) throw RunError(err::BadFileName, std::string(name));
@@ -85,3 +87,5 @@ void LockedFile::sync() {
 void LockedFile::truncate(int64_t size) {
     if (::ftruncate(fd_, size) != 0) throwErrno(errno, path_);
 }
+
+} // namespace common

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace common {
+
 enum class Access { Read, ReadWrite };
 enum class Sharing {
     Default, // reading takes a shared lock, writing an exclusive one
@@ -36,3 +38,5 @@ class LockedFile {
     int fd_ = -1;
     std::string path_;
 };
+
+} // namespace common

@@ -1,10 +1,12 @@
-#include "money.h"
+#include "common/money.h"
 
-#include "basic_number.h"
-#include "run_error.h"
+#include "common/basic_number.h"
+#include "common/run_error.h"
 
 #include <cfenv>
 #include <cmath>
+
+namespace common {
 
 Money Money::fromDouble(double value) {
     const double product = value * static_cast<double>(scale);
@@ -61,3 +63,5 @@ std::string generalFormat(Money m) {
     if (d[negative ? 1 : 0] == '.') d = (negative ? "-0" : "0") + d.substr(negative ? 1 : 0);
     return d;
 }
+
+} // namespace common

@@ -1,8 +1,12 @@
 #pragma once
+// <string> first: Qt's moc can read <compare> only after it has seen the library's configuration.
+#include <string>
+
 #include <compare>
 #include <cstdint>
-#include <string>
 #include <string_view>
+
+namespace common {
 
 // Fixed-point money value with four decimals: a signed 64-bit count of ten-thousandths.
 // Conversions round halves to even; sums, differences and overflow are exact or error 6.
@@ -33,3 +37,5 @@ std::string str(Money m);
 
 // General number format of a money value: "97.5", "0.015", "0".
 std::string generalFormat(Money m);
+
+} // namespace common

@@ -1,6 +1,8 @@
-#include "record_file.h"
+#include "common/record_file.h"
 
-#include "run_error.h"
+#include "common/run_error.h"
+
+namespace common {
 
 RecordFile::RecordFile(std::string_view name, size_t recordLength, Access access, Sharing sharing)
     : file_(name, access, sharing), length_(recordLength) {}
@@ -19,3 +21,5 @@ void RecordFile::write(int64_t n, std::string_view bytes) {
 }
 
 int64_t RecordFile::count() const { return file_.size() / static_cast<int64_t>(length_); }
+
+} // namespace common

@@ -1,9 +1,11 @@
 #pragma once
-#include "locked_file.h"
+#include "common/locked_file.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+namespace common {
 
 // A random-access file of fixed-length records: record n (from 1) is at (n - 1) x length.
 // Records are written in place; other computers may have the file open.
@@ -26,3 +28,5 @@ class RecordFile {
     LockedFile file_;
     size_t length_;
 };
+
+} // namespace common

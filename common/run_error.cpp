@@ -1,7 +1,9 @@
-#include "run_error.h"
+#include "common/run_error.h"
 
 #include <cerrno>
 #include <map>
+
+namespace common {
 
 namespace {
 std::string composeWhat(int number, const std::string& description, const std::string& detail) {
@@ -71,3 +73,5 @@ int errorFromErrno(int e) {
 }
 
 void throwErrno(int e, const std::string& what) { throw RunError(errorFromErrno(e), what); }
+
+} // namespace common

@@ -2,6 +2,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace common {
+
 // The one run-time error type: a classic error number with its description.
 class RunError : public std::runtime_error {
   public:
@@ -47,3 +49,5 @@ int errorFromErrno(int errnoValue);
 
 // Throws the RunError for errno after a failed system call on `what`.
 [[noreturn]] void throwErrno(int errnoValue, const std::string& what);
+
+} // namespace common

@@ -1,15 +1,18 @@
-#include "text_file.h"
+#include "common/text_file.h"
+#include "common/trim_left_right_mid.h"
 
-#include "basic_number.h"
-#include "file_names.h"
-#include "locked_file.h"
-#include "run_error.h"
+#include "common/basic_number.h"
+#include "common/file_names.h"
+#include "common/locked_file.h"
+#include "common/run_error.h"
 
 #include <cerrno>
 #include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
+
+namespace common {
 
 namespace {
 bool lineEnd(char c) { return c == '\r' || c == '\n'; }
@@ -137,3 +140,5 @@ void writeBytes(std::string_view name, std::string_view bytes) {
         throwErrno(e, std::string(name));
     }
 }
+
+} // namespace common

@@ -3,6 +3,8 @@
 #include <string_view>
 #include <vector>
 
+namespace common {
+
 // Reads a text file the classic way: by free-format field (Input #) or by whole line
 // (Line Input #). The file is read whole under a shared lock; a missing file is error 53.
 // Lines end at CR LF, CR or LF; a Ctrl-Z ends the text.
@@ -46,3 +48,5 @@ void writeBytes(std::string_view name, std::string_view bytes);
 
 // The lines joined, each ended by CR LF.
 std::string joinLines(const std::vector<std::string>& lines);
+
+} // namespace common

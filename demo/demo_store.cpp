@@ -1,20 +1,24 @@
-#include "demo_store.h"
+#include "demo/demo_store.h"
 
-#include "format_picture.h"
-#include "store_layout.h"
+#include "common/format_picture.h"
+#include "demo/store_layout.h"
 
-#include "basic_number.h"
-#include "file_names.h"
-#include "fixed_field.h"
-#include "record_file.h"
-#include "run_error.h"
-#include "text_file.h"
+#include "common/basic_number.h"
+#include "common/file_names.h"
+#include "common/fixed_field.h"
+#include "common/record_file.h"
+#include "common/run_error.h"
+#include "common/text_file.h"
 
 #include <QFont>
 #include <QPainter>
 #include <QPainterPath>
 #include <map>
 #include <vector>
+
+namespace demo {
+
+using namespace common;
 
 namespace {
 struct Person {
@@ -194,3 +198,5 @@ void writeDemoStore(QDate today) {
     writeLines("NoIntLW.dat", {"No Interest on Layaways"});
     if (!demoLogo().save(QStringLiteral("anytown1.bmp"), "BMP")) throw RunError(err::DeviceIO, "anytown1.bmp");
 }
+
+} // namespace demo

@@ -3,6 +3,8 @@
 #include <QImage>
 #include <string>
 
+namespace demo {
+
 // Writes a demo store into the current folder, dated around `today`: about thirty charge
 // accounts, the transaction files of the last four months with their pointers, the layout
 // settings and the store's logo. Refuses (error 58) a folder that already holds a store.
@@ -15,3 +17,5 @@ QImage demoLogo();
 std::string monthCode(QDate d);
 // A date as the store writes it: month-day-two-digit-year without leading zeros ("8-7-26").
 std::string storeDate(QDate d);
+
+} // namespace demo

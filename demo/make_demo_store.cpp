@@ -1,11 +1,14 @@
 // Writes the demo store into a folder (made when missing); never over a store that is there.
-#include "demo_store.h"
-#include "run_error.h"
+#include "common/run_error.h"
+#include "demo/demo_store.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
 #include <cstdio>
+
+using namespace common;
+using namespace demo;
 
 int main(int argc, char** argv) {
     if (argc != 2 || QString(argv[1]) == "--help") {

@@ -1,7 +1,10 @@
-#include "program_args.h"
-#include "velmaron_window.h"
+#include "demo/velmaron_window.h"
+#include "platform/program_args.h"
 
 #include <QApplication>
+
+using namespace platform;
+using namespace demo;
 
 int main(int argc, char** argv) {
     if (const auto done = handleProgramArgs(argc, argv, "velmaron",

@@ -1,14 +1,15 @@
-#include "velmaron_window.h"
+#include "demo/velmaron_window.h"
+#include "common/trim_left_right_mid.h"
 
-#include "basic_number.h"
-#include "cp1252.h"
-#include "file_names.h"
-#include "format_picture.h"
-#include "record_file.h"
-#include "run_error.h"
-#include "store_layout.h"
-#include "system.h"
-#include "text_file.h"
+#include "common/basic_number.h"
+#include "common/cp1252.h"
+#include "common/file_names.h"
+#include "common/format_picture.h"
+#include "common/record_file.h"
+#include "common/run_error.h"
+#include "common/text_file.h"
+#include "demo/store_layout.h"
+#include "platform/desktop_services.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -18,6 +19,11 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QVBoxLayout>
+
+namespace demo {
+
+using namespace common;
+using namespace platform;
 
 namespace {
 QString field(const std::string& rec, Field f) { return fromAnsi(trim(fieldText(rec, f))); }
@@ -120,3 +126,5 @@ bool VelmaronWindow::startProgram(const char* name) {
     }
     return true;
 }
+
+} // namespace demo

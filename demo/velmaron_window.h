@@ -4,6 +4,8 @@
 #include <QPushButton>
 #include <QWidget>
 
+namespace demo {
+
 // The stand-in for the suite's main program: the customer list, and the two programs.
 class VelmaronWindow : public QWidget {
     Q_OBJECT
@@ -21,3 +23,5 @@ class VelmaronWindow : public QWidget {
     void filter(const QString& text);
     bool startProgram(const char* name);
 };
+
+} // namespace demo

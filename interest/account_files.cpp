@@ -1,8 +1,14 @@
-#include "account_files.h"
+#include "interest/account_files.h"
+#include "common/trim_left_right_mid.h"
 
-#include "basic_number.h"
-#include "file_names.h"
-#include "text_file.h"
+#include "common/basic_number.h"
+#include "common/file_names.h"
+#include "common/text_file.h"
+
+namespace interest {
+
+using namespace common;
+using namespace platform;
 
 std::string monthFileName(const std::string& dateText) {
     return std::string(left(dateText, 2)) + std::string(right(dateText, 2)) + ".dat";
@@ -54,3 +60,5 @@ std::string printable(std::string_view bytes) {
         if (c == '\0') c = ' ';
     return s;
 }
+
+} // namespace interest

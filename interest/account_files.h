@@ -1,31 +1,33 @@
 #pragma once
-#include "fixed_field.h"
-#include "platform.h"
-#include "record_file.h"
+#include "common/fixed_field.h"
+#include "common/record_file.h"
+#include "platform/platform.h"
 
 #include <map>
 #include <memory>
 #include <string>
 #include <unordered_map>
 
+namespace interest {
+
 // Interest's view of an account in "cust.dat": 222 bytes. Fields Interest does not use are
 // carried through byte for byte.
 namespace custrec {
 constexpr size_t length = 222;
 inline constexpr auto fields =
-    layoutFields<22>({20, 25, 24, 1, 20, 2, 10, 4, 8, 8, 8, 12, 12, 6, 8, 5, 8, 4, 2, 5, 24, 6});
-inline constexpr Field name1 = fields[0], name2 = fields[1], lasttxfile = fields[7], lasttxrec = fields[8],
-                       balance = fields[9], phone = fields[11], acctno = fields[15], rating = fields[17],
-                       nointerest = fields[18];
+    common::layoutFields<22>({20, 25, 24, 1, 20, 2, 10, 4, 8, 8, 8, 12, 12, 6, 8, 5, 8, 4, 2, 5, 24, 6});
+inline constexpr common::Field name1 = fields[0], name2 = fields[1], lasttxfile = fields[7], lasttxrec = fields[8],
+                               balance = fields[9], phone = fields[11], acctno = fields[15], rating = fields[17],
+                               nointerest = fields[18];
 } // namespace custrec
 
 // One transaction of a month file: 94 bytes.
 namespace transrec {
 constexpr size_t length = 94;
-inline constexpr auto fields = layoutFields<16>({5, 4, 8, 3, 5, 24, 8, 3, 8, 1, 8, 1, 8, 5, 1, 2});
-inline constexpr Field acctno = fields[0], prevfile = fields[1], prevrec = fields[2], descr = fields[5],
-                       amount = fields[6], txdate = fields[8], txtype = fields[9], amount2 = fields[10],
-                       txrating = fields[11];
+inline constexpr auto fields = common::layoutFields<16>({5, 4, 8, 3, 5, 24, 8, 3, 8, 1, 8, 1, 8, 5, 1, 2});
+inline constexpr common::Field acctno = fields[0], prevfile = fields[1], prevrec = fields[2], descr = fields[5],
+                               amount = fields[6], txdate = fields[8], txtype = fields[9], amount2 = fields[10],
+                               txrating = fields[11];
 } // namespace transrec
 
 // The month file of a date as typed: its first two and last two characters + ".dat"
@@ -41,7 +43,8 @@ int32_t readPointer(const std::string& name);
 class RunFiles {
   public:
     // The open file; opening it may fail (70 when another computer holds it).
-    RecordFile& open(const std::string& name, size_t recordLength, Access access, Sharing sharing);
+    common::RecordFile& open(const std::string& name, size_t recordLength, common::Access access,
+                             common::Sharing sharing);
     void closeAll() { files_.clear(); }
     // Whether a record file of this name is there, and its name on disk; both are looked up
     // once a run (the run creates only the posting month file, through open).
@@ -56,17 +59,19 @@ class RunFiles {
     const Lookup& lookup(const std::string& name);
     std::unordered_map<std::string, Lookup> lookups_;
     struct Entry {
-        std::unique_ptr<RecordFile> file;
-        Access access;
+        std::unique_ptr<common::RecordFile> file;
+        common::Access access;
     };
     std::unordered_map<std::string, Entry> files_;
 };
 
 // A field's bytes as a string, as stored.
-std::string fieldOf(const std::string& record, Field f);
+std::string fieldOf(const std::string& record, common::Field f);
 
 // A pointer field never filled names no month file: the user is told, and the program ends.
-void nothingDesignated(Platform& p);
+void nothingDesignated(platform::Platform& p);
 
 // The account record's bytes shown in a report line: NULs of never-written fields as blanks.
 std::string printable(std::string_view bytes);
+
+} // namespace interest

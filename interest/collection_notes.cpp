@@ -1,8 +1,12 @@
-#include "collection_notes.h"
+#include "interest/collection_notes.h"
 
-#include "basic_number.h"
-#include "file_names.h"
-#include "text_file.h"
+#include "common/basic_number.h"
+#include "common/file_names.h"
+#include "common/text_file.h"
+
+namespace interest {
+
+using namespace common;
 
 CollectionNotes readCollectionNotes() {
     CollectionNotes notes;
@@ -18,3 +22,5 @@ CollectionNotes readCollectionNotes() {
 void writeCollectionNotes(const CollectionNotes& notes) {
     writeLines("colnotes.dat", std::vector<std::string>(notes.begin(), notes.end()));
 }
+
+} // namespace interest

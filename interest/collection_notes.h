@@ -2,6 +2,8 @@
 #include <array>
 #include <string>
 
+namespace interest {
+
 // The nine collection notes printed on statements by credit rating.
 using CollectionNotes = std::array<std::string, 9>;
 
@@ -10,3 +12,5 @@ using CollectionNotes = std::array<std::string, 9>;
 CollectionNotes readCollectionNotes();
 // Writes "colnotes.dat" anew: nine lines, each ended by CR LF.
 void writeCollectionNotes(const CollectionNotes& notes);
+
+} // namespace interest

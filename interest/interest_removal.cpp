@@ -1,13 +1,19 @@
-#include "interest_removal.h"
+#include "interest/interest_removal.h"
+#include "common/trim_left_right_mid.h"
 
-#include "account_files.h"
-#include "basic_number.h"
-#include "cp1252.h"
-#include "file_names.h"
-#include "run_error.h"
-#include "text_file.h"
+#include "common/basic_number.h"
+#include "common/cp1252.h"
+#include "common/file_names.h"
+#include "common/run_error.h"
+#include "common/text_file.h"
+#include "interest/account_files.h"
 
 #include <set>
+
+namespace interest {
+
+using namespace common;
+using namespace platform;
 
 int removeInterest(const std::string& phone, Platform& p, std::string& steplabel) {
     steplabel = "HereK";
@@ -59,3 +65,5 @@ int removeInterest(const std::string& phone, Platform& p, std::string& steplabel
     }
     return removed;
 }
+
+} // namespace interest

@@ -1,22 +1,27 @@
-#include "interest_window.h"
+#include "interest/interest_window.h"
 
-#include "basic_number.h"
-#include "cp1252.h"
-#include "dates.h"
-#include "file_names.h"
-#include "format_picture.h"
-#include "interest_removal.h"
-#include "posting_run.h"
-#include "run_error.h"
-#include "text_file.h"
+#include "common/basic_number.h"
+#include "common/cp1252.h"
+#include "common/dates.h"
+#include "common/file_names.h"
+#include "common/format_picture.h"
+#include "common/run_error.h"
+#include "common/text_file.h"
+#include "interest/interest_removal.h"
+#include "interest/posting_run.h"
 
 #include <QKeyEvent>
+
+namespace interest {
+
+using namespace common;
+using namespace platform;
 
 namespace {
 const QString firstmonNotice = QStringLiteral("Set to NOT charge interest on any charge that was in the same month.");
 }
 
-InterestForm::InterestForm(Platform& platform, QWidget* parent) : FormWindow(platform, parent) {
+InterestWindow::InterestWindow(Platform& platform, QWidget* parent) : FormWindow(platform, parent) {
     setObjectName("interest");
     setWindowTitle(QStringLiteral("Posting Interest to Charge Accounts"));
     // In the order of entry, which is the tab order.
@@ -70,7 +75,7 @@ InterestForm::InterestForm(Platform& platform, QWidget* parent) : FormWindow(pla
     enterMovesOn(Text1);
 }
 
-void InterestForm::enterMovesOn(QLineEdit* box) {
+void InterestWindow::enterMovesOn(QLineEdit* box) {
     // Enter acts as Tab: the focus moves to the next control in tab order.
     onKey(box, [this](QKeyEvent* e) {
         if (!isEnterKey(e)) return false;
@@ -79,16 +84,16 @@ void InterestForm::enterMovesOn(QLineEdit* box) {
     });
 }
 
-void InterestForm::showLastPosted() {
+void InterestWindow::showLastPosted() {
     Label4->setText(QStringLiteral("THE LAST TIME THAT INTEREST WAS POSTED WAS: ") + fromAnsi(lastposted));
 }
 
-void InterestForm::checkpostdate(std::string& s) {
+void InterestWindow::checkpostdate(std::string& s) {
     if (s.size() < 2) return;
     s = normaliseDashedDate(s);
 }
 
-void InterestForm::load() {
+void InterestWindow::load() {
     try {
         startup();
     } catch (const RunError&) {
@@ -96,7 +101,7 @@ void InterestForm::load() {
     }
 }
 
-void InterestForm::startup() {
+void InterestWindow::startup() {
     Check1->setChecked(fileExists("NoIntLW.dat"));
     if (fileExists("firstmon.dat")) {
         Label7->setText(firstmonNotice);
@@ -123,14 +128,14 @@ void InterestForm::startup() {
     MinFinance->setText(fromAnsi(formatPicture(minfin, "##.00")));
 }
 
-void InterestForm::Check1_Click() {
+void InterestWindow::Check1_Click() {
     if (Check1->isChecked()) writeLines("NoIntLW.dat", {"No Interest on Layaways"});
     else if (fileExists("NoIntLW.dat")) removeFile("NoIntLW.dat");
 }
 
-void InterestForm::Command1_Click() { p.processes.endProcess(); }
+void InterestWindow::Command1_Click() { p.processes.endProcess(); }
 
-void InterestForm::Percentage_LostFocus() {
+void InterestWindow::Percentage_LostFocus() {
     ratepct = Money::fromText(toAnsi(Percentage->text()));
     if (ratepct > Money::fromText(".02")) {
         p.messages.show(QStringLiteral("This is to large an amount for interest"));
@@ -139,7 +144,7 @@ void InterestForm::Percentage_LostFocus() {
     if (ratepct < Money::fromText(".001")) p.messages.show(QStringLiteral("This is not a logical amount for interest"));
 }
 
-void InterestForm::Start_Click() {
+void InterestWindow::Start_Click() {
     p.screen.setHourglass(true);
     for (QWidget* w : std::initializer_list<QWidget*>{Command1, Start, Notes, Label3}) w->hide();
     Start->setText(QStringLiteral("Posting Accounts DO NOT INTERUPT"));
@@ -179,7 +184,7 @@ void InterestForm::Start_Click() {
     p.processes.endProcess();
 }
 
-void InterestForm::remove_Click() {
+void InterestWindow::remove_Click() {
     const QString phone = p.input.ask(QStringLiteral("Phone number of customer to remove interest"));
     p.screen.doEvents();
     if (phone.isEmpty()) return; // Cancel, or nothing typed: nothing to look for
@@ -189,7 +194,7 @@ void InterestForm::remove_Click() {
     p.screen.setHourglass(false);
 }
 
-void InterestForm::fillNoteList() {
+void InterestWindow::fillNoteList() {
     List1->clear();
     List1->show();
     auto add = [this](const QString& text, int data) {
@@ -203,7 +208,7 @@ void InterestForm::fillNoteList() {
     add(QStringLiteral("CLICK THIS LINE TO END CHANGING NOTES"), 10);
 }
 
-void InterestForm::Notes_Click() {
+void InterestWindow::Notes_Click() {
     remove->hide();
     p.messages.show(QStringLiteral(
         "These notes will appear on each statement depending on the credit rating of the customer at the time of the "
@@ -220,7 +225,7 @@ void InterestForm::Notes_Click() {
     List1->raise();
 }
 
-void InterestForm::List1_Click(int itemData) {
+void InterestWindow::List1_Click(int itemData) {
     curnote = static_cast<int16_t>(itemData);
     if (curnote == 0) return;
     if (curnote == 10) {
@@ -238,9 +243,11 @@ void InterestForm::List1_Click(int itemData) {
     Text1->setFocus(Qt::OtherFocusReason);
 }
 
-void InterestForm::Text1_LostFocus() {
+void InterestWindow::Text1_LostFocus() {
     if (Text1->isHidden() || curnote < 1 || curnote > 9) return; // the edit has already ended
     notes[curnote - 1] = toAnsi(Text1->text());
     Text1->hide();
     fillNoteList();
 }
+
+} // namespace interest

@@ -1,7 +1,7 @@
 #pragma once
-#include "collection_notes.h"
-#include "form_window.h"
-#include "money.h"
+#include "common/money.h"
+#include "interest/collection_notes.h"
+#include "platform/form_window.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -12,11 +12,13 @@
 #include <array>
 #include <string>
 
+namespace interest {
+
 // The Interest window "interest": controls and handlers under the design's names.
-class InterestForm : public FormWindow {
+class InterestWindow : public platform::FormWindow {
     Q_OBJECT
   public:
-    explicit InterestForm(Platform& platform, QWidget* parent = nullptr);
+    explicit InterestWindow(platform::Platform& platform, QWidget* parent = nullptr);
 
     void load() override; // Form_Load
 
@@ -49,8 +51,10 @@ class InterestForm : public FormWindow {
     void showLastPosted();
 
     std::string lastposted;
-    Money ratepct, minfin;
+    common::Money ratepct, minfin;
     std::string firstmonflag, wholesaleflag;
     CollectionNotes notes;
     int16_t curnote = 0;
 };
+
+} // namespace interest

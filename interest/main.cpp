@@ -1,8 +1,12 @@
-#include "interest_window.h"
-#include "program_args.h"
-#include "qt_platform.h"
+#include "interest/interest_window.h"
+#include "platform/program_args.h"
+#include "platform/qt_platform.h"
 
 #include <QApplication>
+
+using namespace common;
+using namespace platform;
+using namespace interest;
 
 int main(int argc, char** argv) {
     if (const auto done = handleProgramArgs(argc, argv, "interest",
@@ -11,7 +15,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Interest"));
     QtPlatform platform(QStringLiteral("Interest"));
-    InterestForm window(platform.platform());
+    InterestWindow window(platform.platform());
     platform.setParentWindow(&window);
     window.load();
     window.show();

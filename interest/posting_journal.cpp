@@ -1,9 +1,13 @@
-#include "posting_journal.h"
+#include "interest/posting_journal.h"
 
-#include "file_names.h"
-#include "fixed_field.h"
+#include "common/file_names.h"
+#include "common/fixed_field.h"
 
 #include <cstdio>
+
+namespace interest {
+
+using namespace common;
 
 namespace {
 constexpr size_t recordLength = 222;
@@ -48,3 +52,5 @@ void PostingJournal::finish() {
     file_.reset();
     std::remove(resolveName(fileName).c_str());
 }
+
+} // namespace interest

@@ -1,10 +1,12 @@
 #pragma once
-#include "locked_file.h"
+#include "common/locked_file.h"
 
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+
+namespace interest {
 
 // The posting run's journal, "interest.jrn": before each account is written it holds the
 // account's record as it was and as it will be, and the month file's last record before the
@@ -33,5 +35,7 @@ class PostingJournal {
 
   private:
     std::string datebox_;
-    std::unique_ptr<LockedFile> file_;
+    std::unique_ptr<common::LockedFile> file_;
 };
+
+} // namespace interest

@@ -1,16 +1,22 @@
-#include "posting_run.h"
+#include "interest/posting_run.h"
+#include "common/trim_left_right_mid.h"
 
-#include "basic_number.h"
-#include "cp1252.h"
-#include "dates.h"
-#include "file_names.h"
-#include "format_picture.h"
-#include "run_error.h"
-#include "text_file.h"
+#include "common/basic_number.h"
+#include "common/cp1252.h"
+#include "common/dates.h"
+#include "common/file_names.h"
+#include "common/format_picture.h"
+#include "common/run_error.h"
+#include "common/text_file.h"
 
 #include <algorithm>
 #include <set>
 #include <sys/stat.h>
+
+namespace interest {
+
+using namespace common;
+using namespace platform;
 
 namespace {
 double valOf(const std::string& rec, Field f) { return val(fieldText(rec, f)); }
@@ -342,3 +348,5 @@ void PostingRun::chargeCase(int32_t i) {
            std::string(right("         " + std::string(trim(amount)), 9)));
     total_ = total_ + Money::fromText(amount);
 }
+
+} // namespace interest

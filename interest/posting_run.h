@@ -1,12 +1,14 @@
 #pragma once
-#include "account_files.h"
-#include "money.h"
-#include "platform.h"
-#include "posting_journal.h"
+#include "common/money.h"
+#include "interest/account_files.h"
+#include "interest/posting_journal.h"
+#include "platform/platform.h"
 
 #include <cstdint>
 #include <functional>
 #include <string>
+
+namespace interest {
 
 // What the posting window hands the run: its texts as typed and its settings.
 struct PostingInput {
@@ -37,7 +39,7 @@ enum class PostingOutcome { Completed, NoCustPtn, NoCustDat, Stopped };
 // run no account points at a missing transaction and no transaction is overwritten.
 class PostingRun {
   public:
-    PostingRun(const PostingInput& input, Platform& platform, std::string& steplabel,
+    PostingRun(const PostingInput& input, platform::Platform& platform, std::string& steplabel,
                std::function<void(int)> progress);
 
     // The whole run; messages about missing files are shown here. The caller ends the program.
@@ -47,7 +49,7 @@ class PostingRun {
     std::string layawayCheck();
     void excluderecent();
     std::string& account() { return cust_; }
-    Money& interestbase() { return interestbase_; }
+    common::Money& interestbase() { return interestbase_; }
 
   private:
     void postAccount(int32_t i);
@@ -63,19 +65,21 @@ class PostingRun {
     void report(const std::string& line);
 
     PostingInput in_;
-    Platform& p_;
+    platform::Platform& p_;
     std::string& steplabel_;
     std::function<void(int)> progress_;
     PostingDate date_;
     std::string monthfile_, monthptn_;
     int32_t monthlast_ = 0;
     double pct_ = 0, minfin_ = 0;
-    Money interestbase_, total_;
+    common::Money interestbase_, total_;
     std::string cust_, trans_;
     RunFiles files_;
-    RecordFile* custFile_ = nullptr;
-    std::unique_ptr<LockedFile> pointer_;
+    common::RecordFile* custFile_ = nullptr;
+    std::unique_ptr<common::LockedFile> pointer_;
     size_t pointerLength_ = 0;
     std::unique_ptr<PostingJournal> journal_;
     std::string original_; // the account as read, for the journal
 };
+
+} // namespace interest

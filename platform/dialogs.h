@@ -2,6 +2,8 @@
 #include <QString>
 #include <optional>
 
+namespace platform {
+
 enum class Buttons { Ok, OkCancel, YesNo, RetryCancel };
 enum class Icon { None, Critical, Question, Exclamation, Information };
 enum class Answer { Ok, Cancel, Yes, No, Retry };
@@ -42,3 +44,5 @@ class PrintSetupDialog {
     virtual ~PrintSetupDialog() = default;
     virtual bool choose() = 0;
 };
+
+} // namespace platform

@@ -1,10 +1,14 @@
-#include "form_window.h"
+#include "platform/form_window.h"
 
-#include "run_error.h"
+#include "common/run_error.h"
 
 #include <QCloseEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
+
+namespace platform {
+
+using namespace common;
 
 FormWindow::FormWindow(Platform& platform, QWidget* parent) : QWidget(parent), p(platform) {}
 
@@ -105,3 +109,5 @@ QPushButton* FormWindow::button(const char* name, const QString& caption, int x,
     b->setGeometry(tw(x), tw(y), tw(w), tw(h));
     return b;
 }
+
+} // namespace platform

@@ -1,5 +1,6 @@
 #pragma once
-#include "platform.h"
+#include "common/run_error.h"
+#include "platform/platform.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -9,7 +10,7 @@
 #include <functional>
 #include <map>
 
-class RunError;
+namespace platform {
 
 // The base of the programs' one window: runs handlers so that a run-time error they do not
 // catch is shown to the user and abandons only that handler, routes the lost-focus, got-focus
@@ -34,7 +35,7 @@ class FormWindow : public QWidget {
 
     // Runs a handler; an uncaught run-time error is shown with its number and description.
     void run(const std::function<void()>& handler);
-    void showRunError(const RunError& e);
+    void showRunError(const common::RunError& e);
 
     // Handlers for a control's lost-focus and got-focus (not raised when the whole window
     // loses or gains activation, as when a box opens over it).
@@ -68,3 +69,5 @@ class FormWindow : public QWidget {
     std::map<QObject*, Hooks> hooks_;
     bool unloaded_ = false;
 };
+
+} // namespace platform

@@ -1,8 +1,10 @@
 #pragma once
-#include "dates.h"
-#include "dialogs.h"
-#include "printer.h"
-#include "system.h"
+#include "common/dates.h"
+#include "platform/desktop_services.h"
+#include "platform/dialogs.h"
+#include "platform/printer.h"
+
+namespace platform {
 
 // The services a window reaches the desktop through, handed in at construction.
 struct Platform {
@@ -12,8 +14,10 @@ struct Platform {
     PrintSetupDialog& printSetup;
     Printer& printer;
     Processes& processes;
-    Clock& clock;
+    common::Clock& clock;
     SingleInstance& instance;
     Clipboard& clipboard;
     Screen& screen;
 };
+
+} // namespace platform

@@ -1,11 +1,13 @@
 #pragma once
-#include "dialogs.h"
+#include "platform/dialogs.h"
 
 #include <QImage>
 #include <QRect>
 #include <QString>
 
 class QTextEdit;
+
+namespace platform {
 
 // Sizes of the current printer's paper, in twips (1/1440 inch). The offsets are where the
 // printable area starts on the paper.
@@ -55,3 +57,5 @@ class Printer {
 // Converting twips to the screen's logical pixels and back.
 int twipsToPixels(int twips, double dpi = 96.0);
 int pixelsToTwips(int pixels, double dpi = 96.0);
+
+} // namespace platform

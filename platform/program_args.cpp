@@ -1,9 +1,11 @@
-#include "program_args.h"
+#include "platform/program_args.h"
 
 #include <QDir>
 #include <QString>
 #include <cstdio>
 #include <cstring>
+
+namespace platform {
 
 std::optional<int> handleProgramArgs(int argc, char** argv, const char* name, const char* description) {
     for (int i = 1; i < argc; ++i) {
@@ -27,3 +29,5 @@ std::optional<int> handleProgramArgs(int argc, char** argv, const char* name, co
     }
     return std::nullopt;
 }
+
+} // namespace platform

@@ -1,7 +1,7 @@
-#include "qt_platform.h"
+#include "platform/qt_platform.h"
 
-#include "cp1252.h"
-#include "run_error.h"
+#include "common/cp1252.h"
+#include "common/run_error.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -15,6 +15,10 @@
 #include <QProcess>
 #include <cstdio>
 #include <unistd.h>
+
+namespace platform {
+
+using namespace common;
 
 namespace {
 class QtMessageBox : public MessageBox {
@@ -176,3 +180,5 @@ void QtPlatform::setParentWindow(QWidget* w) {
     impl_->fonts.parent = w;
     impl_->printSetup.parent = w;
 }
+
+} // namespace platform

@@ -1,11 +1,13 @@
 #pragma once
-#include "platform.h"
-#include "qt_printer.h"
+#include "platform/platform.h"
+#include "platform/qt_printer.h"
 
 #include <QLockFile>
 #include <memory>
 
 class QWidget;
+
+namespace platform {
 
 // The real desktop: Qt's dialogs, the system printer, real processes and the system clock.
 class QtPlatform {
@@ -22,3 +24,5 @@ class QtPlatform {
     std::unique_ptr<Impl> impl_;
     std::unique_ptr<Platform> platform_;
 };
+
+} // namespace platform

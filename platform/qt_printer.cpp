@@ -1,6 +1,6 @@
-#include "qt_printer.h"
+#include "platform/qt_printer.h"
 
-#include "run_error.h"
+#include "common/run_error.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QDateTime>
@@ -12,6 +12,10 @@
 #include <QTextEdit>
 #include <QTextLayout>
 #include <cmath>
+
+namespace platform {
+
+using namespace common;
 
 namespace {
 int pointsToTwips(double points) { return static_cast<int>(std::lround(points * 20.0)); }
@@ -198,3 +202,5 @@ int QtPrinter::renderText(QTextEdit& area, int first, const QRect& rect) {
     painter_->restore();
     return next;
 }
+
+} // namespace platform

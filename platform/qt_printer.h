@@ -1,10 +1,12 @@
 #pragma once
-#include "printer.h"
+#include "platform/printer.h"
 
 #include <QFont>
 #include <QPainter>
 #include <QPrinter>
 #include <memory>
+
+namespace platform {
 
 // Printing through Qt: to the system's default printer, or to a PDF file when none is
 // installed (or when asked for one). Page geometry of a PDF can be given in twips.
@@ -52,3 +54,5 @@ class QtPrinter : public Printer {
     FontChoice font_{"Arial", 10, false, false};
     int x_ = 0, y_ = 0;
 };
+
+} // namespace platform

@@ -1,4 +1,6 @@
-#include "recording_printer.h"
+#include "platform/recording_printer.h"
+
+namespace platform {
 
 namespace {
 QString yesNo(bool b) { return b ? QStringLiteral("yes") : QStringLiteral("no"); }
@@ -76,3 +78,5 @@ int RecordingPrinter::renderText(QTextEdit& area, int first, const QRect& rect) 
                 .arg(next));
     return next;
 }
+
+} // namespace platform

@@ -1,6 +1,8 @@
 #pragma once
-#include "printer.h"
-#include "transcript.h"
+#include "platform/printer.h"
+#include "platform/transcript.h"
+
+namespace platform {
 
 // A printer that writes every request into the transcript and hands it on to another
 // printer (the real printing code, into a PDF).
@@ -34,3 +36,5 @@ class RecordingPrinter : public Printer {
     PageGeometry geometry_;
     int page_ = 0;
 };
+
+} // namespace platform

@@ -1,11 +1,15 @@
-#include "scripted_platform.h"
+#include "platform/scripted_platform.h"
 
-#include "recording_printer.h"
-#include "run_error.h"
+#include "common/run_error.h"
+#include "platform/recording_printer.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
+
+namespace platform {
+
+using namespace common;
 
 namespace {
 QString answerText(Answer a) {
@@ -200,3 +204,5 @@ void ScriptedPlatform::queuePrintSetup(bool ok) { impl_->setups.push_back(ok); }
 void ScriptedPlatform::setOnEnd(std::function<void()> onEnd) { impl_->onEnd = std::move(onEnd); }
 void ScriptedPlatform::setOnRunaway(std::function<void()> f) { impl_->onRunaway = std::move(f); }
 void ScriptedPlatform::beginAction() { impl_->boxes = 0; }
+
+} // namespace platform

@@ -1,12 +1,14 @@
 #pragma once
-#include "platform.h"
-#include "qt_printer.h"
-#include "transcript.h"
+#include "platform/platform.h"
+#include "platform/qt_printer.h"
+#include "platform/transcript.h"
 
 #include <QDate>
 #include <deque>
 #include <memory>
 #include <optional>
+
+namespace platform {
 
 // Thrown by the scripted platform when the program ends at once and no other ending was set.
 struct ProgramEnded {};
@@ -47,3 +49,5 @@ class ScriptedPlatform {
     std::unique_ptr<Impl> impl_;
     std::unique_ptr<Platform> platform_;
 };
+
+} // namespace platform

@@ -1,4 +1,6 @@
-#include "transcript.h"
+#include "platform/transcript.h"
+
+namespace platform {
 
 QString quoted(const QString& text) {
     QString s = QStringLiteral("\"");
@@ -16,3 +18,5 @@ QString quoted(const QString& text) {
 }
 
 QString numberText(double value) { return QString::number(value, 'g', 15); }
+
+} // namespace platform

@@ -3,6 +3,8 @@
 #include <functional>
 #include <string>
 
+namespace platform {
+
 // The scripted session's transcript: one event a line.
 class Transcript {
   public:
@@ -17,3 +19,5 @@ class Transcript {
 QString quoted(const QString& text);
 // A number as the transcript writes it: no trailing zeros ("8", "10.5").
 QString numberText(double value);
+
+} // namespace platform

@@ -1,8 +1,13 @@
-#include "appraisal_files.h"
+#include "appraise/documents/appraisal_files.h"
+#include "common/trim_left_right_mid.h"
 
-#include "basic_number.h"
-#include "file_names.h"
-#include "text_file.h"
+#include "common/basic_number.h"
+#include "common/file_names.h"
+#include "common/text_file.h"
+
+namespace appraise {
+
+using namespace common;
 
 std::string trimForSave(std::string text) {
     for (;;) {
@@ -33,3 +38,5 @@ bool isTemplatePassage(const std::string& editfile) {
         if (editfile == name) return true;
     return false;
 }
+
+} // namespace appraise

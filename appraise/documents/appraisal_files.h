@@ -2,6 +2,8 @@
 #include <optional>
 #include <string>
 
+namespace appraise {
+
 // The text to save: trailing blanks and carriage returns taken off, pass after pass, until a
 // pass changes nothing (a line feed at the end stops it).
 std::string trimForSave(std::string text);
@@ -16,3 +18,5 @@ std::string reopenAppraisal(const std::string& path);
 
 // The template passages the Save button writes when one is being edited.
 bool isTemplatePassage(const std::string& editfile);
+
+} // namespace appraise

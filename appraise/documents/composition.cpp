@@ -1,8 +1,13 @@
-#include "composition.h"
+#include "appraise/documents/composition.h"
+#include "common/trim_left_right_mid.h"
 
-#include "basic_number.h"
+#include "common/basic_number.h"
 
 #include <algorithm>
+
+namespace appraise {
+
+using namespace common;
 
 namespace {
 const std::string NL = "\r\n";
@@ -103,3 +108,5 @@ std::string composeAppraisal(const CompositionInput& in) {
     s.erase(std::remove(s.begin(), s.end(), '\0'), s.end());
     return s;
 }
+
+} // namespace appraise

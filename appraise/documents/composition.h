@@ -1,9 +1,11 @@
 #pragma once
-#include "records.h"
+#include "appraise/worksheet/item_stone_records.h"
 
 #include <array>
 #include <string>
 #include <vector>
+
+namespace appraise {
 
 // Everything one "See Text" composition reads.
 struct CompositionInput {
@@ -28,3 +30,5 @@ std::string itemSentence(const WorksheetTables& t, int16_t slot);
 // Text wrapped to 80 columns: each piece ends after the last blank at or before column 80
 // (the blank kept), or at column 80 when there is none; every piece is followed by CR LF.
 std::string wrap80(const std::string& text);
+
+} // namespace appraise

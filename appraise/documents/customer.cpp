@@ -1,8 +1,13 @@
-#include "customer.h"
+#include "appraise/documents/customer.h"
+#include "common/trim_left_right_mid.h"
 
-#include "basic_number.h"
-#include "record_file.h"
-#include "text_file.h"
+#include "common/basic_number.h"
+#include "common/record_file.h"
+#include "common/text_file.h"
+
+namespace appraise {
+
+using namespace common;
 
 CustomerContext readHandover(const std::string& fileName) {
     CustomerContext c;
@@ -28,3 +33,5 @@ std::string readCustomerRecord(int32_t recordNo) {
     RecordFile f("cust.dat", appraiseCustRecordLength);
     return f.read(recordNo);
 }
+
+} // namespace appraise

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace appraise {
+
 // The customer the main program handed over, fixed for the whole run.
 struct CustomerContext {
     std::array<std::string, 5> custlines; // indexed 1 to 4; line 4 empty in the four-field form
@@ -25,3 +27,5 @@ constexpr size_t appraiseCustRecordLength = 348;
 // Reads record `recordNo` of "cust.dat" (created empty when missing; a record beyond the end
 // is blank). Nothing of it is used afterwards.
 std::string readCustomerRecord(int32_t recordNo);
+
+} // namespace appraise

@@ -1,6 +1,10 @@
-#include "fixdate.h"
+#include "appraise/documents/fixdate.h"
 
-#include "dates.h"
+#include "common/dates.h"
+
+namespace appraise {
+
+using namespace common;
 
 void fixdate(std::string& s) {
     if (s.size() < 2) return;
@@ -8,3 +12,5 @@ void fixdate(std::string& s) {
         s = s.substr(0, 2) + "-" + s.substr(2, 2) + "-" + s.substr(4, 2);
     s = normaliseDashedDate(s);
 }
+
+} // namespace appraise

@@ -1,9 +1,13 @@
-#include "old_appraisals.h"
+#include "appraise/documents/old_appraisals.h"
 
-#include "cp1252.h"
-#include "file_names.h"
+#include "common/cp1252.h"
+#include "common/file_names.h"
 
 #include <QLocale>
+
+namespace appraise {
+
+using namespace common;
 
 std::vector<std::string> findOldAppraisals(const std::string& custprefix) {
     return listMatching("appraise\\" + custprefix + "???.app");
@@ -13,3 +17,5 @@ QString oldAppraisalEntry(const std::string& fileName) {
     const QDateTime when = modificationTime("appraise\\" + fileName);
     return fromAnsi(fileName) + ' ' + QLocale::c().toString(when, QStringLiteral("M/d/yy h:mm:ss AP"));
 }
+
+} // namespace appraise

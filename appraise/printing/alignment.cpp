@@ -1,13 +1,18 @@
-#include "alignment.h"
+#include "appraise/printing/alignment.h"
+#include "common/trim_left_right_mid.h"
 
-#include "basic_number.h"
-#include "cp1252.h"
-#include "file_names.h"
-#include "run_error.h"
-#include "text_file.h"
+#include "common/basic_number.h"
+#include "common/cp1252.h"
+#include "common/file_names.h"
+#include "common/run_error.h"
+#include "common/text_file.h"
 
 #include <charconv>
 #include <functional>
+
+namespace appraise {
+
+using namespace common;
 
 namespace {
 struct AlignmentRow {
@@ -86,3 +91,5 @@ std::optional<int16_t> signatureFactor(const std::string& answer) {
         return std::nullopt;
     return static_cast<int16_t>(value);
 }
+
+} // namespace appraise

@@ -1,10 +1,12 @@
 #pragma once
-#include "layout_settings.h"
+#include "appraise/printing/layout_settings.h"
 
 #include <QString>
 #include <optional>
 #include <string>
 #include <vector>
+
+namespace appraise {
 
 // Reads "align.fac": 13 values, then up to `fillers` filler fields, each read passed over
 // when it fails. Returns the last filler read (normally empty).
@@ -22,3 +24,5 @@ QString alignmentPrompt(int n);
 
 // Value 13 from an answer: a whole number in the 16-bit range, or nothing.
 std::optional<int16_t> signatureFactor(const std::string& answer);
+
+} // namespace appraise

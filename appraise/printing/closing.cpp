@@ -1,7 +1,12 @@
-#include "closing.h"
+#include "appraise/printing/closing.h"
+#include "common/trim_left_right_mid.h"
 
-#include "basic_number.h"
-#include "run_error.h"
+#include "common/basic_number.h"
+#include "common/run_error.h"
+
+namespace appraise {
+
+using namespace common;
 
 std::vector<std::string> closingLines(const std::vector<std::string>& fileLines) {
     std::vector<std::string> out;
@@ -24,3 +29,5 @@ std::vector<std::string> closingLines(const std::vector<std::string>& fileLines)
     }
     return out;
 }
+
+} // namespace appraise

@@ -1,7 +1,11 @@
-#include "inserts.h"
+#include "appraise/printing/inserts.h"
 
-#include "file_names.h"
-#include "text_file.h"
+#include "common/file_names.h"
+#include "common/text_file.h"
+
+namespace appraise {
+
+using namespace common;
 
 const std::array<Insert, 5>& inserts() {
     static const std::array<Insert, 5> list = {{
@@ -27,3 +31,5 @@ const std::array<const char*, 9>& insertMenu() {
 std::string insertText(const Insert& insert) {
     return fileExists(insert.file) ? readLinesCrLf(insert.file) : insert.defaultText;
 }
+
+} // namespace appraise

@@ -2,6 +2,8 @@
 #include <array>
 #include <string>
 
+namespace appraise {
+
 // A template passage: its menu entry, its file and the text shown while it has no file.
 struct Insert {
     const char* entry;
@@ -16,3 +18,5 @@ const std::array<const char*, 9>& insertMenu();
 
 // The text an insert opens with: its file's lines, each ended by CR LF, or its default.
 std::string insertText(const Insert& insert);
+
+} // namespace appraise

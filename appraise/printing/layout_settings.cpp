@@ -1,4 +1,8 @@
-#include "layout_settings.h"
+#include "appraise/printing/layout_settings.h"
+
+namespace appraise {
+
+using namespace common;
 
 const std::array<const char*, 22>& defaultAlignmentLines() {
     static const std::array<const char*, 22> lines = {"48",   "70", "70",   "70", "450", "35", "1000", "40",
@@ -6,3 +10,5 @@ const std::array<const char*, 22>& defaultAlignmentLines() {
                                                       " ",    " ",  " ",    " ",  " ",   " "};
     return lines;
 }
+
+} // namespace appraise

@@ -1,7 +1,13 @@
-#include "matchprinter.h"
+#include "appraise/printing/matchprinter.h"
+
+namespace appraise {
+
+using namespace platform;
 
 int32_t printedLineWidth(const PageGeometry& g, int32_t leftMargin, int32_t rightMargin) {
     const int32_t left = leftMargin - g.offsetLeft;
     const int32_t right = (g.pageWidth - rightMargin) - g.offsetLeft;
     return right - left;
 }
+
+} // namespace appraise

@@ -1,9 +1,13 @@
-#include "carat.h"
+#include "appraise/worksheet/carat.h"
 
-#include "basic_number.h"
+#include "common/basic_number.h"
 
 #include <algorithm>
 #include <utility>
+
+namespace appraise {
+
+using namespace common;
 
 namespace {
 template <size_t N>
@@ -59,3 +63,5 @@ std::optional<CaratEstimate> estimateCarat(const Measurements& m, StoneShape sha
 }
 
 std::string caratText(Money carat) { return generalFormat(carat); }
+
+} // namespace appraise

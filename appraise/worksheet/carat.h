@@ -1,8 +1,10 @@
 #pragma once
-#include "money.h"
+#include "common/money.h"
 
 #include <optional>
 #include <string>
+
+namespace appraise {
 
 enum class StoneShape { None, RoundBrilliant, Marquise, EmeraldCut, Oval, Pear, Other };
 
@@ -12,7 +14,7 @@ struct Measurements {
 };
 
 struct CaratEstimate {
-    Money carat;
+    common::Money carat;
     std::string dimensions; // "6 X 4 MM", "6.5 X 6.3 X 4 MM"
 };
 
@@ -29,4 +31,6 @@ std::optional<CaratEstimate> estimateCarat(const Measurements& m, StoneShape sha
 double shapeFactor(StoneShape shape, double ratio);
 
 // How the estimate shows in the carat box: "0.882", "1.0035".
-std::string caratText(Money carat);
+std::string caratText(common::Money carat);
+
+} // namespace appraise

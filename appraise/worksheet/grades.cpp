@@ -1,6 +1,8 @@
-#include "grades.h"
+#include "appraise/worksheet/grades.h"
 
 #include <utility>
+
+namespace appraise {
 
 namespace {
 template <size_t N>
@@ -31,3 +33,5 @@ std::string cutGrade(int p) {
                                                     {30125, "9"},    {32767, "10"}};
     return gradeOf(p, t);
 }
+
+} // namespace appraise

@@ -1,11 +1,15 @@
-#include "item_log.h"
+#include "appraise/worksheet/item_log.h"
 
-#include "basic_number.h"
-#include "file_names.h"
-#include "record_file.h"
-#include "records.h"
-#include "run_error.h"
-#include "text_file.h"
+#include "appraise/worksheet/item_stone_records.h"
+#include "common/basic_number.h"
+#include "common/file_names.h"
+#include "common/record_file.h"
+#include "common/run_error.h"
+#include "common/text_file.h"
+
+namespace appraise {
+
+using namespace common;
 
 void logItem(const std::string& record, const std::function<void()>& created) {
     if (!fileExists("appraise.pt")) {
@@ -21,3 +25,5 @@ void logItem(const std::string& record, const std::function<void()>& created) {
     }
     writeLines("appraise.pt", {str(n)});
 }
+
+} // namespace appraise

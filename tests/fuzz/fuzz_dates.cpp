@@ -1,12 +1,17 @@
 // The date checks of both programs over any text.
-#include "dates.h"
-#include "fixdate.h"
-#include "posting_run.h"
-#include "run_error.h"
+#include "appraise/documents/fixdate.h"
+#include "common/dates.h"
+#include "common/run_error.h"
+#include "interest/posting_run.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+
+using namespace common;
+using namespace platform;
+using namespace appraise;
+using namespace interest;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

@@ -1,13 +1,15 @@
 // The numeric value of any bytes, and every rule that takes a number from a text.
-#include "basic_number.h"
-#include "format_picture.h"
-#include "money.h"
-#include "run_error.h"
+#include "common/basic_number.h"
+#include "common/format_picture.h"
+#include "common/money.h"
+#include "common/run_error.h"
 
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <string_view>
+
+using namespace common;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

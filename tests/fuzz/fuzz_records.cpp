@@ -1,11 +1,11 @@
 // A whole posting run over an account and transactions made of any bytes: the run either
 // completes or stops with a run-time error, never crashes or hangs, and never writes an
 // account field it does not own.
-#include "account_files.h"
-#include "file_names.h"
-#include "headless_platform.h"
-#include "posting_run.h"
-#include "run_error.h"
+#include "bench/headless_platform.h"
+#include "common/file_names.h"
+#include "common/run_error.h"
+#include "interest/account_files.h"
+#include "interest/posting_run.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -14,6 +14,11 @@
 #include <fstream>
 #include <string>
 #include <unistd.h>
+
+using namespace common;
+using namespace platform;
+using namespace interest;
+using namespace bench;
 
 namespace fs = std::filesystem;
 

@@ -1,11 +1,13 @@
 // The free-format field reader and the line reader over any bytes: every read either returns
 // or says "Input past end of file", and reading always comes to an end.
-#include "run_error.h"
-#include "text_file.h"
+#include "common/run_error.h"
+#include "common/text_file.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+
+using namespace common;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);

@@ -1,8 +1,8 @@
 // uiscript: runs a scripted session of one of the windows and writes its transcript.
-#include "controls.h"
-#include "script_words.h"
-#include "scripted_platform.h"
-#include "windows.h"
+#include "platform/scripted_platform.h"
+#include "tools/uiscript/control_state.h"
+#include "tools/uiscript/script_words.h"
+#include "tools/uiscript/window_factory.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -17,6 +17,10 @@
 #include <iostream>
 #include <memory>
 #include <unistd.h>
+
+using namespace common;
+using namespace platform;
+using namespace uiscript;
 
 namespace {
 struct ScriptError {

@@ -1,4 +1,6 @@
-#include "script_words.h"
+#include "tools/uiscript/script_words.h"
+
+namespace uiscript {
 
 std::optional<QStringList> splitScriptLine(const QString& line) {
     QStringList words;
@@ -36,3 +38,5 @@ std::optional<QStringList> splitScriptLine(const QString& line) {
     if (inWord) words << cur;
     return words;
 }
+
+} // namespace uiscript

@@ -1,10 +1,14 @@
-#include "appraisal_files.h"
-#include "composition.h"
-#include "run_error.h"
-#include "temp_folder.h"
+#include "appraise/documents/appraisal_files.h"
+#include "appraise/documents/composition.h"
+#include "common/run_error.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+
+using namespace common;
+using namespace appraise;
+using namespace testsupport;
 
 namespace {
 void item(WorksheetTables& t, int slot, const std::string& no, const std::string& type, const std::string& color,

@@ -1,10 +1,15 @@
-#include "customer.h"
-#include "fixdate.h"
-#include "matchprinter.h"
-#include "run_error.h"
-#include "temp_folder.h"
+#include "appraise/documents/customer.h"
+#include "appraise/documents/fixdate.h"
+#include "appraise/printing/matchprinter.h"
+#include "common/run_error.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
+
+using namespace common;
+using namespace platform;
+using namespace appraise;
+using namespace testsupport;
 
 struct DateRow {
     const char* name;

@@ -1,12 +1,16 @@
-#include "carat.h"
-#include "grades.h"
-#include "item_log.h"
-#include "records.h"
-#include "run_error.h"
-#include "temp_folder.h"
+#include "appraise/worksheet/carat.h"
+#include "appraise/worksheet/grades.h"
+#include "appraise/worksheet/item_log.h"
+#include "appraise/worksheet/item_stone_records.h"
+#include "common/run_error.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+
+using namespace common;
+using namespace appraise;
+using namespace testsupport;
 
 TEST(GradesTest, ColorBoundaries) {
     const std::pair<int, const char*> rows[] = {

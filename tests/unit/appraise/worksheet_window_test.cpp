@@ -1,8 +1,13 @@
-#include "scripted_platform.h"
-#include "temp_folder.h"
-#include "worksheet_window.h"
+#include "appraise/worksheet_window.h"
+#include "platform/scripted_platform.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
+
+using namespace common;
+using namespace platform;
+using namespace appraise;
+using namespace testsupport;
 
 namespace {
 // A worksheet opened on a small store, with every box answered from queues.
@@ -14,7 +19,7 @@ class WorksheetTest : public ::testing::Test {
         putFile("apptrans.dat", "Ann\r\n1 Main\r\nTown\r\n12\r\n");
         setup.today = QDate(2026, 12, 7);
         platform = std::make_unique<ScriptedPlatform>(setup, transcript);
-        w = std::make_unique<Worksheet>(platform->platform());
+        w = std::make_unique<WorksheetWindow>(platform->platform());
         w->load();
         lines.clear();
     }
@@ -34,7 +39,7 @@ class WorksheetTest : public ::testing::Test {
     Transcript transcript{[this](const std::string& s) { lines.push_back(s); }};
     ScriptSetup setup;
     std::unique_ptr<ScriptedPlatform> platform;
-    std::unique_ptr<Worksheet> w;
+    std::unique_ptr<WorksheetWindow> w;
 };
 } // namespace
 

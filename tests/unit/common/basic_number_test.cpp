@@ -1,9 +1,12 @@
-#include "basic_number.h"
-#include "run_error.h"
+#include "common/basic_number.h"
+#include "common/run_error.h"
+#include "common/trim_left_right_mid.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <random>
+
+using namespace common;
 
 struct ValRow {
     const char* name;

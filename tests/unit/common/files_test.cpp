@@ -1,13 +1,16 @@
-#include "file_names.h"
-#include "fixed_field.h"
-#include "locked_file.h"
-#include "record_file.h"
-#include "run_error.h"
-#include "temp_folder.h"
+#include "common/file_names.h"
+#include "common/fixed_field.h"
+#include "common/locked_file.h"
+#include "common/record_file.h"
+#include "common/run_error.h"
+#include "tests/support/temp_folder.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
+
+using namespace common;
+using namespace testsupport;
 
 namespace {
 int errorOf(const std::function<void()>& f) {

@@ -1,9 +1,11 @@
-#include "format_picture.h"
-#include "money.h"
-#include "run_error.h"
+#include "common/format_picture.h"
+#include "common/money.h"
+#include "common/run_error.h"
 
 #include <gtest/gtest.h>
 #include <limits>
+
+using namespace common;
 
 TEST(MoneyTest, FromDoubleRoundsHalvesToEvenOnTheDoubleProduct) {
     EXPECT_EQ(Money::fromDouble(0.00005).ticks, 0); // 0.5 ticks -> 0

@@ -1,14 +1,17 @@
-#include "cp1252.h"
-#include "dates.h"
-#include "file_names.h"
-#include "run_error.h"
-#include "temp_folder.h"
-#include "text_file.h"
+#include "common/cp1252.h"
+#include "common/dates.h"
+#include "common/file_names.h"
+#include "common/run_error.h"
+#include "common/text_file.h"
+#include "tests/support/temp_folder.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+using namespace common;
+using namespace testsupport;
 
 TEST(TextReaderTest, FreeFormatFields) {
     auto r = TextReader::fromBytes("\"a, b\",c\r\n  12  , x y \r\n\"q\"\r\nlast");

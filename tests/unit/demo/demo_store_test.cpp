@@ -1,15 +1,22 @@
-#include "account_files.h"
-#include "basic_number.h"
-#include "demo_store.h"
-#include "file_names.h"
-#include "posting_run.h"
-#include "run_error.h"
-#include "scripted_platform.h"
-#include "temp_folder.h"
-#include "text_file.h"
+#include "common/basic_number.h"
+#include "common/file_names.h"
+#include "common/run_error.h"
+#include "common/text_file.h"
+#include "common/trim_left_right_mid.h"
+#include "demo/demo_store.h"
+#include "interest/account_files.h"
+#include "interest/posting_run.h"
+#include "platform/scripted_platform.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 #include <set>
+
+using namespace common;
+using namespace platform;
+using namespace interest;
+using namespace demo;
+using namespace testsupport;
 
 TEST(DemoStoreTest, EveryAccountAndEveryChainReadsBack) {
     TempFolder tmp;

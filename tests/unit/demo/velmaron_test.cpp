@@ -1,9 +1,13 @@
-#include "customer.h"
-#include "demo_store.h"
-#include "temp_folder.h"
-#include "velmaron_window.h"
+#include "appraise/documents/customer.h"
+#include "demo/demo_store.h"
+#include "demo/velmaron_window.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
+
+using namespace appraise;
+using namespace demo;
+using namespace testsupport;
 
 TEST(VelmaronTest, ListsTheAccountsAndHandsOneOverToAppraise) {
     TempFolder tmp;

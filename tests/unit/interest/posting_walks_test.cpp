@@ -1,13 +1,18 @@
-#include "file_names.h"
-#include "posting_run.h"
-#include "record_file.h"
-#include "run_error.h"
-#include "scripted_platform.h"
-#include "temp_folder.h"
+#include "common/file_names.h"
+#include "common/record_file.h"
+#include "common/run_error.h"
+#include "interest/posting_run.h"
+#include "platform/scripted_platform.h"
+#include "tests/support/temp_folder.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
+
+using namespace common;
+using namespace platform;
+using namespace interest;
+using namespace testsupport;
 
 namespace {
 std::string account(const std::string& lastFile, const std::string& lastRec, const std::string& balance, int acct) {

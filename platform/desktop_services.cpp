@@ -1,10 +1,14 @@
-#include "system.h"
+#include "platform/desktop_services.h"
 
-#include "file_names.h"
+#include "common/file_names.h"
 
 #include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
+
+namespace platform {
+
+using namespace common;
 
 std::vector<std::string> splitCommandLine(const std::string& commandLine) {
     std::vector<std::string> words;
@@ -83,3 +87,5 @@ std::string findProgram(const std::string& name, const std::string& besideFolder
     }
     return {};
 }
+
+} // namespace platform

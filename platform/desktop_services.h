@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace platform {
+
 // Starting other programs and ending this one.
 class Processes {
   public:
@@ -44,3 +46,5 @@ std::vector<std::string> splitCommandLine(const std::string& commandLine);
 // Where a program of the command line is found: the current folder without regard to case,
 // then beside the running program (a trailing ".exe" dropped), then PATH. Empty when nowhere.
 std::string findProgram(const std::string& name, const std::string& besideFolder);
+
+} // namespace platform

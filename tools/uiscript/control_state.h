@@ -4,9 +4,13 @@
 #include <QWidget>
 #include <optional>
 
+namespace uiscript {
+
 // What a script can see of a control, read the way a person sees it.
 QString controlText(QWidget* w);             // text box text or caption
 std::optional<int> controlValue(QWidget* w); // option, check box, scroll bar, progress bar
 bool controlVisible(QWidget* w);
 // The lines of a `show` command.
 QStringList showControl(QWidget* w);
+
+} // namespace uiscript

@@ -1,7 +1,11 @@
-#include "records.h"
+#include "appraise/worksheet/item_stone_records.h"
 
-#include "basic_number.h"
-#include "run_error.h"
+#include "common/basic_number.h"
+#include "common/run_error.h"
+
+namespace appraise {
+
+using namespace common;
 
 std::optional<int16_t> slotNumber(const std::string& text, int limit) {
     try {
@@ -12,3 +16,5 @@ std::optional<int16_t> slotNumber(const std::string& text, int limit) {
         return std::nullopt;
     }
 }
+
+} // namespace appraise

@@ -1,27 +1,29 @@
 #pragma once
-#include "fixed_field.h"
+#include "common/fixed_field.h"
 
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 
+namespace appraise {
+
 // An item of the appraisal, 157 characters; fields never stored hold NULs.
 namespace itemrec {
 constexpr size_t length = 157;
-inline constexpr auto fields = layoutFields<13>({12, 3, 8, 5, 30, 10, 10, 10, 10, 1, 8, 12, 38});
-inline constexpr Field itemno = fields[1], date = fields[2], custno = fields[3], itemtype = fields[4],
-                       metalcolor = fields[5], metal = fields[6], wearer = fields[7], weight = fields[8],
-                       weightunit = fields[9], price = fields[11];
+inline constexpr auto fields = common::layoutFields<13>({12, 3, 8, 5, 30, 10, 10, 10, 10, 1, 8, 12, 38});
+inline constexpr common::Field itemno = fields[1], date = fields[2], custno = fields[3], itemtype = fields[4],
+                               metalcolor = fields[5], metal = fields[6], wearer = fields[7], weight = fields[8],
+                               weightunit = fields[9], price = fields[11];
 } // namespace itemrec
 
 // A stone of an item, 210 characters.
 namespace stonerec {
 constexpr size_t length = 210;
-inline constexpr auto fields = layoutFields<13>({12, 3, 3, 8, 30, 20, 6, 3, 30, 15, 15, 15, 50});
-inline constexpr Field itemno = fields[1], stoneno = fields[2], date = fields[3], kind = fields[4], shape = fields[5],
-                       carat = fields[6], quantity = fields[7], dimensions = fields[8], clarity = fields[9],
-                       color = fields[10], cut = fields[11];
+inline constexpr auto fields = common::layoutFields<13>({12, 3, 3, 8, 30, 20, 6, 3, 30, 15, 15, 15, 50});
+inline constexpr common::Field itemno = fields[1], stoneno = fields[2], date = fields[3], kind = fields[4],
+                               shape = fields[5], carat = fields[6], quantity = fields[7], dimensions = fields[8],
+                               clarity = fields[9], color = fields[10], cut = fields[11];
 } // namespace stonerec
 
 constexpr int maxItem = 100;
@@ -45,3 +47,5 @@ struct WorksheetTables {
 // The numeric value of a number box as a slot number; nothing when it is not a whole number
 // in 0..limit (out of range, or beyond the 16-bit range).
 std::optional<int16_t> slotNumber(const std::string& text, int limit);
+
+} // namespace appraise

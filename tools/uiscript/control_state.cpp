@@ -1,6 +1,6 @@
-#include "controls.h"
+#include "tools/uiscript/control_state.h"
 
-#include "transcript.h"
+#include "platform/transcript.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -13,6 +13,10 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTextEdit>
+
+namespace uiscript {
+
+using namespace platform;
 
 namespace {
 QString crlf(QString s) {
@@ -60,3 +64,5 @@ QStringList showControl(QWidget* w) {
     }
     return lines;
 }
+
+} // namespace uiscript

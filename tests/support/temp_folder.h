@@ -5,6 +5,8 @@
 #include <fstream>
 #include <string>
 
+namespace testsupport {
+
 // A fresh folder made the current one for the life of the object.
 class TempFolder {
   public:
@@ -25,3 +27,5 @@ inline std::string getFile(const std::string& name) {
     std::ifstream in(name, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
+
+} // namespace testsupport
