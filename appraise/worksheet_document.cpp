@@ -4,6 +4,7 @@
 
 #include "appraise/documents/appraisal_files.h"
 #include "appraise/documents/composition.h"
+#include "appraise/printing/default_font.h"
 #include "common/basic_number.h"
 #include "common/cp1252.h"
 #include "common/file_names.h"
@@ -16,14 +17,6 @@ namespace appraise {
 
 using namespace common;
 using namespace platform;
-
-namespace {
-// The classic conversion of a settings text to a flag: "True" or a non-zero number.
-bool classicFlag(const std::string& text) {
-    const std::string t(trim(text));
-    return sameName(t, "true") || sameName(t, "#TRUE#") || val(t) != 0;
-}
-} // namespace
 
 void WorksheetWindow::connectDocumentHandlers() {
     connect(seetext, &QPushButton::clicked, this, [this] { run([this] { seetext_Click(); }); });
@@ -61,16 +54,19 @@ void WorksheetWindow::showDocument(int left, int top) {
 }
 
 void WorksheetWindow::applyDefaultFont() {
-    if (!fileExists("DefontAp.dat")) return;
-    TextReader r("DefontAp.dat");
-    QFont f = Text1->font();
-    f.setFamily(fromAnsi(r.readField()));
-    const double size = val(r.readField());
-    if (size > 0) f.setPointSizeF(size);
-    f.setBold(classicFlag(r.readField()));
-    f.setItalic(classicFlag(r.readField()));
-    Text1->setFont(f);
-    Text1->document()->setDefaultFont(f);
+    if (!hasDefaultFont()) return;
+    FontChoice f;
+    try {
+        f = fontChoiceOf(readDefaultFont());
+    } catch (const RunError& e) {
+        // The text keeps the font it has; the file is mended where the font is set.
+        p.messages.show(QStringLiteral("The font file DefontAp.dat cannot be read (%1). The text keeps its font; set "
+                                       "the font again with Format and Default Font.")
+                            .arg(QString::fromStdString(e.description())),
+                        {}, Buttons::Ok, Icon::Exclamation);
+        return;
+    }
+    applyFont(f);
 }
 
 void WorksheetWindow::seetext_Click() {

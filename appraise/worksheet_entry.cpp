@@ -143,27 +143,26 @@ void WorksheetWindow::nextstone_Click() {
         return;
     }
     tables_.curstone = *slot;
-    std::string& rec = tables_.stones[*slot];
-    storeField(rec, stonerec::itemno, toAnsi(itemnumber->text()));
-    storeField(rec, stonerec::stoneno, toAnsi(stonenumber->text()));
-    storeField(rec, stonerec::date, toAnsi(datebox->text()));
-    if (stoneGroup->checkedButton()) {
-        QAbstractButton* kind = stoneGroup->checkedButton();
-        storeField(rec, stonerec::kind, chosenText(stoneGroup, storedText_));
-        if (kind->objectName() == QStringLiteral("Ruby") && val(toAnsi(Quantity->text())) > 1)
-            storeField(rec, stonerec::kind, "rubies");
+    StoneEntry e;
+    e.itemno = toAnsi(itemnumber->text());
+    e.stoneno = toAnsi(stonenumber->text());
+    e.date = toAnsi(datebox->text());
+    if (QAbstractButton* kind = stoneGroup->checkedButton()) {
+        e.kind = chosenText(stoneGroup, storedText_);
+        if (kind->objectName() == QStringLiteral("Ruby") && val(toAnsi(Quantity->text())) > 1) e.kind = "rubies";
         if (kind == stoneOptions.back()) kind->setText(QStringLiteral("Other"));
     }
     if (shapeGroup->checkedButton()) {
-        storeField(rec, stonerec::shape, chosenText(shapeGroup, storedText_));
+        e.shape = chosenText(shapeGroup, storedText_);
         if (shapeGroup->checkedButton() == shapeOptions.back()) shapeOptions.back()->setText(QStringLiteral("Other"));
     }
-    storeField(rec, stonerec::carat, trim(toAnsi(Carat->text())));
-    storeField(rec, stonerec::quantity, trim(toAnsi(Quantity->text())));
-    storeField(rec, stonerec::dimensions, trim(toAnsi(dimensions->text())));
-    storeField(rec, stonerec::clarity, tables_.claritygrade);
-    storeField(rec, stonerec::color, tables_.colorgrade);
-    storeField(rec, stonerec::cut, tables_.cutgrade);
+    e.carat = trim(toAnsi(Carat->text()));
+    e.quantity = trim(toAnsi(Quantity->text()));
+    e.dimensions = trim(toAnsi(dimensions->text()));
+    e.clarity = tables_.claritygrade;
+    e.color = tables_.colorgrade;
+    e.cut = tables_.cutgrade;
+    storeStone(tables_.stones[*slot], e);
     stonenumber->setText(fromAnsi(std::string(trim(str(*slot + 1)))));
     clearstone();
 }
@@ -215,19 +214,22 @@ void WorksheetWindow::nextitem_Click() {
             clearstone();
         return;
     }
-    std::string& rec = tables_.items[*slot];
-    storeField(rec, itemrec::itemno, toAnsi(itemnumber->text()));
-    storeField(rec, itemrec::date, trim(toAnsi(datebox->text())));
-    storeField(rec, itemrec::custno, trim(cust_.custnumber));
-    const std::pair<QButtonGroup*, Field> groups[] = {{typeGroup, itemrec::itemtype},
-                                                      {metalColorGroup, itemrec::metalcolor},
-                                                      {metalGroup, itemrec::metal},
-                                                      {wearerGroup, itemrec::wearer}};
-    for (const auto& [g, f] : groups)
-        if (g->checkedButton()) storeField(rec, f, chosenText(g, storedText_));
-    storeField(rec, itemrec::weight, trim(toAnsi(Weight->text())));
-    if (unitsGroup->checkedButton()) storeField(rec, itemrec::weightunit, chosenText(unitsGroup, storedText_));
-    storeField(rec, itemrec::price, trim(toAnsi(Price->text())));
+    auto chosen = [this](QButtonGroup* g) -> std::optional<std::string> {
+        if (!g->checkedButton()) return std::nullopt;
+        return chosenText(g, storedText_);
+    };
+    ItemEntry e;
+    e.itemno = toAnsi(itemnumber->text());
+    e.date = trim(toAnsi(datebox->text()));
+    e.custno = trim(cust_.custnumber);
+    e.itemtype = chosen(typeGroup);
+    e.metalcolor = chosen(metalColorGroup);
+    e.metal = chosen(metalGroup);
+    e.wearer = chosen(wearerGroup);
+    e.weight = trim(toAnsi(Weight->text()));
+    e.weightunit = chosen(unitsGroup);
+    e.price = trim(toAnsi(Price->text()));
+    storeItem(tables_.items[*slot], e);
     logitem(*slot);
     itemnumber->setText(fromAnsi(str(*slot + 1)));
     clearitem();

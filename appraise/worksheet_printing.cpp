@@ -3,8 +3,12 @@
 #include "common/trim_left_right_mid.h"
 
 #include "appraise/printing/alignment.h"
+#include "appraise/printing/border_size.h"
 #include "appraise/printing/closing.h"
+#include "appraise/printing/default_font.h"
 #include "appraise/printing/inserts.h"
+#include "appraise/printing/logo_settings.h"
+#include "appraise/printing/print_geometry.h"
 #include "appraise/support_page.h"
 #include "common/basic_number.h"
 #include "common/cp1252.h"
@@ -26,7 +30,6 @@ int settingNumber(const std::string& text) {
     return clng(cdbl(text));
 }
 
-bool fits16(long v) { return v >= -32768 && v <= 32767; }
 } // namespace
 
 void WorksheetWindow::connectPrintingHandlers() {
@@ -56,6 +59,10 @@ void WorksheetWindow::connectPrintingHandlers() {
     });
 }
 
+FontChoice WorksheetWindow::fontChoiceOf(const DefaultFont& f) {
+    return FontChoice{fromAnsi(f.name), f.size, f.bold, f.italic};
+}
+
 FontChoice WorksheetWindow::textFont() const {
     const QFont f = Text1->font();
     return FontChoice{f.family(), f.pointSizeF(), f.bold(), f.italic()};
@@ -77,7 +84,7 @@ void WorksheetWindow::PrintText_Click() {
     printclosing();
     p.screen.setHourglass(true);
     p.screen.doEvents();
-    if (!fileExists("bordsize.dat")) {
+    if (!hasBorderSize()) {
         // Nothing is printed without a border size; the closing already sent is discarded.
         p.printer.killDoc();
         p.screen.setHourglass(false);
@@ -87,8 +94,8 @@ void WorksheetWindow::PrintText_Click() {
         return;
     }
     try {
-        settings_.bordersize = cint(val(TextReader("bordsize.dat").readField()));
-        if (fileExists("logosize.dat")) settings_.logofactor = Money::fromText(TextReader("logosize.dat").readField());
+        settings_.bordersize = readBorderSize();
+        if (hasLogoFactor()) settings_.logofactor = readLogoFactor();
     } catch (const RunError&) {
         p.printer.killDoc();
         p.screen.setHourglass(false);
@@ -97,9 +104,10 @@ void WorksheetWindow::PrintText_Click() {
                         {}, Buttons::Ok, Icon::Exclamation);
         return;
     }
-    if (!checkSignatureFits()) return;
+    std::vector<PlacedLine> signature;
+    if (!placeSignatureBlock(signature)) return;
     printrichtext(*Text1, 1840, 3440, 1540, 1440);
-    addsignature();
+    addsignature(signature);
     p.screen.doEvents();
     printborder();
     if (!logo_.isNull())
@@ -116,31 +124,24 @@ void WorksheetWindow::PrintText_Click() {
     seetext_Click();
 }
 
-bool WorksheetWindow::checkSignatureFits() {
-    // The signature's positions are 16-bit products of the border size and values 11 and 13;
-    // a setting that takes them out of range stops the print before the text is drawn.
-    QString setting;
+bool WorksheetWindow::placeSignatureBlock(std::vector<PlacedLine>& placed) {
+    // Settings that take the signature's positions out of range stop the print before the
+    // text is drawn.
+    const bool hasBlock = fileExists("sigblock.app");
+    const std::vector<std::string> lines = hasBlock ? readAllLines("sigblock.app") : std::vector<std::string>{};
     try {
-        const long y = cint(val(settings_.alignText[10]));
-        const long b = settings_.bordersize;
-        int lines = 0;
-        if (fileExists("sigblock.app")) {
-            TextReader r("sigblock.app");
-            while (!r.atEnd())
-                if (!trim(r.readLine()).empty()) ++lines;
-        }
-        if (!fits16(b * settings_.align13)) setting = QStringLiteral("the border size or alignment value 13");
-        else if (!fits16(8 * b) || !fits16(y + 8 * b * lines))
-            setting = QStringLiteral("the border size or alignment value 11");
-    } catch (const RunError&) {
-        setting = QStringLiteral("alignment value 11");
+        placed = placeSignature(lines, settings_.alignText[10], settings_.align13, settings_.bordersize);
+        signatureBlock_ = hasBlock;
+        return true;
+    } catch (const RunError& e) {
+        if (e.number() != err::Overflow) throw;
+        p.printer.killDoc();
+        p.screen.setHourglass(false);
+        p.messages.show(QStringLiteral("The signature block cannot be placed with these settings. Change %1.")
+                            .arg(QString::fromStdString(e.detail())),
+                        {}, Buttons::Ok, Icon::Exclamation);
+        return false;
     }
-    if (setting.isEmpty()) return true;
-    p.printer.killDoc();
-    p.screen.setHourglass(false);
-    p.messages.show(QStringLiteral("The signature block cannot be placed with these settings. Change %1.").arg(setting),
-                    {}, Buttons::Ok, Icon::Exclamation);
-    return false;
 }
 
 void WorksheetWindow::printclosing() {
@@ -175,30 +176,19 @@ void WorksheetWindow::printrichtext(QTextEdit& area, int32_t left, int32_t top, 
     }
 }
 
-void WorksheetWindow::addsignature() {
-    int16_t y = cint(val(settings_.alignText[10]));
-    if (!fileExists("sigblock.app")) return;
+void WorksheetWindow::addsignature(const std::vector<PlacedLine>& lines) {
+    if (!signatureBlock_) return;
     const FontChoice f = textFont();
     p.printer.setFont(FontChoice{f.name, f.size, f.bold, false});
-    TextReader r("sigblock.app");
-    const int16_t b = settings_.bordersize;
-    while (!r.atEnd()) {
-        const std::string line = r.readLine();
-        if (trim(line).empty()) continue;
-        p.printer.setCurrentY(y);
-        p.printer.setCurrentX(static_cast<int16_t>(b * settings_.align13));
-        p.printer.printLine(fromAnsi(line));
-        y = static_cast<int16_t>(y + static_cast<int16_t>(8 * b));
+    for (const PlacedLine& line : lines) {
+        p.printer.setCurrentY(line.y);
+        p.printer.setCurrentX(line.x);
+        p.printer.printLine(fromAnsi(line.text));
     }
 }
 
 void WorksheetWindow::printborder() {
-    const int b = settings_.bordersize;
-    if (b < 1) return;
-    for (int row : {16 * b, 280 * b})
-        for (int x = 16 * b; x <= 215 * b; x += 4 * b) p.printer.circle(x, row, 8 * b);
-    for (int col : {16 * b, 215 * b})
-        for (int y = 16 * b; y <= 280 * b; y += 4 * b) p.printer.circle(col, y, 8 * b);
+    for (const Circle& c : borderCircles(settings_.bordersize)) p.printer.circle(c.x, c.y, c.radius);
 }
 
 // --- The insert menu and the template passages ---------------------------------------------
@@ -264,8 +254,8 @@ void WorksheetWindow::List1_Click(int index) {
                             {}, Buttons::Ok, Icon::Exclamation);
         }
     } else if (index == 26) {
-        if (fileExists("align.fa1")) {
-            copyFile("align.fa1", "align.fac");
+        if (hasDefaultAlignment()) {
+            restoreDefaultAlignment();
             showalignment();
             return;
         }
@@ -282,8 +272,7 @@ void WorksheetWindow::List1_Click(int index) {
 // --- Print settings ------------------------------------------------------------------------
 
 void WorksheetWindow::setbordersize() {
-    std::string current = "50";
-    if (fileExists("bordsize.dat")) current = TextReader("bordsize.dat").readField();
+    const std::string current = readBorderSizeText();
     try {
         settings_.bordersize = cint(val(current));
     } catch (const RunError&) {
@@ -293,7 +282,7 @@ void WorksheetWindow::setbordersize() {
         QStringLiteral("Enter the size of the border. (A larger number will make it larger - a smaller number will "
                        "make it smaller - enter 0 to have no border at all."),
         {}, fromAnsi(current));
-    writeLines("bordsize.dat", {toAnsi(answer)});
+    writeBorderSize(toAnsi(answer));
 }
 
 void WorksheetWindow::logosetting() {
@@ -302,49 +291,35 @@ void WorksheetWindow::logosetting() {
         return p.messages.show(QString::fromLatin1(question) + '\r' + QString::fromLatin1(note), title, Buttons::YesNo,
                                Icon::Question) == Answer::Yes;
     };
-    auto mark = [](const char* file) { writeLines(file, {"N"}); };
-    auto unmark = [](const char* file) {
-        if (fileExists(file)) removeFile(file);
-    };
     if (ask("Do you want your store's name and address in wording at the top of the appraisal?",
             "(No logo will print if you choose this)")) {
-        mark("nologowc.dat");
+        setFlag(HeadingFlag::NameInWording, true);
         return;
     }
-    unmark("nologowc.dat");
+    setFlag(HeadingFlag::NameInWording, false);
     if (!ask("Do you want your store's logo to print at the top of the appraisal?",
              "(Your stores name and address in wording will not be printed)"))
-        mark("nologowc.dat");
-    if (ask("Do you want No Heading at all?",
-            "(Use this choice if you are printing on paper that has your letterhead already printed on it.)"))
-        mark("logono.dat");
-    else unmark("logono.dat");
+        setFlag(HeadingFlag::NameInWording, true);
+    setFlag(HeadingFlag::NoHeading,
+            ask("Do you want No Heading at all?",
+                "(Use this choice if you are printing on paper that has your letterhead already printed on it.)"));
 }
 
 void WorksheetWindow::setdefaultfont() {
     try {
         FontChoice initial = textFont();
-        if (fileExists("DefontAp.dat")) {
-            TextReader r("DefontAp.dat");
-            initial.name = fromAnsi(r.readLine());
-            initial.size = cdbl(r.readLine());
-            auto flag = [](const std::string& t) {
-                const std::string v(trim(t));
-                return sameName(v, "true") || (!sameName(v, "false") && cdbl(v) != 0);
-            };
-            initial.bold = flag(r.readLine());
-            initial.italic = flag(r.readLine());
+        if (hasDefaultFont()) {
+            initial = fontChoiceOf(readDefaultFont());
             applyFont(initial);
         }
         // Cancel keeps the font the dialog opened with.
         const FontChoice chosen = p.fonts.choose(initial).value_or(initial);
-        writeLines("DefontAp.dat", {toAnsi(chosen.name), str(chosen.size) + " ", chosen.bold ? "True" : "False",
-                                    chosen.italic ? "True" : "False"});
+        writeDefaultFont(DefaultFont{toAnsi(chosen.name), chosen.size, chosen.bold, chosen.italic});
         applyFont(chosen);
     } catch (const RunError&) {
         p.messages.show(QStringLiteral("There has been an error in the Font description file.  It will be erased so "
                                        "you can start over and set it to your system and printer."));
-        if (fileExists("DefontAp.dat")) removeFile("DefontAp.dat");
+        eraseDefaultFont();
         p.processes.endProcess();
     }
 }

@@ -4,6 +4,7 @@
 #include "appraise/documents/old_appraisals.h"
 #include "appraise/printing/alignment.h"
 #include "appraise/printing/matchprinter.h"
+#include "appraise/printing/startup_settings.h"
 #include "appraise/support_page.h"
 #include "common/basic_number.h"
 #include "common/cp1252.h"
@@ -251,12 +252,6 @@ void WorksheetWindow::startupSequence() {
             if (e.number() != err::PathFileAccess) throw;
         }
     };
-    auto quiet = [](const std::function<void()>& statement) {
-        try {
-            statement();
-        } catch (const RunError&) {
-        }
-    };
 
     if (fileExists("align.exe")) {
         bool started = false;
@@ -277,9 +272,9 @@ void WorksheetWindow::startupSequence() {
         }
     }
 
-    if (!fileExists("align.fac")) {
-        if (fileExists("align.fa1")) {
-            step([] { copyFile("align.fa1", "align.fac"); });
+    if (!hasAlignmentFile()) {
+        if (hasDefaultAlignment()) {
+            step([] { restoreDefaultAlignment(); });
         } else {
             p.messages.show(QStringLiteral("You have no alignment factors defined.  You can download a default "
                                            "appraisal file from SPECIAL section of ") +
@@ -288,42 +283,16 @@ void WorksheetWindow::startupSequence() {
         }
     }
 
-    // Quiet stretch: every error is passed over statement by statement.
-    for (auto& t : settings_.alignText) t.clear();
-    for (int i = 0; i < 5; ++i) settings_.alignText[i] = str(1);
-    settings_.alignText[5] = str(450);
-    settings_.alignText[8] = str(1);
-    if (fileExists("align.fac")) {
-        quiet([&] { readAlignmentFile(settings_, 12); });
-    } else {
-        quiet([] {
-            std::vector<std::string> lines(defaultAlignmentLines().begin(), defaultAlignmentLines().end());
-            writeLines("align.fac", lines);
-        });
+    StartupSettings loaded;
+    try {
+        loadStartupSettings(loaded);
+    } catch (const RunError&) {
+        settings_ = loaded.settings;
+        for (const auto& notice : loaded.notices) p.messages.show(fromAnsi(notice));
+        throw;
     }
-    if (fileExists("bordsize.dat")) {
-        quiet([&] { settings_.bordersize = cint(val(TextReader("bordsize.dat").readField())); });
-    } else {
-        quiet([&] {
-            p.messages.show(QStringLiteral("You will need to set the size of the border for the printed appraisal and "
-                                           "other layout features for your particular printer by clicking on the "
-                                           "EDIT INSERTS button."));
-        });
-    }
-    quiet([] { makeFolder("APPRAISE"); });
-
-    step([&] {
-        if (fileExists("aplogoNO.dat")) settings_.aplogoflag = 'N';
-    });
-    step([] {
-        if (!fileExists("DefontAp.dat")) writeLines("DefontAp.dat", {"Times New Roman", "12", "1", "1"});
-    });
-    step([&] {
-        if (fileExists("nologowc.dat")) settings_.nologoflag = 'N';
-    });
-    step([&] {
-        if (fileExists("logosize.dat")) settings_.logofactor = Money::fromText(TextReader("logosize.dat").readField());
-    });
+    settings_ = loaded.settings;
+    for (const auto& notice : loaded.notices) p.messages.show(fromAnsi(notice));
 
     if (p.instance.anotherRunning()) {
         p.messages.show(QStringLiteral("You already have one appraisal program running on this computer."));
@@ -342,7 +311,7 @@ void WorksheetWindow::startupSequence() {
     try {
         if (!fileExists("anytown1.bmp")) throw RunError(err::FileNotFound, "anytown1.bmp");
         QImage img(QString::fromStdString(resolveName("anytown1.bmp")));
-        if (img.isNull()) throw RunError(481, "anytown1.bmp");
+        if (img.isNull()) throw RunError(err::InvalidPicture, "anytown1.bmp");
         logo_ = img;
         printPicture1->setPixmap(QPixmap::fromImage(img));
         Command3D1->setPixmap(QPixmap::fromImage(img));
@@ -364,12 +333,12 @@ void WorksheetWindow::startupSequence() {
     step([&] {
         appraisalist->show();
         appraisalist->clear();
-        oldappraisals_ = findOldAppraisals(cust_.custprefix);
-        if (oldappraisals_.empty()) {
+        const std::vector<std::string> old = findOldAppraisals(cust_.custprefix);
+        if (old.empty()) {
             appraisalist->addItem(QStringLiteral("No appraisals yet"));
         } else {
             appraisalist->addItem(QStringLiteral("Old appraisals for this customer:"));
-            for (const auto& name : oldappraisals_) appraisalist->addItem(oldAppraisalEntry(name));
+            for (const auto& name : old) appraisalist->addItem(oldAppraisalEntry(name));
         }
     });
 

@@ -1,6 +1,8 @@
 #pragma once
 #include "appraise/documents/customer.h"
+#include "appraise/printing/default_font.h"
 #include "appraise/printing/layout_settings.h"
+#include "appraise/printing/print_geometry.h"
 #include "appraise/worksheet/item_stone_records.h"
 #include "platform/form_window.h"
 
@@ -68,7 +70,7 @@ class WorksheetWindow : public platform::FormWindow {
     void showalignment();
     void printclosing();
     void printrichtext(QTextEdit& area, int32_t left, int32_t top, int32_t right, int32_t bottom);
-    void addsignature();
+    void addsignature(const std::vector<PlacedLine>& lines);
     void printborder();
     void editInsert(const std::string& file); // changetype, editopening, editvalueline, ...
     void setbordersize();
@@ -90,9 +92,6 @@ class WorksheetWindow : public platform::FormWindow {
 
     const WorksheetTables& tables() const { return tables_; }
 
-    const CustomerContext& customer() const { return cust_; }
-    const LayoutSettings& layoutSettings() const { return settings_; }
-
   protected:
     void formUnload() override;
     void resizeEvent(QResizeEvent* event) override;
@@ -108,7 +107,9 @@ class WorksheetWindow : public platform::FormWindow {
     void showDocument(int left, int top);
     void applyDefaultFont();
     void connectPrintingHandlers();
-    bool checkSignatureFits();
+    // Places the signature block for the print; false (the print discarded) when it cannot be placed.
+    bool placeSignatureBlock(std::vector<PlacedLine>& placed);
+    static platform::FontChoice fontChoiceOf(const DefaultFont& f);
     void applyFont(const platform::FontChoice& f);
     platform::FontChoice textFont() const;
     void startupSequence();
@@ -156,14 +157,14 @@ class WorksheetWindow : public platform::FormWindow {
   private:
     CustomerContext cust_;
     LayoutSettings settings_;
-    std::vector<std::string> oldappraisals_;
     QImage logo_;
     WorksheetTables tables_;
     std::map<QAbstractButton*, const char*> storedText_; // what each option stores
     int16_t shownitem_ = 0;
     std::string editfile_;
     std::string appfile_;
-    std::string alignFiller_; // the filler the alignment file was read with
+    std::string alignFiller_;     // the filler the alignment file was read with
+    bool signatureBlock_ = false; // the print has a signature block
 };
 
 } // namespace appraise

@@ -1,6 +1,6 @@
 #include "bench/child_run.h"
 
-#include "bench/headless_platform.h"
+#include "bench/headless_posting.h"
 #include "bench/io_floor.h"
 
 #include <chrono>
@@ -13,9 +13,6 @@
 #include <unistd.h>
 
 namespace bench {
-
-using namespace common;
-using namespace platform;
 
 int childMain(int argc, char** argv) {
     if (argc < 2 || std::strcmp(argv[1], "--child") != 0) return -1;

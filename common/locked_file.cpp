@@ -80,10 +80,6 @@ std::string LockedFile::readAll() const {
     return s;
 }
 
-void LockedFile::sync() {
-    if (::fdatasync(fd_) != 0) throwErrno(errno, path_);
-}
-
 void LockedFile::truncate(int64_t size) {
     if (::ftruncate(fd_, size) != 0) throwErrno(errno, path_);
 }

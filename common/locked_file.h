@@ -27,12 +27,10 @@ class LockedFile {
     void writeAt(int64_t offset, std::string_view bytes);
     int64_t size() const;
     std::string readAll() const;
-    void sync();
     // Cuts or extends the file to this size.
     void truncate(int64_t size);
     void close();
     const std::string& path() const { return path_; }
-    int fd() const { return fd_; }
 
   private:
     int fd_ = -1;

@@ -16,7 +16,7 @@ std::string RecordFile::read(int64_t n) const {
 
 void RecordFile::write(int64_t n, std::string_view bytes) {
     if (n < 1) throw RunError(err::BadRecordNumber, file_.path());
-    if (bytes.size() > length_) throw RunError(59, file_.path());
+    if (bytes.size() > length_) throw RunError(err::BadRecordLength, file_.path());
     file_.writeAt((n - 1) * static_cast<int64_t>(length_), bytes);
 }
 

@@ -27,6 +27,7 @@ std::string errorDescription(int number) {
         {10, "Duplicate definition"},
         {11, "Division by zero"},
         {13, "Type mismatch"},
+        {51, "Internal error"},
         {52, "Bad file name or number"},
         {53, "File not found"},
         {54, "Bad file mode"},
@@ -67,7 +68,7 @@ int errorFromErrno(int e) {
     case EIO: return err::DeviceIO;
     case ENOTDIR: return err::PathNotFound;
     case EEXIST: return err::FileExists;
-    case ENAMETOOLONG: return 64;
+    case ENAMETOOLONG: return err::BadName;
     default: return err::PathFileAccess;
     }
 }

@@ -23,21 +23,26 @@ class RunError : public std::runtime_error {
 namespace err {
 constexpr int InvalidCall = 5;
 constexpr int Overflow = 6;
+constexpr int OutOfMemory = 7;
 constexpr int Subscript = 9;
 constexpr int DivisionByZero = 11;
 constexpr int TypeMismatch = 13;
+constexpr int InternalError = 51;
 constexpr int BadFileName = 52;
 constexpr int FileNotFound = 53;
 constexpr int BadFileMode = 54;
 constexpr int DeviceIO = 57;
 constexpr int FileExists = 58;
+constexpr int BadRecordLength = 59;
 constexpr int DiskFull = 61;
 constexpr int PastEnd = 62;
 constexpr int BadRecordNumber = 63;
+constexpr int BadName = 64;
 constexpr int TooManyFiles = 67;
 constexpr int PermissionDenied = 70;
 constexpr int PathFileAccess = 75;
 constexpr int PathNotFound = 76;
+constexpr int InvalidPicture = 481;
 constexpr int PrinterError = 482;
 } // namespace err
 

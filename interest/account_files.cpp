@@ -8,7 +8,6 @@
 namespace interest {
 
 using namespace common;
-using namespace platform;
 
 std::string monthFileName(const std::string& dateText) {
     return std::string(left(dateText, 2)) + std::string(right(dateText, 2)) + ".dat";
@@ -31,7 +30,11 @@ const RunFiles::Lookup& RunFiles::lookup(const std::string& name) {
 
 bool RunFiles::exists(const std::string& name) { return lookup(name).exists; }
 
-const std::string& RunFiles::resolved(const std::string& name) { return lookup(name).path; }
+std::string RunFiles::resolved(const std::string& name) { return lookup(name).path; }
+
+std::string RunFiles::read(const std::string& name, int32_t record) {
+    return open(name, transrec::length, Access::Read, Sharing::Default).read(record);
+}
 
 RecordFile& RunFiles::open(const std::string& name, size_t recordLength, Access access, Sharing sharing) {
     const std::string key = resolved(name);
@@ -48,11 +51,6 @@ RecordFile& RunFiles::open(const std::string& name, size_t recordLength, Access 
 }
 
 std::string fieldOf(const std::string& record, Field f) { return std::string(fieldText(record, f)); }
-
-void nothingDesignated(Platform& p) {
-    p.messages.show(QStringLiteral("Nothing designated for file name"), {}, Buttons::OkCancel, Icon::Critical);
-    p.processes.endProcess();
-}
 
 std::string printable(std::string_view bytes) {
     std::string s(bytes);

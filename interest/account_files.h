@@ -1,7 +1,7 @@
 #pragma once
 #include "common/fixed_field.h"
 #include "common/record_file.h"
-#include "platform/platform.h"
+#include "interest/transaction_chain.h"
 
 #include <map>
 #include <memory>
@@ -40,7 +40,7 @@ int32_t readPointer(const std::string& name);
 
 // The record files one run works on, each opened once and kept open until the run ends:
 // the posting month file for writing, any other for reading, shared with other computers.
-class RunFiles {
+class RunFiles : public ChainFiles {
   public:
     // The open file; opening it may fail (70 when another computer holds it).
     common::RecordFile& open(const std::string& name, size_t recordLength, common::Access access,
@@ -48,8 +48,10 @@ class RunFiles {
     void closeAll() { files_.clear(); }
     // Whether a record file of this name is there, and its name on disk; both are looked up
     // once a run (the run creates only the posting month file, through open).
-    bool exists(const std::string& name);
-    const std::string& resolved(const std::string& name);
+    bool exists(const std::string& name) override;
+    std::string resolved(const std::string& name) override;
+    // A transaction of a month file opened for reading.
+    std::string read(const std::string& name, int32_t record) override;
 
   private:
     struct Lookup {
@@ -67,9 +69,6 @@ class RunFiles {
 
 // A field's bytes as a string, as stored.
 std::string fieldOf(const std::string& record, common::Field f);
-
-// A pointer field never filled names no month file: the user is told, and the program ends.
-void nothingDesignated(platform::Platform& p);
 
 // The account record's bytes shown in a report line: NULs of never-written fields as blanks.
 std::string printable(std::string_view bytes);

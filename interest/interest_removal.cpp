@@ -7,60 +7,47 @@
 #include "common/run_error.h"
 #include "common/text_file.h"
 #include "interest/account_files.h"
-
-#include <set>
+#include "interest/transaction_chain.h"
 
 namespace interest {
 
 using namespace common;
-using namespace platform;
 
-int removeInterest(const std::string& phone, Platform& p, std::string& steplabel) {
+int removeInterest(const std::string& phone, EngineHost& host, std::string& steplabel) {
     steplabel = "HereK";
     const int32_t count = clng(val(TextReader("Cust.ptn").readField()));
     steplabel = "HereL";
     RecordFile cust("cust.dat", custrec::length);
+    FolderChainFiles monthFiles;
     int removed = 0;
     for (int32_t i = 1; i <= count; ++i) {
         std::string c = cust.read(i);
         if (trim(fieldText(c, custrec::phone)) != phone) continue;
         if (val(fieldText(c, custrec::lasttxrec)) == 0) continue; // no transactions: the next account
-        std::string file = std::string(trim(fieldText(c, custrec::lasttxfile))) + ".dat";
-        p.screen.setHourglass(true);
-        if (file[0] == '\0') nothingDesignated(p);
-        int32_t r = clng(val(fieldText(c, custrec::lasttxrec)));
-        std::set<std::pair<std::string, int32_t>> seen; // a chain that loops is walked once
-        while (r > 0 && file.find('\0') == std::string::npos && fileExists(file) &&
-               seen.insert({resolveName(file), r}).second) {
-            steplabel = "HereM";
-            RecordFile month(file, transrec::length);
-            std::string t = month.read(r);
-            if (trim(left(fieldText(t, transrec::descr), 8)) == "Interest") {
-                const QString question =
-                    fromAnsi(fieldOf(c, custrec::name1) + " " + fieldOf(t, transrec::txdate) + " " +
-                             fieldOf(t, transrec::descr) + " " + fieldOf(t, transrec::amount));
-                if (p.messages.show(question, QStringLiteral("Remove this interest charge?"), Buttons::YesNo) ==
-                    Answer::Yes) {
-                    const std::string balance =
-                        str(val(fieldText(c, custrec::balance)) - val(fieldText(t, transrec::amount)));
-                    if (balance.size() > custrec::balance.width) {
-                        p.messages.show(QStringLiteral("This charge was not removed: the new balance %1 does not fit "
-                                                       "the account.")
-                                            .arg(fromAnsi(balance)),
-                                        {}, Buttons::Ok, Icon::Exclamation);
-                    } else {
-                        // The charge is zeroed before the balance drops, so a stop in between
-                        // never leaves a lowered balance with the charge still standing.
-                        storeField(t, transrec::amount, "0.00");
-                        month.write(r, t);
-                        storeField(c, custrec::balance, balance);
-                        cust.write(i, c);
-                        ++removed;
-                    }
-                }
+        host.setBusy(true);
+        if (trim(fieldText(c, custrec::lasttxfile)).substr(0, 1) == std::string_view("\0", 1)) nothingDesignated(host);
+        TransactionChain chain(monthFiles, c);
+        steplabel = "HereM";
+        while (chain.next()) {
+            std::string t = chain.transaction();
+            if (trim(left(fieldText(t, transrec::descr), 8)) != "Interest") continue;
+            const QString charge = fromAnsi(fieldOf(c, custrec::name1) + " " + fieldOf(t, transrec::txdate) + " " +
+                                            fieldOf(t, transrec::descr) + " " + fieldOf(t, transrec::amount));
+            if (!host.confirmRemoval(charge)) continue;
+            const std::string balance = str(val(fieldText(c, custrec::balance)) - val(fieldText(t, transrec::amount)));
+            if (balance.size() > custrec::balance.width) {
+                host.notify(QStringLiteral("This charge was not removed: the new balance %1 does not fit the account.")
+                                .arg(fromAnsi(balance)),
+                            {}, Tone::Exclamation);
+                continue;
             }
-            r = clng(val(fieldText(t, transrec::prevrec)));
-            file = std::string(trim(fieldText(t, transrec::prevfile))) + ".dat";
+            // The charge is zeroed before the balance drops, so a stop in between never leaves
+            // a lowered balance with the charge still standing.
+            storeField(t, transrec::amount, "0.00");
+            RecordFile(chain.file(), transrec::length).write(chain.record(), t);
+            storeField(c, custrec::balance, balance);
+            cust.write(i, c);
+            ++removed;
         }
     }
     return removed;

@@ -9,6 +9,7 @@
 #include "common/text_file.h"
 #include "interest/interest_removal.h"
 #include "interest/posting_run.h"
+#include "interest/window_host.h"
 
 #include <QKeyEvent>
 
@@ -159,10 +160,11 @@ void InterestWindow::Start_Click() {
     in.skipLayaways = Check1->isChecked();
     in.firstmon = firstmonflag == "Y";
     in.wholesale = wholesaleflag == "W";
-    PostingRun postingRun(in, p, steplabel, [this](int percent) {
+    WindowHost host(p, [this](int percent) {
         Gauge1->setValue(percent);
         p.screen.refresh();
     });
+    PostingRun postingRun(in, host, steplabel);
     try {
         if (postingRun.run() == PostingOutcome::Stopped) {
             // Nothing was posted: the window is as it was, for another date.
@@ -188,7 +190,8 @@ void InterestWindow::remove_Click() {
     const QString phone = p.input.ask(QStringLiteral("Phone number of customer to remove interest"));
     p.screen.doEvents();
     if (phone.isEmpty()) return; // Cancel, or nothing typed: nothing to look for
-    const int removed = removeInterest(toAnsi(phone), p, steplabel);
+    WindowHost host(p);
+    const int removed = removeInterest(toAnsi(phone), host, steplabel);
     p.messages.show(QStringLiteral("Removed ") + QString::fromStdString(str(removed)) +
                     QStringLiteral(" interest charges."));
     p.screen.setHourglass(false);

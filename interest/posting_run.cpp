@@ -1,5 +1,7 @@
 #include "interest/posting_run.h"
 #include "common/trim_left_right_mid.h"
+#include "interest/account_charge.h"
+#include "interest/transaction_chain.h"
 
 #include "common/basic_number.h"
 #include "common/cp1252.h"
@@ -10,13 +12,11 @@
 #include "common/text_file.h"
 
 #include <algorithm>
-#include <set>
 #include <sys/stat.h>
 
 namespace interest {
 
 using namespace common;
-using namespace platform;
 
 namespace {
 double valOf(const std::string& rec, Field f) { return val(fieldText(rec, f)); }
@@ -52,43 +52,43 @@ PostingDate transactionDate(const std::string& txdate) {
     return d;
 }
 
-PostingRun::PostingRun(const PostingInput& input, Platform& platform, std::string& steplabel,
-                       std::function<void(int)> progress)
-    : in_(input), p_(platform), steplabel_(steplabel), progress_(std::move(progress)) {
+PostingRun::PostingRun(const PostingInput& input, EngineHost& host, std::string& steplabel)
+    : in_(input), host_(host), steplabel_(steplabel) {
     date_ = postingDate(in_.datebox);
     monthfile_ = monthFileName(in_.datebox);
     monthptn_ = pointerFileName(monthfile_);
     pct_ = val(in_.percentage);
     minfin_ = val(in_.minfinance);
+    terms_ = ChargeTerms{pct_, minfin_, in_.datebox, monthfile_, in_.wholesale};
 }
 
-void PostingRun::report(const std::string& line) { p_.printer.printLine(fromAnsi(printable(line))); }
+void PostingRun::report(const std::string& line) { host_.reportLine(fromAnsi(printable(line))); }
 
 PostingOutcome PostingRun::run() {
     // A run that cannot start is not recorded as a posting.
     if (!fileExists("Cust.ptn")) {
-        p_.messages.show(QStringLiteral("The Cust.ptn file does not exist"));
+        host_.notify(QStringLiteral("The Cust.ptn file does not exist"));
         return PostingOutcome::NoCustPtn;
     }
     if (!fileExists("cust.dat")) {
-        p_.messages.show(QStringLiteral("The CUST.DAT file does not exhist"));
+        host_.notify(QStringLiteral("The CUST.DAT file does not exhist"));
         return PostingOutcome::NoCustDat;
     }
     const std::optional<JournalEntry> pending = PostingJournal::load();
     if (pending && pending->datebox != in_.datebox) {
-        p_.messages.show(QStringLiteral("The posting of %1 was interrupted before it was complete. Post again with "
-                                        "the date %1 to complete it first.")
-                             .arg(fromAnsi(pending->datebox)),
-                         {}, Buttons::Ok, Icon::Exclamation);
+        host_.notify(QStringLiteral("The posting of %1 was interrupted before it was complete. Post again with "
+                                    "the date %1 to complete it first.")
+                         .arg(fromAnsi(pending->datebox)),
+                     {}, Tone::Exclamation);
         return PostingOutcome::Stopped;
     }
-    report(currentDateText(p_.clock) + " The following accounts were charged interest: " + in_.percentage);
-    p_.screen.doEvents();
+    report(currentDateText(host_.clock()) + " The following accounts were charged interest: " + in_.percentage);
+    host_.doEvents();
 
     steplabel_ = "HereA";
     writeLines("lastpost.dat",
                {in_.datebox, str(Money::fromText(in_.percentage)), str(Money::fromText(in_.minfinance))});
-    p_.screen.doEvents();
+    host_.doEvents();
 
     steplabel_ = "HereB";
     const int32_t count = clng(val(TextReader("Cust.ptn").readField()));
@@ -119,7 +119,7 @@ PostingOutcome PostingRun::run() {
         const int percent = std::min(100, i / step);
         if (percent != shown) {
             shown = percent;
-            if (progress_) progress_(percent);
+            host_.progress(percent);
         }
         postAccount(i);
     }
@@ -131,8 +131,8 @@ PostingOutcome PostingRun::run() {
     pointer_.reset();
     journal_->finish();
 
-    p_.printer.printLine(QStringLiteral("Total of Interest charged ") + fromAnsi(formatPicture(total_, "######.00")));
-    p_.printer.endDoc();
+    host_.reportLine(QStringLiteral("Total of Interest charged ") + fromAnsi(formatPicture(total_, "######.00")));
+    host_.endReport();
     return PostingOutcome::Completed;
 }
 
@@ -145,11 +145,11 @@ std::optional<int32_t> PostingRun::resumePoint(const JournalEntry& pending) {
         first = pending.account; // not written: post it again from the same month-file place
         monthlast_ = pending.monthlast;
     } else {
-        p_.messages.show(QStringLiteral("The posting of %1 was interrupted at account %2, and that account has "
-                                        "changed since. The posting cannot be completed.")
-                             .arg(fromAnsi(pending.datebox))
-                             .arg(pending.account),
-                         {}, Buttons::Ok, Icon::Critical);
+        host_.notify(QStringLiteral("The posting of %1 was interrupted at account %2, and that account has "
+                                    "changed since. The posting cannot be completed.")
+                         .arg(fromAnsi(pending.datebox))
+                         .arg(pending.account),
+                     {}, Tone::Critical);
         return std::nullopt;
     }
     report("(Completing the posting of " + pending.datebox + " interrupted at account " +
@@ -182,25 +182,16 @@ void PostingRun::postAccount(int32_t i) {
     else noInterestCase(i, " (To new a charge.)");
 }
 
-bool PostingRun::readWalkRecord(const std::string& file, int32_t rec, std::string& out) {
-    if (rec < 1 || file.find('\0') != std::string::npos || !files_.exists(file)) return false;
-    out = files_.open(file, transrec::length, Access::Read, Sharing::Default).read(rec);
-    return true;
-}
-
 std::string PostingRun::layawayCheck() {
-    // The newest regular charge or layaway transaction decides; a walk never visits a record twice.
+    // The newest regular charge or layaway transaction decides.
     std::string flag;
-    std::string file = fieldOf(cust_, custrec::lasttxfile) + ".dat";
-    int32_t r = clng(val(fieldText(cust_, custrec::lasttxrec)));
-    std::set<std::pair<std::string, int32_t>> seen;
-    while (seen.insert({files_.resolved(file), r}).second && readWalkRecord(file, r, trans_)) {
+    TransactionChain chain(files_, cust_);
+    while (chain.next()) {
+        trans_ = chain.transaction();
         const std::string type = fieldOf(trans_, transrec::txtype);
         if (type == "A" && left(fieldText(trans_, transrec::descr), 8) != "Interest") flag = "N";
         if (type == "~") flag = "Y";
         if (!(valOf(trans_, transrec::prevrec) > 0) || !flag.empty()) break;
-        file = fieldOf(trans_, transrec::prevfile) + ".dat";
-        r = clng(val(fieldText(trans_, transrec::prevrec)));
     }
     return flag;
 }
@@ -208,50 +199,40 @@ std::string PostingRun::layawayCheck() {
 void PostingRun::excluderecent() {
     std::string file = fieldOf(cust_, custrec::lasttxfile) + ".dat";
     if (valOf(cust_, custrec::lasttxrec) == 0) return;
-    if (file[0] == '\0') nothingDesignated(p_);
-    int32_t rec = clng(valOf(cust_, custrec::lasttxrec));
-    p_.screen.setHourglass(true);
+    if (file[0] == '\0') nothingDesignated(host_);
+    host_.setBusy(true);
     int retries = 0; // for the whole call, not reset by a success
-    // Runs a step of the walk, retrying while another computer holds the file.
-    auto attempt = [&](auto&& stepFn) {
-        for (;;) {
-            try {
-                stepFn();
-                return;
-            } catch (const RunError& e) {
-                p_.messages.show(fromAnsi(steplabel_) + '\r' + '|' + fromAnsi(file));
-                if (e.number() == err::PermissionDenied) {
-                    if (++retries > 20) {
-                        p_.messages.show(
-                            QStringLiteral("Another computer is momentarily using this file.\rTry again."));
-                        retries = 0;
-                    }
-                    continue;
+    // Only month files of a month 1 to 12 are walked.
+    TransactionChain chain(files_, cust_, [](const std::string& name) {
+        const double m = val(left(name, 2));
+        return m >= 1 && m <= 12;
+    });
+    for (;;) {
+        steplabel_ = "HereG2/";
+        file = chain.nextFile();
+        bool more = false;
+        try {
+            more = chain.next();
+        } catch (const RunError& e) {
+            // Retried while another computer holds the file.
+            host_.notify(fromAnsi(steplabel_) + '\r' + '|' + fromAnsi(file));
+            if (e.number() == err::PermissionDenied) {
+                if (++retries > 20) {
+                    host_.notify(QStringLiteral("Another computer is momentarily using this file.\rTry again."));
+                    retries = 0;
                 }
-                const Answer a = p_.messages.show(
+                continue;
+            }
+            if (!host_.askRetry(
                     QStringLiteral("Error #%1 %2\rPlease tell The Velmaron Co")
                         .arg(QString::fromStdString(str(e.number())), QString::fromStdString(e.description())),
-                    QStringLiteral("An Error has occured"), Buttons::RetryCancel, Icon::Critical);
-                if (a != Answer::Retry) p_.processes.endProcess();
-            }
+                    QStringLiteral("An Error has occured")))
+                host_.endProgram();
+            continue;
         }
-    };
-    std::set<std::pair<std::string, int32_t>> seen;
-    for (;;) {
-        steplabel_ = "HereG/ ";
-        file = std::string(trim(file));
-        steplabel_ = "HereG1/";
-        const double m = val(left(file, 2));
-        if (m > 12 || m < 1 || !files_.exists(file) || !seen.insert({files_.resolved(file), rec}).second) break;
-        steplabel_ = "HereG2/";
-        RecordFile* f = nullptr;
-        attempt([&] { f = &files_.open(file, transrec::length, Access::Read, Sharing::Shared); });
-        steplabel_ = "HereG3/" + file;
-        try {
-            trans_ = f->read(rec);
-        } catch (const RunError&) {
-            // A record that cannot be read right after the open is passed over.
-        }
+        if (!more) break;
+        trans_ = chain.transaction();
+        file = chain.file();
         steplabel_ = "HereG33/" + file;
         if (valOf(trans_, transrec::acctno) != valOf(cust_, custrec::acctno)) break;
         if (fieldText(trans_, transrec::txtype) == "A") {
@@ -263,17 +244,12 @@ void PostingRun::excluderecent() {
                 interestbase_ = interestbase_ - amount - amount2;
         }
         steplabel_ = "HereG4";
+        // A chain only goes back: to another month file, or to an earlier record of this one.
         const std::string prevfile(trim(fieldText(trans_, transrec::prevfile)));
         const double prevrec = valOf(trans_, transrec::prevrec);
-        const std::string prevName = prevfile + ".dat";
-        if (prevfile.size() > 2 && prevrec != 0 && (prevName != file || prevrec < rec)) {
-            file = prevName;
-            rec = clng(prevrec);
-            continue;
-        }
-        break;
+        if (!(prevfile.size() > 2 && prevrec != 0 && (prevfile + ".dat" != file || prevrec < chain.record()))) break;
     }
-    p_.screen.setHourglass(false);
+    host_.setBusy(false);
 }
 
 void PostingRun::countDownNoInterest() {
@@ -303,36 +279,15 @@ void PostingRun::writeAccount(int32_t i) {
 }
 
 void PostingRun::chargeCase(int32_t i) {
-    Money charge = Money::fromDouble(interestbase_.toDouble() * pct_);
-    if (charge.toDouble() < minfin_) charge = Money::fromDouble(minfin_);
-    const std::string amount = formatPicture(charge, "#####.00");
-    const std::string balance = generalFormat(valOf(cust_, custrec::balance) + val(amount));
-    if (amount.size() > custrec::balance.width || balance.size() > custrec::balance.width) {
-        // Cut to its field the amount would be wrong: leave the account as it is.
-        report("Not charged " + std::string(trim(fieldText(cust_, custrec::name2))) + " " +
-               std::string(trim(fieldText(cust_, custrec::name1))) + " (Interest " + std::string(trim(amount)) +
-               " or new balance " + balance + " too large for the account.)");
+    if (monthfile_.empty() || monthfile_[0] == '\0') nothingDesignated(host_);
+    const int32_t record = monthlast_ + 1;
+    const AccountCharge c = chargeAccount(cust_, i, interestbase_, record, terms_);
+    if (!c.charged) {
+        report(c.reportLine);
         return;
     }
-    const int32_t rating = std::min<int32_t>(9, clng(valOf(cust_, custrec::rating) + 1));
-
-    trans_.assign(transrec::length, ' ');
-    storeField(trans_, transrec::acctno, trim(str(i)));
-    storeField(trans_, transrec::prevfile, fieldText(cust_, custrec::lasttxfile));
-    storeField(trans_, transrec::prevrec, fieldText(cust_, custrec::lasttxrec));
-    storeField(trans_, transrec::descr, minfin_ == charge.toDouble() ? "Interest Minimum" : "Interest");
-    storeField(trans_, transrec::amount, amount);
-    storeField(trans_, transrec::txdate, trim(in_.datebox));
-    storeField(trans_, transrec::txtype, "A");
-    storeField(trans_, transrec::amount2, in_.wholesale ? "1 999999" : "");
-    storeField(trans_, transrec::txrating, trim(str(rating)));
-
-    if (monthfile_.empty() || monthfile_[0] == '\0') nothingDesignated(p_);
-    const int32_t record = monthlast_ + 1;
-    storeField(cust_, custrec::lasttxfile, left(monthfile_, 4));
-    storeField(cust_, custrec::rating, trim(str(rating)));
-    storeField(cust_, custrec::lasttxrec, trim(str(record)));
-    storeField(cust_, custrec::balance, balance);
+    trans_ = c.transaction;
+    cust_ = c.account;
     // The journal first, then the transaction, the month's count, and the account that
     // points at the transaction.
     if (journal_) journal_->note(i, monthlast_, original_, cust_);
@@ -344,9 +299,8 @@ void PostingRun::chargeCase(int32_t i) {
     steplabel_ = "HereD";
     custFile_->write(i, cust_);
 
-    report(fieldOf(cust_, custrec::name1) + fieldOf(cust_, custrec::name2) +
-           std::string(right("         " + std::string(trim(amount)), 9)));
-    total_ = total_ + Money::fromText(amount);
+    report(c.reportLine);
+    total_ = total_ + c.amount;
 }
 
 } // namespace interest

@@ -1,8 +1,9 @@
 #pragma once
 #include "common/money.h"
+#include "interest/account_charge.h"
 #include "interest/account_files.h"
+#include "interest/engine_host.h"
 #include "interest/posting_journal.h"
-#include "platform/platform.h"
 
 #include <cstdint>
 #include <functional>
@@ -39,8 +40,7 @@ enum class PostingOutcome { Completed, NoCustPtn, NoCustDat, Stopped };
 // run no account points at a missing transaction and no transaction is overwritten.
 class PostingRun {
   public:
-    PostingRun(const PostingInput& input, platform::Platform& platform, std::string& steplabel,
-               std::function<void(int)> progress);
+    PostingRun(const PostingInput& input, EngineHost& host, std::string& steplabel);
 
     // The whole run; messages about missing files are shown here. The caller ends the program.
     PostingOutcome run();
@@ -56,7 +56,6 @@ class PostingRun {
     void chargeCase(int32_t i);
     void noInterestCase(int32_t i, const char* reason);
     void countDownNoInterest();
-    bool readWalkRecord(const std::string& file, int32_t rec, std::string& out);
     void writeAccount(int32_t i);
     void setPointer(int32_t last);
     // Where an interrupted run of this date stopped: the first account still to post, or
@@ -65,13 +64,13 @@ class PostingRun {
     void report(const std::string& line);
 
     PostingInput in_;
-    platform::Platform& p_;
+    EngineHost& host_;
     std::string& steplabel_;
-    std::function<void(int)> progress_;
     PostingDate date_;
     std::string monthfile_, monthptn_;
     int32_t monthlast_ = 0;
     double pct_ = 0, minfin_ = 0;
+    ChargeTerms terms_;
     common::Money interestbase_, total_;
     std::string cust_, trans_;
     RunFiles files_;

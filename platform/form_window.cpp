@@ -27,7 +27,11 @@ void FormWindow::run(const std::function<void()>& handler) {
         showRunError(e);
     } catch (const std::bad_alloc&) {
         p.screen.setHourglass(false);
-        showRunError(RunError(7));
+        showRunError(RunError(err::OutOfMemory));
+    } catch (const std::exception& e) {
+        // A fault of the program itself: shown like a run-time error, and the handler abandoned.
+        p.screen.setHourglass(false);
+        showRunError(RunError(err::InternalError, e.what()));
     }
 }
 

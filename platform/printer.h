@@ -1,4 +1,5 @@
 #pragma once
+#include "common/page_geometry.h"
 #include "platform/dialogs.h"
 
 #include <QImage>
@@ -9,17 +10,6 @@ class QTextEdit;
 
 namespace platform {
 
-// Sizes of the current printer's paper, in twips (1/1440 inch). The offsets are where the
-// printable area starts on the paper.
-struct PageGeometry {
-    int pageWidth = 12240;
-    int pageHeight = 15840;
-    int offsetLeft = 360;
-    int offsetTop = 360;
-    int printableWidth = 12240 - 720;
-    int printableHeight = 15840 - 720;
-};
-
 // The printer as the programs use it. Positions are twips on the printable area of the page.
 // A document starts with the first output and lasts until endDoc (printed) or killDoc
 // (discarded).
@@ -28,7 +18,7 @@ class Printer {
     virtual ~Printer() = default;
 
     virtual bool installed() const = 0;
-    virtual PageGeometry geometry() const = 0;
+    virtual common::PageGeometry geometry() const = 0;
 
     virtual int currentX() const = 0;
     virtual int currentY() const = 0;
@@ -46,7 +36,6 @@ class Printer {
     virtual void newPage() = 0;
     virtual void endDoc() = 0;
     virtual void killDoc() = 0;
-    virtual bool inDocument() const = 0;
 
     // Renders the text area's lines, from the one holding character `first`, into the
     // rectangle of the current page, keeping the area's own line breaks. Returns the first
@@ -54,8 +43,7 @@ class Printer {
     virtual int renderText(QTextEdit& area, int first, const QRect& rect) = 0;
 };
 
-// Converting twips to the screen's logical pixels and back.
+// Twips to the screen's logical pixels.
 int twipsToPixels(int twips, double dpi = 96.0);
-int pixelsToTwips(int pixels, double dpi = 96.0);
 
 } // namespace platform

@@ -22,7 +22,6 @@ int pointsToTwips(double points) { return static_cast<int>(std::lround(points * 
 } // namespace
 
 int twipsToPixels(int twips, double dpi) { return static_cast<int>(std::lround(twips * dpi / 1440.0)); }
-int pixelsToTwips(int pixels, double dpi) { return static_cast<int>(std::lround(pixels * 1440.0 / dpi)); }
 
 QtPrinter::QtPrinter(QString pdfStem, std::function<void(const QString&)> onPdf)
     : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)), pdfStem_(std::move(pdfStem)),

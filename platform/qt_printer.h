@@ -16,11 +16,11 @@ class QtPrinter : public Printer {
     // current folder (the user is told through `onPdf` where each went).
     explicit QtPrinter(QString pdfStem, std::function<void(const QString&)> onPdf = {});
     // Always to this PDF file, on paper of the given geometry.
-    QtPrinter(const QString& pdfFile, const PageGeometry& geometry);
+    QtPrinter(const QString& pdfFile, const common::PageGeometry& geometry);
     ~QtPrinter() override;
 
     bool installed() const override;
-    PageGeometry geometry() const override;
+    common::PageGeometry geometry() const override;
     int currentX() const override { return x_; }
     int currentY() const override { return y_; }
     void setCurrentX(int x) override { x_ = x; }
@@ -32,7 +32,6 @@ class QtPrinter : public Printer {
     void newPage() override;
     void endDoc() override;
     void killDoc() override;
-    bool inDocument() const override { return painter_ != nullptr; }
     int renderText(QTextEdit& area, int first, const QRect& rect) override;
 
     int lineHeight() const override;
@@ -50,7 +49,7 @@ class QtPrinter : public Printer {
     QString pdfStem_;
     QString pdfFile_;
     std::function<void(const QString&)> onPdf_;
-    PageGeometry geometry_;
+    common::PageGeometry geometry_;
     FontChoice font_{"Arial", 10, false, false};
     int x_ = 0, y_ = 0;
 };

@@ -8,11 +8,11 @@ namespace platform {
 // printer (the real printing code, into a PDF).
 class RecordingPrinter : public Printer {
   public:
-    RecordingPrinter(Printer& inner, Transcript& transcript, bool installed, const PageGeometry& g)
+    RecordingPrinter(Printer& inner, Transcript& transcript, bool installed, const common::PageGeometry& g)
         : inner_(inner), t_(transcript), installed_(installed), geometry_(g) {}
 
     bool installed() const override { return installed_; }
-    PageGeometry geometry() const override { return geometry_; }
+    common::PageGeometry geometry() const override { return geometry_; }
     int currentX() const override { return inner_.currentX(); }
     int currentY() const override { return inner_.currentY(); }
     void setCurrentX(int x) override { inner_.setCurrentX(x); }
@@ -25,7 +25,6 @@ class RecordingPrinter : public Printer {
     void newPage() override;
     void endDoc() override;
     void killDoc() override;
-    bool inDocument() const override { return page_ > 0; }
     int renderText(QTextEdit& area, int first, const QRect& rect) override;
 
   private:
@@ -33,7 +32,7 @@ class RecordingPrinter : public Printer {
     Printer& inner_;
     Transcript& t_;
     bool installed_;
-    PageGeometry geometry_;
+    common::PageGeometry geometry_;
     int page_ = 0;
 };
 

@@ -18,8 +18,8 @@ struct ScriptSetup {
     std::optional<QDate> today;
     bool instanceRunning = false;
     bool printerInstalled = true;
-    PageGeometry geometry; // letter paper, a quarter-inch offset
-    QString pdfFile;       // empty: nothing kept
+    common::PageGeometry geometry; // letter paper, a quarter-inch offset
+    QString pdfFile;               // empty: nothing kept
 };
 
 // The platform of a scripted session: every box is answered from queues, the clock says what

@@ -37,6 +37,16 @@ constexpr AlignmentRow rows[13] = {
 };
 } // namespace
 
+bool hasAlignmentFile() { return fileExists("align.fac"); }
+
+bool hasDefaultAlignment() { return fileExists("align.fa1"); }
+
+void restoreDefaultAlignment() { copyFile("align.fa1", "align.fac"); }
+
+void writeNewAlignmentFile() {
+    writeLines("align.fac", std::vector<std::string>(defaultAlignmentLines().begin(), defaultAlignmentLines().end()));
+}
+
 std::string readAlignmentFile(LayoutSettings& s, int fillers) {
     std::string last;
     if (!fileExists("align.fac")) return last;

@@ -8,6 +8,14 @@
 
 namespace appraise {
 
+// "align.fac" is there; "align.fa1", the store's default copy of it, is there.
+bool hasAlignmentFile();
+bool hasDefaultAlignment();
+// Replaces "align.fac" with the default copy "align.fa1".
+void restoreDefaultAlignment();
+// Writes a new "align.fac" with the 22 default lines.
+void writeNewAlignmentFile();
+
 // Reads "align.fac": 13 values, then up to `fillers` filler fields, each read passed over
 // when it fails. Returns the last filler read (normally empty).
 std::string readAlignmentFile(LayoutSettings& s, int fillers);

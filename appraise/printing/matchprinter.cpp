@@ -2,7 +2,7 @@
 
 namespace appraise {
 
-using namespace platform;
+using namespace common;
 
 int32_t printedLineWidth(const PageGeometry& g, int32_t leftMargin, int32_t rightMargin) {
     const int32_t left = leftMargin - g.offsetLeft;

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/printer.h"
+#include "common/page_geometry.h"
 
 #include <cstdint>
 
@@ -7,6 +7,6 @@ namespace appraise {
 
 // The width of a printed line with these margins from the paper's edges, measured from the
 // printer's printable area: (page width - right - offset) - (left - offset).
-int32_t printedLineWidth(const platform::PageGeometry& g, int32_t leftMargin, int32_t rightMargin);
+int32_t printedLineWidth(const common::PageGeometry& g, int32_t leftMargin, int32_t rightMargin);
 
 } // namespace appraise

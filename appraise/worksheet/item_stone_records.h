@@ -44,6 +44,25 @@ struct WorksheetTables {
     }
 };
 
+// What the entry panel holds for an item, as it is stored; an option group with nothing chosen
+// leaves its field as it was.
+struct ItemEntry {
+    std::string itemno, date, custno;
+    std::optional<std::string> itemtype, metalcolor, metal, wearer;
+    std::string weight;
+    std::optional<std::string> weightunit;
+    std::string price;
+};
+void storeItem(std::string& record, const ItemEntry& entry);
+
+// What the stone panel holds for a stone, as it is stored.
+struct StoneEntry {
+    std::string itemno, stoneno, date;
+    std::optional<std::string> kind, shape;
+    std::string carat, quantity, dimensions, clarity, color, cut;
+};
+void storeStone(std::string& record, const StoneEntry& entry);
+
 // The numeric value of a number box as a slot number; nothing when it is not a whole number
 // in 0..limit (out of range, or beyond the 16-bit range).
 std::optional<int16_t> slotNumber(const std::string& text, int limit);

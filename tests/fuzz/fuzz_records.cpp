@@ -1,11 +1,11 @@
 // A whole posting run over an account and transactions made of any bytes: the run either
 // completes or stops with a run-time error, never crashes or hangs, and never writes an
 // account field it does not own.
-#include "bench/headless_platform.h"
 #include "common/file_names.h"
 #include "common/run_error.h"
 #include "interest/account_files.h"
 #include "interest/posting_run.h"
+#include "tests/support/headless_host.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -16,8 +16,8 @@
 #include <unistd.h>
 
 using namespace common;
-using namespace platform;
 using namespace interest;
+using namespace testsupport;
 using namespace bench;
 
 namespace fs = std::filesystem;
@@ -48,10 +48,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::ofstream("1226.dat", std::ios::binary) << months;
     for (bool firstmon : {false, true}) {
         // Ending the program (as "Nothing designated for file name" does) is an answer too.
-        HeadlessPlatform platform([] { throw HeadlessEnd{}; });
+        HeadlessHost host([] { throw HeadlessEnd{}; });
         std::string steplabel;
-        PostingRun run(PostingInput{"12-8-26", ".015", "1.00", true, firstmon, true}, platform.platform(), steplabel,
-                       nullptr);
+        PostingRun run(PostingInput{"12-8-26", ".015", "1.00", true, firstmon, true}, host, steplabel);
         try {
             run.run();
         } catch (const RunError&) {

@@ -1,7 +1,9 @@
 // Holds a file the way another computer of the store would: an exclusive open-file-description
 // lock on the whole file, until the process is stopped (or 120 seconds have passed).
+#include "tests/support/held_lock.h"
+
 #include <cstdio>
-#include <fcntl.h>
+#include <exception>
 #include <unistd.h>
 
 int main(int argc, char** argv) {
@@ -9,16 +11,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: holdlock FILE\n");
         return 2;
     }
-    const int fd = ::open(argv[1], O_RDWR | O_CREAT, 0666);
-    struct flock lk {};
-    lk.l_type = F_WRLCK;
-    lk.l_whence = SEEK_SET;
-    if (fd < 0 || ::fcntl(fd, F_OFD_SETLK, &lk) != 0) {
-        std::perror(argv[1]);
+    try {
+        testsupport::HeldLock lock(argv[1]);
+        std::printf("held\n");
+        std::fflush(stdout);
+        ::sleep(120);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
         return 1;
     }
-    std::printf("held\n");
-    std::fflush(stdout);
-    ::sleep(120);
     return 0;
 }

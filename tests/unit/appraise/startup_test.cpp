@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 using namespace common;
-using namespace platform;
 using namespace appraise;
 using namespace testsupport;
 

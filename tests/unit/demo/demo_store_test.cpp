@@ -6,14 +6,13 @@
 #include "demo/demo_store.h"
 #include "interest/account_files.h"
 #include "interest/posting_run.h"
-#include "platform/scripted_platform.h"
+#include "interest/transaction_chain.h"
+#include "tests/support/headless_host.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
-#include <set>
 
 using namespace common;
-using namespace platform;
 using namespace interest;
 using namespace demo;
 using namespace testsupport;
@@ -27,9 +26,8 @@ TEST(DemoStoreTest, EveryAccountAndEveryChainReadsBack) {
     EXPECT_EQ(cust.count(), count);
     int withBalance = 0, marked99 = 0, layaways = 0;
     std::string steplabel;
-    Transcript transcript{[](const std::string&) {}};
-    ScriptedPlatform platform(ScriptSetup{}, transcript);
-    PostingRun run(PostingInput{"12-8-26", ".015", "1", true, false, false}, platform.platform(), steplabel, nullptr);
+    HeadlessHost host;
+    PostingRun run(PostingInput{"12-8-26", ".015", "1", true, false, false}, host, steplabel);
     for (int32_t i = 1; i <= count; ++i) {
         const std::string c = cust.read(i);
         EXPECT_EQ(val(fieldText(c, custrec::acctno)), i);
@@ -38,20 +36,14 @@ TEST(DemoStoreTest, EveryAccountAndEveryChainReadsBack) {
         const double rating = val(fieldText(c, custrec::rating));
         EXPECT_GE(rating, 1);
         EXPECT_LE(rating, 6);
-        // Walk the chain from the newest transaction to the oldest.
-        std::string file = std::string(trim(fieldText(c, custrec::lasttxfile))) + ".dat";
-        int32_t rec = clng(val(fieldText(c, custrec::lasttxrec)));
-        std::set<std::pair<std::string, int32_t>> seen;
+        // The chain from the newest transaction to the oldest: four, each within its month's
+        // pointer and each of this account (a missing file or a loop ends the walk short).
+        FolderChainFiles files;
+        TransactionChain chain(files, c);
         int steps = 0;
-        while (rec > 0) {
-            ASSERT_TRUE(fileExists(file)) << file;
-            ASSERT_TRUE(seen.insert({file, rec}).second) << "loop at " << file << ":" << rec;
-            const std::string ptn = pointerFileName(file);
-            ASSERT_LE(rec, readPointer(ptn)) << "beyond the pointer of " << file;
-            const std::string t = RecordFile(file, transrec::length, Access::Read).read(rec);
-            EXPECT_EQ(val(fieldText(t, transrec::acctno)), i);
-            rec = clng(val(fieldText(t, transrec::prevrec)));
-            file = std::string(trim(fieldText(t, transrec::prevfile))) + ".dat";
+        while (chain.next()) {
+            ASSERT_LE(chain.record(), readPointer(pointerFileName(chain.file()))) << "beyond the pointer";
+            EXPECT_EQ(val(fieldText(chain.transaction(), transrec::acctno)), i);
             ++steps;
         }
         EXPECT_EQ(steps, 4) << "account " << i;

@@ -2,15 +2,14 @@
 #include "common/record_file.h"
 #include "common/run_error.h"
 #include "interest/posting_run.h"
-#include "platform/scripted_platform.h"
+#include "tests/support/headless_host.h"
+#include "tests/support/held_lock.h"
 #include "tests/support/temp_folder.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
+#include <memory>
 
 using namespace common;
-using namespace platform;
 using namespace interest;
 using namespace testsupport;
 
@@ -45,26 +44,11 @@ void putRecords(const std::string& name, const std::vector<std::string>& recs) {
     putFile(name, all);
 }
 
-// A message box that counts what it is shown and can act on a text.
-class Boxes : public MessageBox {
-  public:
-    std::vector<std::string> shown;
-    std::function<void(const std::string&)> onShow;
-    Answer show(const QString& text, const QString&, Buttons b, Icon) override {
-        shown.push_back(text.toStdString());
-        if (onShow) onShow(text.toStdString());
-        return b == Buttons::RetryCancel ? Answer::Retry : Answer::Ok;
-    }
-};
-
 class WalkTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        platform = std::make_unique<ScriptedPlatform>(ScriptSetup{}, transcript);
-        real = std::make_unique<Platform>(platform->platform());
-        p = std::make_unique<Platform>(Platform{boxes, real->input, real->fonts, real->printSetup, real->printer,
-                                                real->processes, real->clock, real->instance, real->clipboard,
-                                                real->screen});
+        // Every error box is answered Retry.
+        host.answers.assign(1000, true);
     }
     PostingRun makeRun(const std::string& date = "12-7-98") {
         PostingInput in;
@@ -72,14 +56,10 @@ class WalkTest : public ::testing::Test {
         in.percentage = ".015";
         in.minfinance = "0";
         in.firstmon = true;
-        return PostingRun(in, *p, steplabel, nullptr);
+        return PostingRun(in, host, steplabel);
     }
     TempFolder tmp;
-    std::vector<std::string> lines;
-    Transcript transcript{[this](const std::string& s) { lines.push_back(s); }};
-    std::unique_ptr<ScriptedPlatform> platform;
-    std::unique_ptr<Platform> real, p;
-    Boxes boxes;
+    HeadlessHost host;
     std::string steplabel;
 };
 } // namespace
@@ -138,7 +118,7 @@ TEST_F(WalkTest, FileCodesOutOfMonthRangeEndTheWalk) {
         run.interestbase() = Money::fromText("100");
         run.excluderecent();
         EXPECT_EQ(run.interestbase(), Money::fromText("100")) << code;
-        EXPECT_TRUE(boxes.shown.empty());
+        EXPECT_TRUE(host.shown().empty());
     }
 }
 
@@ -172,30 +152,24 @@ TEST_F(WalkTest, ChainLeavingTheAccountEndsTheWalk) {
 TEST_F(WalkTest, HeldFileIsRetriedThenReportedThenRead) {
     putRecords("1298.dat", {transaction(1, "", "0", "Ring", "30.00", "12-2-98", "A")});
     // Another computer holds the month file.
-    int held = ::open("1298.dat", O_RDWR);
-    struct flock lk {};
-    lk.l_type = F_WRLCK;
-    lk.l_whence = SEEK_SET;
-    ASSERT_EQ(::fcntl(held, F_OFD_SETLK, &lk), 0);
+    auto held = std::make_unique<HeldLock>("1298.dat");
     int another = 0;
-    boxes.onShow = [&](const std::string& text) {
+    host.onShow = [&](const std::string& text) {
         if (text.rfind("Another computer", 0) == 0 && ++another == 2) {
-            ::close(held); // the other computer lets go
-            held = -1;
+            held.reset(); // the other computer lets go
         }
     };
     auto run = makeRun();
     run.account() = account("1298", "1", "100", 1);
     run.interestbase() = Money::fromText("100");
     run.excluderecent();
-    if (held >= 0) ::close(held);
     EXPECT_EQ(run.interestbase(), Money::fromText("70"));
     // 21 trace boxes before each "Another computer" box: 20 silent retries, then the notice.
-    ASSERT_EQ(boxes.shown.size(), 21u + 1 + 21 + 1);
-    EXPECT_EQ(boxes.shown[0], "HereG2/\r|1298.dat");
-    EXPECT_EQ(boxes.shown[20], "HereG2/\r|1298.dat");
-    EXPECT_EQ(boxes.shown[21], "Another computer is momentarily using this file.\rTry again.");
-    EXPECT_EQ(boxes.shown[43], "Another computer is momentarily using this file.\rTry again.");
+    ASSERT_EQ(host.shown().size(), 21u + 1 + 21 + 1);
+    EXPECT_EQ(host.shown()[0], "HereG2/\r|1298.dat");
+    EXPECT_EQ(host.shown()[20], "HereG2/\r|1298.dat");
+    EXPECT_EQ(host.shown()[21], "Another computer is momentarily using this file.\rTry again.");
+    EXPECT_EQ(host.shown()[43], "Another computer is momentarily using this file.\rTry again.");
 }
 
 TEST_F(WalkTest, LayawayCheckFindsTheNewestChargeOrLayaway) {

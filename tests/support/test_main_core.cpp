@@ -1,15 +1,14 @@
-// Shared test main: a QApplication on the offscreen platform, a fixed locale, no crash dialogs.
-#include <QApplication>
+// Test main for the widget-free tests: a core application, a fixed locale, no crash dialogs.
+#include <QCoreApplication>
 #include <QLocale>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     setenv("QTEST_DISABLE_STACK_DUMP", "1", 1);
     setenv("LANG", "C.UTF-8", 1);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,48 @@
+#include "appraise/printing/print_geometry.h"
+
+#include "common/basic_number.h"
+#include "common/run_error.h"
+#include "common/trim_left_right_mid.h"
+
+namespace appraise {
+
+using namespace common;
+
+namespace {
+bool fits16(long v) { return v >= -32768 && v <= 32767; }
+} // namespace
+
+std::vector<PlacedLine> placeSignature(const std::vector<std::string>& lines, const std::string& value11,
+                                       int16_t align13, int16_t border) {
+    long y = 0;
+    try {
+        y = cint(val(value11));
+    } catch (const RunError&) {
+        throw RunError(err::Overflow, "alignment value 11");
+    }
+    std::vector<PlacedLine> placed;
+    for (const auto& line : lines)
+        if (!trim(line).empty()) placed.push_back(PlacedLine{0, 0, line});
+    const long b = border;
+    if (!fits16(b * align13)) throw RunError(err::Overflow, "the border size or alignment value 13");
+    if (!fits16(8 * b) || !fits16(y + 8 * b * static_cast<long>(placed.size())))
+        throw RunError(err::Overflow, "the border size or alignment value 11");
+    for (auto& p : placed) {
+        p.x = static_cast<int>(b * align13);
+        p.y = static_cast<int>(y);
+        y += 8 * b;
+    }
+    return placed;
+}
+
+std::vector<Circle> borderCircles(int b) {
+    std::vector<Circle> circles;
+    if (b < 1) return circles;
+    for (int row : {16 * b, 280 * b})
+        for (int x = 16 * b; x <= 215 * b; x += 4 * b) circles.push_back(Circle{x, row, 8 * b});
+    for (int col : {16 * b, 215 * b})
+        for (int y = 16 * b; y <= 280 * b; y += 4 * b) circles.push_back(Circle{col, y, 8 * b});
+    return circles;
+}
+
+} // namespace appraise

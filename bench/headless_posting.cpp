@@ -1,0 +1,24 @@
+#include "bench/headless_posting.h"
+
+#include "common/run_error.h"
+#include "interest/posting_run.h"
+#include "tests/support/headless_host.h"
+
+#include <cstdio>
+
+namespace bench {
+
+int postHeadless(const std::string& datebox, const std::string& rate, const std::string& minimum, bool firstmon) {
+    testsupport::HeadlessHost host;
+    std::string steplabel;
+    interest::PostingInput in{datebox, rate, minimum, true, firstmon, false};
+    interest::PostingRun run(in, host, steplabel);
+    try {
+        return static_cast<int>(run.run());
+    } catch (const common::RunError& e) {
+        std::fprintf(stderr, "posting stopped at %s: %s\n", steplabel.c_str(), e.what());
+        return 10;
+    }
+}
+
+} // namespace bench

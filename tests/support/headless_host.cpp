@@ -1,0 +1,46 @@
+#include "tests/support/headless_host.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace testsupport {
+
+HeadlessHost::HeadlessHost(std::function<void()> onEnd, bool keepReport)
+    : onEnd_(std::move(onEnd)), keepReport_(keepReport) {}
+
+bool HeadlessHost::nextAnswer() {
+    if (answers.empty()) return false;
+    const bool a = answers.front();
+    answers.erase(answers.begin());
+    return a;
+}
+
+void HeadlessHost::notify(const QString& text, const QString&, interest::Tone, bool) {
+    shown_.push_back(text.toStdString());
+    if (onShow) onShow(shown_.back());
+}
+
+bool HeadlessHost::askRetry(const QString& text, const QString& title) {
+    notify(text, title, interest::Tone::Critical, false);
+    return nextAnswer();
+}
+
+bool HeadlessHost::confirmRemoval(const QString& charge) {
+    notify(charge, {}, interest::Tone::Plain, false);
+    return nextAnswer();
+}
+
+void HeadlessHost::reportLine(const QString& line) {
+    ++lines_;
+    if (keepReport_) report_.push_back(line.toStdString());
+}
+
+void HeadlessHost::endReport() {}
+
+void HeadlessHost::endProgram() {
+    if (onEnd_) onEnd_();
+    std::fflush(nullptr);
+    std::_Exit(4);
+}
+
+} // namespace testsupport
