@@ -120,7 +120,7 @@ class WorksheetWindow : public platform::FormWindow {
     QRadioButton* option(QGroupBox* f, QButtonGroup* g, const char* name, const QString& caption, int x, int y, int w);
     QScrollBar* gradeBar(const char* name, int x, int y, int w);
 
-  public:
+    // The controls, under their design names; tests and scripts find them by object name.
     // Customer and dates
     QLabel* custname;
     QLineEdit* datebox;

@@ -34,6 +34,8 @@ class InterestWindow : public platform::FormWindow {
     // Normalises a posting date in place: the normalised text or "ERROR".
     static void checkpostdate(std::string& s);
 
+  private:
+    // The controls, under their design names; tests and scripts find them by object name.
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7;
     QLineEdit *datebox, *Percentage, *MinFinance;
     QCheckBox* Check1;
@@ -44,7 +46,6 @@ class InterestWindow : public platform::FormWindow {
 
     std::string steplabel; // the step the program is at, for error messages
 
-  private:
     void startup();
     void enterMovesOn(QLineEdit* box);
     void fillNoteList();

@@ -2,6 +2,8 @@
 #include "platform/scripted_platform.h"
 #include "tests/support/temp_folder.h"
 
+#include <QLineEdit>
+#include <QScrollBar>
 #include <gtest/gtest.h>
 
 using namespace common;
@@ -24,13 +26,15 @@ class WorksheetTest : public ::testing::Test {
         lines.clear();
     }
     QAbstractButton* button(const char* name) { return w->findChild<QAbstractButton*>(name); }
+    QLineEdit* box(const char* name) { return w->findChild<QLineEdit*>(name); }
+    QScrollBar* bar(const char* name) { return w->findChild<QScrollBar*>(name); }
     void click(const char* name) { button(name)->click(); }
     std::string stoneField(int slot, Field f) { return std::string(fieldText(w->tables().stones[slot], f)); }
     std::string itemField(int slot, Field f) { return std::string(fieldText(w->tables().items[slot], f)); }
     void endStone(const char* kind, const char* quantity) {
         click("nextstone");
         click(kind);
-        w->Quantity->setText(quantity);
+        box("Quantity")->setText(quantity);
         click("nextstone");
     }
 
@@ -57,7 +61,7 @@ TEST_F(WorksheetTest, RubyHasThePluralOnly) {
     EXPECT_EQ(stoneField(4, stonerec::itemno), "1  ");
     EXPECT_EQ(stoneField(4, stonerec::date), "12-7-26 ");
     EXPECT_EQ(w->tables().curstone, 4);
-    EXPECT_EQ(w->stonenumber->text(), "5");
+    EXPECT_EQ(box("stonenumber")->text(), "5");
 }
 
 TEST_F(WorksheetTest, OtherStoneStoresItsCaptionThenReadsOtherAgain) {
@@ -81,17 +85,17 @@ TEST_F(WorksheetTest, CancelledOtherStoresBlanks) {
 
 TEST_F(WorksheetTest, GradesCarryOverToTheNextStone) {
     click("nextstone");
-    w->Color->setValue(793);
+    bar("Color")->setValue(793);
     w->Color_LostFocus();
-    w->Clarity->setValue(16385);
+    bar("Clarity")->setValue(16385);
     w->Clarity_LostFocus();
-    w->Cut->setValue(30126);
+    bar("Cut")->setValue(30126);
     w->Cut_LostFocus();
     click("nextstone");
     EXPECT_EQ(stoneField(1, stonerec::color), padded("E", 15));
     EXPECT_EQ(stoneField(1, stonerec::clarity), padded("SI1", 15));
     EXPECT_EQ(stoneField(1, stonerec::cut), padded("10", 15));
-    EXPECT_EQ(w->Color->value(), 0);
+    EXPECT_EQ(bar("Color")->value(), 0);
     click("nextstone");
     click("nextstone");
     EXPECT_EQ(stoneField(2, stonerec::color), padded("E", 15));
@@ -109,7 +113,7 @@ TEST_F(WorksheetTest, UnsavedStoneQuestion) {
     platform->queueMessageAnswer(Answer::Yes);
     click("nextitem");
     EXPECT_FALSE(button("Emerald")->isChecked());
-    EXPECT_EQ(w->nextstone->text(), "Add a stone");
+    EXPECT_EQ(button("nextstone")->text(), "Add a stone");
     EXPECT_EQ(itemField(1, itemrec::itemno), std::string(3, '\0'));
     click("nextitem");
     EXPECT_EQ(itemField(1, itemrec::itemno), "1  ");
@@ -119,23 +123,23 @@ TEST_F(WorksheetTest, UnsavedStoneQuestion) {
 TEST_F(WorksheetTest, StoneNumberWithoutASlotIsRefused) {
     click("nextstone");
     click("Opal");
-    w->stonenumber->setText("201");
+    box("stonenumber")->setText("201");
     click("nextstone");
-    EXPECT_EQ(w->stonenumber->text(), "201");
-    EXPECT_EQ(w->nextstone->text(), "End Stone");
+    EXPECT_EQ(box("stonenumber")->text(), "201");
+    EXPECT_EQ(button("nextstone")->text(), "End Stone");
     EXPECT_TRUE(button("Opal")->isChecked());
     ASSERT_FALSE(lines.empty());
     EXPECT_NE(lines.back().find("Stone numbers go from 0 to 200."), std::string::npos);
-    w->stonenumber->setText("200");
+    box("stonenumber")->setText("200");
     click("nextstone");
     EXPECT_EQ(stoneField(200, stonerec::kind), padded("opal", 30));
 }
 
 TEST_F(WorksheetTest, ItemNumberWithoutASlotIsRefused) {
     click("Watch");
-    w->itemnumber->setText("101");
+    box("itemnumber")->setText("101");
     click("nextitem");
-    EXPECT_EQ(w->itemnumber->text(), "101");
+    EXPECT_EQ(box("itemnumber")->text(), "101");
     EXPECT_TRUE(button("Watch")->isChecked());
     EXPECT_NE(lines.back().find("Item numbers go from 0 to 100."), std::string::npos);
     EXPECT_FALSE(QFile::exists("appraise.dat"));
@@ -144,12 +148,12 @@ TEST_F(WorksheetTest, ItemNumberWithoutASlotIsRefused) {
 TEST_F(WorksheetTest, EstimateTooLargeWritesNothing) {
     click("nextstone");
     click("Pear");
-    w->Carat->setText("2");
-    w->CLength->setText("1e9");
-    w->CWidth->setText("1e9");
-    w->CDepth->setText("1e9");
+    box("Carat")->setText("2");
+    box("CLength")->setText("1e9");
+    box("CWidth")->setText("1e9");
+    box("CDepth")->setText("1e9");
     click("c");
     click("Calculate");
-    EXPECT_EQ(w->Carat->text(), "2");
+    EXPECT_EQ(box("Carat")->text(), "2");
     EXPECT_NE(lines.back().find("too large"), std::string::npos);
 }
