@@ -8,6 +8,7 @@
 #include "common/run_error.h"
 #include "common/text_file.h"
 #include "interest/interest_removal.h"
+#include "interest/posting_flags.h"
 #include "interest/posting_run.h"
 #include "interest/window_host.h"
 
@@ -103,8 +104,8 @@ void InterestWindow::load() {
 }
 
 void InterestWindow::startup() {
-    Check1->setChecked(fileExists("NoIntLW.dat"));
-    if (fileExists("firstmon.dat")) {
+    Check1->setChecked(isSet(PostingFlag::NoInterestOnLayaways));
+    if (isSet(PostingFlag::FirstMonthFree)) {
         Label7->setText(firstmonNotice);
         firstmonflag = "Y";
     }
@@ -117,9 +118,9 @@ void InterestWindow::startup() {
         lastposted = r.readField();
         ratepct = Money::fromText(r.readField());
         if (!r.atEnd()) minfin = Money::fromText(r.readField());
-        if (fileExists("firstmon.dat")) Label7->setText(firstmonNotice);
+        if (isSet(PostingFlag::FirstMonthFree)) Label7->setText(firstmonNotice);
     }
-    if (fileExists("wholesal.dat")) wholesaleflag = "W";
+    if (isSet(PostingFlag::Wholesale)) wholesaleflag = "W";
     showLastPosted();
     const std::string today = currentDateText(p.clock);
     std::string d = today.substr(0, today.size() - 4) + today.substr(today.size() - 2);
@@ -129,10 +130,7 @@ void InterestWindow::startup() {
     MinFinance->setText(fromAnsi(formatPicture(minfin, "##.00")));
 }
 
-void InterestWindow::Check1_Click() {
-    if (Check1->isChecked()) writeLines("NoIntLW.dat", {"No Interest on Layaways"});
-    else if (fileExists("NoIntLW.dat")) removeFile("NoIntLW.dat");
-}
+void InterestWindow::Check1_Click() { setFlag(PostingFlag::NoInterestOnLayaways, Check1->isChecked()); }
 
 void InterestWindow::Command1_Click() { p.processes.endProcess(); }
 

@@ -49,7 +49,7 @@ TEST(SessionTest, ScriptsThatCannotRunStopWithTheirLine) {
 TEST(SessionTest, ExpectationsAndUnreachableControlsFailTheScriptButItRunsOn) {
     TempFolder tmp;
     const ScriptRun r("today 12-08-2026\nopen interest\nexpect datebox text \"1-1-01\"\nclick Gauge1\n"
-                "expect datebox text \"12-8-26\"\nshow focus");
+                      "expect datebox text \"12-8-26\"\nshow focus");
     EXPECT_EQ(r.status, 1);
     ASSERT_GE(r.out.size(), 3);
     EXPECT_TRUE(r.out.contains("FAIL line 3: datebox text is \"12-8-26\", expected \"1-1-01\""));
