@@ -235,6 +235,7 @@ void WorksheetWindow::load() {
         move(r.x() + (r.width() - width()) / 2, r.y() + (r.height() - height()) / 2);
     }
     try {
+        clearStaleTemporaries();
         startupSequence();
     } catch (const RunError& e) {
         // Any error but 75 ends the start-up with its number; the window opens as it is.

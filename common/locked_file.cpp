@@ -28,7 +28,8 @@ LockedFile::LockedFile(std::string_view name, Access access, Sharing sharing) : 
         const int e = errno;
         ::close(fd_);
         fd_ = -1;
-        if (e == EAGAIN || e == EACCES) throw RunError(err::PermissionDenied, std::string(name));
+        if (e == EAGAIN || e == EACCES)
+            throw RunError(err::PermissionDenied, std::string(name), FileTrouble::HeldElsewhere);
         throwErrno(e, std::string(name));
     }
 }

@@ -13,9 +13,9 @@ std::string composeWhat(int number, const std::string& description, const std::s
 }
 } // namespace
 
-RunError::RunError(int number, std::string detail)
+RunError::RunError(int number, std::string detail, FileTrouble trouble)
     : std::runtime_error(composeWhat(number, errorDescription(number), detail)), number_(number),
-      description_(errorDescription(number)), detail_(std::move(detail)) {}
+      description_(errorDescription(number)), detail_(std::move(detail)), trouble_(trouble) {}
 
 std::string errorDescription(int number) {
     static const std::map<int, std::string> texts = {
@@ -62,7 +62,8 @@ int errorFromErrno(int e) {
     case EROFS:
     case ETXTBSY: return err::PermissionDenied;
     case ENOSPC:
-    case EDQUOT: return err::DiskFull;
+    case EDQUOT:
+    case EFBIG: return err::DiskFull;
     case EMFILE:
     case ENFILE: return err::TooManyFiles;
     case EIO: return err::DeviceIO;
@@ -73,6 +74,37 @@ int errorFromErrno(int e) {
     }
 }
 
-void throwErrno(int e, const std::string& what) { throw RunError(errorFromErrno(e), what); }
+namespace {
+FileTrouble troubleOf(int e) {
+    switch (e) {
+    case EAGAIN: return FileTrouble::HeldElsewhere;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case ETXTBSY: return FileTrouble::ReadOnly;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG: return FileTrouble::DiskFull;
+    case ENOENT: return FileTrouble::Missing;
+    default: return FileTrouble::None;
+    }
+}
+} // namespace
+
+void throwErrno(int e, const std::string& what) { throw RunError(errorFromErrno(e), what, troubleOf(e)); }
+
+std::string troubleInWords(const RunError& e) {
+    switch (e.trouble()) {
+    case FileTrouble::HeldElsewhere: return "is held by another computer";
+    case FileTrouble::ReadOnly: return "is read-only";
+    case FileTrouble::DiskFull: return "could not be written: the disk is full";
+    case FileTrouble::Missing: return "is missing";
+    case FileTrouble::None: break;
+    }
+    if (e.number() == err::PermissionDenied) return "is held by another computer";
+    if (e.number() == err::FileNotFound) return "is missing";
+    if (e.number() == err::DiskFull) return "could not be written: the disk is full";
+    return "could not be used: " + e.description();
+}
 
 } // namespace common

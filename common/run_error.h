@@ -4,20 +4,25 @@
 
 namespace common {
 
+// Why a file could not be used, where the system said more than the classic number does.
+enum class FileTrouble { None, HeldElsewhere, ReadOnly, DiskFull, Missing };
+
 // The one run-time error type: a classic error number with its description.
 class RunError : public std::runtime_error {
   public:
-    explicit RunError(int number, std::string detail = {});
+    explicit RunError(int number, std::string detail = {}, FileTrouble trouble = FileTrouble::None);
     int number() const noexcept { return number_; }
     // The runtime's description of the number ("File not found").
     const std::string& description() const noexcept { return description_; }
     // What failed (a file name, a field), for messages; may be empty.
     const std::string& detail() const noexcept { return detail_; }
+    FileTrouble trouble() const noexcept { return trouble_; }
 
   private:
     int number_;
     std::string description_;
     std::string detail_;
+    FileTrouble trouble_;
 };
 
 namespace err {
@@ -51,6 +56,10 @@ std::string errorDescription(int number);
 
 // The classic error number for a failed system call's errno.
 int errorFromErrno(int errnoValue);
+
+// What went wrong with the file of an error, in words: "is held by another computer", "is
+// read-only", "could not be written: the disk is full", "is missing", or the description.
+std::string troubleInWords(const RunError& e);
 
 // Throws the RunError for errno after a failed system call on `what`.
 [[noreturn]] void throwErrno(int errnoValue, const std::string& what);

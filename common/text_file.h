@@ -43,8 +43,14 @@ double readNumberFile(std::string_view name);
 // temporary file first and replaces the old one only when complete; a file another holder
 // has locked is error 70 and is left as it was.
 void writeLines(std::string_view name, const std::vector<std::string>& lines);
-// The same with the exact bytes given.
+// The same with the exact bytes given. While the new content is written, its temporary file
+// (the name + ".~new") is held; an error or a signal that ends the program removes it.
 void writeBytes(std::string_view name, std::string_view bytes);
+constexpr const char* temporarySuffix = ".~new";
+
+// Removes the temporary files of replaces that a stopped program left in the folder (those that
+// nobody holds).
+void clearStaleTemporaries();
 
 // The lines joined, each ended by CR LF.
 std::string joinLines(const std::vector<std::string>& lines);

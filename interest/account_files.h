@@ -33,6 +33,10 @@ inline constexpr common::Field acctno = fields[0], prevfile = fields[1], prevrec
 // The month file of a date as typed: its first two and last two characters + ".dat"
 // ("12-7-98" is 1298.dat, "1-5-98" is 1-98.dat).
 std::string monthFileName(const std::string& dateText);
+// A month code of this store: four characters, digits and at most one dash ("1226", "1-98").
+// Any other name taken from a record or a date (a path, "cust", a blank) names no month file.
+bool isMonthCode(std::string_view code);
+
 // The pointer file of a month file: its first five characters + "ptn".
 std::string pointerFileName(const std::string& monthFile);
 // The record count in a pointer file (its first field, rounded); 0 when there is none.

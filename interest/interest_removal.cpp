@@ -30,6 +30,8 @@ int removeInterest(const std::string& phone, EngineHost& host, std::string& step
         steplabel = "HereM";
         while (chain.next()) {
             std::string t = chain.transaction();
+            // A chain that reaches another account's transaction has left this account.
+            if (val(fieldText(t, transrec::acctno)) != val(fieldText(c, custrec::acctno))) break;
             if (trim(left(fieldText(t, transrec::descr), 8)) != "Interest") continue;
             const QString charge = fromAnsi(fieldOf(c, custrec::name1) + " " + fieldOf(t, transrec::txdate) + " " +
                                             fieldOf(t, transrec::descr) + " " + fieldOf(t, transrec::amount));

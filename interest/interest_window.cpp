@@ -97,6 +97,7 @@ void InterestWindow::checkpostdate(std::string& s) {
 
 void InterestWindow::load() {
     try {
+        clearStaleTemporaries();
         startup();
     } catch (const RunError&) {
         p.messages.show(fromAnsi(steplabel));
@@ -174,11 +175,11 @@ void InterestWindow::Start_Click() {
             Gauge1->hide();
             return;
         }
-    } catch (const RunError&) {
+    } catch (const RunError& e) {
         // The run stops where it is; what was posted stays posted and consistent.
         p.printer.endDoc();
         p.screen.setHourglass(false);
-        p.messages.show(fromAnsi(steplabel));
+        p.messages.show(postingFailureMessage(steplabel, e, postingRun.lastDone()), {}, Buttons::Ok, Icon::Critical);
         return;
     }
     p.processes.endProcess();

@@ -2,8 +2,10 @@
 
 #include "common/file_names.h"
 #include "common/fixed_field.h"
+#include "common/run_error.h"
 
-#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
 
 namespace interest {
 
@@ -16,13 +18,18 @@ constexpr const char* magic = "VJRN1";
 constexpr auto fields = layoutFields<6>({5, 16, 12, 12, recordLength, recordLength});
 } // namespace
 
-std::optional<JournalEntry> PostingJournal::load() {
-    if (!fileExists(fileName)) return std::nullopt;
-    std::string bytes;
-    {
-        LockedFile f(fileName, Access::Read);
-        bytes = f.readAll();
+PostingJournal::PostingJournal() : file_(std::make_unique<LockedFile>(fileName, Access::ReadWrite)) {}
+
+PostingJournal::~PostingJournal() {
+    try {
+        if (file_ && file_->size() == 0) ::unlink(file_->path().c_str());
+    } catch (const RunError&) {
+        // The size could not be read: the journal stays, and reads as none.
     }
+}
+
+std::optional<JournalEntry> PostingJournal::pending() const {
+    const std::string bytes = file_->readAll();
     if (bytes.size() != fields[5].offset + recordLength || fieldText(bytes, fields[0]) != magic) return std::nullopt;
     JournalEntry e;
     e.datebox = std::string(fieldText(bytes, fields[1]));
@@ -33,9 +40,6 @@ std::optional<JournalEntry> PostingJournal::load() {
     e.after = std::string(fieldText(bytes, fields[5]));
     return e;
 }
-
-PostingJournal::PostingJournal(const std::string& datebox)
-    : datebox_(datebox), file_(std::make_unique<LockedFile>(fileName, Access::ReadWrite)) {}
 
 void PostingJournal::note(int32_t account, int32_t monthlast, const std::string& before, const std::string& after) {
     std::string rec(fields[5].offset + recordLength, ' ');
@@ -49,8 +53,9 @@ void PostingJournal::note(int32_t account, int32_t monthlast, const std::string&
 }
 
 void PostingJournal::finish() {
+    // Removed while still held, so that no other run can open it in between.
+    ::unlink(file_->path().c_str());
     file_.reset();
-    std::remove(resolveName(fileName).c_str());
 }
 
 } // namespace interest

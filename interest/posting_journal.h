@@ -24,10 +24,18 @@ class PostingJournal {
   public:
     static constexpr const char* fileName = "interest.jrn";
 
-    // The entry an interrupted run left, if any (a damaged journal reads as none).
-    static std::optional<JournalEntry> load();
+    // Opens the journal and holds it for the run, so that a second posting, here or on another
+    // computer, is refused: error 70 while another run holds it.
+    PostingJournal();
+    // A journal that holds nothing goes with the run that opened it.
+    ~PostingJournal();
+    PostingJournal(const PostingJournal&) = delete;
+    PostingJournal& operator=(const PostingJournal&) = delete;
 
-    explicit PostingJournal(const std::string& datebox);
+    // The entry an interrupted run left, if any (a damaged journal reads as none).
+    std::optional<JournalEntry> pending() const;
+    // The posting date of the entries to come.
+    void begin(const std::string& datebox) { datebox_ = datebox; }
     // Notes the next write of an account, in place, before it happens.
     void note(int32_t account, int32_t monthlast, const std::string& before, const std::string& after);
     // The posting is complete: the journal goes.

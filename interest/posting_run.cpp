@@ -54,6 +54,7 @@ PostingDate transactionDate(const std::string& txdate) {
 
 PostingRun::PostingRun(const PostingInput& input, EngineHost& host, std::string& steplabel)
     : in_(input), host_(host), steplabel_(steplabel) {
+    in_.datebox = std::string(trim(in_.datebox));
     date_ = postingDate(in_.datebox);
     monthfile_ = monthFileName(in_.datebox);
     monthptn_ = pointerFileName(monthfile_);
@@ -65,6 +66,34 @@ PostingRun::PostingRun(const PostingInput& input, EngineHost& host, std::string&
 void PostingRun::report(const std::string& line) { host_.reportLine(fromAnsi(printable(line))); }
 
 PostingOutcome PostingRun::run() {
+    // The journal is let go whatever the outcome: it stays on disk only while it holds an
+    // entry of a stopped run.
+    try {
+        const PostingOutcome outcome = runSteps();
+        journal_.reset();
+        return outcome;
+    } catch (...) {
+        journal_.reset();
+        throw;
+    }
+}
+
+PostingOutcome PostingRun::runSteps() {
+    // Nothing is written before the date is known to name a month file of this store.
+    if (!acceptablePostingDate(in_.datebox)) {
+        host_.notify(QStringLiteral("The posting date must be month-day-year, for example 12-7-98."), {},
+                     Tone::Exclamation);
+        return PostingOutcome::Stopped;
+    }
+    // One posting at a time: the journal is held for the whole run.
+    try {
+        journal_ = std::make_unique<PostingJournal>();
+    } catch (const RunError& e) {
+        if (e.number() != err::PermissionDenied) throw;
+        host_.notify(QStringLiteral("Interest is being posted on another computer. Try again when it has finished."),
+                     {}, Tone::Exclamation);
+        return PostingOutcome::Stopped;
+    }
     // A run that cannot start is not recorded as a posting.
     if (!fileExists("Cust.ptn")) {
         host_.notify(QStringLiteral("The Cust.ptn file does not exist"));
@@ -74,7 +103,7 @@ PostingOutcome PostingRun::run() {
         host_.notify(QStringLiteral("The CUST.DAT file does not exhist"));
         return PostingOutcome::NoCustDat;
     }
-    const std::optional<JournalEntry> pending = PostingJournal::load();
+    const std::optional<JournalEntry> pending = journal_->pending();
     if (pending && pending->datebox != in_.datebox) {
         host_.notify(QStringLiteral("The posting of %1 was interrupted before it was complete. Post again with "
                                     "the date %1 to complete it first.")
@@ -94,23 +123,22 @@ PostingOutcome PostingRun::run() {
     const int32_t count = clng(val(TextReader("Cust.ptn").readField()));
 
     steplabel_ = "HereC";
+    // The next record goes after the pointer, after every record in the month file (the pointer
+    // may lag a stopped run's last write, or the main program may have appended since), and
+    // after the place a stopped run had reached: a record that exists is never written over.
     monthlast_ = readPointer(monthptn_);
-    // Never reuse a record already in the month file, even one the pointer does not count yet.
     struct stat month;
     if (fileExists(monthfile_) && ::stat(resolveName(monthfile_).c_str(), &month) == 0)
         monthlast_ = std::max<int64_t>(monthlast_, (month.st_size + transrec::length - 1) / transrec::length);
+    if (pending) monthlast_ = std::max(monthlast_, pending->monthlast);
     pointer_ = std::make_unique<LockedFile>(monthptn_, Access::ReadWrite);
     pointerLength_ = static_cast<size_t>(pointer_->size());
 
     steplabel_ = "HereD";
     custFile_ = &files_.open("cust.dat", custrec::length, Access::ReadWrite, Sharing::Default);
     int32_t first = 1;
-    if (pending) {
-        const auto resume = resumePoint(*pending);
-        if (!resume) return PostingOutcome::Stopped;
-        first = *resume;
-    }
-    journal_ = std::make_unique<PostingJournal>(in_.datebox);
+    if (pending) first = resumePoint(*pending);
+    journal_->begin(in_.datebox);
 
     int32_t step = clng(count / 100.0);
     if (step < 1) step = 1;
@@ -121,7 +149,8 @@ PostingOutcome PostingRun::run() {
             shown = percent;
             host_.progress(percent);
         }
-        postAccount(i);
+        if (i != skipped_) postAccount(i);
+        lastDone_ = i;
     }
     files_.closeAll();
     custFile_ = nullptr;
@@ -136,25 +165,55 @@ PostingOutcome PostingRun::run() {
     return PostingOutcome::Completed;
 }
 
-std::optional<int32_t> PostingRun::resumePoint(const JournalEntry& pending) {
+int32_t PostingRun::resumePoint(const JournalEntry& pending) {
     const std::string current = custFile_->read(pending.account);
-    int32_t first = 0;
-    if (current == pending.after) {
-        first = pending.account + 1; // that account was written; the pointer already counts its charge
-    } else if (current == pending.before) {
-        first = pending.account; // not written: post it again from the same month-file place
-        monthlast_ = pending.monthlast;
-    } else {
-        host_.notify(QStringLiteral("The posting of %1 was interrupted at account %2, and that account has "
-                                    "changed since. The posting cannot be completed.")
-                         .arg(fromAnsi(pending.datebox))
-                         .arg(pending.account),
-                     {}, Tone::Critical);
-        return std::nullopt;
-    }
     report("(Completing the posting of " + pending.datebox + " interrupted at account " +
            std::to_string(pending.account) + ".)");
-    return first;
+    if (current == pending.after) return pending.account + 1; // that account was written
+    if (current == pending.before) {
+        // Not written: posted again, into the record the stopped run had written for it if
+        // that record is still there as it was.
+        resumeAccount_ = pending.account;
+        resumeRecord_ = pending.monthlast + 1;
+        return pending.account;
+    }
+    // The main program changed the account since the stop: whether the charge reached it is
+    // for a person to see. It is left as it is, and the rest of the run goes on.
+    const std::string name = std::string(trim(fieldText(current, custrec::name2))) + " " +
+                             std::string(trim(fieldText(current, custrec::name1)));
+    host_.notify(QStringLiteral("Account %1 (%2) has changed since the posting of %3 stopped at it. It is left as it "
+                                "is and listed on the report: check its interest by hand. The rest of the posting is "
+                                "completed.")
+                     .arg(pending.account)
+                     .arg(fromAnsi(printable(name)), fromAnsi(pending.datebox)),
+                 {}, Tone::Exclamation);
+    report("Check by hand: account " + std::to_string(pending.account) + " " + name +
+           " (changed since the posting stopped at it)");
+    skipped_ = pending.account;
+    return pending.account;
+}
+
+bool acceptablePostingDate(const std::string& datebox) {
+    const std::string normal = normaliseDashedDate(datebox);
+    if (normal == "ERROR") return false;
+    // The month file is named from the date as typed; it must be the month file of the date.
+    const std::string code(left(monthFileName(datebox), 4));
+    return isMonthCode(code) && code == left(monthFileName(normal), 4);
+}
+
+QString postingFailureMessage(const std::string& steplabel, const RunError& e, int32_t lastDone) {
+    QString what;
+    if (!e.detail().empty()) {
+        const std::string& d = e.detail();
+        const std::string file = d.substr(d.find_last_of('/') == std::string::npos ? 0 : d.find_last_of('/') + 1);
+        what = QStringLiteral("The file %1 %2.").arg(fromAnsi(file), QString::fromStdString(troubleInWords(e)));
+    } else {
+        what = QStringLiteral("Error %1: %2.").arg(e.number()).arg(QString::fromStdString(e.description()));
+    }
+    const QString done = lastDone > 0 ? QStringLiteral("No account after account %1 was changed.").arg(lastDone)
+                                      : QStringLiteral("No account was changed.");
+    return fromAnsi(steplabel) + '\r' + what + '\r' + done +
+           QStringLiteral(" Post again with the same date to complete the posting.");
 }
 
 void PostingRun::setPointer(int32_t last) {
@@ -168,6 +227,22 @@ void PostingRun::setPointer(int32_t last) {
 void PostingRun::postAccount(int32_t i) {
     cust_ = custFile_->read(i);
     original_ = cust_;
+    // An account whose numbers cannot be handled is left as it is, and named on the report.
+    for (const auto& [field, name] :
+         {std::pair{custrec::balance, "balance"}, std::pair{custrec::rating, "rating"},
+          std::pair{custrec::lasttxrec, "lasttxrec"}, std::pair{custrec::nointerest, "no interest mark"}}) {
+        try {
+            clng(val(fieldText(cust_, field)));
+            if (field.offset == custrec::balance.offset) Money::fromText(fieldText(cust_, field));
+        } catch (const RunError& e) {
+            if (e.number() != err::Overflow) throw;
+            report("Not charged: account " + std::to_string(i) + " " +
+                   std::string(trim(fieldText(cust_, custrec::name2))) + " " +
+                   std::string(trim(fieldText(cust_, custrec::name1))) + " (its " + name + " \"" +
+                   std::string(trim(fieldText(cust_, field))) + "\" is not a number the posting can handle.)");
+            return;
+        }
+    }
     std::string layaway;
     if (valOf(cust_, custrec::balance) > 1) layaway = layawayCheck();
     if (layaway == "Y" && in_.skipLayaways) return;
@@ -278,10 +353,24 @@ void PostingRun::writeAccount(int32_t i) {
     custFile_->write(i, cust_);
 }
 
+RecordFile& PostingRun::monthFile() {
+    return files_.open(monthfile_, transrec::length, Access::ReadWrite, Sharing::Default);
+}
+
 void PostingRun::chargeCase(int32_t i) {
     if (monthfile_.empty() || monthfile_[0] == '\0') nothingDesignated(host_);
-    const int32_t record = monthlast_ + 1;
-    const AccountCharge c = chargeAccount(cust_, i, interestbase_, record, terms_);
+    int32_t record = monthlast_ + 1;
+    AccountCharge c = chargeAccount(cust_, i, interestbase_, record, terms_);
+    if (i == resumeAccount_ && resumeRecord_ <= monthlast_) {
+        // The account a stopped run was writing: its transaction may be in the month file
+        // already, unreferenced. Only that very record, unchanged, is taken again.
+        steplabel_ = "HereE";
+        AccountCharge again = chargeAccount(cust_, i, interestbase_, resumeRecord_, terms_);
+        if (again.charged && monthFile().read(resumeRecord_) == again.transaction) {
+            c = std::move(again);
+            record = resumeRecord_;
+        }
+    }
     if (!c.charged) {
         report(c.reportLine);
         return;
@@ -290,12 +379,14 @@ void PostingRun::chargeCase(int32_t i) {
     cust_ = c.account;
     // The journal first, then the transaction, the month's count, and the account that
     // points at the transaction.
-    if (journal_) journal_->note(i, monthlast_, original_, cust_);
+    if (journal_) journal_->note(i, record - 1, original_, cust_);
     steplabel_ = "HereE";
-    files_.open(monthfile_, transrec::length, Access::ReadWrite, Sharing::Default).write(record, trans_);
+    monthFile().write(record, trans_);
     steplabel_ = "HereF";
-    setPointer(record);
-    monthlast_ = record;
+    if (record > monthlast_) {
+        setPointer(record);
+        monthlast_ = record;
+    }
     steplabel_ = "HereD";
     custFile_->write(i, cust_);
 

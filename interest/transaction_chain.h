@@ -27,8 +27,10 @@ class FolderChainFiles : public ChainFiles {
 
 // A walk over an account's transactions from the newest to the oldest: from the account's
 // lasttxfile and lasttxrec, then each transaction's prevfile and prevrec. The walk ends at a
-// record number below 1, a file name that is not there (or holds a NUL), a name the caller
-// does not accept, and at a place it has already visited, so a chain that loops is walked once.
+// record number below 1 (or beyond the 32-bit range), a name that is not a month code of this
+// store (a path such as "../y", "cust", a NUL), a month file that is not there, a name the
+// caller does not accept, and at a place it has already visited, so a chain that loops is
+// walked once.
 class TransactionChain {
   public:
     TransactionChain(ChainFiles& files, const std::string& account,
