@@ -1,0 +1,363 @@
+// The posting and the removal against the store's files as they really are: the main program
+// trading between runs, odd bytes in records, dates as a person types them, files that cannot
+// be written.
+#include "common/file_names.h"
+#include "common/fixed_field.h"
+#include "common/record_file.h"
+#include "common/text_file.h"
+#include "common/trim_left_right_mid.h"
+#include "interest/account_files.h"
+#include "interest/interest_removal.h"
+#include "interest/posting_run.h"
+#include "tests/support/headless_host.h"
+#include "tests/support/held_lock.h"
+#include "tests/support/temp_folder.h"
+
+#include <csignal>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace common;
+using namespace interest;
+using namespace testsupport;
+namespace fs = std::filesystem;
+
+namespace {
+struct Acct {
+    std::string name1, name2, lastFile, lastRec, balance, phone;
+    int acctno;
+    std::string rating = "1", nointerest = "";
+};
+
+std::string accountBytes(const Acct& a) {
+    std::string r(custrec::length, '\x7f'); // bytes Interest does not own
+    storeField(r, custrec::name1, a.name1);
+    storeField(r, custrec::name2, a.name2);
+    storeField(r, custrec::lasttxfile, a.lastFile);
+    storeField(r, custrec::lasttxrec, a.lastRec);
+    storeField(r, custrec::balance, a.balance);
+    storeField(r, custrec::phone, a.phone);
+    storeField(r, custrec::acctno, std::to_string(a.acctno));
+    storeField(r, custrec::rating, a.rating);
+    storeField(r, custrec::nointerest, a.nointerest);
+    return r;
+}
+
+std::string txBytes(int acct, const std::string& prevFile, const std::string& prevRec, const std::string& descr,
+                    const std::string& amount, const std::string& date = "11-2-26", const std::string& type = "A") {
+    std::string t(transrec::length, '\x7e');
+    storeField(t, transrec::acctno, std::to_string(acct));
+    storeField(t, transrec::prevfile, prevFile);
+    storeField(t, transrec::prevrec, prevRec);
+    storeField(t, transrec::descr, descr);
+    storeField(t, transrec::amount, amount);
+    storeField(t, transrec::txdate, date);
+    storeField(t, transrec::txtype, type);
+    storeField(t, transrec::amount2, "");
+    return t;
+}
+
+std::string recordOf(const std::string& file, int n, size_t len) {
+    const std::string all = getFile(file);
+    return n >= 1 && n * len <= all.size() ? all.substr((n - 1) * len, len) : std::string();
+}
+
+// The store's folder listing with every file's bytes.
+std::map<std::string, std::string> snapshot() {
+    std::map<std::string, std::string> files;
+    for (const auto& e : fs::directory_iterator("."))
+        if (e.is_regular_file()) files[e.path().filename().string()] = getFile(e.path().string());
+    return files;
+}
+
+// The main program sells to an account: the sale goes after the month file's pointer, the
+// pointer moves on, the account points at the sale and owes more.
+void sell(int acct, const std::string& amount) {
+    RecordFile cust("cust.dat", custrec::length);
+    std::string a = cust.read(acct);
+    const int pointer = readPointer("1226.ptn") + 1;
+    RecordFile("1226.dat", transrec::length)
+        .write(pointer, txBytes(acct, std::string(fieldText(a, custrec::lasttxfile)),
+                                std::string(trim(fieldText(a, custrec::lasttxrec))), "Sale", amount, "12-9-26"));
+    writeLines("1226.ptn", {" " + std::to_string(pointer)});
+    storeField(a, custrec::lasttxfile, "1226");
+    storeField(a, custrec::lasttxrec, std::to_string(pointer));
+    storeField(a, custrec::balance, "150");
+    cust.write(acct, a);
+}
+
+class PostingSafetyTest : public ::testing::Test {
+  protected:
+    // Three accounts owing 100, each with one November charge; December holds two records.
+    void SetUp() override {
+        putFile("cust.dat", accountBytes({"DAVIS", "Di", "1126", "1", "100", "5550101", 1}) +
+                                accountBytes({"ADAMS", "Ann", "1126", "2", "100", "5550102", 2}) +
+                                accountBytes({"BAKER", "Bo", "1126", "3", "100", "5550103", 3}));
+        putFile("Cust.ptn", " 3\r\n");
+        putFile("1126.dat", txBytes(1, "", "0", "Ring", "100.00") + txBytes(2, "", "0", "Ring", "100.00") +
+                                txBytes(3, "", "0", "Ring", "100.00"));
+        putFile("1126.ptn", " 3\r\n");
+        putFile("1226.dat", txBytes(9, "", "0", "Watch", "10.00", "12-1-26") +
+                                txBytes(9, "1226", "1", "Watch", "10.00", "12-2-26"));
+        putFile("1226.ptn", " 2\r\n");
+    }
+    PostingOutcome post(const std::string& date = "12-8-26") {
+        host = std::make_unique<HeadlessHost>([] { throw HeadlessEnd{}; }, true);
+        steplabel.clear();
+        PostingRun run(PostingInput{date, ".015", "1.00", false, false, false}, *host, steplabel);
+        try {
+            return run.run();
+        } catch (const RunError& e) {
+            failure = postingFailureMessage(steplabel, e, run.lastDone()).toStdString();
+            return PostingOutcome::Stopped;
+        }
+    }
+    std::string account(int i) { return RecordFile("cust.dat", custrec::length, Access::Read).read(i); }
+    bool reported(const std::string& start) {
+        for (const auto& l : host->report())
+            if (l.rfind(start, 0) == 0) return true;
+        return false;
+    }
+
+    TempFolder tmp;
+    std::unique_ptr<HeadlessHost> host;
+    std::string steplabel, failure;
+};
+} // namespace
+
+TEST_F(PostingSafetyTest, SalesAppendedBetweenStopAndResumeSurviveAndTheChargesFollowThem) {
+    {
+        HeldLock other("1226.dat"); // the first charge cannot be written
+        EXPECT_EQ(post(), PostingOutcome::Stopped);
+    }
+    EXPECT_EQ(steplabel, "HereE");
+    EXPECT_TRUE(fileExists("interest.jrn"));
+    // Between the runs the main program sells three times and moves the pointer to 5.
+    sell(3, "20.00");
+    sell(3, "20.00");
+    sell(2, "30.00");
+    const std::string sales = getFile("1226.dat").substr(2 * transrec::length);
+    ASSERT_EQ(sales.size(), 3 * transrec::length);
+    EXPECT_EQ(post(), PostingOutcome::Completed);
+    EXPECT_EQ(getFile("1226.dat").substr(2 * transrec::length, 3 * transrec::length), sales); // intact
+    EXPECT_EQ(getFile("1226.ptn"), " 8\r\n");
+    // The charges follow the sales, each chained to its account's newest transaction.
+    const std::string c1 = recordOf("1226.dat", 6, transrec::length), c2 = recordOf("1226.dat", 7, transrec::length),
+                      c3 = recordOf("1226.dat", 8, transrec::length);
+    EXPECT_EQ(fieldText(c1, transrec::acctno), "1    ");
+    EXPECT_EQ(fieldText(c1, transrec::prevfile), "1126");
+    EXPECT_EQ(fieldText(c2, transrec::prevfile), "1226");
+    EXPECT_EQ(fieldText(c2, transrec::prevrec), "5       ");
+    EXPECT_EQ(fieldText(c3, transrec::prevrec), "4       ");
+    EXPECT_EQ(fieldText(account(1), custrec::lasttxrec), "6       ");
+    EXPECT_EQ(fieldText(account(3), custrec::lasttxrec), "8       ");
+    EXPECT_FALSE(fileExists("interest.jrn"));
+}
+
+TEST_F(PostingSafetyTest, TrailingBlankInTheDateNamesTheSameMonthFileAndResumesIt) {
+    {
+        HeldLock other("1226.dat");
+        EXPECT_EQ(post("12-8-26 "), PostingOutcome::Stopped);
+    }
+    EXPECT_FALSE(fileExists("126 .dat"));
+    EXPECT_EQ(post("12-8-26 "), PostingOutcome::Completed); // the retry the message asks for
+    EXPECT_FALSE(fileExists("126 .dat"));
+    EXPECT_FALSE(fileExists("126 .ptn"));
+    EXPECT_EQ(getFile("1226.ptn"), " 5\r\n");
+    EXPECT_EQ(fieldText(recordOf("1226.dat", 3, transrec::length), transrec::txdate), "12-8-26 ");
+    EXPECT_EQ(getFile("lastpost.dat"), "12-8-26\r\n .015\r\n 1\r\n");
+}
+
+TEST_F(PostingSafetyTest, DatesThatNameNoMonthFileOfTheStoreChangeNothing) {
+    putFile("lastpost.dat", "11-8-26\r\n .015\r\n 1\r\n");
+    fs::create_directory("../x-outside");
+    const auto before = snapshot();
+    for (const char* date : {"cu-8-st", "..-8-/x", "12-8-2026", "012-8-26", "12/8/26", "", "13-8-26"}) {
+        EXPECT_EQ(post(date), PostingOutcome::Stopped) << date;
+        ASSERT_EQ(host->shown().size(), 1u) << date;
+        EXPECT_EQ(host->shown()[0], "The posting date must be month-day-year, for example 12-7-98.");
+        EXPECT_EQ(host->reportLines(), 0) << date;
+        EXPECT_EQ(snapshot(), before) << date;
+    }
+    EXPECT_FALSE(fs::exists("../x.dat"));
+    EXPECT_TRUE(acceptablePostingDate("1-5-98"));
+    EXPECT_TRUE(acceptablePostingDate("12-08-26"));
+}
+
+TEST_F(PostingSafetyTest, ChainPointersOutsideTheStoreAreNeverFollowed) {
+    // The store is a folder of its own; "y.dat" beside it belongs to something else.
+    fs::create_directory("store");
+    for (const char* f : {"cust.dat", "Cust.ptn", "1126.dat", "1126.ptn", "1226.dat", "1226.ptn"})
+        fs::rename(f, std::string("store/") + f);
+    const std::string outside = txBytes(2, "", "0", "Interest", "5.00");
+    putFile("y.dat", outside);
+    fs::current_path("store");
+    RecordFile cust("cust.dat", custrec::length);
+    std::string a = cust.read(1);
+    storeField(a, custrec::lasttxfile, "../y");
+    cust.write(1, a);
+    // Account 2's newest transaction is its own interest, pointing back at "../y".
+    RecordFile("1126.dat", transrec::length).write(2, txBytes(2, "../y", "1", "Interest", "1.50"));
+    cust.close();
+    HeadlessHost removal;
+    removal.answers.assign(10, true);
+    std::string label;
+    EXPECT_EQ(removeInterest("5550101", removal, label), 0);
+    EXPECT_EQ(removeInterest("5550102", removal, label), 1); // its own charge only
+    EXPECT_EQ(getFile("../y.dat"), outside);
+    EXPECT_EQ(fieldText(recordOf("1126.dat", 2, transrec::length), transrec::amount), "0.00    ");
+    EXPECT_EQ(post(), PostingOutcome::Completed);
+    EXPECT_EQ(getFile("../y.dat"), outside);
+    fs::current_path("..");
+}
+
+TEST_F(PostingSafetyTest, RemovalNeverOffersAnotherAccountsCharge) {
+    // Account 1's chain runs into account 3's interest charge.
+    RecordFile("1126.dat", transrec::length).write(1, txBytes(1, "1126", "3", "Ring", "100.00"));
+    RecordFile("1126.dat", transrec::length).write(3, txBytes(3, "", "0", "Interest", "2.00"));
+    const auto before = snapshot();
+    HeadlessHost removal;
+    removal.answers.assign(10, true);
+    std::string label;
+    EXPECT_EQ(removeInterest("5550101", removal, label), 0);
+    EXPECT_TRUE(removal.shown().empty());
+    EXPECT_EQ(snapshot(), before);
+}
+
+TEST_F(PostingSafetyTest, AccountChangedSinceTheStopIsLeftForAPersonAndTheRestIsPosted) {
+    // Account 1 is marked for no interest, so it is written before the charge of account 2 stops.
+    RecordFile cust("cust.dat", custrec::length);
+    std::string a1 = cust.read(1);
+    storeField(a1, custrec::nointerest, "2");
+    cust.write(1, a1);
+    cust.close();
+    {
+        HeldLock other("1226.dat");
+        EXPECT_EQ(post(), PostingOutcome::Stopped);
+    }
+    sell(2, "30.00"); // the main program changes the account in flight
+    const std::string changed = account(2);
+    EXPECT_EQ(post(), PostingOutcome::Completed);
+    ASSERT_FALSE(host->shown().empty());
+    EXPECT_EQ(host->shown()[0].rfind("Account 2 (Ann ADAMS) has changed since the posting of 12-8-26", 0), 0u);
+    EXPECT_TRUE(reported("Check by hand: account 2 Ann ADAMS"));
+    EXPECT_EQ(account(2), changed);
+    EXPECT_EQ(fieldText(account(3), custrec::lasttxfile), "1226"); // the rest is posted
+    EXPECT_FALSE(fileExists("interest.jrn"));
+    EXPECT_EQ(post("1-8-27"), PostingOutcome::Completed); // nothing locks the store out
+}
+
+TEST_F(PostingSafetyTest, NumbersOutOfRangeLeaveTheAccountAndNameIt) {
+    RecordFile cust("cust.dat", custrec::length);
+    std::string a = cust.read(1);
+    storeField(a, custrec::rating, "1E10");
+    cust.write(1, a);
+    a = cust.read(2);
+    storeField(a, custrec::balance, "1E99");
+    cust.write(2, a);
+    a = cust.read(3);
+    storeField(a, custrec::lasttxrec, "1E10");
+    cust.write(3, a);
+    cust.write(4, accountBytes({"EVANS", "Eve", "1126", "1", "100", "5550104", 4}));
+    cust.close();
+    putFile("Cust.ptn", " 4\r\n");
+    const std::string before = getFile("cust.dat");
+    EXPECT_EQ(post(), PostingOutcome::Completed);
+    EXPECT_TRUE(reported("Not charged: account 1 Di DAVIS (its rating \"1E10\""));
+    EXPECT_TRUE(reported("Not charged: account 2 Ann ADAMS (its balance \"1E99\""));
+    EXPECT_TRUE(reported("Not charged: account 3 Bo BAKER (its lasttxrec \"1E10\""));
+    EXPECT_EQ(getFile("cust.dat").substr(0, 3 * custrec::length), before.substr(0, 3 * custrec::length));
+    EXPECT_EQ(fieldText(account(4), custrec::balance), "101.5   "); // the run went on
+}
+
+TEST_F(PostingSafetyTest, FailuresSayTheFileWhatWentWrongAndHowFarTheRunGot) {
+    {
+        HeldLock other("1226.dat");
+        post();
+    }
+    EXPECT_EQ(failure, "HereE\rThe file 1226.dat is held by another computer.\rNo account was changed. Post again "
+                       "with the same date to complete the posting.");
+    // The disk fills up at the month file, after room for one more charge (a file-size limit
+    // larger than the journal stands in for the full disk).
+    for (int r = 3; r <= 6; ++r) RecordFile("1226.dat", transrec::length).write(r, txBytes(9, "", "0", "Sale", "1.00"));
+    putFile("1226.ptn", " 6\r\n");
+    ::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit old {};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    struct rlimit small = old;
+    small.rlim_cur = fs::file_size("1226.dat") + transrec::length; // room for one more charge
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    post();
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_EQ(failure, "HereE\rThe file 1226.dat could not be written: the disk is full.\rNo account after account 1 "
+                       "was changed. Post again with the same date to complete the posting.");
+    EXPECT_EQ(fs::file_size("1226.dat"), 7 * transrec::length);
+    EXPECT_EQ(getFile("1226.ptn"), " 7\r\n");
+}
+
+TEST_F(PostingSafetyTest, ReadOnlyAccountFileIsNamed) {
+    const std::string bytes = getFile("cust.dat");
+    bool mounted = false;
+    if (::geteuid() == 0) {
+        // Root writes through permission bits: the file lives on a read-only file system.
+        fs::create_directory("ro");
+        if (::mount("tmpfs", "ro", "tmpfs", 0, "size=64k") != 0) GTEST_SKIP() << "cannot mount a file system here";
+        putFile("ro/cust.dat", bytes);
+        ::mount(nullptr, "ro", nullptr, MS_REMOUNT | MS_RDONLY, nullptr);
+        fs::remove("cust.dat");
+        fs::create_symlink("ro/cust.dat", "cust.dat");
+        mounted = true;
+    } else {
+        fs::permissions("cust.dat", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    }
+    post();
+    if (mounted) ::umount("ro");
+    EXPECT_EQ(steplabel, "HereD");
+    EXPECT_EQ(failure.rfind("HereD\rThe file cust.dat is read-only.\rNo account was changed.", 0), 0u) << failure;
+}
+
+TEST_F(PostingSafetyTest, SecondPostingIsRefusedAtOnceWhileOneRuns) {
+    const auto before = snapshot();
+    HeldLock running("interest.jrn");
+    EXPECT_EQ(post(), PostingOutcome::Stopped);
+    EXPECT_EQ(host->shown(), std::vector<std::string>{
+                                 "Interest is being posted on another computer. Try again when it has finished."});
+    EXPECT_EQ(host->reportLines(), 0);
+    auto after = snapshot();
+    after.erase("interest.jrn"); // the other run's
+    EXPECT_EQ(after, before);
+}
+
+TEST(StaleTemporariesTest, LeftOnesAreClearedAndOnesBeingWrittenKept) {
+    TempFolder tmp;
+    putFile("lastpost.dat.~new", "half");
+    putFile("colnotes.dat.~new", "being written");
+    HeldLock writing("colnotes.dat.~new");
+    clearStaleTemporaries();
+    EXPECT_FALSE(fileExists("lastpost.dat.~new"));
+    EXPECT_TRUE(fileExists("colnotes.dat.~new"));
+}
+
+TEST(StaleTemporariesTest, AFailedReplaceLeavesTheOldFileAndNoTemporary) {
+    TempFolder tmp;
+    putFile("lastpost.dat", "12-8-26\r\n");
+    ::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit old {};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    struct rlimit small = old;
+    small.rlim_cur = 4;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    int number = 0;
+    try {
+        writeLines("lastpost.dat", {"1-8-27", " .015", " 1"});
+    } catch (const RunError& e) {
+        number = e.number();
+    }
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_EQ(number, 61);
+    EXPECT_EQ(getFile("lastpost.dat"), "12-8-26\r\n");
+    EXPECT_FALSE(fileExists("lastpost.dat.~new"));
+}
