@@ -1,9 +1,12 @@
 // Kills posting runs with SIGKILL at random points and checks the store after each: every
 // account untouched or fully posted with its transaction in place, every chain walkable to
-// its oldest record, no record overwritten; then a second run completes the posting to the
-// same bytes as a run that was never stopped.
+// its oldest record, no record overwritten; then a second run completes the posting: to the
+// same bytes as a run that was never stopped or, when a stand-in for the main program traded
+// in between, with every sale and change of the main program intact.
 #include "bench/child_run.h"
 #include "bench/synthetic_store.h"
+#include "common/basic_number.h"
+#include "common/fixed_field.h"
 #include "demo/store_layout.h"
 
 #include <QDir>
@@ -15,6 +18,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <random>
 #include <set>
@@ -51,6 +55,13 @@ std::string trimmed(std::string_view s) {
     return t;
 }
 
+// A temporary file of a replace left in the store after the run completed.
+bool strayTemporary(const fs::path& work) {
+    for (const auto& e : fs::directory_iterator(work))
+        if (e.path().string().ends_with(".~new")) return true;
+    return false;
+}
+
 // Starts a posting child and kills it after `delay`.
 void killedRun(const std::string& folder, std::chrono::microseconds delay) {
     const pid_t pid = ::fork();
@@ -68,20 +79,13 @@ void killedRun(const std::string& folder, std::chrono::microseconds delay) {
     ::waitpid(pid, &status, 0);
 }
 
-// Every invariant of a stopped run; returns what is wrong, or nothing.
-std::string check(const fs::path& work, const fs::path& original, const fs::path& reference) {
-    const std::string cust = bytesOf(work / "cust.dat"), custBefore = bytesOf(original / "cust.dat"),
-                      custAfter = bytesOf(reference / "cust.dat");
-    const std::string monthFile = bytesOf(work / (month + ".dat")), monthRef = bytesOf(reference / (month + ".dat"));
-    const long pointer = fs::exists(work / (month + ".ptn")) ? number(bytesOf(work / (month + ".ptn"))) : 0;
-    if (cust.size() != custBefore.size()) return "cust.dat changed size";
-    const size_t records = monthFile.size() / trans::length;
-    if (monthFile.size() % trans::length) return "a partial transaction record";
-    if (static_cast<long>(records) > pointer + 1) return "more than one transaction beyond the pointer";
-    for (size_t r = 1; r <= records; ++r)
-        if (rec(monthFile, r, trans::length) != rec(monthRef, r, trans::length))
-            return "transaction " + std::to_string(r) + " differs from the uninterrupted run";
-    std::map<std::string, std::string> monthFiles{{month, monthFile}};
+// Walks every account's chain from its newest transaction to its oldest: each record there,
+// counted by its pointer when it is in the posting month, of the account, visited once. Returns
+// what is wrong, or nothing; `visit` sees each account's chain as (file, record) places.
+std::string walkChains(const fs::path& work, const std::string& cust, long pointer,
+                       const std::function<void(size_t, const std::vector<std::pair<std::string, long>>&,
+                                                const std::map<std::string, std::string>&)>& visit = {}) {
+    std::map<std::string, std::string> monthFiles;
     auto monthOf = [&](const std::string& code) -> const std::string& {
         auto it = monthFiles.find(code);
         if (it == monthFiles.end()) it = monthFiles.emplace(code, bytesOf(work / (code + ".dat"))).first;
@@ -90,11 +94,9 @@ std::string check(const fs::path& work, const fs::path& original, const fs::path
     const size_t accounts = cust.size() / cust::length;
     for (size_t i = 1; i <= accounts; ++i) {
         const std::string now = rec(cust, i, cust::length);
-        if (now != rec(custBefore, i, cust::length) && now != rec(custAfter, i, cust::length))
-            return "account " + std::to_string(i) + " is half posted";
-        // Walk the chain to its oldest record.
         std::string file = trimmed(std::string_view(now).substr(cust::lasttxfile.offset, 4));
         long r = number(std::string_view(now).substr(cust::lasttxrec.offset, 8));
+        std::vector<std::pair<std::string, long>> chain;
         std::set<std::pair<std::string, long>> seen;
         while (r > 0) {
             if (!seen.insert({file, r}).second) return "account " + std::to_string(i) + " chain loops";
@@ -104,10 +106,40 @@ std::string check(const fs::path& work, const fs::path& original, const fs::path
             if (t.empty()) return "account " + std::to_string(i) + " points at a missing transaction";
             if (static_cast<size_t>(number(std::string_view(t).substr(0, 5))) != i)
                 return "account " + std::to_string(i) + " chain leaves the account";
+            chain.emplace_back(file, r);
             file = trimmed(std::string_view(t).substr(trans::prevfile.offset, 4));
             r = number(std::string_view(t).substr(trans::prevrec.offset, 8));
         }
+        if (visit) visit(i, chain, monthFiles);
     }
+    return {};
+}
+
+// Every invariant of a stopped run; returns what is wrong, or nothing.
+std::string check(const fs::path& work, const fs::path& original, const fs::path& reference) {
+    const std::string cust = bytesOf(work / "cust.dat"), custBefore = bytesOf(original / "cust.dat"),
+                      custAfter = bytesOf(reference / "cust.dat");
+    const std::string monthFile = bytesOf(work / (month + ".dat")), monthRef = bytesOf(reference / (month + ".dat"));
+    const long pointer = fs::exists(work / (month + ".ptn")) ? number(bytesOf(work / (month + ".ptn"))) : 0;
+    if (cust.size() != custBefore.size()) return "cust.dat changed size";
+    // A kill inside the write of a record that straddles a page can leave its start only: that
+    // is allowed of the last record, beyond the pointer, where the resume finds it.
+    const size_t records = (monthFile.size() + trans::length - 1) / trans::length;
+    if (static_cast<long>(records) > pointer + 1) return "more than one transaction beyond the pointer";
+    if (monthFile.size() % trans::length && static_cast<long>(records) != pointer + 1)
+        return "a partial transaction record within the pointer";
+    for (size_t r = 1; r <= records; ++r) {
+        const std::string here = monthFile.substr((r - 1) * trans::length, trans::length);
+        if (here != rec(monthRef, r, trans::length).substr(0, here.size()))
+            return "transaction " + std::to_string(r) + " differs from the uninterrupted run";
+    }
+    const size_t accounts = cust.size() / cust::length;
+    for (size_t i = 1; i <= accounts; ++i) {
+        const std::string now = rec(cust, i, cust::length);
+        if (now != rec(custBefore, i, cust::length) && now != rec(custAfter, i, cust::length))
+            return "account " + std::to_string(i) + " is half posted";
+    }
+    if (std::string chains = walkChains(work, cust, pointer); !chains.empty()) return chains;
     for (const auto& e : fs::directory_iterator(original)) {
         const std::string name = e.path().filename().string();
         if (name.size() == 8 && name.substr(4) == ".dat" && name != "cust.dat" && name.substr(0, 4) != month &&
@@ -115,6 +147,101 @@ std::string check(const fs::path& work, const fs::path& original, const fs::path
             return name + " was written";
     }
     return {};
+}
+struct Sale {
+    size_t account;
+    long record;
+    std::string bytes;
+};
+
+// The stand-in for the main program trading between a stop and the next run: each sale goes
+// after the month's pointer (over a record the stopped run wrote past it, as the main program
+// would), the pointer moves on, and the account points at its sale and owes more. Half of the
+// time one sale is to the account the stopped run was writing.
+std::vector<Sale> trade(const fs::path& work, std::mt19937& rng, int count) {
+    std::fstream cust(work / "cust.dat", std::ios::in | std::ios::out | std::ios::binary);
+    if (!fs::exists(work / (month + ".dat"))) std::ofstream(work / (month + ".dat"), std::ios::binary);
+    std::fstream monthFile(work / (month + ".dat"), std::ios::in | std::ios::out | std::ios::binary);
+    const size_t accounts = fs::file_size(work / "cust.dat") / cust::length;
+    std::uniform_int_distribution<size_t> anyAccount(1, accounts);
+    size_t inFlight = 0;
+    if (const std::string journal = bytesOf(work / "interest.jrn"); journal.size() >= 33)
+        inFlight = static_cast<size_t>(number(journal.substr(21, 12)));
+    std::vector<Sale> sales;
+    for (int k = 0; k < count; ++k) {
+        const size_t a = (k == 0 && inFlight > 0 && rng() % 2 == 0) ? inFlight : anyAccount(rng);
+        std::string acct(cust::length, '\0');
+        cust.seekg(static_cast<std::streamoff>((a - 1) * cust::length));
+        cust.read(acct.data(), static_cast<std::streamsize>(acct.size()));
+        const long record = number(bytesOf(work / (month + ".ptn"))) + 1;
+        std::string t(trans::length, ' ');
+        storeField(t, trans::acctno, std::to_string(a));
+        storeField(t, trans::prevfile, fieldText(acct, cust::lasttxfile));
+        storeField(t, trans::prevrec, fieldText(acct, cust::lasttxrec));
+        storeField(t, trans::descr, "Sale");
+        storeField(t, trans::amount, "25.00");
+        storeField(t, trans::txdate, "12-9-26");
+        storeField(t, trans::txtype, "A");
+        monthFile.seekp(static_cast<std::streamoff>((record - 1) * trans::length));
+        monthFile.write(t.data(), static_cast<std::streamsize>(t.size()));
+        monthFile.flush();
+        std::ofstream(work / (month + ".ptn"), std::ios::binary) << ' ' << record << "\r\n";
+        storeField(acct, cust::lasttxfile, month);
+        storeField(acct, cust::lasttxrec, std::to_string(record));
+        storeField(acct, cust::balance, generalFormat(val(fieldText(acct, cust::balance)) + 25));
+        cust.seekp(static_cast<std::streamoff>((a - 1) * cust::length));
+        cust.write(acct.data(), static_cast<std::streamsize>(acct.size()));
+        cust.flush();
+        sales.push_back(Sale{a, record, t});
+    }
+    return sales;
+}
+
+// After the main program traded and the posting was completed: every sale and every change of
+// the main program intact, every chain whole, no account charged twice, and every account the
+// main program did not touch posted as an uninterrupted run posts it.
+std::string checkAfterTrading(const fs::path& work, const fs::path& reference, const std::vector<Sale>& sales) {
+    const std::string cust = bytesOf(work / "cust.dat"), custRef = bytesOf(reference / "cust.dat");
+    const std::string monthFile = bytesOf(work / (month + ".dat"));
+    const long pointer = number(bytesOf(work / (month + ".ptn")));
+    if (monthFile.size() % trans::length) return "a partial transaction record";
+    if (static_cast<long>(monthFile.size() / trans::length) != pointer) return "the pointer does not count the records";
+    std::set<size_t> sold;
+    for (const Sale& sale : sales) {
+        sold.insert(sale.account);
+        if (rec(monthFile, static_cast<size_t>(sale.record), trans::length) != sale.bytes)
+            return "the sale at record " + std::to_string(sale.record) + " was written over (now \"" +
+                   rec(monthFile, static_cast<size_t>(sale.record), trans::length).substr(0, 60) + "\")";
+    }
+    std::string problem;
+    const std::string chains =
+        walkChains(work, cust, pointer,
+                   [&](size_t i, const std::vector<std::pair<std::string, long>>& chain,
+                       const std::map<std::string, std::string>& files) {
+                       if (!problem.empty()) return;
+                       int charges = 0;
+                       std::set<long> inMonth;
+                       for (const auto& [file, r] : chain) {
+                           const std::string t = rec(files.at(file), static_cast<size_t>(r), trans::length);
+                           if (file == month) inMonth.insert(r);
+                           if (trimmed(fieldText(t, trans::txdate)) == date &&
+                               fieldText(t, trans::descr).substr(0, 8) == "Interest")
+                               ++charges;
+                       }
+                       if (charges > 1) problem = "account " + std::to_string(i) + " was charged twice";
+                       for (const Sale& sale : sales)
+                           if (sale.account == i && !inMonth.count(sale.record))
+                               problem = "account " + std::to_string(i) + " lost its sale at record " +
+                                         std::to_string(sale.record);
+                       if (sold.count(i)) return;
+                       // Untouched by the main program: posted exactly as the uninterrupted run posted it,
+                       // but for the record number of its charge, which the sales moved on.
+                       std::string now = rec(cust, i, cust::length), ref = rec(custRef, i, cust::length);
+                       storeField(now, cust::lasttxrec, "");
+                       storeField(ref, cust::lasttxrec, "");
+                       if (now != ref) problem = "account " + std::to_string(i) + " differs from the uninterrupted run";
+                   });
+    return chains.empty() ? problem : chains;
 }
 } // namespace
 
@@ -142,8 +269,8 @@ int main(int argc, char** argv) {
     const auto whole = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - t0);
 
     std::mt19937 rng(20261208);
-    std::uniform_int_distribution<long> when(0, whole.count() * 12 / 10);
-    int bad = 0, finished = 0;
+    std::uniform_int_distribution<long> when(0, whole.count());
+    int bad = 0, finished = 0, traded = 0;
     for (int k = 1; k <= runs; ++k) {
         fs::remove_all(work);
         fs::copy(original, work, fs::copy_options::recursive);
@@ -157,10 +284,16 @@ int main(int argc, char** argv) {
         // A kill that came after the run had finished leaves a completed posting: nothing to redo.
         const bool completed = !fs::exists(work / "interest.jrn") && sameAsReference();
         if (completed) ++finished;
+        // Every other time the main program trades before the posting is run again.
+        const bool trading = k % 2 == 0;
         if (problem.empty() && !completed) {
+            const std::vector<Sale> sales = trading ? trade(work, rng, 3) : std::vector<Sale>{};
+            if (trading) ++traded;
             if (runChild("post", work.c_str(), date, true, nullptr, nullptr) != 0) problem = "the second run failed";
             else if (fs::exists(work / "interest.jrn")) problem = "the journal was left";
+            else if (trading) problem = checkAfterTrading(work, reference, sales);
             else if (!sameAsReference()) problem = "after the second run the store differs from an uninterrupted run";
+            if (problem.empty() && strayTemporary(work)) problem = "a temporary file was left";
         }
         if (!problem.empty()) {
             ++bad;
@@ -168,7 +301,7 @@ int main(int argc, char** argv) {
         }
     }
     std::printf("%d killed runs of %d accounts (an uninterrupted run takes %.1f ms; %d were killed after they had "
-                "finished), %d inconsistencies\n",
-                runs, accounts, whole.count() / 1000.0, finished, bad);
+                "finished; before %d of the resumed runs the main program traded), %d inconsistencies\n",
+                runs, accounts, whole.count() / 1000.0, finished, traded, bad);
     return bad == 0 ? 0 : 1;
 }

@@ -19,8 +19,9 @@ class RecordFile {
     // Writes exactly these bytes (at most one record) at record n, extending the file with
     // NULs where needed.
     void write(int64_t n, std::string_view bytes);
-    // Whole records in the file.
+    // Whole records in the file, and its size in bytes (a record may be cut short at the end).
     int64_t count() const;
+    int64_t size() const { return file_.size(); }
     size_t recordLength() const { return length_; }
     void close() { file_.close(); }
 

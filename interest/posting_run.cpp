@@ -353,6 +353,17 @@ void PostingRun::writeAccount(int32_t i) {
     custFile_->write(i, cust_);
 }
 
+namespace {
+// Whether record `n` holds this transaction: whole, or cut short at the end of the file by a
+// stop in the middle of its write.
+bool isOwnRecord(const RecordFile& file, int32_t n, const std::string& transaction) {
+    const int64_t start = static_cast<int64_t>(n - 1) * static_cast<int64_t>(transrec::length);
+    const int64_t there = std::min<int64_t>(file.size() - start, static_cast<int64_t>(transrec::length));
+    if (there <= 0) return false;
+    return file.read(n).compare(0, static_cast<size_t>(there), transaction, 0, static_cast<size_t>(there)) == 0;
+}
+} // namespace
+
 RecordFile& PostingRun::monthFile() {
     return files_.open(monthfile_, transrec::length, Access::ReadWrite, Sharing::Default);
 }
@@ -366,7 +377,7 @@ void PostingRun::chargeCase(int32_t i) {
         // already, unreferenced. Only that very record, unchanged, is taken again.
         steplabel_ = "HereE";
         AccountCharge again = chargeAccount(cust_, i, interestbase_, resumeRecord_, terms_);
-        if (again.charged && monthFile().read(resumeRecord_) == again.transaction) {
+        if (again.charged && isOwnRecord(monthFile(), resumeRecord_, again.transaction)) {
             c = std::move(again);
             record = resumeRecord_;
         }

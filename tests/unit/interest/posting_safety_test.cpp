@@ -6,6 +6,7 @@
 #include "common/record_file.h"
 #include "common/text_file.h"
 #include "common/trim_left_right_mid.h"
+#include "interest/account_charge.h"
 #include "interest/account_files.h"
 #include "interest/interest_removal.h"
 #include "interest/posting_run.h"
@@ -155,6 +156,31 @@ TEST_F(PostingSafetyTest, SalesAppendedBetweenStopAndResumeSurviveAndTheChargesF
     EXPECT_EQ(fieldText(account(1), custrec::lasttxrec), "6       ");
     EXPECT_EQ(fieldText(account(3), custrec::lasttxrec), "8       ");
     EXPECT_FALSE(fileExists("interest.jrn"));
+}
+
+TEST_F(PostingSafetyTest, TheChargeCutShortByAStopIsCompletedInItsOwnRecord) {
+    {
+        HeldLock other("1226.dat");
+        EXPECT_EQ(post(), PostingOutcome::Stopped);
+    }
+    // As if the stop had come in the middle of writing account 1's charge into record 3.
+    const AccountCharge c =
+        chargeAccount(account(1), 1, Money::fromText("100"), 3, ChargeTerms{.015, 1.0, "12-8-26", "1226.dat", false});
+    putFile("1226.dat", getFile("1226.dat") + c.transaction.substr(0, 50));
+    EXPECT_EQ(post(), PostingOutcome::Completed);
+    EXPECT_EQ(recordOf("1226.dat", 3, transrec::length), c.transaction);
+    EXPECT_EQ(fieldText(account(1), custrec::lasttxrec), "3       ");
+    EXPECT_EQ(getFile("1226.ptn"), " 5\r\n");
+    // Anything else cut short there is not the run's, and is left as it is.
+    SetUp();
+    {
+        HeldLock other("1226.dat");
+        post();
+    }
+    putFile("1226.dat", getFile("1226.dat") + std::string(50, 'S'));
+    EXPECT_EQ(post(), PostingOutcome::Completed);
+    EXPECT_EQ(getFile("1226.dat").substr(2 * transrec::length, 50), std::string(50, 'S'));
+    EXPECT_EQ(fieldText(account(1), custrec::lasttxrec), "4       ");
 }
 
 TEST_F(PostingSafetyTest, TrailingBlankInTheDateNamesTheSameMonthFileAndResumesIt) {
