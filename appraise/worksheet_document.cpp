@@ -4,6 +4,7 @@
 
 #include "appraise/documents/appraisal_files.h"
 #include "appraise/documents/composition.h"
+#include "appraise/documents/word_processor.h"
 #include "appraise/printing/default_font.h"
 #include "common/basic_number.h"
 #include "common/cp1252.h"
@@ -72,6 +73,11 @@ void WorksheetWindow::applyDefaultFont() {
 void WorksheetWindow::seetext_Click() {
     whichinsert->hide();
     editfile_ = "main.app";
+    // A composed text is a new appraisal: its first Save numbers a new file.
+    appfile_.clear();
+    savedText_.clear();
+    reopened_ = false;
+    savedas->hide();
     Text1->clear();
     Text1->move(0, 0);
     const int16_t m = itemCount(tables_);
@@ -109,6 +115,7 @@ void WorksheetWindow::seetext_Click() {
 }
 
 void WorksheetWindow::savetext_click() {
+    if (!codePageAllows(Text1->toPlainText(), QStringLiteral("saved"))) return;
     const std::string text = trimForSave(documentText());
     setDocumentText(text);
     std::string target;
@@ -126,6 +133,11 @@ void WorksheetWindow::savetext_click() {
             }
             target = appfile_;
             writeBytes(target, text + "\r\n");
+            savedText_ = documentText();
+            savedas->setText(QStringLiteral("Saved as APPRAISE\\") +
+                             fromAnsi(appfile_.substr(appfile_.find('\\') + 1)));
+            savedas->show();
+            savedas->raise();
         } else if (isTemplatePassage(editfile_)) {
             target = editfile_;
             writeBytes(target, text + "\r\n");
@@ -144,16 +156,20 @@ void WorksheetWindow::savetext_click() {
 }
 
 void WorksheetWindow::appraisalist_Click(const QString& entry) {
-    appfile_ = "appraise\\" + toAnsi(entry.left(12));
-    if (!fileExists(appfile_)) {
+    const std::string file = "appraise\\" + toAnsi(entry.left(12));
+    if (!fileExists(file)) {
         p.messages.show(QStringLiteral("No such file"));
         return;
     }
-    const std::string text = reopenAppraisal(appfile_);
+    const std::string text = reopenAppraisal(file);
+    appfile_ = file;
+    reopened_ = true;
     appraisalist->hide();
     setDocumentText(text);
     showDocument(50, 50);
     editfile_ = "main.app";
+    savedText_ = documentText();
+    savedas->hide();
 }
 
 void WorksheetWindow::FormatList2_Click() {
@@ -161,13 +177,26 @@ void WorksheetWindow::FormatList2_Click() {
     FormatList_Click();
 }
 
+bool WorksheetWindow::codePageAllows(const QString& text, const QString& action) {
+    const QStringList lost = charactersOutsideCodePage(text);
+    if (lost.isEmpty()) return true;
+    return p.messages.show(QStringLiteral("These characters cannot be kept in the store's files: %1\r\rThey would be "
+                                          "%2 as \"?\". Go on with the replacements?")
+                               .arg(lost.join(' '), action),
+                           {}, Buttons::YesNo, Icon::Exclamation) == Answer::Yes;
+}
+
 void WorksheetWindow::copytowp_Click() {
+    if (!codePageAllows(Text1->toPlainText(), QStringLiteral("exported"))) return;
     const std::string text = documentText();
     p.clipboard.setText(fromAnsi(text));
     writeBytes("app.tmp", text + "\r\n");
     p.screen.doEvents();
-    std::string suggested = "write";
+    std::string suggested;
     if (fileExists("wpname.dat")) suggested = TextReader("wpname.dat").readField();
+    else
+        suggested =
+            suggestedWordProcessor([this](const std::string& program) { return p.processes.installed(program); });
     const QString answer = p.input.ask(
         QStringLiteral("Please enter the command to start your favorite wordprocessor.\r\r(The file will be available "
                        "by opening APP.TMP or by using the insert function because the text was placed on the "
@@ -182,6 +211,8 @@ void WorksheetWindow::copytowp_Click() {
             QStringLiteral("This command was not found.  Did you include the directory name?  Example C:\\WP51\\WORD"));
         return;
     }
+    // Appraise ends for the word processor: not before the appraisal on screen is settled.
+    if (!unsavedAppraisalSettled()) return;
     p.processes.endProcess();
 }
 

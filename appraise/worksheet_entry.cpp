@@ -193,7 +193,6 @@ void WorksheetWindow::clearstone() {
     }
     stonenumber->hide();
     c->hide();
-    Price->setText(QString());
     nextstone->setText(QStringLiteral("Add a stone"));
 }
 

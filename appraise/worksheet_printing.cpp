@@ -2,6 +2,7 @@
 #include "appraise/worksheet_window.h"
 #include "common/trim_left_right_mid.h"
 
+#include "appraise/documents/composition.h"
 #include "appraise/printing/alignment.h"
 #include "appraise/printing/border_size.h"
 #include "appraise/printing/closing.h"
@@ -110,7 +111,8 @@ void WorksheetWindow::PrintText_Click() {
     addsignature(signature);
     p.screen.doEvents();
     printborder();
-    if (!logo_.isNull())
+    // The logo, unless the store chose its name in wording or no heading at all.
+    if (!logo_.isNull() && !isSet(HeadingFlag::NameInWording) && !isSet(HeadingFlag::NoHeading))
         p.printer.picture(static_cast<int>(std::lround(800 * settings_.logofactor.toDouble())), 1, logo_);
     p.printer.endDoc();
     p.screen.setHourglass(false);
@@ -121,6 +123,8 @@ void WorksheetWindow::PrintText_Click() {
         savetext_click();
         p.screen.setHourglass(false);
     }
+    // The next item follows a composed appraisal; a reopened one, or one with no item, stays.
+    if (reopened_ || itemCount(tables_) == 0) return;
     seetext_Click();
 }
 

@@ -201,6 +201,8 @@ void WorksheetWindow::buildControls() {
     whichinsert->setObjectName("whichinsert");
     whichinsert->setGeometry(tw(3800), tw(520), tw(3000), tw(2600));
 
+    savedas = label("savedas", QString(), 0, by + 420, 9400, 300);
+    savedas->hide();
     printPicture1 = label("printPicture1", QString(), 0, 0, 100, 100);
     Command3D1 = label("Command3D1", QString(), 0, 0, 100, 100);
 
@@ -382,7 +384,24 @@ void WorksheetWindow::startMainProgram() {
     }
 }
 
+bool WorksheetWindow::hasUnsavedAppraisal() const {
+    return editfile_ == "main.app" && !Text1->isHidden() && documentText() != savedText_;
+}
+
+bool WorksheetWindow::unsavedAppraisalSettled() {
+    if (!hasUnsavedAppraisal()) return true;
+    switch (p.messages.show(QStringLiteral("This appraisal has not been saved. Save it now?"), {}, Buttons::YesNoCancel,
+                            Icon::Question)) {
+    case Answer::Yes: savetext_click(); return !hasUnsavedAppraisal(); // a Save that failed keeps the user here
+    case Answer::No: return true;
+    default: return false;
+    }
+}
+
+bool WorksheetWindow::queryUnload() { return unsavedAppraisalSettled(); }
+
 void WorksheetWindow::End_Click() {
+    if (!unsavedAppraisalSettled()) return;
     p.screen.setHourglass(true);
     p.screen.doEvents();
     startMainProgram();

@@ -94,6 +94,7 @@ class WorksheetWindow : public platform::FormWindow {
 
   protected:
     void formUnload() override;
+    bool queryUnload() override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:
@@ -115,6 +116,13 @@ class WorksheetWindow : public platform::FormWindow {
     void startupSequence();
     void startMainProgram();
     void setCaption(QLabel* label, const QString& caption);
+    // Whether the appraisal on screen has changes no Save has written.
+    bool hasUnsavedAppraisal() const;
+    // Before leaving: asks to save an unsaved appraisal; false when the user stays.
+    bool unsavedAppraisalSettled();
+    // Before a text is written: characters the store's code page cannot hold are shown, and the
+    // user goes on with "?" in their place or goes back (false).
+    bool codePageAllows(const QString& text, const QString& action);
 
     QGroupBox* frame(const char* name, const QString& caption, int x, int y, int w, int h);
     QRadioButton* option(QGroupBox* f, QButtonGroup* g, const char* name, const QString& caption, int x, int y, int w);
@@ -149,6 +157,7 @@ class WorksheetWindow : public platform::FormWindow {
     QListWidget* List1;
     QListWidget* whichinsert;
     QLabel *printPicture1, *Command3D1;
+    QLabel* savedas; // where the last Save went
     // Measurement panel
     QFrame* dimensionspanel;
     QLineEdit *CLength, *CWidth, *CDepth;
@@ -162,7 +171,9 @@ class WorksheetWindow : public platform::FormWindow {
     std::map<QAbstractButton*, const char*> storedText_; // what each option stores
     int16_t shownitem_ = 0;
     std::string editfile_;
-    std::string appfile_;
+    std::string appfile_;         // the file the appraisal on screen was reopened from or saved to
+    std::string savedText_;       // the appraisal's text as that file holds it
+    bool reopened_ = false;       // the appraisal on screen was reopened from its file
     std::string alignFiller_;     // the filler the alignment file was read with
     bool signatureBlock_ = false; // the print has a signature block
 };

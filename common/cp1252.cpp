@@ -21,25 +21,42 @@ QString fromAnsi(std::string_view bytes) {
     return s;
 }
 
+namespace {
+// The byte of a character, or 0 when the code page has none for it.
+char byteOf(char16_t u) {
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) return u == 0 ? '\0' : static_cast<char>(u);
+    for (int i = 0; i < 32; ++i)
+        if (high[i] == u) return static_cast<char>(0x80 + i);
+    return 0;
+}
+
+bool holds(char16_t u) { return u == 0 || byteOf(u) != 0; }
+
+// The length of the character at i: 2 for a pair of surrogates.
+qsizetype lengthAt(const QString& text, qsizetype i) {
+    return (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ? 2 : 1;
+}
+} // namespace
+
 std::string toAnsi(const QString& text) {
     std::string out;
     out.reserve(static_cast<size_t>(text.size()));
-    for (QChar qc : text) {
-        const char16_t u = qc.unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            out += static_cast<char>(u);
-            continue;
-        }
-        char mapped = '?';
-        for (int i = 0; i < 32; ++i) {
-            if (high[i] == u) {
-                mapped = static_cast<char>(0x80 + i);
-                break;
-            }
-        }
-        out += mapped;
+    for (qsizetype i = 0; i < text.size(); i += lengthAt(text, i)) {
+        const char16_t u = text[i].unicode();
+        out += holds(u) && lengthAt(text, i) == 1 ? byteOf(u) : '?';
     }
     return out;
+}
+
+QStringList charactersOutsideCodePage(const QString& text) {
+    QStringList found;
+    for (qsizetype i = 0; i < text.size(); i += lengthAt(text, i)) {
+        const qsizetype n = lengthAt(text, i);
+        if (n == 1 && holds(text[i].unicode())) continue;
+        const QString c = text.mid(i, n);
+        if (!found.contains(c)) found << c;
+    }
+    return found;
 }
 
 } // namespace common

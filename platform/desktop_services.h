@@ -12,6 +12,8 @@ class Processes {
     // Starts a program from a command line with a window style (2 minimised, 3 maximised)
     // without waiting for it. A program that cannot be found or started is error 53.
     virtual void start(const std::string& commandLine, int windowStyle) = 0;
+    // Whether a program of this name can be started, for suggesting one.
+    virtual bool installed(const std::string& program) = 0;
     // Ends the process at once: no unload handlers run.
     [[noreturn]] virtual void endProcess() = 0;
 };

@@ -4,7 +4,7 @@
 
 namespace platform {
 
-enum class Buttons { Ok, OkCancel, YesNo, RetryCancel };
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
 enum class Icon { None, Critical, Question, Exclamation, Information };
 enum class Answer { Ok, Cancel, Yes, No, Retry };
 

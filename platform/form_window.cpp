@@ -44,6 +44,12 @@ void FormWindow::unload() {
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {
+    bool close = true;
+    if (!unloaded_) run([&] { close = queryUnload(); });
+    if (!close) {
+        event->ignore();
+        return;
+    }
     unload();
     event->accept();
 }

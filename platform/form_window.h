@@ -32,6 +32,8 @@ class FormWindow : public QWidget {
   protected:
     // The unload handler (closing from the frame, or an unload from code).
     virtual void formUnload() {}
+    // Asked before the window closes from its frame: false keeps it open.
+    virtual bool queryUnload() { return true; }
 
     // Runs a handler; an uncaught run-time error is shown with its number and description.
     void run(const std::function<void()>& handler);

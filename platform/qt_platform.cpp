@@ -40,6 +40,10 @@ class QtMessageBox : public MessageBox {
         case Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
         case Buttons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
         case Buttons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        case Buttons::YesNoCancel:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            box.setDefaultButton(QMessageBox::Yes);
+            break;
         case Buttons::RetryCancel: box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel); break;
         }
         switch (box.exec()) {
@@ -101,6 +105,9 @@ class QtProcesses : public Processes {
         for (size_t i = 1; i < words.size(); ++i) args << fromAnsi(words[i]);
         if (!QProcess::startDetached(QString::fromStdString(program), args, QDir::currentPath()))
             throw RunError(err::FileNotFound, words[0]);
+    }
+    bool installed(const std::string& program) override {
+        return !findProgram(program, QCoreApplication::applicationDirPath().toStdString()).empty();
     }
     [[noreturn]] void endProcess() override {
         std::fflush(nullptr);

@@ -1,5 +1,6 @@
 #include "platform/scripted_platform.h"
 
+#include "common/file_names.h"
 #include "common/run_error.h"
 #include "platform/recording_printer.h"
 
@@ -28,6 +29,7 @@ QString buttonsText(Buttons b) {
     case Buttons::Ok: return QStringLiteral("ok");
     case Buttons::OkCancel: return QStringLiteral("okcancel");
     case Buttons::YesNo: return QStringLiteral("yesno");
+    case Buttons::YesNoCancel: return QStringLiteral("yesnocancel");
     case Buttons::RetryCancel: return QStringLiteral("retrycancel");
     }
     return {};
@@ -49,6 +51,7 @@ bool fits(Answer a, Buttons b) {
     case Buttons::Ok: return a == Answer::Ok;
     case Buttons::OkCancel: return a == Answer::Ok || a == Answer::Cancel;
     case Buttons::YesNo: return a == Answer::Yes || a == Answer::No;
+    case Buttons::YesNoCancel: return a == Answer::Yes || a == Answer::No || a == Answer::Cancel;
     case Buttons::RetryCancel: return a == Answer::Retry || a == Answer::Cancel;
     }
     return false;
@@ -155,6 +158,10 @@ struct ScriptedPlatform::Impl : MessageBox,
         if (words.empty() || findProgram(words[0], std::string()).empty())
             throw RunError(err::FileNotFound, words.empty() ? commandLine : words[0]);
     }
+
+    // Only what the data folder holds counts, so that a suggestion does not depend on what the
+    // machine running the script has installed.
+    bool installed(const std::string& program) override { return fileExists(program); }
 
     [[noreturn]] void endProcess() override {
         if (onEnd) onEnd();
