@@ -253,10 +253,21 @@ void Session::type(const QStringList& w) {
             if (!append) t->selectAll();
             else t->moveCursor(QTextCursor::End);
         }
-        for (QChar ch : w[2]) {
-            if (ch == '\r' || ch == '\n') QTest::keyClick(ctl, Qt::Key_Return);
-            else if (ch == '\t') QTest::keyClick(ctl, Qt::Key_Tab);
-            else QTest::keyClicks(ctl, QString(ch));
+        const QString& text = w[2];
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar ch = text[i];
+            if (ch == '\r' || ch == '\n') {
+                QTest::keyClick(ctl, Qt::Key_Return);
+            } else if (ch == '\t') {
+                QTest::keyClick(ctl, Qt::Key_Tab);
+            } else if (ch.unicode() < 0x80) {
+                QTest::keyClicks(ctl, QString(ch));
+            } else {
+                // Any other character, a pair of surrogates as one, is typed as its text.
+                const qsizetype n = ch.isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+                QTest::sendKeyEvent(QTest::Click, ctl, Qt::Key_unknown, text.mid(i, n), Qt::NoModifier);
+                i += n - 1;
+            }
         }
     });
 }

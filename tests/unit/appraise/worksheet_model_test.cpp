@@ -1,3 +1,4 @@
+#include "appraise/documents/word_processor.h"
 #include "appraise/worksheet/carat.h"
 #include "appraise/worksheet/grades.h"
 #include "appraise/worksheet/item_log.h"
@@ -156,4 +157,30 @@ TEST(ItemLogTest, FailedRecordWriteKeepsTheCount) {
     ::mkdir("appraise.dat", 0755); // cannot be opened as a file
     EXPECT_THROW(logItem(std::string(itemrec::length, 'x')), RunError);
     EXPECT_EQ(getFile("appraise.pt"), " 4\r\n");
+}
+
+TEST(ItemLogTest, NeverWritesOverALoggedItemWhateverTheCountFileSays) {
+    TempFolder tmp;
+    const std::string logged(3 * itemrec::length, 'L');
+    const std::string rec(itemrec::length, 'N');
+    for (const char* count : {"", "xx\r\n", " 1\r\n", "-5\r\n"}) {
+        putFile("appraise.dat", logged + std::string(20, 'P')); // and a record cut short at the end
+        putFile("appraise.pt", count);
+        logItem(rec);
+        const std::string after = getFile("appraise.dat");
+        EXPECT_EQ(after.substr(0, logged.size() + 20), logged + std::string(20, 'P')) << count;
+        EXPECT_EQ(after.substr(4 * itemrec::length), rec) << count;
+        EXPECT_EQ(getFile("appraise.pt"), " 5\r\n") << count;
+    }
+    // A count ahead of the log is kept: the next record follows it.
+    putFile("appraise.pt", " 9\r\n");
+    logItem(rec);
+    EXPECT_EQ(getFile("appraise.pt"), " 10\r\n");
+}
+
+TEST(WordProcessorTest, TheFirstInstalledElseTheDesktopsOpenerNeverWrite) {
+    EXPECT_EQ(suggestedWordProcessor([](const std::string&) { return false; }), "xdg-open app.tmp");
+    EXPECT_EQ(suggestedWordProcessor([](const std::string& p) { return p == "abiword" || p == "soffice"; }),
+              "soffice --writer app.tmp");
+    EXPECT_EQ(suggestedWordProcessor([](const std::string& p) { return p == "write"; }), "xdg-open app.tmp");
 }

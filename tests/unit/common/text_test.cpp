@@ -128,3 +128,15 @@ TEST(DatesTest, ClockGivesClassicDateText) {
     EXPECT_EQ(parseDateText("01-05-1998"), QDate(1998, 1, 5));
     EXPECT_FALSE(parseDateText("13-05-1998").isValid());
 }
+
+TEST(CodePageTest, CharactersOutsideAreNamedOnceAndBecomeOneQuestionMarkEach) {
+    const QString text = QString::fromUtf8("永远爱你 💍 ✓ Ω € é 永");
+    EXPECT_EQ(
+        charactersOutsideCodePage(text),
+        (QStringList{QString::fromUtf8("永"), QString::fromUtf8("远"), QString::fromUtf8("爱"), QString::fromUtf8("你"),
+                     QString::fromUtf8("💍"), QString::fromUtf8("✓"), QString::fromUtf8("Ω")}));
+    EXPECT_EQ(toAnsi(text), "???? ? ? ? \x80 \xe9 ?");
+    EXPECT_TRUE(charactersOutsideCodePage(fromAnsi(std::string("a\0\x81\xff", 4))).isEmpty());
+    // A lone surrogate is a character the code page cannot hold too.
+    EXPECT_EQ(charactersOutsideCodePage(QString(QChar(0xD83D))).size(), 1);
+}
