@@ -183,7 +183,7 @@ void WorksheetWindow::clearstone() {
     clearGroup(shapeGroup);
     Frame3d4->hide();
     for (QLabel* l : stoneLabels) l->hide();
-    for (QScrollBar* s : {Clarity, Cut, Color}) {
+    for (GradeBar* s : {Clarity, Cut, Color}) {
         s->setValue(0);
         s->hide();
     }

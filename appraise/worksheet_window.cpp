@@ -52,13 +52,9 @@ QRadioButton* WorksheetWindow::option(QGroupBox* f, QButtonGroup* g, const char*
     return o;
 }
 
-QScrollBar* WorksheetWindow::gradeBar(const char* name, int x, int y, int w) {
-    auto* s = new QScrollBar(Qt::Horizontal, this);
+GradeBar* WorksheetWindow::gradeBar(GradeScale scale, const char* name, int x, int y, int w) {
+    auto* s = new GradeBar(scale, this);
     s->setObjectName(name);
-    s->setRange(0, 32767);
-    s->setSingleStep(1);
-    s->setPageStep(1);
-    s->setFocusPolicy(Qt::StrongFocus);
     s->setGeometry(tw(x), tw(y), tw(w), tw(250));
     return s;
 }
@@ -153,22 +149,35 @@ void WorksheetWindow::buildControls() {
     stoneLabels.push_back(label("Label4", QStringLiteral("Dimensions"), 5980, 5150, 1100, 300));
     dimensions = textBox("dimensions", QStringLiteral(" "), 7100, 5110, 2300, 330);
 
-    // Grade bars, each under the scale that names its grades.
-    QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    auto gradeRow = [&](const char* captionName, const QString& caption, const char* scaleName, const QString& scale,
-                        const char* barName, int y) {
+    // Grade bars, each under the scale that names its grades over their ranges, with the grade
+    // under the thumb shown beside it.
+    auto gradeRow = [&](GradeScale grades, const char* captionName, const QString& caption, const char* scaleName,
+                        const QString& scale, const char* barName, const char* shownName, int y) {
         stoneLabels.push_back(label(captionName, caption, 120, y + 180, 900, 300));
-        QLabel* s = label(scaleName, scale, 1000, y, 8400, 260);
-        s->setFont(mono);
+        GradeBar* bar = gradeBar(grades, barName, 1000, y + 270, 7200);
+        auto* s = new GradeScaleLabel(scale, bar, this);
+        s->setObjectName(scaleName);
+        s->setGeometry(tw(1000), tw(y), tw(7200), tw(260));
         stoneLabels.push_back(s);
-        return gradeBar(barName, 1000, y + 270, 7200);
+        QLabel* shown =
+            label(shownName, QString::fromLatin1(gradeRanges(grades).front().grade), 8300, y + 240, 1100, 300);
+        QFont bold = shown->font();
+        bold.setBold(true);
+        shown->setFont(bold);
+        stoneLabels.push_back(shown);
+        connect(bar, &QScrollBar::valueChanged, shown,
+                [shown, grades](int v) { shown->setText(QString::fromStdString(gradeAt(grades, v))); });
+        return bar;
     };
-    Color = gradeRow("Label12", QStringLiteral("Color"), "Label6",
-                     QStringLiteral("     D  E  F  G  H  I  J  K  L  M  N  O  P     Fancy"), "Color", 5950);
-    Clarity = gradeRow("Label13", QStringLiteral("Clarity"), "Label7",
-                       QStringLiteral("    F VVS1 VVS2 VS1 VS2 SI1 SI2    I1    I2     I3"), "Clarity", 6550);
-    Cut = gradeRow("Label18", QStringLiteral("Cut"), "Label5",
-                   QStringLiteral("   Ideal  2     3     4     5     6     7     8     9   Poor"), "Cut", 7150);
+    Color =
+        gradeRow(GradeScale::Color, "Label12", QStringLiteral("Color"), "Label6",
+                 QStringLiteral("     D  E  F  G  H  I  J  K  L  M  N  O  P     Fancy"), "Color", "colorshown", 5950);
+    Clarity =
+        gradeRow(GradeScale::Clarity, "Label13", QStringLiteral("Clarity"), "Label7",
+                 QStringLiteral("    F VVS1 VVS2 VS1 VS2 SI1 SI2    I1    I2     I3"), "Clarity", "clarityshown", 6550);
+    Cut = gradeRow(GradeScale::Cut, "Label18", QStringLiteral("Cut"), "Label5",
+                   QStringLiteral("   Ideal  2     3     4     5     6     7     8     9   Poor"), "Cut", "cutshown",
+                   7150);
 
     nextitem = button("nextitem", QStringLiteral("End this item"), 5950, 3420, 1650, 380);
     seetext = button("seetext", QStringLiteral("See Text"), 7700, 3420, 1650, 380);

@@ -1,5 +1,6 @@
 #pragma once
 #include "appraise/documents/customer.h"
+#include "appraise/grade_bar.h"
 #include "appraise/printing/default_font.h"
 #include "appraise/printing/layout_settings.h"
 #include "appraise/printing/print_geometry.h"
@@ -126,7 +127,7 @@ class WorksheetWindow : public platform::FormWindow {
 
     QGroupBox* frame(const char* name, const QString& caption, int x, int y, int w, int h);
     QRadioButton* option(QGroupBox* f, QButtonGroup* g, const char* name, const QString& caption, int x, int y, int w);
-    QScrollBar* gradeBar(const char* name, int x, int y, int w);
+    GradeBar* gradeBar(GradeScale scale, const char* name, int x, int y, int w);
 
     // The controls, under their design names; tests and scripts find them by object name.
     // Customer and dates
@@ -150,7 +151,7 @@ class WorksheetWindow : public platform::FormWindow {
     QLineEdit *stonenumber, *Carat, *Quantity, *dimensions;
     QPushButton* c;
     std::vector<QLabel*> stoneLabels; // the ten labels of the stone panel
-    QScrollBar *Color, *Clarity, *Cut;
+    GradeBar *Color, *Clarity, *Cut;
     // Document
     QTextEdit* Text1;
     QPushButton *SaveText, *formatlist2, *PrintText, *Fonttext, *copytowp, *changeprinter, *back;

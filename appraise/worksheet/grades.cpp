@@ -1,37 +1,84 @@
 #include "appraise/worksheet/grades.h"
 
-#include <utility>
+#include <algorithm>
+#include <tuple>
 
 namespace appraise {
 
 namespace {
-template <size_t N>
-std::string gradeOf(int position, const std::pair<int, const char*> (&table)[N]) {
-    for (const auto& [upper, grade] : table)
-        if (position <= upper) return grade;
-    return table[N - 1].second;
+// Each range runs from the position after the one before to its upper bound.
+std::vector<GradeRange> ranges(std::initializer_list<std::tuple<int, const char*, const char*>> table) {
+    std::vector<GradeRange> r;
+    int low = 0;
+    for (const auto& [upper, grade, label] : table) {
+        r.push_back(GradeRange{low, upper, grade, label});
+        low = upper + 1;
+    }
+    return r;
 }
 } // namespace
 
-std::string colorGrade(int p) {
-    static const std::pair<int, const char*> t[] = {
-        {792, "D"},   {2907, "E"},  {5021, "F"},  {7531, "G"},  {9513, "H"},  {11363, "I"}, {13080, "J"},
-        {15062, "K"}, {17176, "L"}, {19555, "M"}, {21801, "N"}, {24179, "O"}, {26954, "P"}, {32767, "Fancy"}};
-    return gradeOf(p, t);
+const std::vector<GradeRange>& gradeRanges(GradeScale scale) {
+    static const std::vector<GradeRange> color = ranges({{792, "D", "D"},
+                                                         {2907, "E", "E"},
+                                                         {5021, "F", "F"},
+                                                         {7531, "G", "G"},
+                                                         {9513, "H", "H"},
+                                                         {11363, "I", "I"},
+                                                         {13080, "J", "J"},
+                                                         {15062, "K", "K"},
+                                                         {17176, "L", "L"},
+                                                         {19555, "M", "M"},
+                                                         {21801, "N", "N"},
+                                                         {24179, "O", "O"},
+                                                         {26954, "P", "P"},
+                                                         {32767, "Fancy", "Fancy"}});
+    static const std::vector<GradeRange> clarity = ranges({{660, "Flawless", "F"},
+                                                           {4492, "VVS1", "VVS1"},
+                                                           {9249, "VVS2", "VVS2"},
+                                                           {12816, "VS1", "VS1"},
+                                                           {16384, "VS2", "VS2"},
+                                                           {19422, "SI1", "SI1"},
+                                                           {23122, "SI2", "SI2"},
+                                                           {26954, "I1", "I1"},
+                                                           {30785, "I2", "I2"},
+                                                           {32767, "I3", "I3"}});
+    static const std::vector<GradeRange> cut = ranges({{1849, "Ideal", "Ideal"},
+                                                       {5417, "2", "2"},
+                                                       {9117, "3", "3"},
+                                                       {12552, "4", "4"},
+                                                       {16251, "5", "5"},
+                                                       {19687, "6", "6"},
+                                                       {23254, "7", "7"},
+                                                       {26954, "8", "8"},
+                                                       {30125, "9", "9"},
+                                                       {32767, "10", "Poor"}});
+    switch (scale) {
+    case GradeScale::Color: return color;
+    case GradeScale::Clarity: return clarity;
+    case GradeScale::Cut: break;
+    }
+    return cut;
 }
 
-std::string clarityGrade(int p) {
-    static const std::pair<int, const char*> t[] = {{660, "Flawless"}, {4492, "VVS1"}, {9249, "VVS2"}, {12816, "VS1"},
-                                                    {16384, "VS2"},    {19422, "SI1"}, {23122, "SI2"}, {26954, "I1"},
-                                                    {30785, "I2"},     {32767, "I3"}};
-    return gradeOf(p, t);
+size_t gradeIndex(GradeScale scale, int position) {
+    const auto& r = gradeRanges(scale);
+    for (size_t i = 0; i < r.size(); ++i)
+        if (position <= r[i].high) return i;
+    return r.size() - 1;
 }
 
-std::string cutGrade(int p) {
-    static const std::pair<int, const char*> t[] = {{1849, "Ideal"}, {5417, "2"},  {9117, "3"},  {12552, "4"},
-                                                    {16251, "5"},    {19687, "6"}, {23254, "7"}, {26954, "8"},
-                                                    {30125, "9"},    {32767, "10"}};
-    return gradeOf(p, t);
+std::string gradeAt(GradeScale scale, int position) { return gradeRanges(scale)[gradeIndex(scale, position)].grade; }
+
+int stepGrade(GradeScale scale, int position, int steps) {
+    const auto& r = gradeRanges(scale);
+    const long i =
+        std::clamp(static_cast<long>(gradeIndex(scale, position)) + steps, 0L, static_cast<long>(r.size()) - 1);
+    return r[static_cast<size_t>(i)].middle();
 }
+
+std::string colorGrade(int p) { return gradeAt(GradeScale::Color, p); }
+std::string clarityGrade(int p) { return gradeAt(GradeScale::Clarity, p); }
+std::string cutGrade(int p) { return gradeAt(GradeScale::Cut, p); }
 
 } // namespace appraise

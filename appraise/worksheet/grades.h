@@ -1,10 +1,31 @@
 #pragma once
+#include <cstddef>
 #include <string>
+#include <vector>
 
 namespace appraise {
 
-// The grade a scroll bar position (0..32767) stands for; each upper bound belongs to the
-// lower grade (792 is "D", 793 "E").
+enum class GradeScale { Color, Clarity, Cut };
+
+// The positions of a grade bar (0..32767) one grade stands for, the grade as stored and the
+// label the scale shows over it ("Flawless" shows as "F", cut 10 as "Poor").
+struct GradeRange {
+    int low = 0, high = 0;
+    const char* grade = "";
+    const char* label = "";
+    int middle() const { return (low + high) / 2; }
+};
+
+// The grades of a scale, in order along the bar.
+const std::vector<GradeRange>& gradeRanges(GradeScale scale);
+
+// The grade a position stands for; each upper bound belongs to the lower grade (792 is "D",
+// 793 "E").
+std::string gradeAt(GradeScale scale, int position);
+size_t gradeIndex(GradeScale scale, int position);
+// The middle of the range `steps` grades on from the grade at `position`, held at the ends.
+int stepGrade(GradeScale scale, int position, int steps);
+
 std::string colorGrade(int position);
 std::string clarityGrade(int position);
 std::string cutGrade(int position);

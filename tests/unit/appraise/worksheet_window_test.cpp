@@ -4,6 +4,7 @@
 
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace common;
@@ -156,4 +157,68 @@ TEST_F(WorksheetTest, EstimateTooLargeWritesNothing) {
     click("Calculate");
     EXPECT_EQ(box("Carat")->text(), "2");
     EXPECT_NE(lines.back().find("too large"), std::string::npos);
+}
+
+// Run at the screen scale the environment gives (the suite runs it at 1 and at 2).
+TEST_F(WorksheetTest, GradeBarGradeUnderEachLabelAtAnyWidth) {
+    w->show();
+    click("Ring");
+    click("nextstone");
+    const std::pair<const char*, const char*> rows[] = {{"Color", "Label6"}, {"Clarity", "Label7"}, {"Cut", "Label5"}};
+    for (const auto& [barName, scaleName] : rows) {
+        auto* bar = w->findChild<GradeBar*>(barName);
+        auto* scale = w->findChild<GradeScaleLabel*>(scaleName);
+        ASSERT_TRUE(bar && scale && bar->isVisible() && scale->isVisible());
+        const int wide = bar->width();
+        for (int width : {wide, wide * 2 / 3, wide * 3 / 2}) {
+            bar->resize(width, bar->height());
+            scale->resize(width, scale->height());
+            const auto centres = scale->labelCentres();
+            ASSERT_EQ(centres.size(), gradeRanges(bar->scale()).size());
+            for (const auto& [x, range] : centres) {
+                // The thumb placed under the label's centre as the scale draws it.
+                const int atBar = bar->mapFrom(w.get(), scale->mapTo(w.get(), QPoint(x, 0))).x();
+                bar->setValue(bar->valueAtX(atBar));
+                EXPECT_EQ(gradeAt(bar->scale(), bar->value()), range.grade) << barName << " width " << width;
+            }
+        }
+        bar->resize(wide, bar->height());
+        scale->resize(wide, scale->height());
+    }
+}
+
+TEST_F(WorksheetTest, GradeBarKeysStepThroughEveryGradeInOrder) {
+    w->show();
+    click("Ring");
+    click("nextstone");
+    const std::pair<const char*, const char*> rows[] = {
+        {"Color", "colorshown"}, {"Clarity", "clarityshown"}, {"Cut", "cutshown"}};
+    for (const auto& [barName, shownName] : rows) {
+        auto* bar = w->findChild<GradeBar*>(barName);
+        auto* shown = w->findChild<QLabel*>(shownName);
+        const auto& ranges = gradeRanges(bar->scale());
+        bar->setFocus();
+        QTest::keyClick(bar, Qt::Key_Home);
+        for (size_t i = 0; i < ranges.size(); ++i) {
+            EXPECT_EQ(bar->value(), ranges[i].middle()) << barName << " " << i;
+            EXPECT_EQ(shown->text().toStdString(), ranges[i].grade);
+            QTest::keyClick(bar, i % 2 ? Qt::Key_Right : Qt::Key_PageDown);
+        }
+        EXPECT_EQ(bar->value(), ranges.back().middle()); // held at the end
+        QTest::keyClick(bar, Qt::Key_Left);
+        EXPECT_EQ(bar->value(), ranges[ranges.size() - 2].middle());
+        QTest::keyClick(bar, Qt::Key_Home);
+        QTest::keyClick(bar, Qt::Key_Up);
+        EXPECT_EQ(bar->value(), ranges.front().middle());
+    }
+    // What the keys chose is what the stone stores.
+    click("Diamond");
+    w->findChild<GradeBar*>("Clarity")->setFocus();
+    QTest::keyClick(w->findChild<GradeBar*>("Clarity"), Qt::Key_End);
+    QTest::keyClick(w->findChild<GradeBar*>("Clarity"), Qt::Key_Left);
+    w->findChild<QLineEdit*>("Carat")->setFocus();
+    QCoreApplication::processEvents();
+    w->Clarity_LostFocus();
+    click("nextstone");
+    EXPECT_EQ(stoneField(1, stonerec::clarity), padded("I2", 15));
 }

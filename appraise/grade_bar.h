@@ -1,0 +1,47 @@
+#pragma once
+#include "appraise/worksheet/grades.h"
+
+#include <QLabel>
+#include <QScrollBar>
+#include <utility>
+#include <vector>
+
+namespace appraise {
+
+// A grade bar: a horizontal scroll bar over 0..32767 whose keys move one grade at a time (to
+// the middle of the next grade's range) and which shows its focus.
+class GradeBar : public QScrollBar {
+    Q_OBJECT
+  public:
+    GradeBar(GradeScale scale, QWidget* parent);
+    GradeScale scale() const { return scale_; }
+    // The x, in the bar's own pixels, of the thumb's middle at a position, and back.
+    int xOfValue(int value) const;
+    int valueAtX(int x) const;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    std::pair<int, int> track() const; // the thumb's middle at 0 and at the end
+    GradeScale scale_;
+};
+
+// The scale over a grade bar: each grade's label centred over the middle of its range as the
+// bar draws it, at any width, font and screen scale. Its caption stays the design's text.
+class GradeScaleLabel : public QLabel {
+    Q_OBJECT
+  public:
+    GradeScaleLabel(const QString& caption, const GradeBar* bar, QWidget* parent);
+    // Where each label is drawn: its centre's x in this label's pixels, and the grade's range.
+    std::vector<std::pair<int, GradeRange>> labelCentres() const;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    const GradeBar* bar_;
+};
+
+} // namespace appraise
