@@ -189,6 +189,7 @@ void WorksheetWindow::buildControls() {
     custname->setWordWrap(false);
     appraisalist = new QListWidget(this);
     appraisalist->setObjectName("appraisalist");
+    appraisalist->setUniformItemSizes(true); // a long list of earlier appraisals lays out at once
     appraisalist->setGeometry(tw(5950), tw(1450), tw(3450), tw(1850));
 
     // The document surface and its buttons.
@@ -246,6 +247,8 @@ void WorksheetWindow::load() {
         move(r.x() + (r.width() - width()) / 2, r.y() + (r.height() - height()) / 2);
     }
     try {
+        // The start looks many names up in the store's folder: one listing serves them all.
+        const FolderSnapshot snapshot;
         clearStaleTemporaries();
         startupSequence();
     } catch (const RunError& e) {
@@ -345,12 +348,12 @@ void WorksheetWindow::startupSequence() {
     step([&] {
         appraisalist->show();
         appraisalist->clear();
-        const std::vector<std::string> old = findOldAppraisals(cust_.custprefix);
+        const std::vector<QString> old = oldAppraisalEntries(cust_.custprefix);
         if (old.empty()) {
             appraisalist->addItem(QStringLiteral("No appraisals yet"));
         } else {
             appraisalist->addItem(QStringLiteral("Old appraisals for this customer:"));
-            for (const auto& name : old) appraisalist->addItem(oldAppraisalEntry(name));
+            appraisalist->addItems(QStringList(old.begin(), old.end()));
         }
     });
 

@@ -10,10 +10,13 @@
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <unordered_map>
 
 namespace common {
 
 namespace fs = std::filesystem;
+
+bool sameName(std::string_view a, std::string_view b);
 
 namespace {
 char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
@@ -33,17 +36,48 @@ std::vector<std::string> splitParts(std::string_view name) {
     return parts;
 }
 
-std::vector<std::string> entriesOf(const std::string& dir) {
-    std::vector<std::string> names;
-    DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
-    if (!d) return names;
-    while (dirent* e = ::readdir(d)) {
-        std::string n = e->d_name;
-        if (n != "." && n != "..") names.push_back(std::move(n));
+std::string loweredName(std::string_view s) {
+    std::string l(s);
+    for (char& c : l) c = lower(c);
+    return l;
+}
+
+struct Snapshot {
+    int users = 0;
+    bool listed = false;
+    std::unordered_map<std::string, std::string> names; // lowered name -> the first in name order
+};
+Snapshot& snapshot() {
+    static Snapshot s;
+    return s;
+}
+
+// The entry of a folder that matches a name without regard to case (the first in name order),
+// found in one pass over the folder; empty when none does.
+std::string entryMatching(const std::string& dir, const std::string& part) {
+    Snapshot& snap = snapshot();
+    if (dir.empty() && snap.users > 0) {
+        if (!snap.listed) {
+            snap.names.clear();
+            if (DIR* d = ::opendir(".")) {
+                while (dirent* e = ::readdir(d)) {
+                    auto [it, added] = snap.names.emplace(loweredName(e->d_name), e->d_name);
+                    if (!added && std::string_view(e->d_name) < it->second) it->second = e->d_name;
+                }
+                ::closedir(d);
+            }
+            snap.listed = true;
+        }
+        const auto it = snap.names.find(loweredName(part));
+        return it == snap.names.end() ? std::string() : it->second;
     }
+    std::string found;
+    DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
+    if (!d) return found;
+    while (dirent* e = ::readdir(d))
+        if (sameName(e->d_name, part) && (found.empty() || std::string_view(e->d_name) < found)) found = e->d_name;
     ::closedir(d);
-    std::sort(names.begin(), names.end());
-    return names;
+    return found;
 }
 
 std::string join(const std::string& dir, const std::string& part) { return dir.empty() ? part : dir + "/" + part; }
@@ -72,6 +106,17 @@ bool matchAt(std::string_view n, std::string_view p) {
 }
 } // namespace
 
+FolderSnapshot::FolderSnapshot() {
+    ++snapshot().users;
+    snapshot().listed = false;
+}
+
+FolderSnapshot::~FolderSnapshot() {
+    if (--snapshot().users == 0) snapshot().names.clear();
+}
+
+void folderChanged() { snapshot().listed = false; }
+
 bool sameName(std::string_view a, std::string_view b) {
     return a.size() == b.size() &&
            std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
@@ -85,14 +130,8 @@ std::string resolveName(std::string_view name) {
     for (const auto& part : parts) {
         std::string candidate = join(path, part);
         struct stat st;
-        if (::stat(candidate.c_str(), &st) != 0) {
-            for (const auto& e : entriesOf(path)) {
-                if (sameName(e, part)) {
-                    candidate = join(path, e);
-                    break;
-                }
-            }
-        }
+        if (::stat(candidate.c_str(), &st) != 0)
+            if (const std::string e = entryMatching(path, part); !e.empty()) candidate = join(path, e);
         path = candidate;
     }
     return path;
@@ -104,14 +143,25 @@ bool fileExists(std::string_view name) {
     return ::stat(resolveName(name).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-std::vector<std::string> listMatching(std::string_view pattern) {
+std::vector<ListedFile> listMatchingWithTimes(std::string_view pattern) {
     const auto [dir, filePattern] = splitFolder(pattern);
-    std::vector<std::string> out;
-    for (const auto& e : entriesOf(dir)) {
+    std::vector<ListedFile> out;
+    DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
+    if (!d) return out;
+    while (dirent* e = ::readdir(d)) {
         struct stat st;
-        if (matchesPattern(e, filePattern) && ::stat(join(dir, e).c_str(), &st) == 0 && S_ISREG(st.st_mode))
-            out.push_back(e);
+        if (matchesPattern(e->d_name, filePattern) && ::fstatat(::dirfd(d), e->d_name, &st, 0) == 0 &&
+            S_ISREG(st.st_mode))
+            out.push_back(ListedFile{e->d_name, static_cast<int64_t>(st.st_mtim.tv_sec)});
     }
+    ::closedir(d);
+    std::sort(out.begin(), out.end(), [](const ListedFile& a, const ListedFile& b) { return a.name < b.name; });
+    return out;
+}
+
+std::vector<std::string> listMatching(std::string_view pattern) {
+    std::vector<std::string> out;
+    for (auto& f : listMatchingWithTimes(pattern)) out.push_back(std::move(f.name));
     return out;
 }
 
@@ -120,16 +170,19 @@ void copyFile(std::string_view from, std::string_view to) {
     if (!fileExists(from)) throw RunError(err::FileNotFound, std::string(from));
     std::error_code ec;
     fs::copy_file(src, resolveName(to), fs::copy_options::overwrite_existing, ec);
+    folderChanged();
     if (ec) throw RunError(errorFromErrno(ec.value()), std::string(to));
 }
 
 void removeFile(std::string_view name) {
     if (!fileExists(name)) throw RunError(err::FileNotFound, std::string(name));
     if (::unlink(resolveName(name).c_str()) != 0) throwErrno(errno, std::string(name));
+    folderChanged();
 }
 
 void makeFolder(std::string_view name) {
     const std::string path = resolveName(name);
+    folderChanged();
     if (::mkdir(path.c_str(), 0777) != 0) {
         if (errno == EEXIST) throw RunError(err::PathFileAccess, std::string(name));
         throwErrno(errno, std::string(name));

@@ -21,6 +21,13 @@ bool fileExists(std::string_view name);
 // (exactly one character) and "*" (any run), in name order.
 std::vector<std::string> listMatching(std::string_view pattern);
 
+// The same with each file's last modification, from one listing of the folder.
+struct ListedFile {
+    std::string name;
+    int64_t modified = 0; // seconds since 1970
+};
+std::vector<ListedFile> listMatchingWithTimes(std::string_view pattern);
+
 // Copy, replacing the target; errors are run-time errors (53 for a missing source).
 void copyFile(std::string_view from, std::string_view to);
 // Delete a file; 53 when it does not exist.
@@ -29,6 +36,20 @@ void removeFile(std::string_view name);
 void makeFolder(std::string_view name);
 // Last modification of an existing file; 53 when it does not exist.
 QDateTime modificationTime(std::string_view name);
+
+// While one lives, looking a name up without regard to case in the current folder uses one
+// listing of the folder instead of one listing a look-up; the programs' own creations and
+// removals drop it. For a burst of look-ups, such as a start-up, in which no other program's
+// change matters.
+class FolderSnapshot {
+  public:
+    FolderSnapshot();
+    ~FolderSnapshot();
+    FolderSnapshot(const FolderSnapshot&) = delete;
+    FolderSnapshot& operator=(const FolderSnapshot&) = delete;
+};
+// A file was created, removed or renamed: the snapshot, if any, is listed again when next used.
+void folderChanged();
 
 // True when two names are equal without regard to ASCII letter case.
 bool sameName(std::string_view a, std::string_view b);

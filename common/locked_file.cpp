@@ -13,6 +13,7 @@ namespace common {
 LockedFile::LockedFile(std::string_view name, Access access, Sharing sharing) : path_(resolveName(name)) {
     if (path_.empty()) throw RunError(err::BadFileName, std::string(name));
     const int flags = access == Access::Read ? O_RDONLY : (O_RDWR | O_CREAT);
+    if (access != Access::Read) folderChanged(); // it may create the file
     fd_ = ::open(path_.c_str(), flags | O_CLOEXEC, 0666);
     if (fd_ < 0) throwErrno(errno, std::string(name));
     struct stat st;

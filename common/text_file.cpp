@@ -152,6 +152,7 @@ void writeBytes(std::string_view name, std::string_view bytes) {
     }
     const std::string tmp = path + temporarySuffix;
     const PendingTemporary pending(tmp);
+    folderChanged();
     const int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0) throwErrno(errno, std::string(name));
     // The temporary file is held while it is written, so that a start elsewhere does not take
@@ -192,7 +193,10 @@ void clearStaleTemporaries() {
         lk.l_type = F_WRLCK;
         lk.l_whence = SEEK_SET;
         // Only one that nobody holds: a replace under way elsewhere holds its file.
-        if (::fcntl(fd, F_OFD_SETLK, &lk) == 0) ::unlink(resolveName(name).c_str());
+        if (::fcntl(fd, F_OFD_SETLK, &lk) == 0) {
+            ::unlink(resolveName(name).c_str());
+            folderChanged();
+        }
         ::close(fd);
     }
 }

@@ -5,9 +5,19 @@
 #include "common/file_names.h"
 #include "common/text_file.h"
 
+#include <cctype>
+#include <set>
+
 namespace appraise {
 
 using namespace common;
+
+namespace {
+std::string lowered(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+} // namespace
 
 std::string trimForSave(std::string text) {
     for (;;) {
@@ -19,10 +29,12 @@ std::string trimForSave(std::string text) {
 }
 
 std::optional<std::string> nextAppraisalFile(const std::string& custprefix) {
+    // One listing of the folder, then the first number no file has.
+    std::set<std::string> used;
+    for (const std::string& name : listMatching("appraise\\" + custprefix + "???.app")) used.insert(lowered(name));
     for (int n = 1; n <= 999; ++n) {
-        const std::string name =
-            "appraise\\" + custprefix + std::string(right("000" + std::string(trim(str(n))), 3)) + ".app";
-        if (!fileExists(name)) return name;
+        const std::string name = custprefix + std::string(right("000" + std::string(trim(str(n))), 3)) + ".app";
+        if (!used.count(lowered(name))) return "appraise\\" + name;
     }
     return std::nullopt;
 }

@@ -46,19 +46,21 @@ int16_t itemCount(const WorksheetTables& t) {
 }
 
 std::string wrap80(const std::string& text) {
-    std::string out, rest = text;
-    while (rest.size() > 80) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 40 + 2);
+    size_t at = 0; // where the rest of the text starts
+    while (text.size() - at > 80) {
         size_t cut = 80; // a hard break when there is no blank
         for (size_t p = 80; p >= 1; --p) {
-            if (rest[p - 1] == ' ') {
+            if (text[at + p - 1] == ' ') {
                 cut = p;
                 break;
             }
         }
-        out += rest.substr(0, cut) + NL;
-        rest.erase(0, cut);
+        out.append(text, at, cut).append(NL);
+        at += cut;
     }
-    return out + rest + NL;
+    return out.append(text, at, std::string::npos).append(NL);
 }
 
 std::string itemSentence(const WorksheetTables& t, int16_t slot) {
