@@ -5,6 +5,7 @@
 #include "tests/support/headless_host.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace bench {
 
@@ -12,6 +13,7 @@ int postHeadless(const std::string& datebox, const std::string& rate, const std:
     testsupport::HeadlessHost host;
     std::string steplabel;
     interest::PostingInput in{datebox, rate, minimum, true, firstmon, false};
+    if (const char* block = std::getenv("POSTING_BLOCK")) in.blockSize = std::atoi(block);
     interest::PostingRun run(in, host, steplabel);
     try {
         return static_cast<int>(run.run());

@@ -37,6 +37,10 @@ LockedFile::LockedFile(std::string_view name, Access access, Sharing sharing) : 
 
 LockedFile::~LockedFile() { close(); }
 
+void LockedFile::syncData() {
+    if (::fdatasync(fd_) != 0) throwErrno(errno, path_);
+}
+
 LockedFile::LockedFile(LockedFile&& other) noexcept : fd_(other.fd_), path_(std::move(other.path_)) { other.fd_ = -1; }
 
 void LockedFile::close() {

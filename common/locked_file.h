@@ -27,6 +27,8 @@ class LockedFile {
     void writeAt(int64_t offset, std::string_view bytes);
     int64_t size() const;
     std::string readAll() const;
+    // Makes what was written durable (fdatasync).
+    void syncData();
     // Cuts or extends the file to this size.
     void truncate(int64_t size);
     void close();

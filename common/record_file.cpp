@@ -20,6 +20,19 @@ void RecordFile::write(int64_t n, std::string_view bytes) {
     file_.writeAt((n - 1) * static_cast<int64_t>(length_), bytes);
 }
 
+void RecordFile::writeRun(int64_t n, std::string_view records) {
+    if (n < 1) throw RunError(err::BadRecordNumber, file_.path());
+    if (records.size() % length_) throw RunError(err::BadRecordLength, file_.path());
+    file_.writeAt((n - 1) * static_cast<int64_t>(length_), records);
+}
+
+std::string RecordFile::readRun(int64_t n, int64_t count) const {
+    if (n < 1) throw RunError(err::BadRecordNumber, file_.path());
+    std::string recs(static_cast<size_t>(count) * length_, '\0');
+    file_.readAt((n - 1) * static_cast<int64_t>(length_), recs.data(), recs.size());
+    return recs;
+}
+
 int64_t RecordFile::count() const { return file_.size() / static_cast<int64_t>(length_); }
 
 } // namespace common

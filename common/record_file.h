@@ -24,6 +24,11 @@ class RecordFile {
     int64_t size() const { return file_.size(); }
     size_t recordLength() const { return length_; }
     void close() { file_.close(); }
+    // Whole records from record n on, in one write; and all that was written made durable.
+    void writeRun(int64_t n, std::string_view records);
+    void syncData() { file_.syncData(); }
+    // `count` records from record n on, in one read (past the end: NULs).
+    std::string readRun(int64_t n, int64_t count) const;
 
   private:
     LockedFile file_;

@@ -1,10 +1,11 @@
 #include "interest/posting_journal.h"
 
-#include "common/file_names.h"
 #include "common/fixed_field.h"
 #include "common/run_error.h"
+#include "common/trim_left_right_mid.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <unistd.h>
 
 namespace interest {
@@ -12,11 +13,120 @@ namespace interest {
 using namespace common;
 
 namespace {
-constexpr size_t recordLength = 222;
-constexpr const char* magic = "VJRN1";
-// magic, posting date, account, month file's last record, the record before and after.
-constexpr auto fields = layoutFields<6>({5, 16, 12, 12, recordLength, recordLength});
+constexpr size_t accountLength = 222, transactionLength = 94;
+constexpr const char* magic = "VJRN2";
+
+void putU64(std::string& s, uint64_t v) {
+    for (int i = 0; i < 8; ++i) s += static_cast<char>((v >> (8 * i)) & 0xff);
+}
+void putI32(std::string& s, int32_t v) {
+    const auto u = static_cast<uint32_t>(v);
+    for (int i = 0; i < 4; ++i) s += static_cast<char>((u >> (8 * i)) & 0xff);
+}
+
+struct Reader {
+    const std::string& s;
+    size_t at = 0;
+    bool ok = true;
+    uint64_t u64() {
+        if (at + 8 > s.size()) return ok = false, 0;
+        uint64_t v = 0;
+        for (int i = 0; i < 8; ++i) v |= static_cast<uint64_t>(static_cast<unsigned char>(s[at + i])) << (8 * i);
+        at += 8;
+        return v;
+    }
+    int32_t i32() {
+        if (at + 4 > s.size()) return ok = false, 0;
+        uint32_t v = 0;
+        for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(static_cast<unsigned char>(s[at + i])) << (8 * i);
+        at += 4;
+        return static_cast<int32_t>(v);
+    }
+    std::string bytes(size_t n) {
+        if (at + n > s.size()) return ok = false, std::string();
+        at += n;
+        return s.substr(at - n, n);
+    }
+};
+
+// magic, the entry's length, the block, then a fingerprint of all of it.
+std::string encode(const JournalBlock& b) {
+    std::string s = magic;
+    putU64(s, 0); // the length, filled in below
+    putU64(s, b.sequence);
+    s += padded(b.datebox, 16);
+    putI32(s, b.first);
+    putI32(s, b.last);
+    putI32(s, b.monthlast);
+    putI32(s, static_cast<int32_t>(b.accounts.size()));
+    for (const JournalAccount& a : b.accounts) {
+        putI32(s, a.account);
+        putU64(s, a.beforeHash);
+        s += a.after;
+        putI32(s, a.record);
+        if (a.record > 0) s += a.transaction;
+    }
+    const uint64_t length = s.size() + 8;
+    for (int i = 0; i < 8; ++i) s[5 + i] = static_cast<char>((length >> (8 * i)) & 0xff);
+    putU64(s, recordHash(s));
+    return s;
+}
+
+std::optional<JournalBlock> decode(const std::string& slot) {
+    if (slot.compare(0, 5, magic) != 0) return std::nullopt;
+    Reader r{slot, 5};
+    const uint64_t length = r.u64();
+    if (!r.ok || length < 21 || length > slot.size()) return std::nullopt;
+    const std::string body = slot.substr(0, length - 8);
+    Reader tail{slot, length - 8};
+    if (tail.u64() != recordHash(body)) return std::nullopt; // cut short, or damaged
+    JournalBlock b;
+    b.sequence = r.u64();
+    b.datebox = std::string(rtrim(r.bytes(16)));
+    b.first = r.i32();
+    b.last = r.i32();
+    b.monthlast = r.i32();
+    const int32_t n = r.i32();
+    for (int32_t k = 0; k < n && r.ok; ++k) {
+        JournalAccount a;
+        a.account = r.i32();
+        a.beforeHash = r.u64();
+        a.after = r.bytes(accountLength);
+        a.record = r.i32();
+        if (a.record > 0) a.transaction = r.bytes(transactionLength);
+        b.accounts.push_back(std::move(a));
+    }
+    if (!r.ok) return std::nullopt;
+    return b;
+}
+
+// The earlier format: one account, its record before and after, and the month file's place.
+std::optional<JournalBlock> decodeSingle(const std::string& bytes) {
+    constexpr auto fields = layoutFields<6>({5, 16, 12, 12, accountLength, accountLength});
+    if (bytes.size() != fields[5].offset + accountLength || fieldText(bytes, fields[0]) != "VJRN1") return std::nullopt;
+    JournalBlock b;
+    b.singleAccount = true;
+    b.datebox = std::string(rtrim(fieldText(bytes, fields[1])));
+    b.first = b.last = std::atoi(std::string(fieldText(bytes, fields[2])).c_str());
+    b.monthlast = std::atoi(std::string(fieldText(bytes, fields[3])).c_str());
+    b.before = std::string(fieldText(bytes, fields[4]));
+    JournalAccount a;
+    a.account = b.first;
+    a.beforeHash = recordHash(b.before);
+    a.after = std::string(fieldText(bytes, fields[5]));
+    b.accounts.push_back(std::move(a));
+    return b;
+}
 } // namespace
+
+uint64_t recordHash(const std::string& bytes) {
+    uint64_t h = 1469598103934665603ULL; // FNV-1a
+    for (char c : bytes) {
+        h ^= static_cast<unsigned char>(c);
+        h *= 1099511628211ULL;
+    }
+    return h;
+}
 
 PostingJournal::PostingJournal() : file_(std::make_unique<LockedFile>(fileName, Access::ReadWrite)) {}
 
@@ -28,28 +138,40 @@ PostingJournal::~PostingJournal() {
     }
 }
 
-std::optional<JournalEntry> PostingJournal::pending() const {
+std::optional<JournalBlock> PostingJournal::pending() const {
     const std::string bytes = file_->readAll();
-    if (bytes.size() != fields[5].offset + recordLength || fieldText(bytes, fields[0]) != magic) return std::nullopt;
-    JournalEntry e;
-    e.datebox = std::string(fieldText(bytes, fields[1]));
-    while (!e.datebox.empty() && e.datebox.back() == ' ') e.datebox.pop_back();
-    e.account = std::atoi(std::string(fieldText(bytes, fields[2])).c_str());
-    e.monthlast = std::atoi(std::string(fieldText(bytes, fields[3])).c_str());
-    e.before = std::string(fieldText(bytes, fields[4]));
-    e.after = std::string(fieldText(bytes, fields[5]));
-    return e;
+    if (auto single = decodeSingle(bytes)) return single;
+    // Entries follow one another; the last whole one counts (one cut short by a power cut, and
+    // anything after it, is passed over).
+    std::optional<JournalBlock> newest;
+    size_t at = 0;
+    while (at < bytes.size()) {
+        Reader r{bytes, at + 5};
+        const uint64_t length = r.u64();
+        if (!r.ok || length > bytes.size() - at) break;
+        auto b = decode(bytes.substr(at, static_cast<size_t>(length)));
+        if (!b) break;
+        newest = std::move(b);
+        at += static_cast<size_t>(length);
+    }
+    wholeEnd_ = static_cast<int64_t>(at);
+    return newest;
 }
 
-void PostingJournal::note(int32_t account, int32_t monthlast, const std::string& before, const std::string& after) {
-    std::string rec(fields[5].offset + recordLength, ' ');
-    storeField(rec, fields[0], magic);
-    storeField(rec, fields[1], datebox_);
-    storeField(rec, fields[2], std::to_string(account));
-    storeField(rec, fields[3], std::to_string(monthlast));
-    rec.replace(fields[4].offset, recordLength, before);
-    rec.replace(fields[5].offset, recordLength, after);
-    file_->writeAt(0, rec);
+void PostingJournal::note(JournalBlock block) {
+    if (end_ < 0) {
+        // Appending after the last whole entry a stopped run left.
+        const auto before = pending();
+        sequence_ = before ? before->sequence : 0;
+        if (before && before->singleAccount) wholeEnd_ = 0; // the earlier format is replaced
+        file_->truncate(wholeEnd_);
+        end_ = wholeEnd_;
+    }
+    block.sequence = ++sequence_;
+    const std::string entry = encode(block);
+    file_->writeAt(end_, entry);
+    file_->syncData();
+    end_ += static_cast<int64_t>(entry.size());
 }
 
 void PostingJournal::finish() {

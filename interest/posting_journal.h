@@ -5,21 +5,43 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace interest {
 
-// The posting run's journal, "interest.jrn": before each account is written it holds the
-// account's record as it was and as it will be, and the month file's last record before the
-// account. A run that is stopped part-way (a power cut, a kill) leaves it behind, and the
-// next run of the same posting date completes the posting from there, charging no account
-// twice. A completed run removes it.
-struct JournalEntry {
-    std::string datebox;
+// One account a block of the posting changes: its record as it will be, a fingerprint of the
+// record as it was, and the transaction it gets with the record that holds it (none for an
+// account that is only marked).
+struct JournalAccount {
     int32_t account = 0;
-    int32_t monthlast = 0;
-    std::string before, after;
+    uint64_t beforeHash = 0;
+    std::string after;
+    int32_t record = 0;
+    std::string transaction;
 };
 
+// What a block of the posting changes, appended to the journal (and made durable) before any
+// of it is written to the store's files.
+struct JournalBlock {
+    uint64_t sequence = 0;
+    std::string datebox;
+    int32_t first = 0, last = 0; // the block's accounts
+    int32_t monthlast = 0;       // the month file's last record before the block
+    std::vector<JournalAccount> accounts;
+    // A journal of the earlier format holds one account, whose record before is given whole.
+    bool singleAccount = false;
+    std::string before;
+};
+
+// A fingerprint of an account record, to tell the record as it was from any other.
+uint64_t recordHash(const std::string& bytes);
+
+// The posting's journal, "interest.jrn". Before a block of accounts is written, what the block
+// changes is appended to the journal, with a fingerprint that tells an entry cut short by a
+// power cut, and made durable; the store's files are made durable before the next block's
+// entry. A run that is stopped leaves
+// the journal behind, and the next run of the same posting date completes the posting from it.
+// A completed run removes it.
 class PostingJournal {
   public:
     static constexpr const char* fileName = "interest.jrn";
@@ -32,18 +54,18 @@ class PostingJournal {
     PostingJournal(const PostingJournal&) = delete;
     PostingJournal& operator=(const PostingJournal&) = delete;
 
-    // The entry an interrupted run left, if any (a damaged journal reads as none).
-    std::optional<JournalEntry> pending() const;
-    // The posting date of the entries to come.
-    void begin(const std::string& datebox) { datebox_ = datebox; }
-    // Notes the next write of an account, in place, before it happens.
-    void note(int32_t account, int32_t monthlast, const std::string& before, const std::string& after);
+    // The last block a stopped run noted, if any (slots cut short or damaged read as none).
+    std::optional<JournalBlock> pending() const;
+    // Notes a block, durably, before it is written.
+    void note(JournalBlock block);
     // The posting is complete: the journal goes.
     void finish();
 
   private:
-    std::string datebox_;
     std::unique_ptr<common::LockedFile> file_;
+    uint64_t sequence_ = 0;
+    int64_t end_ = -1;             // where the next entry goes, once known
+    mutable int64_t wholeEnd_ = 0; // the end of the last whole entry read
 };
 
 } // namespace interest

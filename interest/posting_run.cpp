@@ -63,7 +63,12 @@ PostingRun::PostingRun(const PostingInput& input, EngineHost& host, std::string&
     terms_ = ChargeTerms{pct_, minfin_, in_.datebox, monthfile_, in_.wholesale};
 }
 
-void PostingRun::report(const std::string& line) { host_.reportLine(fromAnsi(printable(line))); }
+void PostingRun::report(const std::string& line) { pendingReport_.push_back(line); }
+
+void PostingRun::flushReport() {
+    for (const std::string& line : pendingReport_) host_.reportLine(fromAnsi(printable(line)));
+    pendingReport_.clear();
+}
 
 PostingOutcome PostingRun::run() {
     // The journal is let go whatever the outcome: it stays on disk only while it holds an
@@ -103,7 +108,7 @@ PostingOutcome PostingRun::runSteps() {
         host_.notify(QStringLiteral("The CUST.DAT file does not exhist"));
         return PostingOutcome::NoCustDat;
     }
-    const std::optional<JournalEntry> pending = journal_->pending();
+    const std::optional<JournalBlock> pending = journal_->pending();
     if (pending && pending->datebox != in_.datebox) {
         host_.notify(QStringLiteral("The posting of %1 was interrupted before it was complete. Post again with "
                                     "the date %1 to complete it first.")
@@ -112,6 +117,7 @@ PostingOutcome PostingRun::runSteps() {
         return PostingOutcome::Stopped;
     }
     report(currentDateText(host_.clock()) + " The following accounts were charged interest: " + in_.percentage);
+    flushReport();
     host_.doEvents();
 
     steplabel_ = "HereA";
@@ -123,40 +129,36 @@ PostingOutcome PostingRun::runSteps() {
     const int32_t count = clng(val(TextReader("Cust.ptn").readField()));
 
     steplabel_ = "HereC";
-    // The next record goes after the pointer, after every record in the month file (the pointer
-    // may lag a stopped run's last write, or the main program may have appended since), and
-    // after the place a stopped run had reached: a record that exists is never written over.
+    // The next record goes after the pointer and after every record in the month file (the
+    // pointer may lag a stopped run's last write, or the main program may have appended since):
+    // a record that exists is never written over.
     monthlast_ = readPointer(monthptn_);
     struct stat month;
     if (fileExists(monthfile_) && ::stat(resolveName(monthfile_).c_str(), &month) == 0)
         monthlast_ = std::max<int64_t>(monthlast_, (month.st_size + transrec::length - 1) / transrec::length);
-    if (pending) monthlast_ = std::max(monthlast_, pending->monthlast);
+    monthAtStart_ = monthlast_;
     pointer_ = std::make_unique<LockedFile>(monthptn_, Access::ReadWrite);
     pointerLength_ = static_cast<size_t>(pointer_->size());
 
     steplabel_ = "HereD";
     custFile_ = &files_.open("cust.dat", custrec::length, Access::ReadWrite, Sharing::Default);
     int32_t first = 1;
-    if (pending) first = resumePoint(*pending);
-    journal_->begin(in_.datebox);
+    if (pending) first = resume(*pending);
 
     int32_t step = clng(count / 100.0);
     if (step < 1) step = 1;
-    int shown = -1;
-    for (int32_t i = first; i <= count; ++i) {
-        const int percent = std::min(100, i / step);
-        if (percent != shown) {
-            shown = percent;
-            host_.progress(percent);
-        }
-        if (i != skipped_) postAccount(i);
-        lastDone_ = i;
+    const int32_t blockSize = std::max(1, in_.blockSize);
+    for (int32_t from = first; from <= count; from += blockSize) {
+        const int32_t to = std::min<int64_t>(count, static_cast<int64_t>(from) + blockSize - 1);
+        postBlock(from, to);
+        host_.progress(std::min(100, to / step));
     }
     files_.closeAll();
     custFile_ = nullptr;
 
     steplabel_ = "HereF";
     setPointer(monthlast_);
+    pointer_->syncData();
     pointer_.reset();
     journal_->finish();
 
@@ -165,32 +167,144 @@ PostingOutcome PostingRun::runSteps() {
     return PostingOutcome::Completed;
 }
 
-int32_t PostingRun::resumePoint(const JournalEntry& pending) {
-    const std::string current = custFile_->read(pending.account);
-    report("(Completing the posting of " + pending.datebox + " interrupted at account " +
-           std::to_string(pending.account) + ".)");
-    if (current == pending.after) return pending.account + 1; // that account was written
-    if (current == pending.before) {
-        // Not written: posted again, into the record the stopped run had written for it if
-        // that record is still there as it was.
-        resumeAccount_ = pending.account;
-        resumeRecord_ = pending.monthlast + 1;
-        return pending.account;
+void PostingRun::postBlock(int32_t from, int32_t to) {
+    // Read in one go, planned in memory, noted in the journal, then written in runs.
+    steplabel_ = "HereD";
+    const std::string accounts = custFile_->readRun(from, to - from + 1);
+    const int32_t monthBefore = monthlast_;
+    std::vector<AccountPlan> plans;
+    for (int32_t i = from; i <= to; ++i) {
+        const std::string before = accounts.substr(static_cast<size_t>(i - from) * custrec::length, custrec::length);
+        if (const auto r = resumeDecision_.find(i); r != resumeDecision_.end() && r->second != Decision::Plan) {
+            if (r->second == Decision::CheckByHand) reportCheckByHand(i, before);
+            continue;
+        }
+        AccountPlan plan = planAccount(i, before);
+        if (plan.after != before || !plan.transaction.empty()) plans.push_back(std::move(plan));
     }
-    // The main program changed the account since the stop: whether the charge reached it is
-    // for a person to see. It is left as it is, and the rest of the run goes on.
+    JournalBlock block;
+    block.datebox = in_.datebox;
+    block.first = from;
+    block.last = to;
+    block.monthlast = monthBefore;
+    for (const AccountPlan& p : plans)
+        block.accounts.push_back(
+            JournalAccount{p.account, recordHash(p.before), p.after, p.record, p.record > 0 ? p.transaction : ""});
+    journal_->note(std::move(block));
+    writePlans(plans);
+    lastDone_ = to;
+    for (const AccountPlan& p : plans) total_ = total_ + p.charged;
+    flushReport();
+}
+
+void PostingRun::writePlans(const std::vector<AccountPlan>& plans) {
+    // The transactions first, in runs of consecutive records; then the month's count; then the
+    // accounts that point at them, in runs of consecutive accounts; then all of it durable.
+    steplabel_ = "HereE";
+    std::vector<const AccountPlan*> charged;
+    for (const AccountPlan& p : plans)
+        if (p.record > 0) charged.push_back(&p);
+    std::sort(charged.begin(), charged.end(), [](auto* a, auto* b) { return a->record < b->record; });
+    RecordFile* month = charged.empty() ? nullptr : &monthFile();
+    for (size_t k = 0; k < charged.size();) {
+        std::string run = charged[k]->transaction;
+        size_t e = k + 1;
+        while (e < charged.size() && charged[e]->record == charged[e - 1]->record + 1) run += charged[e++]->transaction;
+        month->writeRun(charged[k]->record, run);
+        k = e;
+    }
+    steplabel_ = "HereF";
+    if (!charged.empty()) setPointer(monthlast_);
+    steplabel_ = "HereD";
+    for (size_t k = 0; k < plans.size();) {
+        std::string run = plans[k].after;
+        size_t e = k + 1;
+        while (e < plans.size() && plans[e].account == plans[e - 1].account + 1) run += plans[e++].after;
+        custFile_->writeRun(plans[k].account, run);
+        lastDone_ = plans[e - 1].account;
+        k = e;
+    }
+    if (month) month->syncData();
+    pointer_->syncData();
+    custFile_->syncData();
+}
+
+int32_t PostingRun::resume(const JournalBlock& pending) {
+    // The block a stopped run noted: each of its accounts is already posted, to be posted
+    // again, or changed by the main program in a way only a person can judge.
+    report("(Completing the posting of " + pending.datebox + " interrupted at account " +
+           std::to_string(pending.first) + ".)");
+    std::vector<AccountPlan> repairs;
+    for (const JournalAccount& a : pending.accounts) {
+        const std::string current = custFile_->read(a.account);
+        if (recordHash(current) == a.beforeHash && !pending.singleAccount) {
+            resumeDecision_[a.account] = Decision::Plan;
+            if (a.record > 0) preferred_[a.account] = {a.record, a.transaction};
+        } else if (pending.singleAccount && current == pending.before) {
+            resumeDecision_[a.account] = Decision::Plan;
+        } else if (current == a.after) {
+            resumeDecision_[a.account] = Decision::Done;
+            if (a.record > 0) repairTransaction(a, repairs);
+        } else if (a.record > 0 && chainHolds(current, a.record, a.transaction)) {
+            resumeDecision_[a.account] = Decision::Done; // the charge is in; the main program built on it
+        } else if (a.record > 0 && !chainHolds(current, a.record, std::string())) {
+            resumeDecision_[a.account] = Decision::Plan; // the charge never reached it
+        } else {
+            resumeDecision_[a.account] = Decision::CheckByHand;
+        }
+    }
+    if (!repairs.empty()) {
+        JournalBlock block;
+        block.datebox = in_.datebox;
+        block.first = block.last = repairs.front().account;
+        block.monthlast = monthlast_;
+        for (const AccountPlan& p : repairs)
+            block.accounts.push_back(JournalAccount{p.account, recordHash(p.before), p.after, p.record, p.transaction});
+        journal_->note(std::move(block));
+        writePlans(repairs);
+    }
+    return pending.first;
+}
+
+void PostingRun::repairTransaction(const JournalAccount& a, std::vector<AccountPlan>& repairs) {
+    // The account was written; after a power cut its transaction may not have been.
+    const std::string there = monthRecord(a.record);
+    if (there == a.transaction) return;
+    AccountPlan p;
+    p.account = a.account;
+    p.before = a.after;
+    p.after = a.after;
+    p.transaction = a.transaction;
+    if (isFreeFor(a.record, a.transaction)) {
+        p.record = a.record;
+    } else {
+        // Another program wrote there since: the charge moves to a new record.
+        p.record = ++monthlast_;
+        storeField(p.after, custrec::lasttxrec, trim(str(p.record)));
+    }
+    repairs.push_back(std::move(p));
+}
+
+bool PostingRun::chainHolds(const std::string& account, int32_t record, const std::string& transaction) {
+    // Whether the account's chain passes the posting month's record (holding this transaction,
+    // unless none is given).
+    TransactionChain chain(files_, account);
+    while (chain.next())
+        if (sameName(chain.file(), monthfile_) && chain.record() == record)
+            return transaction.empty() || chain.transaction() == transaction;
+    return false;
+}
+
+void PostingRun::reportCheckByHand(int32_t i, const std::string& current) {
     const std::string name = std::string(trim(fieldText(current, custrec::name2))) + " " +
                              std::string(trim(fieldText(current, custrec::name1)));
     host_.notify(QStringLiteral("Account %1 (%2) has changed since the posting of %3 stopped at it. It is left as it "
                                 "is and listed on the report: check its interest by hand. The rest of the posting is "
                                 "completed.")
-                     .arg(pending.account)
-                     .arg(fromAnsi(printable(name)), fromAnsi(pending.datebox)),
+                     .arg(i)
+                     .arg(fromAnsi(printable(name)), fromAnsi(in_.datebox)),
                  {}, Tone::Exclamation);
-    report("Check by hand: account " + std::to_string(pending.account) + " " + name +
-           " (changed since the posting stopped at it)");
-    skipped_ = pending.account;
-    return pending.account;
+    report("Check by hand: account " + std::to_string(i) + " " + name + " (changed since the posting stopped at it)");
 }
 
 bool acceptablePostingDate(const std::string& datebox) {
@@ -224,9 +338,19 @@ void PostingRun::setPointer(int32_t last) {
     pointerLength_ = text.size();
 }
 
-void PostingRun::postAccount(int32_t i) {
-    cust_ = custFile_->read(i);
+PostingRun::AccountPlan PostingRun::planAccount(int32_t i, const std::string& before) {
+    plan_ = AccountPlan{};
+    plan_.account = i;
+    plan_.before = before;
+    plan_.after = before;
+    cust_ = before;
     original_ = cust_;
+    planFor(i);
+    plan_.after = cust_;
+    return std::move(plan_);
+}
+
+void PostingRun::planFor(int32_t i) {
     // An account whose numbers cannot be handled is left as it is, and named on the report.
     for (const auto& [field, name] :
          {std::pair{custrec::balance, "balance"}, std::pair{custrec::rating, "rating"},
@@ -247,14 +371,14 @@ void PostingRun::postAccount(int32_t i) {
     if (valOf(cust_, custrec::balance) > 1) layaway = layawayCheck();
     if (layaway == "Y" && in_.skipLayaways) return;
     if (valOf(cust_, custrec::nointerest) > 0 || pct_ == 0) {
-        noInterestCase(i, nullptr);
+        noInterestCase(nullptr);
         return;
     }
     if (!(valOf(cust_, custrec::balance) > 0)) return;
     interestbase_ = Money::fromText(fieldText(cust_, custrec::balance));
     if (in_.firstmon) excluderecent();
-    if (interestbase_ >= Money::fromTicks(Money::scale)) chargeCase(i);
-    else noInterestCase(i, " (To new a charge.)");
+    if (interestbase_ >= Money::fromTicks(Money::scale)) chargeCase();
+    else noInterestCase(" (To new a charge.)");
 }
 
 std::string PostingRun::layawayCheck() {
@@ -275,7 +399,6 @@ void PostingRun::excluderecent() {
     std::string file = fieldOf(cust_, custrec::lasttxfile) + ".dat";
     if (valOf(cust_, custrec::lasttxrec) == 0) return;
     if (file[0] == '\0') nothingDesignated(host_);
-    host_.setBusy(true);
     int retries = 0; // for the whole call, not reset by a success
     // Only month files of a month 1 to 12 are walked.
     TransactionChain chain(files_, cust_, [](const std::string& name) {
@@ -324,7 +447,6 @@ void PostingRun::excluderecent() {
         const double prevrec = valOf(trans_, transrec::prevrec);
         if (!(prevfile.size() > 2 && prevrec != 0 && (prevfile + ".dat" != file || prevrec < chain.record()))) break;
     }
-    host_.setBusy(false);
 }
 
 void PostingRun::countDownNoInterest() {
@@ -335,7 +457,7 @@ void PostingRun::countDownNoInterest() {
     storeField(cust_, custrec::nointerest, t);
 }
 
-void PostingRun::noInterestCase(int32_t i, const char* reason) {
+void PostingRun::noInterestCase(const char* reason) {
     countDownNoInterest();
     if (reason || valOf(cust_, custrec::balance) != 0) {
         storeField(cust_, custrec::rating, str(valOf(cust_, custrec::rating) + 1));
@@ -344,65 +466,49 @@ void PostingRun::noInterestCase(int32_t i, const char* reason) {
         report("No interest " + std::string(trim(fieldText(cust_, custrec::name2))) + " " +
                std::string(trim(fieldText(cust_, custrec::name1))) + why);
     }
-    writeAccount(i);
 }
 
-void PostingRun::writeAccount(int32_t i) {
-    steplabel_ = "HereD";
-    if (journal_) journal_->note(i, monthlast_, original_, cust_);
-    custFile_->write(i, cust_);
+std::string PostingRun::monthRecord(int32_t record) {
+    if (!files_.exists(monthfile_)) return std::string(transrec::length, '\0');
+    return monthFile().read(record);
 }
 
-namespace {
-// Whether record `n` holds this transaction: whole, or cut short at the end of the file by a
-// stop in the middle of its write.
-bool isOwnRecord(const RecordFile& file, int32_t n, const std::string& transaction) {
-    const int64_t start = static_cast<int64_t>(n - 1) * static_cast<int64_t>(transrec::length);
-    const int64_t there = std::min<int64_t>(file.size() - start, static_cast<int64_t>(transrec::length));
-    if (there <= 0) return false;
-    return file.read(n).compare(0, static_cast<size_t>(there), transaction, 0, static_cast<size_t>(there)) == 0;
+bool PostingRun::isFreeFor(int32_t record, const std::string& transaction) {
+    // A record of the file holding this transaction whole, or cut short by a stop in the middle
+    // of its write (the rest NULs), is the run's to write again. One beyond what the file held
+    // when the run started is not: the run hands out those itself.
+    if (record > monthAtStart_) return false;
+    const std::string there = monthRecord(record);
+    size_t same = 0;
+    while (same < there.size() && there[same] == transaction[same]) ++same;
+    return same == there.size() || there.find_first_not_of('\0', same) == std::string::npos;
 }
-} // namespace
 
 RecordFile& PostingRun::monthFile() {
     return files_.open(monthfile_, transrec::length, Access::ReadWrite, Sharing::Default);
 }
 
-void PostingRun::chargeCase(int32_t i) {
+void PostingRun::chargeCase() {
     if (monthfile_.empty() || monthfile_[0] == '\0') nothingDesignated(host_);
+    AccountPlan& p = plan_;
     int32_t record = monthlast_ + 1;
-    AccountCharge c = chargeAccount(cust_, i, interestbase_, record, terms_);
-    if (i == resumeAccount_ && resumeRecord_ <= monthlast_) {
+    AccountCharge c = chargeAccount(cust_, p.account, interestbase_, record, terms_);
+    if (const auto pref = preferred_.find(p.account); pref != preferred_.end() && pref->second.first <= monthAtStart_) {
         // The account a stopped run was writing: its transaction may be in the month file
-        // already, unreferenced. Only that very record, unchanged, is taken again.
-        steplabel_ = "HereE";
-        AccountCharge again = chargeAccount(cust_, i, interestbase_, resumeRecord_, terms_);
-        if (again.charged && isOwnRecord(monthFile(), resumeRecord_, again.transaction)) {
+        // already, unreferenced. Only that very record, unchanged or cut short, is taken again.
+        AccountCharge again = chargeAccount(cust_, p.account, interestbase_, pref->second.first, terms_);
+        if (again.charged && isFreeFor(pref->second.first, again.transaction)) {
             c = std::move(again);
-            record = resumeRecord_;
+            record = pref->second.first;
         }
     }
-    if (!c.charged) {
-        report(c.reportLine);
-        return;
-    }
-    trans_ = c.transaction;
-    cust_ = c.account;
-    // The journal first, then the transaction, the month's count, and the account that
-    // points at the transaction.
-    if (journal_) journal_->note(i, record - 1, original_, cust_);
-    steplabel_ = "HereE";
-    monthFile().write(record, trans_);
-    steplabel_ = "HereF";
-    if (record > monthlast_) {
-        setPointer(record);
-        monthlast_ = record;
-    }
-    steplabel_ = "HereD";
-    custFile_->write(i, cust_);
-
     report(c.reportLine);
-    total_ = total_ + c.amount;
+    if (!c.charged) return;
+    if (record > monthlast_) monthlast_ = record;
+    cust_ = c.account;
+    p.transaction = c.transaction;
+    p.record = record;
+    p.charged = c.amount;
 }
 
 } // namespace interest

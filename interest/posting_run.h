@@ -8,7 +8,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
+#include <vector>
 
 namespace interest {
 
@@ -20,6 +22,7 @@ struct PostingInput {
     bool skipLayaways = false; // Check1
     bool firstmon = false;     // leave charges of the last month out of the base
     bool wholesale = false;    // interest transactions carry "1 999999" in amount2
+    int32_t blockSize = 65536; // accounts read, noted and written together
 };
 
 // The posting date's parts and the month before it.
@@ -45,9 +48,11 @@ QString postingFailureMessage(const std::string& steplabel, const common::RunErr
 
 enum class PostingOutcome { Completed, NoCustPtn, NoCustDat, Stopped };
 
-// The monthly interest run over every account of "cust.dat". Each charge writes its
-// transaction first, then the month's pointer, then the account, so that whatever stops the
-// run no account points at a missing transaction and no transaction is overwritten.
+// The monthly interest run over every account of "cust.dat", by blocks of accounts: a block is
+// read at once and planned in memory; what it changes is noted durably in the journal; then its
+// transactions, the month's pointer and its accounts are written in runs and made durable
+// before the next block. Whatever stops the run (an error, a kill, a power cut), the next run
+// of the date completes it, and no record another program wrote is written over.
 class PostingRun {
   public:
     PostingRun(const PostingInput& input, EngineHost& host, std::string& steplabel);
@@ -64,26 +69,46 @@ class PostingRun {
     common::Money& interestbase() { return interestbase_; }
 
   private:
+    // What posting one account changes.
+    struct AccountPlan {
+        int32_t account = 0;
+        std::string before, after;
+        std::string transaction; // the new transaction, if any, and its record
+        int32_t record = 0;
+        common::Money charged;
+    };
+    // What a resumed run does with an account of the block a stopped run noted.
+    enum class Decision { Plan, Done, CheckByHand };
+
     PostingOutcome runSteps();
-    // The posting month file, opened for writing.
-    common::RecordFile& monthFile();
-    void postAccount(int32_t i);
-    void chargeCase(int32_t i);
-    void noInterestCase(int32_t i, const char* reason);
+    void postBlock(int32_t from, int32_t to);
+    AccountPlan planAccount(int32_t i, const std::string& before);
+    void planFor(int32_t i);
+    void chargeCase();
+    void noInterestCase(const char* reason);
     void countDownNoInterest();
-    void writeAccount(int32_t i);
+    void writePlans(const std::vector<AccountPlan>& plans);
     void setPointer(int32_t last);
-    // Where an interrupted run of this date stopped: the first account still to post, or
-    // nothing when the posting cannot go ahead.
-    int32_t resumePoint(const JournalEntry& pending);
+    // The posting month file, opened for writing, and one of its records.
+    common::RecordFile& monthFile();
+    std::string monthRecord(int32_t record);
+    bool isFreeFor(int32_t record, const std::string& transaction);
+    // Where an interrupted run of this date stopped: the first account still to post.
+    int32_t resume(const JournalBlock& pending);
+    void repairTransaction(const JournalAccount& a, std::vector<AccountPlan>& repairs);
+    bool chainHolds(const std::string& account, int32_t record, const std::string& transaction);
+    void reportCheckByHand(int32_t i, const std::string& current);
+    // Report lines wait until what they report is written.
     void report(const std::string& line);
+    void flushReport();
 
     PostingInput in_;
     EngineHost& host_;
     std::string& steplabel_;
     PostingDate date_;
     std::string monthfile_, monthptn_;
-    int32_t monthlast_ = 0;
+    int32_t monthlast_ = 0;    // the month file's last record, as the run hands records out
+    int32_t monthAtStart_ = 0; // and as the run found it
     double pct_ = 0, minfin_ = 0;
     ChargeTerms terms_;
     common::Money interestbase_, total_;
@@ -93,11 +118,12 @@ class PostingRun {
     std::unique_ptr<common::LockedFile> pointer_;
     size_t pointerLength_ = 0;
     std::unique_ptr<PostingJournal> journal_;
-    std::string original_;      // the account as read, for the journal
-    int32_t lastDone_ = 0;      // the last account the run has handled
-    int32_t skipped_ = 0;       // an account changed since a stop, left for a person to check
-    int32_t resumeAccount_ = 0; // the account a stopped run was writing, and the record it
-    int32_t resumeRecord_ = 0;  // had taken for that account's charge
+    std::string original_; // the account as read
+    AccountPlan plan_;     // the plan being made
+    int32_t lastDone_ = 0; // the last account the run has written or passed
+    std::map<int32_t, Decision> resumeDecision_;
+    std::map<int32_t, std::pair<int32_t, std::string>> preferred_; // a stopped run's record for an account
+    std::vector<std::string> pendingReport_;
 };
 
 } // namespace interest

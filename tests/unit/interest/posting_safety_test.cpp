@@ -307,9 +307,10 @@ TEST_F(PostingSafetyTest, FailuresSayTheFileWhatWentWrongAndHowFarTheRunGot) {
     EXPECT_EQ(failure, "HereE\rThe file 1226.dat is held by another computer.\rNo account was changed. Post again "
                        "with the same date to complete the posting.");
     // The disk fills up at the month file, after room for one more charge (a file-size limit
-    // larger than the journal stands in for the full disk).
-    for (int r = 3; r <= 6; ++r) RecordFile("1226.dat", transrec::length).write(r, txBytes(9, "", "0", "Sale", "1.00"));
-    putFile("1226.ptn", " 6\r\n");
+    // larger than the journal's entry stands in for the full disk).
+    for (int r = 3; r <= 26; ++r)
+        RecordFile("1226.dat", transrec::length).write(r, txBytes(9, "", "0", "Sale", "1.00"));
+    putFile("1226.ptn", " 26\r\n");
     ::signal(SIGXFSZ, SIG_IGN);
     struct rlimit old {};
     ::getrlimit(RLIMIT_FSIZE, &old);
@@ -318,10 +319,12 @@ TEST_F(PostingSafetyTest, FailuresSayTheFileWhatWentWrongAndHowFarTheRunGot) {
     ::setrlimit(RLIMIT_FSIZE, &small);
     post();
     ::setrlimit(RLIMIT_FSIZE, &old);
-    EXPECT_EQ(failure, "HereE\rThe file 1226.dat could not be written: the disk is full.\rNo account after account 1 "
-                       "was changed. Post again with the same date to complete the posting.");
-    EXPECT_EQ(fs::file_size("1226.dat"), 7 * transrec::length);
-    EXPECT_EQ(getFile("1226.ptn"), " 7\r\n");
+    // The block's transactions go first: the one that fits is written, no account is.
+    EXPECT_EQ(failure, "HereE\rThe file 1226.dat could not be written: the disk is full.\rNo account was changed. "
+                       "Post again with the same date to complete the posting.");
+    EXPECT_EQ(fs::file_size("1226.dat"), 27 * transrec::length);
+    EXPECT_EQ(getFile("1226.ptn"), " 26\r\n");
+    EXPECT_EQ(fieldText(account(1), custrec::lasttxfile), "1126");
 }
 
 TEST_F(PostingSafetyTest, ReadOnlyAccountFileIsNamed) {
