@@ -10,11 +10,19 @@
 
 namespace common {
 
+namespace {
+WriteObserver* observer = nullptr;
+} // namespace
+
+void setWriteObserver(WriteObserver* o) { observer = o; }
+
 LockedFile::LockedFile(std::string_view name, Access access, Sharing sharing) : path_(resolveName(name)) {
     if (path_.empty()) throw RunError(err::BadFileName, std::string(name));
     const int flags = access == Access::Read ? O_RDONLY : (O_RDWR | O_CREAT);
     if (access != Access::Read) folderChanged(); // it may create the file
+    const bool creates = observer && access != Access::Read && ::access(path_.c_str(), F_OK) != 0;
     fd_ = ::open(path_.c_str(), flags | O_CLOEXEC, 0666);
+    if (creates && fd_ >= 0) observer->created(path_);
     if (fd_ < 0) throwErrno(errno, std::string(name));
     struct stat st;
     if (::fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode)) {
@@ -39,6 +47,7 @@ LockedFile::~LockedFile() { close(); }
 
 void LockedFile::syncData() {
     if (::fdatasync(fd_) != 0) throwErrno(errno, path_);
+    if (observer) observer->synced(*this);
 }
 
 LockedFile::LockedFile(LockedFile&& other) noexcept : fd_(other.fd_), path_(std::move(other.path_)) { other.fd_ = -1; }
@@ -63,6 +72,7 @@ size_t LockedFile::readAt(int64_t offset, char* data, size_t size) const {
 }
 
 void LockedFile::writeAt(int64_t offset, std::string_view bytes) {
+    if (observer) observer->beforeWrite(*this, offset, bytes.size());
     size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = ::pwrite(fd_, bytes.data() + done, bytes.size() - done, offset + static_cast<int64_t>(done));
@@ -87,6 +97,7 @@ std::string LockedFile::readAll() const {
 }
 
 void LockedFile::truncate(int64_t size) {
+    if (observer) observer->beforeWrite(*this, size, 0);
     if (::ftruncate(fd_, size) != 0) throwErrno(errno, path_);
 }
 

@@ -11,6 +11,20 @@ enum class Sharing {
     Shared,  // others may read and write meanwhile: a shared lock whatever the access
 };
 
+class LockedFile;
+
+// Sees every change of a locked file before it is made, and every sync after it: the layer
+// under the record files that the power-cut test uses to know which writes were durable.
+class WriteObserver {
+  public:
+    virtual ~WriteObserver() = default;
+    virtual void created(const std::string& path) = 0;
+    virtual void beforeWrite(const LockedFile& file, int64_t offset, size_t size) = 0;
+    virtual void synced(const LockedFile& file) = 0;
+};
+// Installs an observer for every locked file (nothing by default).
+void setWriteObserver(WriteObserver* observer);
+
 // An open file descriptor with an open-file-description lock on the whole file, held until
 // it is closed. A lock another holder conflicts with is run-time error 70. The name goes
 // through the case-insensitive lookup; ReadWrite creates a missing file.

@@ -1,0 +1,184 @@
+// Power cuts: a posting is stopped at a random write as a power cut would stop the machine,
+// and every write not yet made durable is thrown away; the next posting must complete the
+// store to exactly the bytes of a posting that was never stopped.
+//
+// The posting runs in a child process with an observer under the record files that keeps, for
+// every write since its file's last sync, what the write replaced. At the chosen write the child
+// leaves that list and ends at once; the parent undoes those writes (newest first) and deletes
+// the files created since their last sync, then posts again and checks the store.
+#include "bench/child_run.h"
+#include "bench/headless_posting.h"
+#include "bench/synthetic_store.h"
+#include "common/locked_file.h"
+
+#include <QDate>
+#include <QDir>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <random>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+using namespace common;
+using namespace bench;
+namespace fs = std::filesystem;
+
+namespace {
+const char* date = "12-8-26";
+
+std::string bytesOf(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// One change not yet durable: the file, where, what was there, and the file's size before.
+struct Undo {
+    std::string path;
+    int64_t offset = 0, oldSize = 0;
+    std::string old;
+    bool created = false;
+};
+
+class PowerCut : public WriteObserver {
+  public:
+    explicit PowerCut(long cutAt, std::string log) : cutAt_(cutAt), log_(std::move(log)) {}
+    long writes() const { return writes_; }
+
+    void created(const std::string& path) override {
+        const std::string p = fs::absolute(path).string();
+        pending_[p].push_back(Undo{p, 0, 0, {}, true});
+    }
+    void beforeWrite(const LockedFile& file, int64_t offset, size_t size) override {
+        if (++writes_ == cutAt_) cut();
+        Undo u{fs::absolute(file.path()).string(), offset, file.size(), {}, false};
+        // A write keeps what it covers; a cut (size 0) keeps everything after the new end.
+        const int64_t end = size > 0 ? std::min<int64_t>(offset + static_cast<int64_t>(size), u.oldSize) : u.oldSize;
+        if (end > offset) {
+            u.old.resize(static_cast<size_t>(end - offset));
+            file.readAt(offset, u.old.data(), u.old.size());
+        }
+        pending_[u.path].push_back(std::move(u));
+    }
+    void synced(const LockedFile& file) override { pending_.erase(fs::absolute(file.path()).string()); }
+
+  private:
+    // The machine stops: what was not durable is written down for the parent to throw away.
+    [[noreturn]] void cut() {
+        std::ofstream out(log_, std::ios::binary);
+        for (const auto& [path, undos] : pending_)
+            for (const Undo& u : undos) {
+                out << u.path << '\n'
+                    << u.offset << ' ' << u.oldSize << ' ' << u.created << ' ' << u.old.size() << '\n';
+                out.write(u.old.data(), static_cast<std::streamsize>(u.old.size()));
+            }
+        out.close();
+        std::_Exit(0);
+    }
+    long cutAt_, writes_ = 0;
+    std::string log_;
+    std::map<std::string, std::vector<Undo>> pending_;
+};
+
+// Posts in the folder in a child, cut at write `cutAt` (0: never); returns the writes it made.
+long postWithCut(const fs::path& folder, long cutAt) {
+    const fs::path counted = folder / ".writes";
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        fs::current_path(folder);
+        PowerCut observer(cutAt, (folder / ".undo").string());
+        setWriteObserver(&observer);
+        std::freopen("/dev/null", "w", stderr);
+        const int rc = postHeadless(date, ".015", "1.00", true);
+        std::ofstream(counted) << observer.writes();
+        std::_Exit(rc);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    long writes = 0;
+    std::ifstream(counted) >> writes;
+    fs::remove(counted);
+    return writes;
+}
+
+// Throws away what the cut child had not made durable, newest first.
+void throwAwayUndurable(const fs::path& folder) {
+    std::ifstream in(folder / ".undo", std::ios::binary);
+    std::vector<Undo> undos;
+    std::string path;
+    while (std::getline(in, path)) {
+        Undo u;
+        u.path = path;
+        size_t n = 0;
+        in >> u.offset >> u.oldSize >> u.created >> n;
+        in.get();
+        u.old.resize(n);
+        in.read(u.old.data(), static_cast<std::streamsize>(n));
+        undos.push_back(std::move(u));
+    }
+    fs::remove(folder / ".undo");
+    std::map<std::string, std::vector<const Undo*>> byFile;
+    for (const Undo& u : undos) byFile[u.path].push_back(&u);
+    for (const auto& [file, list] : byFile) {
+        for (auto it = list.rbegin(); it != list.rend(); ++it) {
+            const Undo& u = **it;
+            if (u.created) {
+                fs::remove(file);
+                break;
+            }
+            std::fstream f(file, std::ios::in | std::ios::out | std::ios::binary);
+            f.seekp(u.offset);
+            f.write(u.old.data(), static_cast<std::streamsize>(u.old.size()));
+            f.close();
+            if (static_cast<int64_t>(fs::file_size(file)) > u.oldSize)
+                fs::resize_file(file, static_cast<uintmax_t>(u.oldSize));
+        }
+    }
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    if (const int rc = childMain(argc, argv); rc >= 0) return rc;
+    const int cuts = argc > 1 ? std::atoi(argv[1]) : 1000;
+    const int accounts = argc > 2 ? std::atoi(argv[2]) : 2000;
+    setenv("POSTING_BLOCK", "256", 0);
+    QTemporaryDir tmp;
+    const fs::path root = tmp.path().toStdString();
+    const fs::path original = root / "original", reference = root / "reference", work = root / "work";
+    fs::create_directories(original);
+    QDir::setCurrent(QString::fromStdString(original.string()));
+    writeSyntheticStore(accounts, QDate(2026, 12, 8));
+    fs::copy(original, reference, fs::copy_options::recursive);
+    const long total = postWithCut(reference, 0);
+    if (total <= 0) {
+        std::fprintf(stderr, "the uninterrupted run failed\n");
+        return 1;
+    }
+    std::mt19937 rng(20261208);
+    std::uniform_int_distribution<long> at(1, total);
+    int bad = 0;
+    for (int k = 1; k <= cuts; ++k) {
+        fs::remove_all(work);
+        fs::copy(original, work, fs::copy_options::recursive);
+        postWithCut(work, at(rng));
+        throwAwayUndurable(work);
+        postWithCut(work, 0);
+        std::string problem;
+        for (const char* f : {"cust.dat", "1226.dat", "1226.ptn", "lastpost.dat"})
+            if (bytesOf(work / f) != bytesOf(reference / f))
+                problem = std::string(f) + " differs from the uninterrupted run";
+        if (fs::exists(work / "interest.jrn")) problem = "the journal was left";
+        if (!problem.empty()) {
+            ++bad;
+            std::printf("cut %d: %s\n", k, problem.c_str());
+        }
+    }
+    std::printf("%d power cuts of a posting of %d accounts (%ld writes, blocks of 256 accounts), %d inconsistencies\n",
+                cuts, accounts, total, bad);
+    return bad == 0 ? 0 : 1;
+}
