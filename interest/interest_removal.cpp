@@ -9,6 +9,8 @@
 #include "interest/account_files.h"
 #include "interest/transaction_chain.h"
 
+#include <algorithm>
+
 namespace interest {
 
 using namespace common;
@@ -20,8 +22,16 @@ int removeInterest(const std::string& phone, EngineHost& host, std::string& step
     RecordFile cust("cust.dat", custrec::length);
     FolderChainFiles monthFiles;
     int removed = 0;
+    // The accounts are read by blocks; only the customer's are looked at further.
+    constexpr int32_t block = 4096;
+    std::string accounts;
+    int32_t blockFirst = 0;
     for (int32_t i = 1; i <= count; ++i) {
-        std::string c = cust.read(i);
+        if (i >= blockFirst + block || blockFirst == 0) {
+            blockFirst = i;
+            accounts = cust.readRun(i, std::min(block, count - i + 1));
+        }
+        std::string c = accounts.substr(static_cast<size_t>(i - blockFirst) * custrec::length, custrec::length);
         if (trim(fieldText(c, custrec::phone)) != phone) continue;
         if (val(fieldText(c, custrec::lasttxrec)) == 0) continue; // no transactions: the next account
         host.setBusy(true);

@@ -88,6 +88,7 @@ void QtPrinter::begin() {
         for (int n = 2; QFile::exists(name); ++n) name = pdfStem_ + "-" + stamp + "-" + QString::number(n) + ".pdf";
         printer_->setOutputFileName(name);
     }
+    metrics_.reset(); // a new document may go to another printer
     painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(printer_.get())) {
         painter_.reset();
@@ -97,12 +98,23 @@ void QtPrinter::begin() {
     painter_->setBrush(Qt::NoBrush);
 }
 
-void QtPrinter::setFont(const FontChoice& font) { font_ = font; }
-
-int QtPrinter::lineHeight() const {
-    const QFontMetricsF fm(printerFont(), printer_.get());
-    return static_cast<int>(std::lround(fm.height() * 1440.0 / printer_->resolution()));
+void QtPrinter::setFont(const FontChoice& font) {
+    if (!(font == font_)) metrics_.reset();
+    font_ = font;
 }
+
+const QtPrinter::Metrics& QtPrinter::metrics() const {
+    // The font and its metrics are made once for each font set, not for every line.
+    if (!metrics_) {
+        const QFont f = printerFont();
+        const QFontMetricsF fm(f, printer_.get());
+        metrics_ =
+            Metrics{f, fm.ascent(), static_cast<int>(std::lround(fm.height() * 1440.0 / printer_->resolution()))};
+    }
+    return *metrics_;
+}
+
+int QtPrinter::lineHeight() const { return metrics().lineHeight; }
 
 void QtPrinter::printLine(const QString& text) {
     begin();
@@ -113,9 +125,9 @@ void QtPrinter::printLine(const QString& text) {
         newPage();
         x_ = x;
     }
-    painter_->setFont(printerFont());
-    const QFontMetricsF fm(printerFont(), printer_.get());
-    painter_->drawText(QPointF(px(x_ + g.offsetLeft), px(y_ + g.offsetTop) + fm.ascent()), text);
+    const Metrics& m = metrics();
+    if (painter_->font() != m.font) painter_->setFont(m.font);
+    painter_->drawText(QPointF(px(x_ + g.offsetLeft), px(y_ + g.offsetTop) + m.ascent), text);
     y_ += h;
     x_ = 0;
 }

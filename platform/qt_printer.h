@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <memory>
+#include <optional>
 
 namespace platform {
 
@@ -51,6 +52,13 @@ class QtPrinter : public Printer {
     std::function<void(const QString&)> onPdf_;
     common::PageGeometry geometry_;
     FontChoice font_{"Arial", 10, false, false};
+    struct Metrics {
+        QFont font;
+        double ascent = 0;
+        int lineHeight = 0;
+    };
+    const Metrics& metrics() const;
+    mutable std::optional<Metrics> metrics_;
     int x_ = 0, y_ = 0;
 };
 
