@@ -22,9 +22,16 @@ int childMain(int argc, char** argv) {
         return 2;
     }
     if (::chdir(argv[3]) != 0) return 2;
-    const auto t0 = std::chrono::steady_clock::now();
     const bool firstmon = std::strcmp(argv[7], "1") == 0;
-    const int rc = std::strcmp(argv[2], "floor") == 0 ? ioFloor(argv[4], std::atof(argv[5]), firstmon)
+    // "trace FOLDER": posts and records its I/O into FOLDER/../trace-of-FOLDER; "floor" replays it.
+    const std::string trace = std::string(argv[3]) + ".trace";
+    if (std::strcmp(argv[2], "floor") == 0) {
+        const double s = replayFloor(trace);
+        std::printf("%.6f\n", s);
+        return s < 0 ? 1 : 0;
+    }
+    const auto t0 = std::chrono::steady_clock::now();
+    const int rc = std::strcmp(argv[2], "trace") == 0 ? recordPosting(trace, argv[4], firstmon)
                                                       : postHeadless(argv[4], argv[5], argv[6], firstmon);
     const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     std::printf("%.6f\n", s);

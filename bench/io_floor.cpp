@@ -1,86 +1,105 @@
 #include "bench/io_floor.h"
 
-#include <cstdlib>
-#include <cstring>
+#include "bench/headless_posting.h"
+#include "common/locked_file.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
 #include <fcntl.h>
+#include <fstream>
 #include <map>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace bench {
 
 namespace {
-double number(const char* p, size_t n) { return std::atof(std::string(p, n).c_str()); }
-std::string text(const char* p, size_t n) {
-    std::string s(p, n);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\0')) s.pop_back();
-    return s;
-}
+struct Op {
+    char kind; // 'R'ead, 'W'rite, 'S'ync
+    std::string path;
+    int64_t offset = 0, size = 0;
+};
+
+class Recorder : public common::WriteObserver {
+  public:
+    std::vector<Op> ops;
+    void created(const std::string&) override {}
+    void beforeWrite(const common::LockedFile& f, int64_t offset, size_t size) override {
+        if (size > 0) ops.push_back(Op{'W', f.path(), offset, static_cast<int64_t>(size)});
+    }
+    void beforeRead(const common::LockedFile& f, int64_t offset, size_t size) override {
+        ops.push_back(Op{'R', f.path(), offset, static_cast<int64_t>(size)});
+    }
+    void synced(const common::LockedFile& f) override { ops.push_back(Op{'S', f.path(), 0, 0}); }
+};
 } // namespace
 
-int ioFloor(const std::string& datebox, double rate, bool firstmon) {
-    const std::string monthFile = datebox.substr(0, 2) + datebox.substr(datebox.size() - 2) + ".dat";
-    const std::string pointerFile = monthFile.substr(0, 5) + "ptn";
-    char buf[64] = {};
-    const int ptn = ::open("Cust.ptn", O_RDONLY);
-    if (ptn < 0 || ::read(ptn, buf, sizeof buf - 1) < 0) return 1;
-    ::close(ptn);
-    const int count = std::atoi(buf);
-    const int cust = ::open("cust.dat", O_RDWR);
-    const int month = ::open(monthFile.c_str(), O_RDWR | O_CREAT, 0666);
-    const int pointer = ::open(pointerFile.c_str(), O_RDWR | O_CREAT, 0666);
-    if (cust < 0 || month < 0 || pointer < 0) return 1;
-    std::map<std::string, int> files;
-    auto fileOf = [&](const std::string& name) {
-        auto it = files.find(name);
-        if (it == files.end()) it = files.emplace(name, ::open(name.c_str(), O_RDONLY)).first;
+int recordPosting(const std::string& trace, const std::string& datebox, bool firstmon) {
+    Recorder recorder;
+    common::setWriteObserver(&recorder);
+    const int rc = postHeadless(datebox, ".015", "1.00", firstmon);
+    common::setWriteObserver(nullptr);
+    std::ofstream out(trace);
+    for (const Op& op : recorder.ops) out << op.kind << ' ' << op.path << ' ' << op.offset << ' ' << op.size << '\n';
+    return rc;
+}
+
+double replayFloor(const std::string& trace) {
+    std::vector<Op> ops;
+    {
+        std::ifstream in(trace);
+        Op op;
+        while (in >> op.kind >> op.path >> op.offset >> op.size) ops.push_back(op);
+    }
+    // Reads merged per file; writes merged while each follows the one before in the same file.
+    std::map<std::string, std::vector<std::pair<int64_t, int64_t>>> reads;
+    std::vector<Op> writes;
+    int64_t biggest = 64;
+    for (const Op& op : ops) {
+        if (op.kind == 'R') reads[op.path].push_back({op.offset, op.offset + op.size});
+        if (op.kind != 'W') continue;
+        if (!writes.empty() && writes.back().path == op.path && writes.back().offset + writes.back().size == op.offset)
+            writes.back().size += op.size;
+        else writes.push_back(op);
+    }
+    for (auto& [path, ranges] : reads) {
+        std::sort(ranges.begin(), ranges.end());
+        std::vector<std::pair<int64_t, int64_t>> merged;
+        for (const auto& r : ranges)
+            if (!merged.empty() && r.first <= merged.back().second)
+                merged.back().second = std::max(merged.back().second, r.second);
+            else merged.push_back(r);
+        ranges = std::move(merged);
+        for (const auto& r : ranges) biggest = std::max(biggest, r.second - r.first);
+    }
+    for (const Op& w : writes) biggest = std::max(biggest, w.size);
+    std::string buffer(static_cast<size_t>(biggest), ' ');
+
+    const auto t0 = std::chrono::steady_clock::now();
+    std::map<std::string, int> fds;
+    auto fd = [&](const std::string& path) {
+        auto it = fds.find(path);
+        if (it == fds.end()) it = fds.emplace(path, ::open(path.c_str(), O_RDWR | O_CREAT, 0666)).first;
         return it->second;
     };
-    int last = 0;
-    char c[222], t[94];
-    for (int i = 1; i <= count; ++i) {
-        if (::pread(cust, c, 222, (i - 1) * 222L) != 222) return 1;
-        const double balance = number(c + 114, 8);
-        if (balance > 1) {
-            std::string file = text(c + 102, 4) + ".dat";
-            long rec = std::atol(std::string(c + 106, 8).c_str());
-            while (rec > 0) {
-                const int fd = fileOf(file);
-                if (fd < 0 || ::pread(fd, t, 94, (rec - 1) * 94) != 94) break;
-                if ((t[68] == 'A' && std::memcmp(t + 25, "Interest", 8) != 0) || t[68] == '~') break;
-                file = text(t + 5, 4) + ".dat";
-                rec = std::atol(std::string(t + 9, 8).c_str());
-            }
-        }
-        if (number(c + 185, 2) > 0) {
-            if (::pwrite(cust, c, 222, (i - 1) * 222L) != 222) return 1;
-            continue;
-        }
-        if (!(balance > 0)) continue;
-        if (firstmon) {
-            std::string file = text(c + 102, 4) + ".dat";
-            long rec = std::atol(std::string(c + 106, 8).c_str());
-            for (int steps = 0; rec > 0 && steps < 64; ++steps) {
-                const int fd = fileOf(file);
-                if (fd < 0 || ::pread(fd, t, 94, (rec - 1) * 94) != 94) break;
-                file = text(t + 5, 4) + ".dat";
-                rec = std::atol(std::string(t + 9, 8).c_str());
-            }
-        }
-        if (balance * rate < 0) continue;
-        ++last;
-        std::memset(t, ' ', 94);
-        if (::pwrite(month, t, 94, (last - 1) * 94L) != 94) return 1;
-        const std::string p = " " + std::to_string(last) + "\r\n";
-        if (::pwrite(pointer, p.data(), p.size(), 0) != static_cast<ssize_t>(p.size())) return 1;
-        if (::pwrite(cust, c, 222, (i - 1) * 222L) != 222) return 1;
+    for (const auto& [path, ranges] : reads)
+        for (const auto& r : ranges)
+            if (::pread(fd(path), buffer.data(), static_cast<size_t>(r.second - r.first), r.first) < 0) return -1;
+    const int lastpost = ::open("lastpost.dat", O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    if (lastpost < 0 || ::write(lastpost, "12-8-26\r\n .015\r\n 1\r\n", 21) != 21 || ::fdatasync(lastpost) != 0)
+        return -1;
+    ::close(lastpost);
+    std::map<std::string, bool> written;
+    for (const Op& w : writes) {
+        if (::pwrite(fd(w.path), buffer.data(), static_cast<size_t>(w.size), w.offset) != w.size) return -1;
+        written[w.path] = true;
     }
-    for (auto& [name, fd] : files)
-        if (fd >= 0) ::close(fd);
-    ::close(cust);
-    ::close(month);
-    ::close(pointer);
-    return 0;
+    for (const auto& [path, yes] : written)
+        if (::fdatasync(fd(path)) != 0) return -1;
+    for (const auto& [path, f] : fds) ::close(f);
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
 }
 
 } // namespace bench

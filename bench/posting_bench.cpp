@@ -1,12 +1,24 @@
-// The posting run on synthetic stores of 1,000, 10,000 and 100,000 accounts, with the
-// firstmon setting off and on, beside the I/O floor; prints a Markdown table.
+// The posting run on synthetic stores of 1,000, 10,000, 100,000 and 1,000,000 accounts, with
+// the firstmon setting off and on: headless, through the window (its report rendered into a PDF
+// file by the real printing code), and the I/O floor (the run's own reads and writes, replayed
+// in as few calls as they allow); prints a Markdown table.
 #include "bench/child_run.h"
 #include "bench/synthetic_store.h"
+#include "interest/interest_window.h"
+#include "platform/scripted_platform.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <chrono>
+#include <fstream>
+#include <unistd.h>
 
 #include <QDate>
 #include <QDir>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -15,9 +27,42 @@ using namespace bench;
 
 namespace fs = std::filesystem;
 
+namespace {
+// The posting through the window, as Start posts it, on the scripted platform with the report
+// printed into a PDF file: --child window FOLDER DATE RATE MINIMUM FIRSTMON.
+int windowChild(int argc, char** argv) {
+    if (argc != 8 || ::chdir(argv[3]) != 0) return 2;
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    std::ofstream("NoIntLW.dat") << "No Interest on Layaways\r\n";
+    if (std::strcmp(argv[7], "1") == 0) std::ofstream("firstmon.dat") << "Y\r\n";
+    int qargc = 1;
+    QApplication app(qargc, argv);
+    platform::ScriptSetup setup;
+    setup.today = QDate(2026, 12, 8);
+    setup.pdfFile = QStringLiteral("report.pdf");
+    platform::Transcript transcript([](const std::string&) {});
+    platform::ScriptedPlatform scripted(setup, transcript);
+    interest::InterestWindow window(scripted.platform());
+    window.load();
+    window.findChild<QLineEdit*>("datebox")->setText(QString::fromLatin1(argv[4]));
+    window.findChild<QLineEdit*>("Percentage")->setText(QString::fromLatin1(argv[5]));
+    window.findChild<QLineEdit*>("MinFinance")->setText(QString::fromLatin1(argv[6]));
+    const auto t0 = std::chrono::steady_clock::now();
+    scripted.setOnEnd([t0] {
+        std::printf("%.6f\n", std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
+        std::fflush(stdout);
+        std::_Exit(0);
+    });
+    window.Start_Click();
+    return 1; // a posting that did not end the program
+}
+} // namespace
+
 int main(int argc, char** argv) {
+    if (argc > 2 && std::strcmp(argv[1], "--child") == 0 && std::strcmp(argv[2], "window") == 0)
+        return windowChild(argc, argv);
     if (const int rc = childMain(argc, argv); rc >= 0) return rc;
-    std::vector<int> sizes{1000, 10000, 100000};
+    std::vector<int> sizes{1000, 10000, 100000, 1000000};
     if (argc > 1) {
         sizes.clear();
         for (int i = 1; i < argc; ++i) {
@@ -32,30 +77,36 @@ int main(int argc, char** argv) {
     QTemporaryDir tmp;
     const QDate today(2026, 12, 8);
     const std::string date = "12-8-26";
-    std::printf("| accounts | firstmon | run s | accounts/s | peak MB | floor s | floor accounts/s | floor peak MB | "
-                "run / floor |\n");
-    std::printf("|---:|:---:|---:|---:|---:|---:|---:|---:|---:|\n");
+    std::printf("| accounts | firstmon | run s | peak MB | window s | peak MB | floor s | peak MB | run / floor | "
+                "window / run |\n");
+    std::printf("|---:|:---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
     for (int n : sizes) {
         const std::string store = tmp.path().toStdString() + "/store" + std::to_string(n);
         fs::create_directories(store);
         QDir::setCurrent(QString::fromStdString(store));
         writeSyntheticStore(n, today);
+        QDir::setCurrent(tmp.path());
         for (bool firstmon : {false, true}) {
-            double t[2] = {0, 0};
-            long kb[2] = {0, 0};
-            for (int k = 0; k < 2; ++k) {
-                const std::string work = store + (k == 0 ? "-run" : "-floor");
+            // The trace of a run first; then the floor replaying it, the headless run and the
+            // window's, each on a fresh copy of the store.
+            const char* modes[] = {"trace", "floor", "post", "window"};
+            double t[4] = {0, 0, 0, 0};
+            long kb[4] = {0, 0, 0, 0};
+            const std::string work = store + "-work";
+            for (int k = 0; k < 4; ++k) {
                 fs::remove_all(work);
                 fs::copy(store, work, fs::copy_options::recursive);
-                const int rc = runChild(k == 0 ? "post" : "floor", work.c_str(), date.c_str(), firstmon, &t[k], &kb[k]);
+                const int rc = runChild(modes[k], work.c_str(), date.c_str(), firstmon, &t[k], &kb[k]);
                 if (rc != 0) {
-                    std::fprintf(stderr, "run failed with %d\n", rc);
+                    std::fprintf(stderr, "%s failed with %d\n", modes[k], rc);
                     return 1;
                 }
-                fs::remove_all(work);
             }
-            std::printf("| %d | %s | %.3f | %.0f | %.1f | %.3f | %.0f | %.1f | %.2f |\n", n, firstmon ? "on" : "off",
-                        t[0], n / t[0], kb[0] / 1024.0, t[1], n / t[1], kb[1] / 1024.0, t[0] / t[1]);
+            fs::remove_all(work);
+            fs::remove(work + ".trace");
+            std::printf("| %d | %s | %.3f | %.1f | %.3f | %.1f | %.3f | %.1f | %.2f | %.2f |\n", n,
+                        firstmon ? "on" : "off", t[2], kb[2] / 1024.0, t[3], kb[3] / 1024.0, t[1], kb[1] / 1024.0,
+                        t[2] / t[1], t[3] / t[2]);
             std::fflush(stdout);
         }
         fs::remove_all(store);

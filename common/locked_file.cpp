@@ -58,6 +58,7 @@ void LockedFile::close() {
 }
 
 size_t LockedFile::readAt(int64_t offset, char* data, size_t size) const {
+    if (observer) observer->beforeRead(*this, offset, size);
     size_t done = 0;
     while (done < size) {
         const ssize_t n = ::pread(fd_, data + done, size - done, offset + static_cast<int64_t>(done));

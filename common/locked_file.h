@@ -21,6 +21,7 @@ class WriteObserver {
     virtual void created(const std::string& path) = 0;
     virtual void beforeWrite(const LockedFile& file, int64_t offset, size_t size) = 0;
     virtual void synced(const LockedFile& file) = 0;
+    virtual void beforeRead(const LockedFile&, int64_t /*offset*/, size_t /*size*/) {}
 };
 // Installs an observer for every locked file (nothing by default).
 void setWriteObserver(WriteObserver* observer);

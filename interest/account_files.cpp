@@ -43,7 +43,24 @@ bool RunFiles::exists(const std::string& name) { return lookup(name).exists; }
 std::string RunFiles::resolved(const std::string& name) { return lookup(name).path; }
 
 std::string RunFiles::read(const std::string& name, int32_t record) {
-    return open(name, transrec::length, Access::Read, Sharing::Default).read(record);
+    RecordFile& file = open(name, transrec::length, Access::Read, Sharing::Default);
+    const std::string key = resolved(name);
+    if (record < 1 || files_.at(key).access != Access::Read) return file.read(record); // the file the run writes
+    // A month file the walks read (others may not write it while the run holds it): read in
+    // pieces of whole records, each piece once, kept while there is room.
+    const int64_t perPiece = pieceSize / static_cast<int64_t>(transrec::length);
+    const int64_t piece = (record - 1) / perPiece;
+    auto& pieces = pieces_[key];
+    auto it = pieces.find(piece);
+    if (it == pieces.end()) {
+        if (cachedBytes_ > cacheLimit) {
+            for (auto& [file, held] : pieces_) held.clear(); // full: start again
+            cachedBytes_ = 0;
+        }
+        it = pieces.emplace(piece, file.readRun(piece * perPiece + 1, perPiece)).first;
+        cachedBytes_ += static_cast<int64_t>(it->second.size());
+    }
+    return it->second.substr(static_cast<size_t>((record - 1) % perPiece) * transrec::length, transrec::length);
 }
 
 RecordFile& RunFiles::open(const std::string& name, size_t recordLength, Access access, Sharing sharing) {
@@ -52,6 +69,7 @@ RecordFile& RunFiles::open(const std::string& name, size_t recordLength, Access 
     auto it = files_.find(key);
     if (it != files_.end() && access == Access::ReadWrite && it->second.access == Access::Read) {
         files_.erase(it); // opened for reading earlier; reopen it for writing
+        pieces_.erase(key);
         it = files_.end();
     }
     if (it == files_.end())

@@ -69,6 +69,12 @@ class RunFiles : public ChainFiles {
         common::Access access;
     };
     std::unordered_map<std::string, Entry> files_;
+    // Pieces of the month files the walks read, by file and piece number; a piece holds whole
+    // records (about 64 KiB), and all pieces together at most about 64 MiB.
+    static constexpr int64_t pieceSize = 64 * 1024;
+    static constexpr int64_t cacheLimit = 64 * 1024 * 1024;
+    std::unordered_map<std::string, std::unordered_map<int64_t, std::string>> pieces_;
+    int64_t cachedBytes_ = 0;
 };
 
 // A field's bytes as a string, as stored.

@@ -180,7 +180,7 @@ void PostingRun::postBlock(int32_t from, int32_t to) {
             continue;
         }
         AccountPlan plan = planAccount(i, before);
-        if (plan.after != before || !plan.transaction.empty()) plans.push_back(std::move(plan));
+        if (!plan.after.empty()) plans.push_back(std::move(plan));
     }
     JournalBlock block;
     block.datebox = in_.datebox;
@@ -341,12 +341,12 @@ void PostingRun::setPointer(int32_t last) {
 PostingRun::AccountPlan PostingRun::planAccount(int32_t i, const std::string& before) {
     plan_ = AccountPlan{};
     plan_.account = i;
-    plan_.before = before;
-    plan_.after = before;
     cust_ = before;
-    original_ = cust_;
     planFor(i);
-    plan_.after = cust_;
+    if (cust_ != before || !plan_.transaction.empty()) {
+        plan_.before = before;
+        plan_.after = std::move(cust_);
+    }
     return std::move(plan_);
 }
 

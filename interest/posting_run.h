@@ -118,7 +118,6 @@ class PostingRun {
     std::unique_ptr<common::LockedFile> pointer_;
     size_t pointerLength_ = 0;
     std::unique_ptr<PostingJournal> journal_;
-    std::string original_; // the account as read
     AccountPlan plan_;     // the plan being made
     int32_t lastDone_ = 0; // the last account the run has written or passed
     std::map<int32_t, Decision> resumeDecision_;
