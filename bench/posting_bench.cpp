@@ -4,14 +4,19 @@
 // in as few calls as they allow); prints a Markdown table.
 #include "bench/child_run.h"
 #include "bench/synthetic_store.h"
+#include "interest/interest_removal.h"
 #include "interest/interest_window.h"
 #include "platform/scripted_platform.h"
+#include "tests/support/headless_host.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <algorithm>
 #include <chrono>
+#include <fcntl.h>
 #include <fstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDate>
@@ -56,11 +61,34 @@ int windowChild(int argc, char** argv) {
     window.Start_Click();
     return 1; // a posting that did not end the program
 }
+// The removal over every account (a phone no account has), and reading the account file once
+// in one read: --child remove|readonce FOLDER ...
+int removalChild(int argc, char** argv) {
+    if (argc != 8 || ::chdir(argv[3]) != 0) return 2;
+    const auto t0 = std::chrono::steady_clock::now();
+    if (std::strcmp(argv[2], "remove") == 0) {
+        testsupport::HeadlessHost host;
+        std::string steplabel;
+        if (interest::removeInterest("no such phone", host, steplabel) != 0) return 1;
+    } else {
+        const int fd = ::open("cust.dat", O_RDONLY);
+        struct stat st {};
+        if (fd < 0 || ::fstat(fd, &st) != 0) return 1;
+        std::string all(static_cast<size_t>(st.st_size), '\0');
+        if (::pread(fd, all.data(), all.size(), 0) != st.st_size) return 1;
+        ::close(fd);
+    }
+    std::printf("%.6f\n", std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
+    return 0;
+}
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc > 2 && std::strcmp(argv[1], "--child") == 0 && std::strcmp(argv[2], "window") == 0)
         return windowChild(argc, argv);
+    if (argc > 2 && std::strcmp(argv[1], "--child") == 0 &&
+        (std::strcmp(argv[2], "remove") == 0 || std::strcmp(argv[2], "readonce") == 0))
+        return removalChild(argc, argv);
     if (const int rc = childMain(argc, argv); rc >= 0) return rc;
     std::vector<int> sizes{1000, 10000, 100000, 1000000};
     if (argc > 1) {
@@ -75,6 +103,7 @@ int main(int argc, char** argv) {
         }
     }
     QTemporaryDir tmp;
+    std::string removalLine;
     const QDate today(2026, 12, 8);
     const std::string date = "12-8-26";
     std::printf("| accounts | firstmon | run s | peak MB | window s | peak MB | floor s | peak MB | run / floor | "
@@ -109,7 +138,25 @@ int main(int argc, char** argv) {
                         t[2] / t[1], t[3] / t[2]);
             std::fflush(stdout);
         }
+        if (n == 100000) {
+            // The removal against reading the account file once (medians of five, interleaved).
+            std::vector<double> removal, once;
+            for (int k = 0; k < 5; ++k) {
+                double r = 0, o = 0;
+                if (runChild("remove", store.c_str(), date.c_str(), false, &r, nullptr) != 0 ||
+                    runChild("readonce", store.c_str(), date.c_str(), false, &o, nullptr) != 0)
+                    return 1;
+                removal.push_back(r);
+                once.push_back(o);
+            }
+            std::sort(removal.begin(), removal.end());
+            std::sort(once.begin(), once.end());
+            removalLine = "The removal over 100,000 accounts: " + std::to_string(removal[2]) +
+                          " s; reading the account file once: " + std::to_string(once[2]) + " s; ratio " +
+                          std::to_string(removal[2] / once[2]) + ".";
+        }
         fs::remove_all(store);
     }
+    if (!removalLine.empty()) std::printf("\n%s\n", removalLine.c_str());
     return 0;
 }
