@@ -211,7 +211,7 @@ void WorksheetWindow::buildControls() {
     whichinsert->setObjectName("whichinsert");
     whichinsert->setGeometry(tw(3800), tw(520), tw(3000), tw(2600));
 
-    savedas = label("savedas", QString(), 0, by + 420, 9400, 300);
+    savedas = label("savedas", QString(), 100, by + 420, 9300, 300);
     savedas->hide();
     printPicture1 = label("printPicture1", QString(), 0, 0, 100, 100);
     Command3D1 = label("Command3D1", QString(), 0, 0, 100, 100);
