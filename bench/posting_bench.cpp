@@ -69,7 +69,7 @@ int removalChild(int argc, char** argv) {
     if (std::strcmp(argv[2], "remove") == 0) {
         testsupport::HeadlessHost host;
         std::string steplabel;
-        if (interest::removeInterest("no such phone", host, steplabel) != 0) return 1;
+        if (interest::removeInterest("no such phone", host, steplabel).removed != 0) return 1;
     } else {
         const int fd = ::open("cust.dat", O_RDONLY);
         struct stat st {};

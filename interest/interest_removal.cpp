@@ -15,13 +15,23 @@ namespace interest {
 
 using namespace common;
 
-int removeInterest(const std::string& phone, EngineHost& host, std::string& steplabel) {
+namespace {
+std::string digitsOf(std::string_view s) {
+    std::string d;
+    for (char c : s)
+        if (c >= '0' && c <= '9') d += c;
+    return d;
+}
+} // namespace
+
+RemovalResult removeInterest(const std::string& phone, EngineHost& host, std::string& steplabel) {
+    RemovalResult result;
+    const std::string digits = digitsOf(phone);
     steplabel = "HereK";
     const int32_t count = clng(val(TextReader("Cust.ptn").readField()));
     steplabel = "HereL";
     RecordFile cust("cust.dat", custrec::length);
     FolderChainFiles monthFiles;
-    int removed = 0;
     // The accounts are read by blocks; only the customer's are looked at further.
     constexpr int32_t block = 4096;
     std::string accounts;
@@ -32,7 +42,14 @@ int removeInterest(const std::string& phone, EngineHost& host, std::string& step
             accounts = cust.readRun(i, std::min(block, count - i + 1));
         }
         std::string c = accounts.substr(static_cast<size_t>(i - blockFirst) * custrec::length, custrec::length);
-        if (trim(fieldText(c, custrec::phone)) != phone) continue;
+        if (trim(fieldText(c, custrec::phone)) != phone) {
+            if (!digits.empty() && digitsOf(fieldText(c, custrec::phone)) == digits)
+                result.sameDigits.push_back(PhoneMatch{i, std::string(trim(fieldText(c, custrec::phone))),
+                                                       std::string(trim(fieldText(c, custrec::name2))) + " " +
+                                                           std::string(trim(fieldText(c, custrec::name1)))});
+            continue;
+        }
+        ++result.accounts;
         if (val(fieldText(c, custrec::lasttxrec)) == 0) continue; // no transactions: the next account
         host.setBusy(true);
         if (trim(fieldText(c, custrec::lasttxfile)).substr(0, 1) == std::string_view("\0", 1)) nothingDesignated(host);
@@ -59,10 +76,11 @@ int removeInterest(const std::string& phone, EngineHost& host, std::string& step
             RecordFile(chain.file(), transrec::length).write(chain.record(), t);
             storeField(c, custrec::balance, balance);
             cust.write(i, c);
-            ++removed;
+            ++result.removed;
         }
     }
-    return removed;
+    if (result.accounts > 0) result.sameDigits.clear();
+    return result;
 }
 
 } // namespace interest

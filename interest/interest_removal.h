@@ -1,13 +1,27 @@
 #pragma once
 #include "interest/engine_host.h"
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace interest {
 
+// An account whose phone has the digits of the one typed, written another way.
+struct PhoneMatch {
+    int32_t account = 0;
+    std::string phone, name;
+};
+
+struct RemovalResult {
+    int removed = 0;                    // interest charges removed
+    int accounts = 0;                   // accounts with the phone exactly
+    std::vector<PhoneMatch> sameDigits; // when none has it exactly: those with its digits
+};
+
 // Takes interest back from the accounts with this phone number: walks each account's chain,
 // offers every interest transaction, and for each one confirmed zeroes its amount and lowers
-// the balance, writing the transaction before the account. Returns how many were removed.
-int removeInterest(const std::string& phone, EngineHost& host, std::string& steplabel);
+// the balance, writing the transaction before the account.
+RemovalResult removeInterest(const std::string& phone, EngineHost& host, std::string& steplabel);
 
 } // namespace interest

@@ -7,6 +7,7 @@
 #include "common/format_picture.h"
 #include "common/run_error.h"
 #include "common/text_file.h"
+#include "common/trim_left_right_mid.h"
 #include "interest/interest_removal.h"
 #include "interest/posting_flags.h"
 #include "interest/posting_run.h"
@@ -144,7 +145,22 @@ void InterestWindow::Percentage_LostFocus() {
     if (ratepct < Money::fromText(".001")) p.messages.show(QStringLiteral("This is not a logical amount for interest"));
 }
 
+bool InterestWindow::postingAgainConfirmed() {
+    // Posting twice in one month charges interest on interest: asked first, No the default.
+    // A stopped posting (its journal left) is completed, not posted again.
+    if (!fileExists("lastpost.dat") || fileExists(PostingJournal::fileName)) return true;
+    const std::string last(trim(TextReader("lastpost.dat").readField()));
+    const std::string now(trim(toAnsi(datebox->text())));
+    if (last.empty() || !acceptablePostingDate(last) || !acceptablePostingDate(now)) return true;
+    const PostingDate a = postingDate(last), b = postingDate(now);
+    if (a.month != b.month || a.year != b.year) return true;
+    return p.messages.show(
+               QStringLiteral("Interest was already posted on %1. Post again for this month?").arg(fromAnsi(last)), {},
+               Buttons::YesNo, Icon::Question) == Answer::Yes;
+}
+
 void InterestWindow::Start_Click() {
+    if (!postingAgainConfirmed()) return;
     p.screen.setHourglass(true);
     for (QWidget* w : std::initializer_list<QWidget*>{Command1, Start, Notes, Label3}) w->hide();
     Start->setText(QStringLiteral("Posting Accounts DO NOT INTERUPT"));
@@ -164,8 +180,10 @@ void InterestWindow::Start_Click() {
         p.screen.refresh();
     });
     PostingRun postingRun(in, host, steplabel);
+    PostingOutcome outcome = PostingOutcome::Stopped;
     try {
-        if (postingRun.run() == PostingOutcome::Stopped) {
+        outcome = postingRun.run();
+        if (outcome == PostingOutcome::Stopped) {
             // Nothing was posted: the window is as it was, for another date.
             p.screen.setHourglass(false);
             for (QWidget* w : std::initializer_list<QWidget*>{Command1, Start, Notes, Label3}) w->show();
@@ -182,6 +200,15 @@ void InterestWindow::Start_Click() {
         p.messages.show(postingFailureMessage(steplabel, e, postingRun.lastDone()), {}, Buttons::Ok, Icon::Critical);
         return;
     }
+    if (outcome != PostingOutcome::Completed) p.processes.endProcess();
+    Gauge1->setValue(100);
+    p.screen.setHourglass(false);
+    p.messages.show(QStringLiteral("Interest posted to %1 %2. Total charged %3. The report was %4.")
+                        .arg(postingRun.charged())
+                        .arg(postingRun.charged() == 1 ? QStringLiteral("account") : QStringLiteral("accounts"))
+                        .arg(fromAnsi(trim(formatPicture(postingRun.total(), "######0.00"))))
+                        .arg(p.printer.destination()),
+                    {}, Buttons::Ok, Icon::Information);
     p.processes.endProcess();
 }
 
@@ -190,8 +217,24 @@ void InterestWindow::remove_Click() {
     p.screen.doEvents();
     if (phone.isEmpty()) return; // Cancel, or nothing typed: nothing to look for
     WindowHost host(p);
-    const int removed = removeInterest(toAnsi(phone), host, steplabel);
-    p.messages.show(QStringLiteral("Removed ") + QString::fromStdString(str(removed)) +
+    RemovalResult result = removeInterest(toAnsi(phone), host, steplabel);
+    if (result.accounts == 0) {
+        p.screen.setHourglass(false);
+        const QString none = QStringLiteral("No account has the phone number %1.").arg(phone);
+        if (result.sameDigits.size() != 1) {
+            p.messages.show(none, {}, Buttons::Ok, Icon::Information);
+            return;
+        }
+        // The same digits written another way: that account is offered.
+        const PhoneMatch& m = result.sameDigits.front();
+        if (p.messages.show(none + QStringLiteral(" Account %1 (%2) has the phone number %3. Remove its interest?")
+                                       .arg(m.account)
+                                       .arg(fromAnsi(m.name), fromAnsi(m.phone)),
+                            {}, Buttons::YesNo, Icon::Question) != Answer::Yes)
+            return;
+        result = removeInterest(m.phone, host, steplabel);
+    }
+    p.messages.show(QStringLiteral("Removed ") + QString::fromStdString(str(result.removed)) +
                     QStringLiteral(" interest charges."));
     p.screen.setHourglass(false);
 }
@@ -212,6 +255,8 @@ void InterestWindow::fillNoteList() {
 
 void InterestWindow::Notes_Click() {
     remove->hide();
+    // No posting while the notes are being edited.
+    Start->setEnabled(false);
     p.messages.show(QStringLiteral(
         "These notes will appear on each statement depending on the credit rating of the customer at the time of the "
         "statement.  Remember that a 1 or less will get note number one and that a 1 represents a current account. "
@@ -221,6 +266,8 @@ void InterestWindow::Notes_Click() {
         notes = readCollectionNotes();
     } catch (const RunError&) {
         p.messages.show(fromAnsi(steplabel));
+        remove->show();
+        Start->setEnabled(true);
         return;
     }
     fillNoteList();
@@ -235,6 +282,7 @@ void InterestWindow::List1_Click(int itemData) {
         writeCollectionNotes(notes);
         List1->hide();
         remove->show();
+        Start->setEnabled(true);
         return;
     }
     if (curnote < 1 || curnote > 9) return;

@@ -47,6 +47,8 @@ class InterestWindow : public platform::FormWindow {
     std::string steplabel; // the step the program is at, for error messages
 
     void startup();
+    // Before a second posting in the month of the last one, the user is asked.
+    bool postingAgainConfirmed();
     void enterMovesOn(QLineEdit* box);
     void fillNoteList();
     void showLastPosted();

@@ -193,7 +193,10 @@ void PostingRun::postBlock(int32_t from, int32_t to) {
     journal_->note(std::move(block));
     writePlans(plans);
     lastDone_ = to;
-    for (const AccountPlan& p : plans) total_ = total_ + p.charged;
+    for (const AccountPlan& p : plans) {
+        total_ = total_ + p.charged;
+        if (p.record > 0) ++charged_;
+    }
     flushReport();
 }
 

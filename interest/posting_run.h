@@ -61,6 +61,9 @@ class PostingRun {
     PostingOutcome run();
     // The last account handled, for a run stopped by an error: nothing after it was changed.
     int32_t lastDone() const { return lastDone_; }
+    // How many accounts the run charged, and the total.
+    int32_t charged() const { return charged_; }
+    common::Money total() const { return total_; }
 
     // For tests: the walks on the account in the buffer.
     std::string layawayCheck();
@@ -120,6 +123,7 @@ class PostingRun {
     std::unique_ptr<PostingJournal> journal_;
     AccountPlan plan_;     // the plan being made
     int32_t lastDone_ = 0; // the last account the run has written or passed
+    int32_t charged_ = 0;
     std::map<int32_t, Decision> resumeDecision_;
     std::map<int32_t, std::pair<int32_t, std::string>> preferred_; // a stopped run's record for an account
     std::vector<std::string> pendingReport_;

@@ -18,6 +18,8 @@ class Printer {
     virtual ~Printer() = default;
 
     virtual bool installed() const = 0;
+    // Where the last document went, in words: "printed on NAME" or "saved as FILE".
+    virtual QString destination() const = 0;
     virtual common::PageGeometry geometry() const = 0;
 
     virtual int currentX() const = 0;

@@ -5,6 +5,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPrinterInfo>
@@ -53,6 +54,11 @@ QtPrinter::~QtPrinter() {
 }
 
 bool QtPrinter::installed() const { return system_; }
+
+QString QtPrinter::destination() const {
+    if (system_) return QStringLiteral("printed on %1").arg(printer_->printerName());
+    return QStringLiteral("saved as %1").arg(QFileInfo(printer_->outputFileName()).fileName());
+}
 
 PageGeometry QtPrinter::geometry() const {
     if (!system_) return geometry_;

@@ -22,6 +22,7 @@ class QtPrinter : public Printer {
 
     bool installed() const override;
     common::PageGeometry geometry() const override;
+    QString destination() const override;
     int currentX() const override { return x_; }
     int currentY() const override { return y_; }
     void setCurrentX(int x) override { x_ = x; }

@@ -12,6 +12,8 @@ class RecordingPrinter : public Printer {
         : inner_(inner), t_(transcript), installed_(installed), geometry_(g) {}
 
     bool installed() const override { return installed_; }
+    // The script's printer, whatever the inner one did with the pages.
+    QString destination() const override { return QStringLiteral("printed on the scripted printer"); }
     common::PageGeometry geometry() const override { return geometry_; }
     int currentX() const override { return inner_.currentX(); }
     int currentY() const override { return inner_.currentY(); }

@@ -375,6 +375,9 @@ void Session::expect(const QStringList& w) {
         if (!v) throw ScriptError{w[1] + " has no value"};
         if (QString::number(*v) != w[3])
             fail(QStringLiteral("%1 value is %2, expected %3").arg(w[1]).arg(*v).arg(w[3]));
+    } else if (what == "enabled" && w.size() == 4) {
+        const QString v = ctl->isEnabled() ? "yes" : "no";
+        if (v != w[3]) fail(QStringLiteral("%1 enabled is %2, expected %3").arg(w[1], v, w[3]));
     } else if (what == "visible" && w.size() == 4) {
         const QString v = controlVisible(ctl) ? "yes" : "no";
         if (v != w[3]) fail(QStringLiteral("%1 visible is %2, expected %3").arg(w[1], v, w[3]));

@@ -231,8 +231,8 @@ TEST_F(PostingSafetyTest, ChainPointersOutsideTheStoreAreNeverFollowed) {
     HeadlessHost removal;
     removal.answers.assign(10, true);
     std::string label;
-    EXPECT_EQ(removeInterest("5550101", removal, label), 0);
-    EXPECT_EQ(removeInterest("5550102", removal, label), 1); // its own charge only
+    EXPECT_EQ(removeInterest("5550101", removal, label).removed, 0);
+    EXPECT_EQ(removeInterest("5550102", removal, label).removed, 1); // its own charge only
     EXPECT_EQ(getFile("../y.dat"), outside);
     EXPECT_EQ(fieldText(recordOf("1126.dat", 2, transrec::length), transrec::amount), "0.00    ");
     EXPECT_EQ(post(), PostingOutcome::Completed);
@@ -248,7 +248,7 @@ TEST_F(PostingSafetyTest, RemovalNeverOffersAnotherAccountsCharge) {
     HeadlessHost removal;
     removal.answers.assign(10, true);
     std::string label;
-    EXPECT_EQ(removeInterest("5550101", removal, label), 0);
+    EXPECT_EQ(removeInterest("5550101", removal, label).removed, 0);
     EXPECT_TRUE(removal.shown().empty());
     EXPECT_EQ(snapshot(), before);
 }
@@ -389,4 +389,21 @@ TEST(StaleTemporariesTest, AFailedReplaceLeavesTheOldFileAndNoTemporary) {
     EXPECT_EQ(number, 61);
     EXPECT_EQ(getFile("lastpost.dat"), "12-8-26\r\n");
     EXPECT_FALSE(fileExists("lastpost.dat.~new"));
+}
+
+TEST_F(PostingSafetyTest, RemovalTellsWhetherThePhoneWasFoundAndOffersTheSameDigits) {
+    HeadlessHost removal;
+    std::string label;
+    RemovalResult r = removeInterest("5550199", removal, label);
+    EXPECT_EQ(r.accounts, 0);
+    EXPECT_TRUE(r.sameDigits.empty());
+    r = removeInterest("555-0102", removal, label); // stored as 5550102
+    EXPECT_EQ(r.accounts, 0);
+    ASSERT_EQ(r.sameDigits.size(), 1u);
+    EXPECT_EQ(r.sameDigits[0].account, 2);
+    EXPECT_EQ(r.sameDigits[0].phone, "5550102");
+    EXPECT_EQ(r.sameDigits[0].name, "Ann ADAMS");
+    r = removeInterest("5550102", removal, label);
+    EXPECT_EQ(r.accounts, 1);
+    EXPECT_TRUE(r.sameDigits.empty());
 }
