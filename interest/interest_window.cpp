@@ -9,7 +9,9 @@
 #include "common/text_file.h"
 #include "common/trim_left_right_mid.h"
 #include "interest/interest_removal.h"
+#include "interest/posting_backup.h"
 #include "interest/posting_flags.h"
+#include "interest/posting_journal.h"
 #include "interest/posting_run.h"
 #include "interest/window_host.h"
 
@@ -42,22 +44,23 @@ InterestWindow::InterestWindow(Platform& platform, QWidget* parent) : FormWindow
     Command1 = button("Command1", QStringLiteral("Cancel / Exit"), 2400, 3180, 2000, 460);
     remove = button("remove", QStringLiteral("Remove Interest from 1"), 4560, 3180, 2600, 460);
     Notes = button("Notes", QStringLiteral("Set Notes"), 7320, 3180, 1600, 460);
-    Label3 = label("Label3", QString(), 240, 3780, 8700, 300);
-    Label4 = label("Label4", QStringLiteral("Label4"), 240, 3780, 8700, 300);
-    Label5 = label("Label5", QStringLiteral(" "), 240, 4140, 8700, 300);
-    Label7 = label("Label7", QStringLiteral(" "), 240, 4500, 8700, 300);
+    undo = button("undo", QStringLiteral("Undo Last Posting"), 240, 3720, 2600, 460);
+    Label3 = label("Label3", QString(), 240, 4340, 8700, 300);
+    Label4 = label("Label4", QStringLiteral("Label4"), 240, 4340, 8700, 300);
+    Label5 = label("Label5", QStringLiteral(" "), 240, 4700, 8700, 300);
+    Label7 = label("Label7", QStringLiteral(" "), 240, 5060, 8700, 300);
     Gauge1 = new QProgressBar(this);
     Gauge1->setObjectName("Gauge1");
     Gauge1->setRange(0, 100);
-    Gauge1->setGeometry(tw(240), tw(4900), tw(8700), tw(360));
+    Gauge1->setGeometry(tw(240), tw(5460), tw(8700), tw(360));
     Gauge1->hide();
     List1 = new QListWidget(this);
     List1->setObjectName("List1");
     List1->setGeometry(tw(240), tw(240), tw(8700), tw(4000));
     List1->hide();
-    Text1 = textBox("Text1", QStringLiteral("Text1"), 240, 4380, 8700, 360);
+    Text1 = textBox("Text1", QStringLiteral("Text1"), 240, 4940, 8700, 360);
     Text1->hide();
-    resize(tw(9200), tw(5500));
+    resize(tw(9200), tw(6060));
 
     connect(Start, &QPushButton::clicked, this, [this] { run([this] { Start_Click(); }); });
     connect(Command1, &QPushButton::clicked, this, [this] { run([this] { Command1_Click(); }); });
@@ -65,6 +68,7 @@ InterestWindow::InterestWindow(Platform& platform, QWidget* parent) : FormWindow
     onLostFocus(Percentage, [this] { Percentage_LostFocus(); });
     connect(remove, &QPushButton::clicked, this, [this] { run([this] { remove_Click(); }); });
     connect(Notes, &QPushButton::clicked, this, [this] { run([this] { Notes_Click(); }); });
+    connect(undo, &QPushButton::clicked, this, [this] { run([this] { undo_Click(); }); });
     connect(List1, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { run([this, item] { List1_Click(item->data(Qt::UserRole).toInt()); }); });
     onKey(List1, [this](QKeyEvent* e) {
@@ -162,7 +166,7 @@ bool InterestWindow::postingAgainConfirmed() {
 void InterestWindow::Start_Click() {
     if (!postingAgainConfirmed()) return;
     p.screen.setHourglass(true);
-    for (QWidget* w : std::initializer_list<QWidget*>{Command1, Start, Notes, Label3}) w->hide();
+    for (QWidget* w : std::initializer_list<QWidget*>{Command1, Start, Notes, undo, Label3}) w->hide();
     Start->setText(QStringLiteral("Posting Accounts DO NOT INTERUPT"));
     Label4->setText(QStringLiteral("DO NOT DISTURB"));
     Label5->show();
@@ -186,7 +190,7 @@ void InterestWindow::Start_Click() {
         if (outcome == PostingOutcome::Stopped) {
             // Nothing was posted: the window is as it was, for another date.
             p.screen.setHourglass(false);
-            for (QWidget* w : std::initializer_list<QWidget*>{Command1, Start, Notes, Label3}) w->show();
+            for (QWidget* w : std::initializer_list<QWidget*>{Command1, Start, Notes, undo, Label3}) w->show();
             Start->setText(QStringLiteral("Start"));
             showLastPosted();
             Label5->hide();
@@ -239,6 +243,46 @@ void InterestWindow::remove_Click() {
     p.screen.setHourglass(false);
 }
 
+void InterestWindow::undo_Click() {
+    const auto backup = PostingBackup::newest();
+    if (!backup || !PostingBackup::sealed(*backup)) {
+        p.messages.show(QStringLiteral("There is no completed posting to undo."), {}, Buttons::Ok, Icon::Information);
+        return;
+    }
+    // Held like a posting: none may start meanwhile, and a stopped one is completed first.
+    std::unique_ptr<PostingJournal> hold;
+    try {
+        hold = std::make_unique<PostingJournal>();
+    } catch (const RunError& e) {
+        if (e.number() != err::PermissionDenied) throw;
+        p.messages.show(QStringLiteral("Interest is being posted on another computer. Try again when it has finished."),
+                        {}, Buttons::Ok, Icon::Exclamation);
+        return;
+    }
+    if (hold->pending()) {
+        p.messages.show(QStringLiteral("A posting was stopped before it was complete. Complete it first."), {},
+                        Buttons::Ok, Icon::Exclamation);
+        return;
+    }
+    const QString date = fromAnsi(PostingBackup::postingDate(*backup));
+    if (p.messages.show(QStringLiteral("Undo the posting of %1? The accounts, the month file and its count, and the "
+                                       "last posting date are put back as they were before it.")
+                            .arg(date),
+                        {}, Buttons::YesNo, Icon::Question) != Answer::Yes)
+        return;
+    const std::string changed = PostingBackup::changedSince(*backup);
+    if (!changed.empty()) {
+        p.messages.show(QStringLiteral("%1 has changed since the posting of %2. The posting cannot be undone; nothing "
+                                       "was changed.")
+                            .arg(fromAnsi(changed), date),
+                        {}, Buttons::Ok, Icon::Exclamation);
+        return;
+    }
+    PostingBackup::restore(*backup);
+    startup();
+    p.messages.show(QStringLiteral("The posting of %1 was undone.").arg(date), {}, Buttons::Ok, Icon::Information);
+}
+
 void InterestWindow::fillNoteList() {
     List1->clear();
     List1->show();
@@ -257,6 +301,7 @@ void InterestWindow::Notes_Click() {
     remove->hide();
     // No posting while the notes are being edited.
     Start->setEnabled(false);
+    undo->setEnabled(false);
     p.messages.show(QStringLiteral(
         "These notes will appear on each statement depending on the credit rating of the customer at the time of the "
         "statement.  Remember that a 1 or less will get note number one and that a 1 represents a current account. "
@@ -268,6 +313,7 @@ void InterestWindow::Notes_Click() {
         p.messages.show(fromAnsi(steplabel));
         remove->show();
         Start->setEnabled(true);
+        undo->setEnabled(true);
         return;
     }
     fillNoteList();
@@ -283,6 +329,7 @@ void InterestWindow::List1_Click(int itemData) {
         List1->hide();
         remove->show();
         Start->setEnabled(true);
+        undo->setEnabled(true);
         return;
     }
     if (curnote < 1 || curnote > 9) return;

@@ -30,6 +30,7 @@ class InterestWindow : public platform::FormWindow {
     void Notes_Click();
     void List1_Click(int itemData);
     void Text1_LostFocus();
+    void undo_Click();
 
     // Normalises a posting date in place: the normalised text or "ERROR".
     static void checkpostdate(std::string& s);
@@ -39,7 +40,7 @@ class InterestWindow : public platform::FormWindow {
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7;
     QLineEdit *datebox, *Percentage, *MinFinance;
     QCheckBox* Check1;
-    QPushButton *Start, *Command1, *remove, *Notes;
+    QPushButton *Start, *Command1, *remove, *Notes, *undo;
     QListWidget* List1;
     QLineEdit* Text1;
     QProgressBar* Gauge1;

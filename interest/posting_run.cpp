@@ -1,6 +1,7 @@
 #include "interest/posting_run.h"
 #include "common/trim_left_right_mid.h"
 #include "interest/account_charge.h"
+#include "interest/posting_backup.h"
 #include "interest/transaction_chain.h"
 
 #include "common/basic_number.h"
@@ -121,6 +122,10 @@ PostingOutcome PostingRun::runSteps() {
     host_.doEvents();
 
     steplabel_ = "HereA";
+    // Before the first write, a copy of what the posting changes, for an undo; a stopped
+    // posting being completed keeps the copy taken before it.
+    if (const auto last = PostingBackup::newest(); pending && last && !PostingBackup::sealed(*last)) backup_ = *last;
+    else backup_ = PostingBackup::take({"cust.dat", monthfile_, monthptn_, "lastpost.dat"}, host_.clock());
     writeLines("lastpost.dat",
                {in_.datebox, str(Money::fromText(in_.percentage)), str(Money::fromText(in_.minfinance))});
     host_.doEvents();
@@ -161,6 +166,7 @@ PostingOutcome PostingRun::runSteps() {
     pointer_->syncData();
     pointer_.reset();
     journal_->finish();
+    PostingBackup::seal(backup_, in_.datebox);
 
     host_.reportLine(QStringLiteral("Total of Interest charged ") + fromAnsi(formatPicture(total_, "######.00")));
     host_.endReport();

@@ -124,6 +124,7 @@ class PostingRun {
     AccountPlan plan_;     // the plan being made
     int32_t lastDone_ = 0; // the last account the run has written or passed
     int32_t charged_ = 0;
+    std::string backup_; // the copy of the files taken before the first write
     std::map<int32_t, Decision> resumeDecision_;
     std::map<int32_t, std::pair<int32_t, std::string>> preferred_; // a stopped run's record for an account
     std::vector<std::string> pendingReport_;

@@ -1,0 +1,118 @@
+#include "interest/posting_backup.h"
+
+#include "common/file_names.h"
+#include "common/locked_file.h"
+#include "common/run_error.h"
+#include "common/text_file.h"
+#include "interest/posting_journal.h"
+
+#include <algorithm>
+#include <filesystem>
+
+namespace interest {
+
+using namespace common;
+namespace fs = std::filesystem;
+
+namespace {
+std::string inside(const std::string& backup, const std::string& name) {
+    return std::string(PostingBackup::folder) + "\\" + backup + "\\" + name;
+}
+
+// What a file holds, as a line of the seal: its size and fingerprint, or "missing".
+std::string stateOf(const std::string& name) {
+    if (!fileExists(name)) return "missing";
+    const std::string bytes = LockedFile(name, Access::Read).readAll();
+    return std::to_string(bytes.size()) + " " + std::to_string(recordHash(bytes));
+}
+
+std::vector<std::string> backups() {
+    std::vector<std::string> names;
+    const std::string dir = resolveName(PostingBackup::folder);
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(dir.empty() ? PostingBackup::folder : dir, ec))
+        if (e.is_directory()) names.push_back(e.path().filename().string());
+    // In the order they were taken: by day, then by number.
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        const auto key = [](const std::string& n) {
+            const size_t dash = n.find('-');
+            return std::make_pair(n.substr(0, dash),
+                                  std::atoi(n.c_str() + (dash == std::string::npos ? n.size() : dash + 1)));
+        };
+        return key(a) < key(b);
+    });
+    return names;
+}
+} // namespace
+
+std::string PostingBackup::take(const std::vector<std::string>& files, const Clock& clock) {
+    if (!fs::is_directory(resolveName(folder))) makeFolder(folder);
+    const std::string day = clock.today().toString(QStringLiteral("yyyyMMdd")).toStdString();
+    int n = 1;
+    for (const std::string& b : backups())
+        if (b.rfind(day + "-", 0) == 0) n = std::max(n, std::atoi(b.c_str() + day.size() + 1) + 1);
+    const std::string name = day + "-" + std::to_string(n);
+    makeFolder(std::string(folder) + "\\" + name);
+    std::vector<std::string> list;
+    for (const std::string& f : files) {
+        if (fileExists(f)) copyFile(f, inside(name, f));
+        list.push_back(f + (fileExists(f) ? "" : " missing"));
+    }
+    writeLines(inside(name, "files.lst"), list);
+    return name;
+}
+
+std::optional<std::string> PostingBackup::newest() {
+    const auto all = backups();
+    if (all.empty()) return std::nullopt;
+    return all.back();
+}
+
+bool PostingBackup::sealed(const std::string& backup) { return fileExists(inside(backup, "after.lst")); }
+
+void PostingBackup::seal(const std::string& backup, const std::string& datebox) {
+    std::vector<std::string> lines{datebox};
+    for (const std::string& entry : readAllLines(inside(backup, "files.lst"))) {
+        const std::string name = entry.substr(0, entry.find(' '));
+        lines.push_back(name + " " + stateOf(name));
+    }
+    writeLines(inside(backup, "after.lst"), lines);
+    auto all = backups();
+    while (static_cast<int>(all.size()) > kept) {
+        fs::remove_all(resolveName(std::string(folder) + "\\" + all.front()));
+        all.erase(all.begin());
+    }
+}
+
+std::string PostingBackup::postingDate(const std::string& backup) {
+    return TextReader(inside(backup, "after.lst")).readLine();
+}
+
+std::string PostingBackup::changedSince(const std::string& backup) {
+    const auto lines = readAllLines(inside(backup, "after.lst"));
+    for (size_t k = 1; k < lines.size(); ++k) {
+        const std::string name = lines[k].substr(0, lines[k].find(' '));
+        if (lines[k] != name + " " + stateOf(name)) return name;
+    }
+    return {};
+}
+
+void PostingBackup::restore(const std::string& backup) {
+    for (const std::string& entry : readAllLines(inside(backup, "files.lst"))) {
+        const size_t blank = entry.find(' ');
+        const std::string name = entry.substr(0, blank);
+        if (blank != std::string::npos) { // missing before the posting
+            if (fileExists(name)) removeFile(name);
+            continue;
+        }
+        // Written in place, as the store's other programs expect of a record file.
+        const std::string bytes = LockedFile(inside(backup, name), Access::Read).readAll();
+        LockedFile target(name, Access::ReadWrite);
+        target.writeAt(0, bytes);
+        target.truncate(static_cast<int64_t>(bytes.size()));
+        target.syncData();
+    }
+    fs::remove_all(resolveName(std::string(folder) + "\\" + backup));
+}
+
+} // namespace interest

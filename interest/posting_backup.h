@@ -1,0 +1,35 @@
+#pragma once
+#include "common/dates.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace interest {
+
+// The copies of the files a posting changes, taken before its first write, in a folder of
+// "INTBACK" named for the day and a number ("INTBACK\20261208-1"). When the posting is complete
+// the backup is sealed with what the files then hold, so that an undo can tell whether anything
+// changed them since. The twelve most recent backups are kept.
+class PostingBackup {
+  public:
+    static constexpr const char* folder = "INTBACK";
+    static constexpr int kept = 12;
+
+    // Copies the files (a missing one is noted as missing) into a new backup; returns its name.
+    static std::string take(const std::vector<std::string>& files, const common::Clock& clock);
+    // The newest backup, sealed or not.
+    static std::optional<std::string> newest();
+    static bool sealed(const std::string& backup);
+    // Notes what the files hold now that the posting is complete, with its posting date; then
+    // removes all but the newest `kept` backups.
+    static void seal(const std::string& backup, const std::string& datebox);
+    static std::string postingDate(const std::string& backup);
+    // The first file that has changed since the backup was sealed; empty when none has.
+    static std::string changedSince(const std::string& backup);
+    // Puts the files back as they were before the posting (removing those it created) and
+    // removes the backup.
+    static void restore(const std::string& backup);
+};
+
+} // namespace interest
