@@ -15,6 +15,7 @@
 #include "interest/posting_run.h"
 #include "interest/window_host.h"
 
+#include <QDir>
 #include <QKeyEvent>
 
 namespace interest {
@@ -44,7 +45,8 @@ InterestWindow::InterestWindow(Platform& platform, QWidget* parent) : FormWindow
     Command1 = button("Command1", QStringLiteral("Cancel / Exit"), 2400, 3180, 2000, 460);
     remove = button("remove", QStringLiteral("Remove Interest from 1"), 4560, 3180, 2600, 460);
     Notes = button("Notes", QStringLiteral("Set Notes"), 7320, 3180, 1600, 460);
-    undo = button("undo", QStringLiteral("Undo Last Posting"), 240, 3720, 2600, 460);
+    preview = button("preview", QStringLiteral("Preview"), 240, 3720, 2000, 460);
+    undo = button("undo", QStringLiteral("Undo Last Posting"), 2400, 3720, 2600, 460);
     Label3 = label("Label3", QString(), 240, 4340, 8700, 300);
     Label4 = label("Label4", QStringLiteral("Label4"), 240, 4340, 8700, 300);
     Label5 = label("Label5", QStringLiteral(" "), 240, 4700, 8700, 300);
@@ -69,6 +71,7 @@ InterestWindow::InterestWindow(Platform& platform, QWidget* parent) : FormWindow
     connect(remove, &QPushButton::clicked, this, [this] { run([this] { remove_Click(); }); });
     connect(Notes, &QPushButton::clicked, this, [this] { run([this] { Notes_Click(); }); });
     connect(undo, &QPushButton::clicked, this, [this] { run([this] { undo_Click(); }); });
+    connect(preview, &QPushButton::clicked, this, [this] { run([this] { preview_Click(); }); });
     connect(List1, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { run([this, item] { List1_Click(item->data(Qt::UserRole).toInt()); }); });
     onKey(List1, [this](QKeyEvent* e) {
@@ -166,23 +169,20 @@ bool InterestWindow::postingAgainConfirmed() {
 void InterestWindow::Start_Click() {
     if (!postingAgainConfirmed()) return;
     p.screen.setHourglass(true);
-    for (QWidget* w : std::initializer_list<QWidget*>{Command1, Start, Notes, undo, Label3}) w->hide();
+    for (QWidget* w : std::initializer_list<QWidget*>{Command1, Start, Notes, undo, preview, Label3}) w->hide();
     Start->setText(QStringLiteral("Posting Accounts DO NOT INTERUPT"));
     Label4->setText(QStringLiteral("DO NOT DISTURB"));
     Label5->show();
     Gauge1->show();
 
-    PostingInput in;
-    in.datebox = toAnsi(datebox->text());
-    in.percentage = toAnsi(Percentage->text());
-    in.minfinance = toAnsi(MinFinance->text());
-    in.skipLayaways = Check1->isChecked();
-    in.firstmon = firstmonflag == "Y";
-    in.wholesale = wholesaleflag == "W";
-    WindowHost host(p, [this](int percent) {
-        Gauge1->setValue(percent);
-        p.screen.refresh();
-    });
+    const PostingInput in = postingInput();
+    WindowHost host(
+        p,
+        [this](int percent) {
+            Gauge1->setValue(percent);
+            p.screen.refresh();
+        },
+        reportHeading(false));
     PostingRun postingRun(in, host, steplabel);
     PostingOutcome outcome = PostingOutcome::Stopped;
     try {
@@ -190,7 +190,7 @@ void InterestWindow::Start_Click() {
         if (outcome == PostingOutcome::Stopped) {
             // Nothing was posted: the window is as it was, for another date.
             p.screen.setHourglass(false);
-            for (QWidget* w : std::initializer_list<QWidget*>{Command1, Start, Notes, undo, Label3}) w->show();
+            for (QWidget* w : std::initializer_list<QWidget*>{Command1, Start, Notes, undo, preview, Label3}) w->show();
             Start->setText(QStringLiteral("Start"));
             showLastPosted();
             Label5->hide();
@@ -240,6 +240,46 @@ void InterestWindow::remove_Click() {
     }
     p.messages.show(QStringLiteral("Removed ") + QString::fromStdString(str(result.removed)) +
                     QStringLiteral(" interest charges."));
+    p.screen.setHourglass(false);
+}
+
+PostingInput InterestWindow::postingInput() const {
+    PostingInput in;
+    in.datebox = toAnsi(datebox->text());
+    in.percentage = toAnsi(Percentage->text());
+    in.minfinance = toAnsi(MinFinance->text());
+    in.skipLayaways = Check1->isChecked();
+    in.firstmon = firstmonflag == "Y";
+    in.wholesale = wholesaleflag == "W";
+    return in;
+}
+
+WindowHost::Heading InterestWindow::reportHeading(bool forPreview) const {
+    WindowHost::Heading h;
+    if (forPreview) h.preview = QStringLiteral("PREVIEW - nothing has been posted");
+    h.posting = QStringLiteral("Interest posting of %1   Rate %2   Minimum %3")
+                    .arg(datebox->text().trimmed(), Percentage->text().trimmed(), MinFinance->text().trimmed());
+    h.store = QDir::current().dirName();
+    return h;
+}
+
+void InterestWindow::preview_Click() {
+    // The whole run computed on the files as they are, and its report shown; nothing is written.
+    PostingInput in = postingInput();
+    in.preview = true;
+    WindowHost host(p, {}, reportHeading(true));
+    PostingRun previewRun(in, host, steplabel);
+    p.screen.setHourglass(true);
+    p.printer.previewNext();
+    PostingOutcome outcome = PostingOutcome::Stopped;
+    try {
+        outcome = previewRun.run();
+    } catch (const RunError&) {
+        p.printer.killDoc();
+        p.screen.setHourglass(false);
+        throw;
+    }
+    if (outcome != PostingOutcome::Completed) p.printer.killDoc(); // nothing to show
     p.screen.setHourglass(false);
 }
 
@@ -302,6 +342,7 @@ void InterestWindow::Notes_Click() {
     // No posting while the notes are being edited.
     Start->setEnabled(false);
     undo->setEnabled(false);
+    preview->setEnabled(false);
     p.messages.show(QStringLiteral(
         "These notes will appear on each statement depending on the credit rating of the customer at the time of the "
         "statement.  Remember that a 1 or less will get note number one and that a 1 represents a current account. "
@@ -314,6 +355,7 @@ void InterestWindow::Notes_Click() {
         remove->show();
         Start->setEnabled(true);
         undo->setEnabled(true);
+        preview->setEnabled(true);
         return;
     }
     fillNoteList();
@@ -330,6 +372,7 @@ void InterestWindow::List1_Click(int itemData) {
         remove->show();
         Start->setEnabled(true);
         undo->setEnabled(true);
+        preview->setEnabled(true);
         return;
     }
     if (curnote < 1 || curnote > 9) return;

@@ -1,6 +1,8 @@
 #pragma once
 #include "common/money.h"
 #include "interest/collection_notes.h"
+#include "interest/posting_run.h"
+#include "interest/window_host.h"
 #include "platform/form_window.h"
 
 #include <QCheckBox>
@@ -31,6 +33,7 @@ class InterestWindow : public platform::FormWindow {
     void List1_Click(int itemData);
     void Text1_LostFocus();
     void undo_Click();
+    void preview_Click();
 
     // Normalises a posting date in place: the normalised text or "ERROR".
     static void checkpostdate(std::string& s);
@@ -40,7 +43,7 @@ class InterestWindow : public platform::FormWindow {
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7;
     QLineEdit *datebox, *Percentage, *MinFinance;
     QCheckBox* Check1;
-    QPushButton *Start, *Command1, *remove, *Notes, *undo;
+    QPushButton *Start, *Command1, *remove, *Notes, *undo, *preview;
     QListWidget* List1;
     QLineEdit* Text1;
     QProgressBar* Gauge1;
@@ -50,6 +53,8 @@ class InterestWindow : public platform::FormWindow {
     void startup();
     // Before a second posting in the month of the last one, the user is asked.
     bool postingAgainConfirmed();
+    PostingInput postingInput() const;
+    WindowHost::Heading reportHeading(bool forPreview) const;
     void enterMovesOn(QLineEdit* box);
     void fillNoteList();
     void showLastPosted();

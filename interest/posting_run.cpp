@@ -13,6 +13,7 @@
 #include "common/text_file.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <sys/stat.h>
 
 namespace interest {
@@ -91,6 +92,7 @@ PostingOutcome PostingRun::runSteps() {
                      Tone::Exclamation);
         return PostingOutcome::Stopped;
     }
+    if (in_.preview) return previewSteps();
     // One posting at a time: the journal is held for the whole run.
     try {
         journal_ = std::make_unique<PostingJournal>();
@@ -168,8 +170,50 @@ PostingOutcome PostingRun::runSteps() {
     journal_->finish();
     PostingBackup::seal(backup_, in_.datebox);
 
+    reportTotals();
+    return PostingOutcome::Completed;
+}
+
+void PostingRun::reportTotals() {
+    host_.reportLine(QStringLiteral("Accounts charged %1").arg(charged_));
     host_.reportLine(QStringLiteral("Total of Interest charged ") + fromAnsi(formatPicture(total_, "######.00")));
     host_.endReport();
+}
+
+PostingOutcome PostingRun::previewSteps() {
+    // The run as it would go, on the files as they are; nothing is written, not even the date.
+    if (fileExists(PostingJournal::fileName) && std::filesystem::file_size(resolveName(PostingJournal::fileName)) > 0) {
+        host_.notify(QStringLiteral("A posting was stopped before it was complete. Complete it first."), {},
+                     Tone::Exclamation);
+        return PostingOutcome::Stopped;
+    }
+    if (!fileExists("Cust.ptn") || !fileExists("cust.dat")) {
+        host_.notify(QStringLiteral("There are no accounts to preview."), {}, Tone::Exclamation);
+        return PostingOutcome::Stopped;
+    }
+    report(currentDateText(host_.clock()) + " The following accounts would be charged interest: " + in_.percentage);
+    flushReport();
+    const int32_t count = clng(val(TextReader("Cust.ptn").readField()));
+    monthlast_ = readPointer(monthptn_);
+    struct stat month;
+    if (fileExists(monthfile_) && ::stat(resolveName(monthfile_).c_str(), &month) == 0)
+        monthlast_ = std::max<int64_t>(monthlast_, (month.st_size + transrec::length - 1) / transrec::length);
+    monthAtStart_ = monthlast_;
+    RecordFile cust("cust.dat", custrec::length, Access::Read);
+    const int32_t blockSize = std::max(1, in_.blockSize);
+    for (int32_t from = 1; from <= count; from += blockSize) {
+        const int32_t to = std::min<int64_t>(count, static_cast<int64_t>(from) + blockSize - 1);
+        const std::string accounts = cust.readRun(from, to - from + 1);
+        for (int32_t i = from; i <= to; ++i) {
+            const AccountPlan plan =
+                planAccount(i, accounts.substr(static_cast<size_t>(i - from) * custrec::length, custrec::length));
+            total_ = total_ + plan.charged;
+            if (plan.record > 0) ++charged_;
+        }
+        flushReport();
+    }
+    files_.closeAll();
+    reportTotals();
     return PostingOutcome::Completed;
 }
 
@@ -378,7 +422,11 @@ void PostingRun::planFor(int32_t i) {
     }
     std::string layaway;
     if (valOf(cust_, custrec::balance) > 1) layaway = layawayCheck();
-    if (layaway == "Y" && in_.skipLayaways) return;
+    if (layaway == "Y" && in_.skipLayaways) {
+        report("No interest " + std::string(trim(fieldText(cust_, custrec::name2))) + " " +
+               std::string(trim(fieldText(cust_, custrec::name1))) + " (Layaway.)");
+        return;
+    }
     if (valOf(cust_, custrec::nointerest) > 0 || pct_ == 0) {
         noInterestCase(nullptr);
         return;

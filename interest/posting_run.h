@@ -23,6 +23,7 @@ struct PostingInput {
     bool firstmon = false;     // leave charges of the last month out of the base
     bool wholesale = false;    // interest transactions carry "1 999999" in amount2
     int32_t blockSize = 65536; // accounts read, noted and written together
+    bool preview = false;      // the whole run computed and reported, nothing written
 };
 
 // The posting date's parts and the month before it.
@@ -84,6 +85,8 @@ class PostingRun {
     enum class Decision { Plan, Done, CheckByHand };
 
     PostingOutcome runSteps();
+    PostingOutcome previewSteps();
+    void reportTotals();
     void postBlock(int32_t from, int32_t to);
     AccountPlan planAccount(int32_t i, const std::string& before);
     void planFor(int32_t i);

@@ -17,7 +17,8 @@ Icon iconOf(Tone t) {
 }
 } // namespace
 
-WindowHost::WindowHost(Platform& p, std::function<void(int)> progress) : p_(p), progress_(std::move(progress)) {}
+WindowHost::WindowHost(Platform& p, std::function<void(int)> progress, std::optional<Heading> heading)
+    : p_(p), progress_(std::move(progress)), heading_(std::move(heading)) {}
 
 void WindowHost::notify(const QString& text, const QString& title, Tone tone, bool withCancel) {
     p_.messages.show(text, title, withCancel ? Buttons::OkCancel : Buttons::Ok, iconOf(tone));
@@ -31,7 +32,29 @@ bool WindowHost::confirmRemoval(const QString& charge) {
     return p_.messages.show(charge, QStringLiteral("Remove this interest charge?"), Buttons::YesNo) == Answer::Yes;
 }
 
-void WindowHost::reportLine(const QString& line) { p_.printer.printLine(line); }
+void WindowHost::reportLine(const QString& line) {
+    Printer& printer = p_.printer;
+    if (heading_) {
+        // A fixed-pitch font, so that the columns line up, and the heading on every page.
+        if (page_ == 0) {
+            printer.setFont(FontChoice{QStringLiteral("Courier New"), 10, false, false});
+            pageHeading();
+        } else if (printer.currentY() + printer.lineHeight() > printer.geometry().printableHeight) {
+            printer.newPage();
+            pageHeading();
+        }
+    }
+    printer.printLine(line);
+}
+
+void WindowHost::pageHeading() {
+    ++page_;
+    Printer& printer = p_.printer;
+    if (!heading_->preview.isEmpty()) printer.printLine(heading_->preview);
+    printer.printLine(heading_->posting + QStringLiteral("   Page %1").arg(page_));
+    printer.printLine(QStringLiteral("Store: ") + heading_->store);
+    printer.printLine(QString());
+}
 void WindowHost::endReport() { p_.printer.endDoc(); }
 
 void WindowHost::progress(int percent) {

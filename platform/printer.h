@@ -37,6 +37,9 @@ class Printer {
     virtual void picture(int x, int y, const QImage& image) = 0;
     virtual void newPage() = 0;
     virtual void endDoc() = 0;
+    // The next document is shown on screen at its end, from where it can be printed, instead of
+    // being printed.
+    virtual void previewNext() = 0;
     virtual void killDoc() = 0;
 
     // Renders the text area's lines, from the one holding character `first`, into the

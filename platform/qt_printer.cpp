@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
+#include <QPrintPreviewDialog>
 #include <QPrinterInfo>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -123,7 +124,7 @@ const QtPrinter::Metrics& QtPrinter::metrics() const {
 int QtPrinter::lineHeight() const { return metrics().lineHeight; }
 
 void QtPrinter::printLine(const QString& text) {
-    begin();
+    if (!preview_) begin();
     const PageGeometry g = geometry();
     const int h = lineHeight();
     if (y_ > 0 && y_ + h > g.printableHeight) {
@@ -132,8 +133,13 @@ void QtPrinter::printLine(const QString& text) {
         x_ = x;
     }
     const Metrics& m = metrics();
-    if (painter_->font() != m.font) painter_->setFont(m.font);
-    painter_->drawText(QPointF(px(x_ + g.offsetLeft), px(y_ + g.offsetTop) + m.ascent), text);
+    const QPointF at(px(x_ + g.offsetLeft), px(y_ + g.offsetTop) + m.ascent);
+    if (preview_) {
+        previewLines_.push_back(PreviewLine{m.font, at, text, false});
+    } else {
+        if (painter_->font() != m.font) painter_->setFont(m.font);
+        painter_->drawText(at, text);
+    }
     y_ += h;
     x_ = 0;
 }
@@ -153,13 +159,44 @@ void QtPrinter::picture(int x, int y, const QImage& image) {
 }
 
 void QtPrinter::newPage() {
+    if (preview_) {
+        previewLines_.push_back(PreviewLine{{}, {}, {}, true});
+        x_ = 0;
+        y_ = 0;
+        return;
+    }
     begin();
     printer_->newPage();
     x_ = 0;
     y_ = 0;
 }
 
+void QtPrinter::showPreview() {
+    // On screen, page by page; the dialog's print button prints the same pages.
+    QPrintPreviewDialog dialog(printer_.get());
+    dialog.setWindowTitle(QStringLiteral("Preview"));
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, [this](QPrinter* printer) {
+        QPainter painter(printer);
+        for (const PreviewLine& line : previewLines_) {
+            if (line.newPage) {
+                printer->newPage();
+                continue;
+            }
+            painter.setFont(line.font);
+            painter.drawText(line.at, line.text);
+        }
+    });
+    dialog.exec();
+}
+
 void QtPrinter::endDoc() {
+    if (preview_) {
+        preview_ = false;
+        x_ = y_ = 0;
+        showPreview();
+        previewLines_.clear();
+        return;
+    }
     if (!painter_) return;
     painter_->end();
     painter_.reset();
@@ -168,6 +205,12 @@ void QtPrinter::endDoc() {
 }
 
 void QtPrinter::killDoc() {
+    if (preview_) {
+        preview_ = false;
+        previewLines_.clear();
+        x_ = y_ = 0;
+        return;
+    }
     if (!painter_) return;
     if (system_) printer_->abort();
     painter_->end();

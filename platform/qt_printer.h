@@ -6,6 +6,7 @@
 #include <QPrinter>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace platform {
 
@@ -23,6 +24,7 @@ class QtPrinter : public Printer {
     bool installed() const override;
     common::PageGeometry geometry() const override;
     QString destination() const override;
+    void previewNext() override { preview_ = true; }
     int currentX() const override { return x_; }
     int currentY() const override { return y_; }
     void setCurrentX(int x) override { x_ = x; }
@@ -60,6 +62,16 @@ class QtPrinter : public Printer {
     };
     const Metrics& metrics() const;
     mutable std::optional<Metrics> metrics_;
+    // A document for the screen: its lines, kept until its end shows them.
+    struct PreviewLine {
+        QFont font;
+        QPointF at;
+        QString text; // empty with newPage
+        bool newPage = false;
+    };
+    bool preview_ = false;
+    std::vector<PreviewLine> previewLines_;
+    void showPreview();
     int x_ = 0, y_ = 0;
 };
 

@@ -51,6 +51,8 @@ void RecordingPrinter::newPage() {
     inner_.newPage();
 }
 
+void RecordingPrinter::previewNext() { t_.line(QStringLiteral("print preview")); }
+
 void RecordingPrinter::endDoc() {
     if (page_ == 0) return;
     t_.line(QStringLiteral("print enddoc"));

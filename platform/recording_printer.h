@@ -14,6 +14,8 @@ class RecordingPrinter : public Printer {
     bool installed() const override { return installed_; }
     // The script's printer, whatever the inner one did with the pages.
     QString destination() const override { return QStringLiteral("printed on the scripted printer"); }
+    // The preview's pages are recorded as printed pages.
+    void previewNext() override;
     common::PageGeometry geometry() const override { return geometry_; }
     int currentX() const override { return inner_.currentX(); }
     int currentY() const override { return inner_.currentY(); }

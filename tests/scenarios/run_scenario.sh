@@ -6,8 +6,9 @@ uiscript=$1
 script=$2
 base=${script%.uis}
 lib=$(cd "$(dirname "$0")" && pwd)/lib.sh
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+work=$(mktemp -d)/store  # a folder of a fixed name: reports name it
+mkdir -p "$work"
+trap 'rm -rf "$(dirname "$work")"' EXIT
 cd "$work" || exit 1
 export SCENARIO_LIB=$lib
 export UISCRIPT=$uiscript
