@@ -5,6 +5,7 @@
 // in between, with every sale and change of the main program intact.
 #include "bench/child_run.h"
 #include "bench/synthetic_store.h"
+#include "bench/test_stores.h"
 #include "common/basic_number.h"
 #include "common/fixed_field.h"
 #include "demo/store_layout.h"
@@ -263,13 +264,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "Usage: crash-test [RUNS] [ACCOUNTS]\n");
         return 2;
     }
-    QTemporaryDir tmp;
-    const fs::path root = tmp.path().toStdString();
-    const fs::path original = root / "original", reference = root / "reference", work = root / "work";
-    fs::create_directories(original);
-    QDir::setCurrent(QString::fromStdString(original.string()));
-    writeSyntheticStore(accounts, QDate(2026, 12, 8));
-    fs::copy(original, reference, fs::copy_options::recursive);
+    const TestStores stores(accounts);
+    const fs::path &original = stores.original, &reference = stores.reference, &work = stores.work;
     const auto t0 = std::chrono::steady_clock::now();
     double seconds = 0;
     if (runChild("post", reference.c_str(), date, true, &seconds, nullptr) != 0) {

@@ -9,6 +9,7 @@
 #include "bench/child_run.h"
 #include "bench/headless_posting.h"
 #include "bench/synthetic_store.h"
+#include "bench/test_stores.h"
 #include "common/locked_file.h"
 
 #include <QDate>
@@ -147,13 +148,8 @@ int main(int argc, char** argv) {
     const int cuts = argc > 1 ? std::atoi(argv[1]) : 1000;
     const int accounts = argc > 2 ? std::atoi(argv[2]) : 2000;
     setenv("POSTING_BLOCK", "256", 0);
-    QTemporaryDir tmp;
-    const fs::path root = tmp.path().toStdString();
-    const fs::path original = root / "original", reference = root / "reference", work = root / "work";
-    fs::create_directories(original);
-    QDir::setCurrent(QString::fromStdString(original.string()));
-    writeSyntheticStore(accounts, QDate(2026, 12, 8));
-    fs::copy(original, reference, fs::copy_options::recursive);
+    const TestStores stores(accounts);
+    const fs::path &original = stores.original, &reference = stores.reference, &work = stores.work;
     const long total = postWithCut(reference, 0);
     if (total <= 0) {
         std::fprintf(stderr, "the uninterrupted run failed\n");

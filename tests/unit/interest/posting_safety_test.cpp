@@ -12,6 +12,7 @@
 #include "interest/posting_run.h"
 #include "tests/support/headless_host.h"
 #include "tests/support/held_lock.h"
+#include "tests/support/store_records.h"
 #include "tests/support/temp_folder.h"
 
 #include <csignal>
@@ -49,16 +50,7 @@ std::string accountBytes(const Acct& a) {
 
 std::string txBytes(int acct, const std::string& prevFile, const std::string& prevRec, const std::string& descr,
                     const std::string& amount, const std::string& date = "11-2-26", const std::string& type = "A") {
-    std::string t(transrec::length, '\x7e');
-    storeField(t, transrec::acctno, std::to_string(acct));
-    storeField(t, transrec::prevfile, prevFile);
-    storeField(t, transrec::prevrec, prevRec);
-    storeField(t, transrec::descr, descr);
-    storeField(t, transrec::amount, amount);
-    storeField(t, transrec::txdate, date);
-    storeField(t, transrec::txtype, type);
-    storeField(t, transrec::amount2, "");
-    return t;
+    return transactionRecord(acct, prevFile, prevRec, descr, amount, date, type, "", '\x7e');
 }
 
 std::string recordOf(const std::string& file, int n, size_t len) {

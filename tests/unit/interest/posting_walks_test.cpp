@@ -4,6 +4,7 @@
 #include "interest/posting_run.h"
 #include "tests/support/headless_host.h"
 #include "tests/support/held_lock.h"
+#include "tests/support/store_records.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -26,16 +27,7 @@ std::string account(const std::string& lastFile, const std::string& lastRec, con
 std::string transaction(int acct, const std::string& prevFile, const std::string& prevRec, const std::string& descr,
                         const std::string& amount, const std::string& date, const std::string& type,
                         const std::string& amount2 = "") {
-    std::string t(transrec::length, ' ');
-    storeField(t, transrec::acctno, std::to_string(acct));
-    storeField(t, transrec::prevfile, prevFile);
-    storeField(t, transrec::prevrec, prevRec);
-    storeField(t, transrec::descr, descr);
-    storeField(t, transrec::amount, amount);
-    storeField(t, transrec::txdate, date);
-    storeField(t, transrec::txtype, type);
-    storeField(t, transrec::amount2, amount2);
-    return t;
+    return transactionRecord(acct, prevFile, prevRec, descr, amount, date, type, amount2);
 }
 
 void putRecords(const std::string& name, const std::vector<std::string>& recs) {
