@@ -12,6 +12,8 @@
 #include "common/run_error.h"
 #include "common/text_file.h"
 
+#include <QKeyEvent>
+#include <QShortcut>
 #include <QTextCharFormat>
 
 namespace appraise {
@@ -28,6 +30,26 @@ void WorksheetWindow::connectDocumentHandlers() {
         const QString entry = item->text();
         run([this, entry] { appraisalist_Click(entry); });
     });
+    connect(appraisalist, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        const QString entry = item->text();
+        run([this, entry] { appraisalist_Click(entry); });
+    });
+    // Enter on an earlier appraisal opens it, as a click does.
+    onKey(appraisalist, [this](QKeyEvent* e) {
+        if (!isEnterKey(e) || !appraisalist->currentItem()) return false;
+        const QString entry = appraisalist->currentItem()->text();
+        run([this, entry] { appraisalist_Click(entry); });
+        return true;
+    });
+    // Ctrl+S saves and Ctrl+P prints the text shown.
+    auto shortcut = [this](QKeySequence keys, QPushButton* button) {
+        auto* s = new QShortcut(keys, this);
+        connect(s, &QShortcut::activated, this, [button] {
+            if (button->isVisible() && button->isEnabled()) button->click();
+        });
+    };
+    shortcut(QKeySequence::Save, SaveText);
+    shortcut(QKeySequence::Print, PrintText);
 }
 
 std::string WorksheetWindow::documentText() const {

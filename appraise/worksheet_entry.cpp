@@ -100,9 +100,15 @@ void WorksheetWindow::connectEntryHandlers() {
     onGotFocus(Price, [this] { price_GotFocus(); });
     onLostFocus(Price, [this] { Price_LostFocus(); });
 
-    // Enter moves on from box to box; the key itself is swallowed.
-    auto enterMoves = [this](QLineEdit* from, QWidget* to) {
-        onKey(from, [to](QKeyEvent* e) {
+    // Enter moves on from box to box; the key itself is swallowed. In the measurement panel
+    // Escape leaves the panel as it was, back at the carat box.
+    auto enterMoves = [this](QLineEdit* from, QWidget* to, bool inPanel = false) {
+        onKey(from, [this, to, inPanel](QKeyEvent* e) {
+            if (inPanel && e->key() == Qt::Key_Escape) {
+                dimensionspanel->hide();
+                Carat->setFocus(Qt::OtherFocusReason);
+                return true;
+            }
             if (!isEnterKey(e)) return false;
             if (to) to->setFocus(Qt::TabFocusReason);
             return true;
@@ -111,9 +117,9 @@ void WorksheetWindow::connectEntryHandlers() {
     enterMoves(Carat, Quantity);
     enterMoves(Quantity, dimensions);
     enterMoves(dimensions, nullptr);
-    enterMoves(CLength, CWidth);
-    enterMoves(CWidth, CDepth);
-    enterMoves(CDepth, Calculate);
+    enterMoves(CLength, CWidth, true);
+    enterMoves(CWidth, CDepth, true);
+    enterMoves(CDepth, Calculate, true);
 }
 
 void WorksheetWindow::clearGroup(QButtonGroup* g) {
@@ -358,6 +364,8 @@ void WorksheetWindow::calcweight() {
         Quantity->setText(QStringLiteral("1"));
     }
     dimensionspanel->hide();
+    // On with the stone: its grades come next.
+    Color->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace appraise

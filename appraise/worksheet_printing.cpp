@@ -47,8 +47,12 @@ void WorksheetWindow::connectPrintingHandlers() {
         const int index = List1->row(item);
         run([this, index] { List1_Click(index); });
     });
-    // Enter on a line of either list chooses it, as a click does.
+    // Enter on a line of either list chooses it, as a click does; Escape closes the insert list.
     onKey(whichinsert, [this](QKeyEvent* e) {
+        if (e->key() == Qt::Key_Escape) {
+            whichinsert->hide();
+            return true;
+        }
         if (!isEnterKey(e) || !whichinsert->currentItem()) return false;
         whichinsert_Click(whichinsert->currentItem()->text());
         return true;

@@ -117,6 +117,12 @@ QPushButton* FormWindow::button(const char* name, const QString& caption, int x,
     b->setObjectName(name);
     b->setAutoDefault(false); // Enter belongs to the handlers, not to a default button
     b->setGeometry(tw(x), tw(y), tw(w), tw(h));
+    // Enter on a focused button presses it, as Space does.
+    onKey(b, [b](QKeyEvent* e) {
+        if (!isEnterKey(e)) return false;
+        b->click();
+        return true;
+    });
     return b;
 }
 

@@ -25,23 +25,40 @@ void needWords(const QStringList& w, int n) {
     if (w.size() != n) throw ScriptError{QStringLiteral("%1 takes %2 words").arg(w[0]).arg(n - 1)};
 }
 
-Qt::Key keyOf(const QString& name, QString& text) {
-    if (name == "Enter") {
-        text = "\r";
-        return Qt::Key_Return;
+// A key of the script: Enter, Tab, Escape, Space, Left, Right, Up, Down, Home, End, PageUp,
+// PageDown, a character, each maybe after Alt+ or Ctrl+ (or both).
+Qt::Key keyOf(QString name, QString& text, Qt::KeyboardModifiers& modifiers) {
+    modifiers = Qt::NoModifier;
+    for (;;) {
+        if (name.startsWith(QStringLiteral("Alt+")) && name.size() > 4) {
+            modifiers |= Qt::AltModifier;
+            name = name.mid(4);
+        } else if (name.startsWith(QStringLiteral("Ctrl+")) && name.size() > 5) {
+            modifiers |= Qt::ControlModifier;
+            name = name.mid(5);
+        } else {
+            break;
+        }
     }
-    if (name == "Tab") {
-        text = "\t";
-        return Qt::Key_Tab;
-    }
-    if (name == "Escape") {
-        text = QString(QChar(27));
-        return Qt::Key_Escape;
+    static const QMap<QString, std::pair<Qt::Key, QString>> named{{"Enter", {Qt::Key_Return, "\r"}},
+                                                                  {"Tab", {Qt::Key_Tab, "\t"}},
+                                                                  {"Escape", {Qt::Key_Escape, QString(QChar(27))}},
+                                                                  {"Space", {Qt::Key_Space, " "}},
+                                                                  {"Left", {Qt::Key_Left, ""}},
+                                                                  {"Right", {Qt::Key_Right, ""}},
+                                                                  {"Up", {Qt::Key_Up, ""}},
+                                                                  {"Down", {Qt::Key_Down, ""}},
+                                                                  {"Home", {Qt::Key_Home, ""}},
+                                                                  {"End", {Qt::Key_End, ""}},
+                                                                  {"PageUp", {Qt::Key_PageUp, ""}},
+                                                                  {"PageDown", {Qt::Key_PageDown, ""}}};
+    if (const auto it = named.find(name); it != named.end()) {
+        text = it->second;
+        return it->first;
     }
     if (name.size() == 1) {
-        text = name;
-        const QChar c = name[0].toUpper();
-        return static_cast<Qt::Key>(c.unicode());
+        text = modifiers == Qt::NoModifier ? name : QString();
+        return static_cast<Qt::Key>(name[0].toUpper().unicode());
     }
     throw ScriptError{"unknown key " + name};
 }
@@ -276,12 +293,13 @@ void Session::key(const QStringList& w) {
     needWords(w, 3);
     QWidget* ctl = control(w[1]);
     QString text;
-    const Qt::Key k = keyOf(w[2], text);
+    Qt::KeyboardModifiers modifiers;
+    const Qt::Key k = keyOf(w[2], text, modifiers);
     if (!reachable(ctl)) return;
     action([&] {
         focusOn(ctl, Qt::MouseFocusReason);
         if (w[2].size() == 1) QTest::keyClicks(ctl, text);
-        else QTest::keyClick(ctl, k);
+        else QTest::keyClick(ctl, k, modifiers);
     });
 }
 
