@@ -74,6 +74,12 @@ void WorksheetWindow::showDocument(int left, int top) {
          std::initializer_list<QWidget*>{SaveText, formatlist2, PrintText, Fonttext, copytowp, changeprinter, back})
         w->show();
     Text1->raise();
+    // Below the text's buttons: back to the worksheet, and See Text for the next item.
+    entry->show();
+    entry->raise();
+    seetext->setGeometry(tw(1350), tw(6780 + 420), tw(1300), tw(380));
+    seetext->setVisible(itemCount(tables_) > 0);
+    seetext->raise();
 }
 
 void WorksheetWindow::applyDefaultFont() {

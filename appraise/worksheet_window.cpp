@@ -1,5 +1,6 @@
 #include "appraise/worksheet_window.h"
 
+#include "appraise/documents/composition.h"
 #include "appraise/documents/fixdate.h"
 #include "appraise/documents/old_appraisals.h"
 #include "appraise/printing/alignment.h"
@@ -211,17 +212,19 @@ void WorksheetWindow::buildControls() {
     whichinsert->setObjectName("whichinsert");
     whichinsert->setGeometry(tw(3800), tw(520), tw(3000), tw(2600));
 
-    savedas = label("savedas", QString(), 100, by + 420, 9300, 300);
+    // With a text shown: back to the entry of items, and on to the next item's text.
+    entry = button("entry", QStringLiteral("Worksheet"), 0, by + 420, 1300, 380);
+    savedas = label("savedas", QString(), 2800, by + 460, 6600, 300);
     savedas->hide();
     printPicture1 = label("printPicture1", QString(), 0, 0, 100, 100);
     Command3D1 = label("Command3D1", QString(), 0, 0, 100, 100);
 
     // Hidden in the design: the stone panel, the document and everything that goes with them.
     for (QWidget* w : std::initializer_list<QWidget*>{
-             Frame3d3,    Frame3d4,      stonenumber, Carat,       Quantity,      dimensions, c,
-             Color,       Clarity,       Cut,         nextstone,   seetext,       Text1,      SaveText,
-             formatlist2, PrintText,     Fonttext,    copytowp,    changeprinter, back,       List1,
-             whichinsert, printPicture1, Command3D1,  appraisalist})
+             Frame3d3,    Frame3d4,      stonenumber, Carat,        Quantity,      dimensions, c,
+             Color,       Clarity,       Cut,         nextstone,    seetext,       Text1,      SaveText,
+             formatlist2, PrintText,     Fonttext,    copytowp,     changeprinter, back,       List1,
+             whichinsert, printPicture1, Command3D1,  appraisalist, entry})
         w->hide();
     for (QLabel* l : stoneLabels) l->hide();
 
@@ -231,6 +234,7 @@ void WorksheetWindow::buildControls() {
     connectPrintingHandlers();
     connect(End, &QPushButton::clicked, this, [this] { run([this] { End_Click(); }); });
     connect(back, &QPushButton::clicked, this, [this] { run([this] { back_Click(); }); });
+    connect(entry, &QPushButton::clicked, this, [this] { run([this] { entry_Click(); }); });
     onLostFocus(datebox, [this] { datebox_lostfocus(); });
 }
 
@@ -430,6 +434,16 @@ void WorksheetWindow::back_Click() {
 }
 
 void WorksheetWindow::formUnload() { startMainProgram(); }
+
+void WorksheetWindow::entry_Click() {
+    // Back to the entry of items; the text shown is settled first, as when leaving.
+    if (!unsavedAppraisalSettled()) return;
+    for (QWidget* w : std::initializer_list<QWidget*>{Text1, SaveText, formatlist2, PrintText, Fonttext, copytowp,
+                                                      changeprinter, back, entry, savedas, whichinsert, List1})
+        w->hide();
+    seetext->setGeometry(tw(7700), tw(3420), tw(1650), tw(380));
+    seetext->setVisible(itemCount(tables_) > 0);
+}
 
 void WorksheetWindow::Form_Resize() { Text1->setGeometry(tw(100), tw(500), width() - tw(200), height() - tw(600)); }
 

@@ -33,6 +33,7 @@ class WorksheetWindow : public platform::FormWindow {
     // Handlers
     void End_Click();
     void back_Click();
+    void entry_Click();
     void Form_Resize();
     void datebox_lostfocus();
 
@@ -155,6 +156,7 @@ class WorksheetWindow : public platform::FormWindow {
     // Document
     QTextEdit* Text1;
     QPushButton *SaveText, *formatlist2, *PrintText, *Fonttext, *copytowp, *changeprinter, *back;
+    QPushButton* entry; // back to the entry of items while a text is shown
     QListWidget* List1;
     QListWidget* whichinsert;
     QLabel *printPicture1, *Command3D1;
