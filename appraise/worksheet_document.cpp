@@ -169,11 +169,9 @@ void WorksheetWindow::savetext_click() {
         } else if (isTemplatePassage(editfile_)) {
             target = editfile_;
             writeBytes(target, text + "\r\n");
+            // The passage is saved: none of the text's buttons applies any more.
             Text1->clear();
-            Text1->hide();
-            SaveText->hide();
-            if (editfile_ == "opening.app")
-                for (QWidget* w : std::initializer_list<QWidget*>{formatlist2, PrintText, Fonttext, back}) w->hide();
+            leaveDocument();
         }
     } catch (const RunError& e) {
         // The text stays in the text area; whatever was on disk is as it was.
@@ -203,6 +201,8 @@ void WorksheetWindow::appraisalist_Click(const QString& entry) {
 void WorksheetWindow::FormatList2_Click() {
     appraisalist->hide();
     FormatList_Click();
+    // Beside the button that opened it: above the text's row of buttons.
+    whichinsert->move(formatlist2->x(), formatlist2->y() - whichinsert->height());
 }
 
 bool WorksheetWindow::codePageAllows(const QString& text, const QString& action) {

@@ -18,6 +18,7 @@
 #include "common/text_file.h"
 
 #include <QKeyEvent>
+#include <algorithm>
 
 namespace appraise {
 
@@ -205,8 +206,15 @@ void WorksheetWindow::FormatList_Click() {
     whichinsert->clear();
     appraisalist->hide();
     for (const char* entry : insertMenu()) whichinsert->addItem(QString::fromLatin1(entry));
+    // Just below its button, tall enough for every entry.
+    const int rows = whichinsert->count() * whichinsert->sizeHintForRow(0) + 2 * whichinsert->frameWidth();
+    whichinsert->setGeometry(
+        FormatList->x(), FormatList->y() + FormatList->height(),
+        std::max(whichinsert->sizeHintForColumn(0) + 2 * whichinsert->frameWidth() + tw(300), tw(1575)), rows);
     whichinsert->show();
     whichinsert->raise();
+    whichinsert->setCurrentRow(0);
+    whichinsert->setFocus(Qt::OtherFocusReason);
 }
 
 void WorksheetWindow::whichinsert_Click(const QString& entry) {
@@ -271,7 +279,11 @@ void WorksheetWindow::List1_Click(int index) {
                                        "the SPECIAL page of ") +
                         QString::fromLatin1(supportPage) + '.');
     } else {
-        p.messages.show(QString::fromStdString(str(index)));
+        // A line of explanation, not a value.
+        p.messages.show(QStringLiteral("Click one of the first 13 lines to change its value, or the last line to set "
+                                       "all values back to their defaults."),
+                        {}, Buttons::Ok, Icon::Information);
+        return;
     }
     writeAlignmentFile(settings_, alignFiller_);
     showalignment();

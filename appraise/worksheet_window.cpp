@@ -438,6 +438,10 @@ void WorksheetWindow::formUnload() { startMainProgram(); }
 void WorksheetWindow::entry_Click() {
     // Back to the entry of items; the text shown is settled first, as when leaving.
     if (!unsavedAppraisalSettled()) return;
+    leaveDocument();
+}
+
+void WorksheetWindow::leaveDocument() {
     for (QWidget* w : std::initializer_list<QWidget*>{Text1, SaveText, formatlist2, PrintText, Fonttext, copytowp,
                                                       changeprinter, back, entry, savedas, whichinsert, List1})
         w->hide();

@@ -34,6 +34,8 @@ class WorksheetWindow : public platform::FormWindow {
     void End_Click();
     void back_Click();
     void entry_Click();
+    // Back to the worksheet: the text and every button that goes with it hidden.
+    void leaveDocument();
     void Form_Resize();
     void datebox_lostfocus();
 

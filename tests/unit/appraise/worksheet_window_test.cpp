@@ -3,6 +3,7 @@
 #include "tests/support/temp_folder.h"
 
 #include <QLineEdit>
+#include <QListWidget>
 #include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -221,4 +222,25 @@ TEST_F(WorksheetTest, GradeBarKeysStepThroughEveryGradeInOrder) {
     w->Clarity_LostFocus();
     click("nextstone");
     EXPECT_EQ(stoneField(1, stonerec::clarity), padded("I2", 15));
+}
+
+TEST_F(WorksheetTest, InsertListOpensBesideItsButtonWithEveryEntryInSight) {
+    w->show();
+    auto* list = w->findChild<QListWidget*>("whichinsert");
+    auto* format = button("FormatList");
+    click("FormatList");
+    ASSERT_TRUE(list->isVisible());
+    EXPECT_EQ(list->y(), format->y() + format->height());
+    EXPECT_EQ(list->x(), format->x());
+    ASSERT_EQ(list->count(), 9);
+    for (int i = 0; i < list->count(); ++i)
+        EXPECT_TRUE(list->viewport()->rect().contains(list->visualItemRect(list->item(i)))) << i;
+    // Opened from the text's row of buttons, it stands just above that button.
+    click("Ring");
+    click("nextitem");
+    click("seetext");
+    click("formatlist2");
+    auto* format2 = button("formatlist2");
+    EXPECT_EQ(list->y() + list->height(), format2->y());
+    EXPECT_TRUE(list->viewport()->rect().contains(list->visualItemRect(list->item(8))));
 }
