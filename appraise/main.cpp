@@ -1,6 +1,7 @@
 #include "appraise/worksheet_window.h"
 #include "platform/program_args.h"
 #include "platform/qt_platform.h"
+#include "platform/store_folder.h"
 
 #include <QApplication>
 
@@ -15,6 +16,9 @@ int main(int argc, char** argv) {
         return *done;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Appraise"));
+    QApplication::setWindowIcon(programIcon(QChar('A'), QColor(0x1f, 0x6f, 0xb5)));
+    // Started from the desktop without a folder: the store's folder, asked for once.
+    if (argc < 2 && !settleStoreFolder(QStringLiteral("Appraise"))) return 0;
     QtPlatform platform(QStringLiteral("Appraise"));
     WorksheetWindow window(platform.platform());
     platform.setParentWindow(&window);

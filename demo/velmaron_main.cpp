@@ -1,5 +1,6 @@
 #include "demo/velmaron_window.h"
 #include "platform/program_args.h"
+#include "platform/store_folder.h"
 
 #include <QApplication>
 
@@ -13,6 +14,9 @@ int main(int argc, char** argv) {
         return *done;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velmaron"));
+    QApplication::setWindowIcon(programIcon(QChar('V'), QColor(0x8b, 0x3a, 0x62)));
+    // Started from the desktop without a folder: the store's folder, asked for once.
+    if (argc < 2 && !settleStoreFolder(QStringLiteral("Velmaron"))) return 0;
     VelmaronWindow w;
     w.show();
     return app.exec();

@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFontDatabase>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
@@ -56,6 +57,7 @@ VelmaronWindow::VelmaronWindow(QWidget* parent) : QWidget(parent) {
 
     connect(search, &QLineEdit::textChanged, this, &VelmaronWindow::filter);
     connect(search, &QLineEdit::returnPressed, this, [this] { accounts->setFocus(); });
+    search->installEventFilter(this);
     connect(accounts, &QListWidget::itemActivated, this, [this] { appraisal->click(); });
     connect(appraisal, &QPushButton::clicked, this, [this] {
         QListWidgetItem* item = accounts->currentItem();
@@ -66,7 +68,24 @@ VelmaronWindow::VelmaronWindow(QWidget* parent) : QWidget(parent) {
         // The appraisal program comes back to this list when it ends.
         if (writeHandover(item->data(Qt::UserRole).toInt()) && startProgram("appraise")) close();
     });
-    connect(interest, &QPushButton::clicked, this, [this] { startProgram("interest"); });
+    connect(interest, &QPushButton::clicked, this, [this] {
+        // The balances are read again when the posting window closes.
+        const std::string program = findProgram("interest", QCoreApplication::applicationDirPath().toStdString());
+        auto* process = new QProcess(this);
+        connect(process, &QProcess::finished, this, [this, process] {
+            const int row = accounts->currentRow();
+            load();
+            filter(search->text());
+            if (row >= 0 && row < accounts->count() && !accounts->item(row)->isHidden()) accounts->setCurrentRow(row);
+            process->deleteLater();
+        });
+        process->setWorkingDirectory(QDir::currentPath());
+        process->start(QString::fromStdString(program), {});
+        if (program.empty() || !process->waitForStarted()) {
+            process->deleteLater();
+            QMessageBox::warning(this, windowTitle(), QStringLiteral("interest could not be started."));
+        }
+    });
     connect(quit, &QPushButton::clicked, this, &QWidget::close);
     load();
 }
@@ -97,6 +116,24 @@ void VelmaronWindow::load() {
 void VelmaronWindow::filter(const QString& text) {
     for (int i = 0; i < accounts->count(); ++i)
         accounts->item(i)->setHidden(!accounts->item(i)->text().contains(text, Qt::CaseInsensitive));
+    // A customer stays chosen: the one chosen if it still shows, else the first that does.
+    QListWidgetItem* current = accounts->currentItem();
+    if (current && !current->isHidden()) return;
+    for (int i = 0; i < accounts->count(); ++i)
+        if (!accounts->item(i)->isHidden()) {
+            accounts->setCurrentRow(i);
+            return;
+        }
+}
+
+bool VelmaronWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Down from Find goes into the list.
+    if (watched == search && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Down) {
+        accounts->setFocus();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 bool VelmaronWindow::writeHandover(int record) {

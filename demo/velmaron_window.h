@@ -18,6 +18,9 @@ class VelmaronWindow : public QWidget {
     QListWidget* accounts;
     QPushButton *appraisal, *interest, *quit;
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void load();
     void filter(const QString& text);

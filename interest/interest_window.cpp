@@ -17,6 +17,8 @@
 
 #include <QDir>
 #include <QKeyEvent>
+#include <QScreen>
+#include <algorithm>
 
 namespace interest {
 
@@ -104,6 +106,11 @@ void InterestWindow::checkpostdate(std::string& s) {
 }
 
 void InterestWindow::load() {
+    // The whole window on the screen, in its middle.
+    if (QScreen* s = screen()) {
+        const QRect r = s->availableGeometry();
+        move(r.x() + std::max(0, (r.width() - width()) / 2), r.y() + std::max(0, (r.height() - height()) / 2));
+    }
     try {
         clearStaleTemporaries();
         startup();

@@ -1,8 +1,11 @@
 #include "appraise/documents/customer.h"
 #include "demo/demo_store.h"
 #include "demo/velmaron_window.h"
+#include "platform/store_folder.h"
 #include "tests/support/temp_folder.h"
 
+#include <QApplication>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace appraise;
@@ -29,4 +32,29 @@ TEST(VelmaronTest, ListsTheAccountsAndHandsOneOverToAppraise) {
     EXPECT_EQ(c.custlines[4], "");
     EXPECT_EQ(c.custrecordno, 4);
     EXPECT_EQ(c.custprefix, "00004");
+}
+
+TEST(VelmaronTest, FindingKeepsACustomerChosenAndDownGoesIntoTheList) {
+    TempFolder tmp;
+    writeDemoStore(QDate(2026, 12, 8));
+    VelmaronWindow w;
+    w.show();
+    QApplication::setActiveWindow(&w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.search->setFocus();
+    QTest::keyClicks(w.search, "diaz");
+    ASSERT_TRUE(w.accounts->currentItem());
+    EXPECT_FALSE(w.accounts->currentItem()->isHidden());
+    EXPECT_TRUE(w.accounts->currentItem()->text().contains("Maria DIAZ"));
+    QTest::keyClick(w.search, Qt::Key_Down);
+    EXPECT_TRUE(w.accounts->hasFocus());
+}
+
+TEST(StoreFolderTest, NamesWhatIsMissingInWords) {
+    TempFolder tmp;
+    EXPECT_EQ(platform::missingStoreFiles(), "cust.dat and Cust.ptn");
+    putFile("CUST.DAT", "");
+    EXPECT_EQ(platform::missingStoreFiles(), "Cust.ptn");
+    putFile("cust.ptn", " 0\r\n");
+    EXPECT_EQ(platform::missingStoreFiles(), "");
 }
