@@ -192,6 +192,11 @@ void writeDemoStore(QDate today) {
     writeLines("align.fa1", {"48", "70",  "70", "70", "450", "35", "1000", "40", "1400", "1500", "12400",
                              "60", "100", " ",  " ",  " ",   " ",  " ",    " ",  " ",    " ",    " "});
     writeLines("bordsize.dat", {"50"});
+    // A closing and a signature, so that a printed appraisal looks as the store's would.
+    writeLines("closing.app", {"This appraisal states our opinion of the replacement value of the items described, for",
+                               "insurance purposes, as of the date above. It is not an offer to buy or to sell."});
+    writeLines("sigblock.app",
+               {"______________________________", "Elena Vargas, Graduate Gemologist", "Anytown Jewelers"});
     writeLines("logosize.dat", {"3.5"});
     const QDate lastPosting = months.back().addDays(6);
     writeLines("lastpost.dat", {storeDate(lastPosting), " .015", " 1"});
