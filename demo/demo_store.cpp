@@ -1,5 +1,7 @@
 #include "demo/demo_store.h"
 
+#include "appraise/printing/inserts.h"
+
 #include "common/format_picture.h"
 #include "demo/store_layout.h"
 
@@ -192,11 +194,11 @@ void writeDemoStore(QDate today) {
     writeLines("align.fa1", {"48", "70",  "70", "70", "450", "35", "1000", "40", "1400", "1500", "12400",
                              "60", "100", " ",  " ",  " ",   " ",  " ",    " ",  " ",    " ",    " "});
     writeLines("bordsize.dat", {"50"});
-    // A closing and a signature, so that a printed appraisal looks as the store's would.
-    writeLines("closing.app", {"This appraisal states our opinion of the replacement value of the items described, for",
-                               "insurance purposes, as of the date above. It is not an offer to buy or to sell."});
-    writeLines("sigblock.app",
-               {"______________________________", "Elena Vargas, Graduate Gemologist", "Anytown Jewelers"});
+    // The closing and the signature saved as they come, as a store does once, so that a printed
+    // appraisal has both.
+    for (const appraise::Insert& passage : appraise::inserts())
+        if (std::string(passage.file) == "closing.app" || std::string(passage.file) == "sigblock.app")
+            writeBytes(passage.file, appraise::insertText(passage) + "\r\n"); // as Save writes it
     writeLines("logosize.dat", {"3.5"});
     const QDate lastPosting = months.back().addDays(6);
     writeLines("lastpost.dat", {storeDate(lastPosting), " .015", " 1"});
