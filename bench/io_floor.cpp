@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdint>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <string>
@@ -78,10 +79,23 @@ double replayFloor(const std::string& trace) {
     std::string buffer(static_cast<size_t>(biggest), ' ');
 
     const auto t0 = std::chrono::steady_clock::now();
+    // The copy a posting keeps for an undo, of the files it changes, before its first write.
+    std::filesystem::create_directories("floor-backup");
+    for (const char* f : {"cust.dat", "1226.dat", "1226.ptn", "lastpost.dat"}) {
+        std::error_code ec;
+        if (std::filesystem::exists(f))
+            std::filesystem::copy_file(f, std::string("floor-backup/") + f,
+                                       std::filesystem::copy_options::overwrite_existing, ec);
+    }
     std::map<std::string, int> fds;
     auto fd = [&](const std::string& path) {
         auto it = fds.find(path);
-        if (it == fds.end()) it = fds.emplace(path, ::open(path.c_str(), O_RDWR | O_CREAT, 0666)).first;
+        if (it == fds.end()) {
+            // The run's own folders (the undo copy's) are there for it as well.
+            const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+            if (!parent.empty()) std::filesystem::create_directories(parent);
+            it = fds.emplace(path, ::open(path.c_str(), O_RDWR | O_CREAT, 0666)).first;
+        }
         return it->second;
     };
     for (const auto& [path, ranges] : reads)

@@ -19,11 +19,20 @@ std::string inside(const std::string& backup, const std::string& name) {
     return std::string(PostingBackup::folder) + "\\" + backup + "\\" + name;
 }
 
-// What a file holds, as a line of the seal: its size and fingerprint, or "missing".
+// What a file holds, as a line of the seal: its size and fingerprint, or "missing". Read in
+// pieces, so that a large account file costs no more memory than a piece.
 std::string stateOf(const std::string& name) {
     if (!fileExists(name)) return "missing";
-    const std::string bytes = LockedFile(name, Access::Read).readAll();
-    return std::to_string(bytes.size()) + " " + std::to_string(recordHash(bytes));
+    const LockedFile file(name, Access::Read);
+    const int64_t size = file.size();
+    std::string piece(1 << 20, '\0');
+    uint64_t fingerprint = 0;
+    for (int64_t at = 0; at < size; at += static_cast<int64_t>(piece.size())) {
+        piece.resize(file.readAt(at, piece.data(), piece.size()));
+        fingerprint = fingerprint * 1099511628211ULL ^ recordHash(piece);
+        piece.resize(1 << 20);
+    }
+    return std::to_string(size) + " " + std::to_string(fingerprint);
 }
 
 std::vector<std::string> backups() {
