@@ -23,16 +23,19 @@ void WorksheetWindow::buildMeasurementPanel() {
     dimensionspanel->setFrameShape(QFrame::Box);
     dimensionspanel->setAutoFillBackground(true);
     dimensionspanel->setGeometry(tw(4320), tw(2760), tw(4900), tw(1500));
-    label("Label16", QStringLiteral("Length"), 150, 100, 1200, 280, dimensionspanel);
-    label("Label15", QStringLiteral("Width"), 1450, 100, 1200, 280, dimensionspanel);
-    label("Label17", QStringLiteral("Depth"), 2750, 100, 1200, 280, dimensionspanel);
+    QLabel* lengthLabel = label("Label16", QStringLiteral("&Length"), 150, 100, 1200, 280, dimensionspanel);
+    QLabel* widthLabel = label("Label15", QStringLiteral("&Width"), 1450, 100, 1200, 280, dimensionspanel);
+    QLabel* depthLabel = label("Label17", QStringLiteral("&Depth"), 2750, 100, 1200, 280, dimensionspanel);
     CLength = textBox("CLength", QStringLiteral(" "), 150, 400, 1150, 330, dimensionspanel);
     CWidth = textBox("CWidth", QStringLiteral(" "), 1450, 400, 1150, 330, dimensionspanel);
     CDepth = textBox("CDepth", QStringLiteral(" "), 2750, 400, 1150, 330, dimensionspanel);
-    Calculate = button("Calculate", QStringLiteral("Do Math"), 4000, 380, 800, 380, dimensionspanel);
+    Calculate = button("Calculate", QStringLiteral("Do &Math"), 4000, 380, 800, 380, dimensionspanel);
     auto* reminder = label("Label14", QStringLiteral("Don't forget to allow for girdle thickness and other variables"),
                            150, 850, 4650, 560, dimensionspanel);
     reminder->setWordWrap(true);
+    lengthLabel->setBuddy(CLength);
+    widthLabel->setBuddy(CWidth);
+    depthLabel->setBuddy(CDepth);
     dimensionspanel->hide();
 }
 
@@ -106,6 +109,7 @@ void WorksheetWindow::connectEntryHandlers() {
         onKey(from, [this, to, inPanel](QKeyEvent* e) {
             if (inPanel && e->key() == Qt::Key_Escape) {
                 dimensionspanel->hide();
+                updateEntryKeys();
                 Carat->setFocus(Qt::OtherFocusReason);
                 return true;
             }
@@ -136,7 +140,7 @@ std::string WorksheetWindow::chosenText(QButtonGroup* g, const std::map<QAbstrac
 }
 
 void WorksheetWindow::nextstone_Click() {
-    if (nextstone->text() == QStringLiteral("Add a stone")) {
+    if (withoutMnemonic(nextstone->text()) == QStringLiteral("Add a stone")) {
         startstone();
         return;
     }
@@ -174,7 +178,7 @@ void WorksheetWindow::nextstone_Click() {
 }
 
 void WorksheetWindow::startstone() {
-    nextstone->setText(QStringLiteral("End Stone"));
+    entryKeys_.setCaption(nextstone, QStringLiteral("End Sto&ne"));
     custname->hide();
     for (QWidget* w : std::initializer_list<QWidget*>{Frame3d3, stonenumber, Frame3d4, Clarity, Cut, Color, Carat,
                                                       Quantity, dimensions, c, nextstone})
@@ -199,7 +203,7 @@ void WorksheetWindow::clearstone() {
     }
     stonenumber->hide();
     c->hide();
-    nextstone->setText(QStringLiteral("Add a stone"));
+    entryKeys_.setCaption(nextstone, QStringLiteral("Add a sto&ne"));
 }
 
 void WorksheetWindow::nextitem_Click() {
@@ -329,6 +333,7 @@ void WorksheetWindow::Price_LostFocus() {
 void WorksheetWindow::c_Click() {
     dimensionspanel->move(tw(4320), tw(2760));
     dimensionspanel->show();
+    updateEntryKeys();
     p.screen.doEvents();
     dimensionspanel->raise();
     CLength->setFocus(Qt::OtherFocusReason);
@@ -364,6 +369,7 @@ void WorksheetWindow::calcweight() {
         Quantity->setText(QStringLiteral("1"));
     }
     dimensionspanel->hide();
+    updateEntryKeys();
     // On with the stone: its grades come next.
     Color->setFocus(Qt::OtherFocusReason);
 }

@@ -181,7 +181,7 @@ void WorksheetWindow::buildControls() {
                    7150);
 
     nextitem = button("nextitem", QStringLiteral("End this item"), 5950, 3420, 1650, 380);
-    seetext = button("seetext", QStringLiteral("See Text"), 7700, 3420, 1650, 380);
+    seetext = button("seetext", QStringLiteral("See Te&xt"), 7700, 3420, 1650, 380);
     FormatList = button("FormatList", QStringLiteral("Format"), 3800, 120, 1000, 380);
     End = button("End", QStringLiteral("End"), 4900, 120, 900, 380);
 
@@ -199,13 +199,13 @@ void WorksheetWindow::buildControls() {
     Text1->setAcceptRichText(false);
     Text1->setTabChangesFocus(true);
     const int by = 6780;
-    SaveText = button("SaveText", QStringLiteral("Save"), 0, by, 1300, 380);
-    formatlist2 = button("formatlist2", QStringLiteral("Format"), 1350, by, 1300, 380);
-    PrintText = button("PrintText", QStringLiteral("Print"), 2700, by, 1300, 380);
-    Fonttext = button("Fonttext", QStringLiteral("Font"), 4050, by, 1300, 380);
-    copytowp = button("copytowp", QStringLiteral("Copy to W/P"), 5400, by, 1300, 380);
-    changeprinter = button("changeprinter", QStringLiteral("Printer"), 6750, by, 1300, 380);
-    back = button("back", QStringLiteral("End"), 8100, by, 1300, 380);
+    SaveText = button("SaveText", QStringLiteral("&Save"), 0, by, 1300, 380);
+    formatlist2 = button("formatlist2", QStringLiteral("&Format"), 1350, by, 1300, 380);
+    PrintText = button("PrintText", QStringLiteral("&Print"), 2700, by, 1300, 380);
+    Fonttext = button("Fonttext", QStringLiteral("F&ont"), 4050, by, 1300, 380);
+    copytowp = button("copytowp", QStringLiteral("&Copy to W/P"), 5400, by, 1300, 380);
+    changeprinter = button("changeprinter", QStringLiteral("P&rinter"), 6750, by, 1300, 380);
+    back = button("back", QStringLiteral("&End"), 8100, by, 1300, 380);
     List1 = new QListWidget(this);
     List1->setObjectName("List1");
     whichinsert = new QListWidget(this);
@@ -213,7 +213,7 @@ void WorksheetWindow::buildControls() {
     whichinsert->setGeometry(tw(3800), tw(520), tw(3000), tw(2600));
 
     // With a text shown: back to the entry of items, and on to the next item's text.
-    entry = button("entry", QStringLiteral("Worksheet"), 0, by + 420, 1300, 380);
+    entry = button("entry", QStringLiteral("&Worksheet"), 0, by + 420, 1300, 380);
     savedas = label("savedas", QString(), 2800, by + 460, 6600, 300);
     savedas->hide();
     printPicture1 = label("printPicture1", QString(), 0, 0, 100, 100);
@@ -229,6 +229,7 @@ void WorksheetWindow::buildControls() {
     for (QLabel* l : stoneLabels) l->hide();
 
     buildMeasurementPanel();
+    setShortcuts();
     connectEntryHandlers();
     connectDocumentHandlers();
     connectPrintingHandlers();
@@ -441,12 +442,47 @@ void WorksheetWindow::entry_Click() {
     leaveDocument();
 }
 
+void WorksheetWindow::setShortcuts() {
+    // Each letter once among the controls on screen together. The captions hold 22 different
+    // letters for the 24 controls of an item with a stone: the unnamed wearer group and the small
+    // "C" button beside Carat are reached with Tab.
+    const auto key = [this](const char* labelName, QWidget* buddy, const char* marked) {
+        auto* l = findChild<QLabel*>(labelName);
+        l->setBuddy(buddy);
+        entryKeys_.setCaption(l, QString::fromLatin1(marked));
+    };
+    key("Label8", datebox, "&Date");
+    key("Label9", itemnumber, "Item n&umber");
+    entryKeys_.setCaption(typeFrame, QStringLiteral("General T&ype of Item"));
+    entryKeys_.setCaption(metalColorFrame, QStringLiteral("Metal C&olor"));
+    entryKeys_.setCaption(metalFrame, QStringLiteral("&Metal"));
+    key("Label10", Weight, "&Weight");
+    entryKeys_.setCaption(unitsFrame, QStringLiteral("Wei&ght Units"));
+    key("Label11", Price, "&Price");
+    entryKeys_.setCaption(nextstone, QStringLiteral("Add a sto&ne"));
+    entryKeys_.setCaption(nextitem, QStringLiteral("End t&his item"));
+    entryKeys_.setCaption(FormatList, QStringLiteral("&Format"));
+    entryKeys_.setCaption(End, QStringLiteral("&End"));
+    entryKeys_.setCaption(Frame3d3, QStringLiteral("&Stone"));
+    entryKeys_.setCaption(Frame3d4, QStringLiteral("Sh&ape"));
+    key("Label1", stonenumber, "Num&ber");
+    key("Label2", Carat, "Ca&rat");
+    key("Label3", Quantity, "&Quantity");
+    key("Label4", dimensions, "D&imensions");
+    key("Label12", Color, "&Color");
+    key("Label13", Clarity, "C&larity");
+    key("Label18", Cut, "Cu&t");
+}
+
+void WorksheetWindow::updateEntryKeys() { entryKeys_.setActive(Text1->isHidden() && dimensionspanel->isHidden()); }
+
 void WorksheetWindow::leaveDocument() {
     for (QWidget* w : std::initializer_list<QWidget*>{Text1, SaveText, formatlist2, PrintText, Fonttext, copytowp,
                                                       changeprinter, back, entry, savedas, whichinsert, List1})
         w->hide();
     seetext->setGeometry(tw(7700), tw(3420), tw(1650), tw(380));
     seetext->setVisible(itemCount(tables_) > 0);
+    updateEntryKeys();
 }
 
 void WorksheetWindow::Form_Resize() { Text1->setGeometry(tw(100), tw(500), width() - tw(200), height() - tw(600)); }

@@ -6,6 +6,7 @@
 #include "appraise/printing/print_geometry.h"
 #include "appraise/worksheet/item_stone_records.h"
 #include "platform/form_window.h"
+#include "platform/mnemonics.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -104,6 +105,9 @@ class WorksheetWindow : public platform::FormWindow {
   private:
     void buildControls();
     void buildMeasurementPanel();
+    void setShortcuts();
+    // The entry of items takes its Alt keys unless the text or the measurement panel covers it.
+    void updateEntryKeys();
     void connectEntryHandlers();
     static void clearGroup(QButtonGroup* g);
     std::string chosenText(QButtonGroup* g, const std::map<QAbstractButton*, const char*>& texts) const;
@@ -165,6 +169,7 @@ class WorksheetWindow : public platform::FormWindow {
     QLabel* savedas; // where the last Save went
     // Measurement panel
     QFrame* dimensionspanel;
+    platform::MnemonicGroup entryKeys_;
     QLineEdit *CLength, *CWidth, *CDepth;
     QPushButton* Calculate;
 

@@ -65,6 +65,7 @@ InterestWindow::InterestWindow(Platform& platform, QWidget* parent) : FormWindow
     Text1 = textBox("Text1", QStringLiteral("Text1"), 240, 4940, 8700, 360);
     Text1->hide();
     resize(tw(9200), tw(6060));
+    setShortcuts();
 
     connect(Start, &QPushButton::clicked, this, [this] { run([this] { Start_Click(); }); });
     connect(Command1, &QPushButton::clicked, this, [this] { run([this] { Command1_Click(); }); });
@@ -177,7 +178,7 @@ void InterestWindow::Start_Click() {
     if (!postingAgainConfirmed()) return;
     p.screen.setHourglass(true);
     for (QWidget* w : std::initializer_list<QWidget*>{Command1, Start, Notes, undo, preview, Label3}) w->hide();
-    Start->setText(QStringLiteral("Posting Accounts DO NOT INTERUPT"));
+    keys_.setCaption(Start, QStringLiteral("Posting Accounts DO NOT INTERUPT"));
     Label4->setText(QStringLiteral("DO NOT DISTURB"));
     Label5->show();
     Gauge1->show();
@@ -198,7 +199,7 @@ void InterestWindow::Start_Click() {
             // Nothing was posted: the window is as it was, for another date.
             p.screen.setHourglass(false);
             for (QWidget* w : std::initializer_list<QWidget*>{Command1, Start, Notes, undo, preview, Label3}) w->show();
-            Start->setText(QStringLiteral("Start"));
+            keys_.setCaption(Start, QStringLiteral("&Start"));
             showLastPosted();
             Label5->hide();
             Gauge1->hide();
@@ -330,9 +331,25 @@ void InterestWindow::undo_Click() {
     p.messages.show(QStringLiteral("The posting of %1 was undone.").arg(date), {}, Buttons::Ok, Icon::Information);
 }
 
+void InterestWindow::setShortcuts() {
+    const std::pair<QLabel*, QWidget*> buddies[] = {{Label1, datebox}, {Label2, Percentage}, {Label6, MinFinance}};
+    for (const auto& [l, buddy] : buddies) l->setBuddy(buddy);
+    keys_.setCaption(Label1, QStringLiteral("&Date for posting"));
+    keys_.setCaption(Label2, QStringLiteral("Monthly &Percentage for posting    (Example: .01 would be 1%)"));
+    keys_.setCaption(Label6, QStringLiteral("&Minimum Finance Charge     (In dollars and cents)"));
+    keys_.setCaption(Check1, QStringLiteral("Do not post interest to &Layaways"));
+    keys_.setCaption(Start, QStringLiteral("&Start"));
+    keys_.setCaption(Command1, QStringLiteral("&Cancel / Exit"));
+    keys_.setCaption(remove, QStringLiteral("&Remove Interest from 1"));
+    keys_.setCaption(Notes, QStringLiteral("Set &Notes"));
+    keys_.setCaption(preview, QStringLiteral("Pre&view"));
+    keys_.setCaption(undo, QStringLiteral("&Undo Last Posting"));
+}
+
 void InterestWindow::fillNoteList() {
     List1->clear();
     List1->show();
+    updateKeys();
     auto add = [this](const QString& text, int data) {
         auto* item = new QListWidgetItem(text, List1);
         item->setData(Qt::UserRole, data);
@@ -376,6 +393,7 @@ void InterestWindow::List1_Click(int itemData) {
         steplabel = "HereI";
         writeCollectionNotes(notes);
         List1->hide();
+        updateKeys();
         remove->show();
         Start->setEnabled(true);
         undo->setEnabled(true);
@@ -386,6 +404,7 @@ void InterestWindow::List1_Click(int itemData) {
     Text1->show();
     Text1->raise();
     List1->hide();
+    updateKeys();
     Text1->setText(fromAnsi(notes[curnote - 1]));
     Text1->setFocus(Qt::OtherFocusReason);
 }

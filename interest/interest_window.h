@@ -4,6 +4,7 @@
 #include "interest/posting_run.h"
 #include "interest/window_host.h"
 #include "platform/form_window.h"
+#include "platform/mnemonics.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -39,6 +40,10 @@ class InterestWindow : public platform::FormWindow {
     static void checkpostdate(std::string& s);
 
   private:
+    // Alt keys go silent while the notes list covers the window.
+    void setShortcuts();
+    void updateKeys() { keys_.setActive(List1->isHidden()); }
+    platform::MnemonicGroup keys_;
     // The controls, under their design names; tests and scripts find them by object name.
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7;
     QLineEdit *datebox, *Percentage, *MinFinance;

@@ -1,5 +1,6 @@
 #include "tools/uiscript/control_state.h"
 
+#include "platform/mnemonics.h"
 #include "platform/transcript.h"
 
 #include <QAbstractButton>
@@ -13,6 +14,8 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTextEdit>
+
+#include <map>
 
 namespace uiscript {
 
@@ -31,9 +34,10 @@ QString controlText(QWidget* w) {
     if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
     if (auto* t = qobject_cast<QTextEdit*>(w)) return crlf(t->toPlainText());
     if (auto* t = qobject_cast<QPlainTextEdit*>(w)) return crlf(t->toPlainText());
-    if (auto* l = qobject_cast<QLabel*>(w)) return l->text();
-    if (auto* b = qobject_cast<QAbstractButton*>(w)) return b->text();
-    if (auto* g = qobject_cast<QGroupBox*>(w)) return g->title();
+    // Captions are compared as shown, without their Alt-key markers.
+    if (auto* l = qobject_cast<QLabel*>(w)) return l->buddy() ? withoutMnemonic(l->text()) : l->text();
+    if (auto* b = qobject_cast<QAbstractButton*>(w)) return withoutMnemonic(b->text());
+    if (auto* g = qobject_cast<QGroupBox*>(w)) return withoutMnemonic(g->title());
     if (w->isWindow()) return w->windowTitle();
     return {};
 }
@@ -62,6 +66,27 @@ QStringList showControl(QWidget* w) {
                          .arg(quoted(l->item(i)->text()))
                          .arg(l->item(i)->data(Qt::UserRole).toInt());
     }
+    return lines;
+}
+
+QStringList showShortcuts(QWidget* window) {
+    std::map<QChar, QStringList> keys;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisible()) continue;
+        QChar letter;
+        QWidget* target = w;
+        if (auto* b = qobject_cast<QAbstractButton*>(w)) letter = mnemonicOf(b->text());
+        else if (auto* g = qobject_cast<QGroupBox*>(w)) letter = mnemonicOf(g->title());
+        else if (auto* l = qobject_cast<QLabel*>(w); l && l->buddy()) {
+            letter = mnemonicOf(l->text());
+            target = l->buddy();
+        }
+        if (!letter.isNull()) keys[letter] << target->objectName();
+    }
+    QStringList lines;
+    for (const auto& [letter, names] : keys)
+        lines << QStringLiteral("  Alt+%1 %2%3")
+                     .arg(letter, names.join(' '), names.size() > 1 ? QStringLiteral(" AMBIGUOUS") : QString());
     return lines;
 }
 

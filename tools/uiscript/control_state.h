@@ -12,5 +12,8 @@ std::optional<int> controlValue(QWidget* w); // option, check box, scroll bar, p
 bool controlVisible(QWidget* w);
 // The lines of a `show` command.
 QStringList showControl(QWidget* w);
+// The lines of `show shortcuts`: each Alt key on screen and what it reaches, in letter order;
+// a letter that reaches two controls is marked AMBIGUOUS.
+QStringList showShortcuts(QWidget* window);
 
 } // namespace uiscript

@@ -300,6 +300,8 @@ void Session::key(const QStringList& w) {
         focusOn(ctl, Qt::MouseFocusReason);
         if (w[2].size() == 1) QTest::keyClicks(ctl, text);
         else QTest::keyClick(ctl, k, modifiers);
+        // An Alt key presses its button as a click does: down, then up 100 ms later.
+        if (modifiers & Qt::AltModifier) QTest::qWait(150);
     });
 }
 
@@ -334,6 +336,11 @@ void Session::show(const QStringList& w) {
     if (w[1] == "focus") {
         QWidget* f = QApplication::focusWidget();
         out_(QStringLiteral("focus ") + (f ? f->objectName() : QString()));
+        return;
+    }
+    if (w[1] == "shortcuts") {
+        out_(QStringLiteral("shortcuts"));
+        for (const QString& l : showShortcuts(window_.get())) out_(l);
         return;
     }
     for (const QString& l : showControl(control(w[1]))) out_(l);

@@ -2,8 +2,10 @@
 #include "platform/scripted_platform.h"
 #include "tests/support/temp_folder.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -115,7 +117,7 @@ TEST_F(WorksheetTest, UnsavedStoneQuestion) {
     platform->queueMessageAnswer(Answer::Yes);
     click("nextitem");
     EXPECT_FALSE(button("Emerald")->isChecked());
-    EXPECT_EQ(button("nextstone")->text(), "Add a stone");
+    EXPECT_EQ(platform::withoutMnemonic(button("nextstone")->text()), "Add a stone");
     EXPECT_EQ(itemField(1, itemrec::itemno), std::string(3, '\0'));
     click("nextitem");
     EXPECT_EQ(itemField(1, itemrec::itemno), "1  ");
@@ -128,7 +130,7 @@ TEST_F(WorksheetTest, StoneNumberWithoutASlotIsRefused) {
     box("stonenumber")->setText("201");
     click("nextstone");
     EXPECT_EQ(box("stonenumber")->text(), "201");
-    EXPECT_EQ(button("nextstone")->text(), "End Stone");
+    EXPECT_EQ(platform::withoutMnemonic(button("nextstone")->text()), "End Stone");
     EXPECT_TRUE(button("Opal")->isChecked());
     ASSERT_FALSE(lines.empty());
     EXPECT_NE(lines.back().find("Stone numbers go from 0 to 200."), std::string::npos);
@@ -243,4 +245,32 @@ TEST_F(WorksheetTest, InsertListOpensBesideItsButtonWithEveryEntryInSight) {
     auto* format2 = button("formatlist2");
     EXPECT_EQ(list->y() + list->height(), format2->y());
     EXPECT_TRUE(list->viewport()->rect().contains(list->visualItemRect(list->item(8))));
+}
+
+TEST(MnemonicTest, MarkersAndLiteralAmpersands) {
+    using platform::mnemonicOf;
+    using platform::withoutMnemonic;
+    EXPECT_EQ(withoutMnemonic("Add a sto&ne"), "Add a stone");
+    EXPECT_EQ(withoutMnemonic("Smith && Jones"), "Smith & Jones");
+    EXPECT_EQ(withoutMnemonic("End &"), "End &"); // a trailing marker marks nothing
+    EXPECT_EQ(mnemonicOf("Sh&ape"), QChar('A'));
+    EXPECT_EQ(mnemonicOf("R && &D"), QChar('D'));
+    EXPECT_TRUE(mnemonicOf("R && D").isNull());
+    EXPECT_TRUE(mnemonicOf("End &").isNull());
+}
+
+TEST(MnemonicTest, SilentGroupKeepsCaptionsAndLaterChanges) {
+    QPushButton b;
+    QLabel l;
+    platform::MnemonicGroup g;
+    g.setCaption(&b, "&Start");
+    g.setCaption(&l, "R && &D");
+    g.setActive(false);
+    EXPECT_EQ(b.text(), "Start");
+    EXPECT_EQ(l.text(), "R && D"); // still one ampersand on screen
+    g.setCaption(&b, "&Posting");  // a change while silent stays silent
+    EXPECT_EQ(b.text(), "Posting");
+    g.setActive(true);
+    EXPECT_EQ(b.text(), "&Posting");
+    EXPECT_EQ(l.text(), "R && &D");
 }
