@@ -18,6 +18,7 @@
 #include <QFontDatabase>
 #include <QResizeEvent>
 #include <QScreen>
+#include <algorithm>
 
 namespace appraise {
 
@@ -373,8 +374,10 @@ void WorksheetWindow::startupSequence() {
     step([&] { Text1->setCurrentFont(QFont(QStringLiteral("Arial"), 10)); });
 
     step([&] {
+        // As wide as the printed line, but never narrower than the entry of items (a narrow paper
+        // such as A4 would cut off the stone's boxes).
         const int32_t width = matchprinter(*Text1, 1440, 1440);
-        resize(tw(width + 200), height());
+        resize(tw(std::max<int32_t>(width + 200, designWidth)), height());
     });
 }
 

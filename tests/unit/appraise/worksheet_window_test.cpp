@@ -274,3 +274,23 @@ TEST(MnemonicTest, SilentGroupKeepsCaptionsAndLaterChanges) {
     EXPECT_EQ(b.text(), "&Posting");
     EXPECT_EQ(l.text(), "R && &D");
 }
+
+TEST(WorksheetWidthTest, NarrowPaperDoesNotCutOffTheEntryOfItems) {
+    TempFolder tmp;
+    putFile("align.fac", "48\r\n");
+    putFile("bordsize.dat", "50\r\n");
+    putFile("apptrans.dat", "Ann\r\n1 Main\r\nTown\r\n12\r\n");
+    ScriptSetup setup;
+    setup.today = QDate(2026, 12, 7);
+    // A4 with a quarter-inch offset: a shorter printed line than letter paper.
+    setup.geometry = {11906, 16838, 360, 360, 11906 - 720, 16838 - 720};
+    Transcript transcript{[](const std::string&) {}};
+    ScriptedPlatform platform(setup, transcript);
+    WorksheetWindow w(platform.platform());
+    w.load();
+    w.findChild<QAbstractButton*>("nextstone")->click(); // the stone panel reaches furthest right
+    for (const char* name : {"dimensions", "custname", "seetext", "appraisalist"}) {
+        auto* c = w.findChild<QWidget*>(name);
+        EXPECT_LE(c->geometry().right(), w.width()) << name;
+    }
+}
