@@ -80,7 +80,6 @@ void WorksheetWindow::showDocument(int left, int top) {
     seetext->setGeometry(tw(1350), tw(6780 + 420), tw(1300), tw(380));
     seetext->setVisible(itemCount(tables_) > 0);
     seetext->raise();
-    updateEntryKeys();
 }
 
 void WorksheetWindow::applyDefaultFont() {

@@ -109,7 +109,6 @@ void WorksheetWindow::connectEntryHandlers() {
         onKey(from, [this, to, inPanel](QKeyEvent* e) {
             if (inPanel && e->key() == Qt::Key_Escape) {
                 dimensionspanel->hide();
-                updateEntryKeys();
                 Carat->setFocus(Qt::OtherFocusReason);
                 return true;
             }
@@ -333,7 +332,6 @@ void WorksheetWindow::Price_LostFocus() {
 void WorksheetWindow::c_Click() {
     dimensionspanel->move(tw(4320), tw(2760));
     dimensionspanel->show();
-    updateEntryKeys();
     p.screen.doEvents();
     dimensionspanel->raise();
     CLength->setFocus(Qt::OtherFocusReason);
@@ -369,7 +367,6 @@ void WorksheetWindow::calcweight() {
         Quantity->setText(QStringLiteral("1"));
     }
     dimensionspanel->hide();
-    updateEntryKeys();
     // On with the stone: its grades come next.
     Color->setFocus(Qt::OtherFocusReason);
 }

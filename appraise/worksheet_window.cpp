@@ -475,9 +475,14 @@ void WorksheetWindow::setShortcuts() {
     key("Label12", Color, "&Color");
     key("Label13", Clarity, "C&larity");
     key("Label18", Cut, "Cu&t");
+    for (QWidget* cover :
+         {static_cast<QWidget*>(Text1), static_cast<QWidget*>(dimensionspanel), static_cast<QWidget*>(whichinsert)})
+        onShowHide(cover, [this] { updateEntryKeys(); });
 }
 
-void WorksheetWindow::updateEntryKeys() { entryKeys_.setActive(Text1->isHidden() && dimensionspanel->isHidden()); }
+void WorksheetWindow::updateEntryKeys() {
+    entryKeys_.setActive(Text1->isHidden() && dimensionspanel->isHidden() && whichinsert->isHidden());
+}
 
 void WorksheetWindow::leaveDocument() {
     for (QWidget* w : std::initializer_list<QWidget*>{Text1, SaveText, formatlist2, PrintText, Fonttext, copytowp,
@@ -485,7 +490,6 @@ void WorksheetWindow::leaveDocument() {
         w->hide();
     seetext->setGeometry(tw(7700), tw(3420), tw(1650), tw(380));
     seetext->setVisible(itemCount(tables_) > 0);
-    updateEntryKeys();
 }
 
 void WorksheetWindow::Form_Resize() { Text1->setGeometry(tw(100), tw(500), width() - tw(200), height() - tw(600)); }

@@ -344,12 +344,12 @@ void InterestWindow::setShortcuts() {
     keys_.setCaption(Notes, QStringLiteral("Set &Notes"));
     keys_.setCaption(preview, QStringLiteral("Pre&view"));
     keys_.setCaption(undo, QStringLiteral("&Undo Last Posting"));
+    onShowHide(List1, [this] { updateKeys(); });
 }
 
 void InterestWindow::fillNoteList() {
     List1->clear();
     List1->show();
-    updateKeys();
     auto add = [this](const QString& text, int data) {
         auto* item = new QListWidgetItem(text, List1);
         item->setData(Qt::UserRole, data);
@@ -393,7 +393,6 @@ void InterestWindow::List1_Click(int itemData) {
         steplabel = "HereI";
         writeCollectionNotes(notes);
         List1->hide();
-        updateKeys();
         remove->show();
         Start->setEnabled(true);
         undo->setEnabled(true);
@@ -404,7 +403,6 @@ void InterestWindow::List1_Click(int itemData) {
     Text1->show();
     Text1->raise();
     List1->hide();
-    updateKeys();
     Text1->setText(fromAnsi(notes[curnote - 1]));
     Text1->setFocus(Qt::OtherFocusReason);
 }

@@ -69,6 +69,11 @@ void FormWindow::onKey(QWidget* control, std::function<bool(QKeyEvent*)> handler
     control->installEventFilter(this);
 }
 
+void FormWindow::onShowHide(QWidget* control, std::function<void()> handler) {
+    hooks_[control].showHide = std::move(handler);
+    control->installEventFilter(this);
+}
+
 bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
     auto it = hooks_.find(watched);
     if (it == hooks_.end()) return QWidget::eventFilter(watched, event);
@@ -88,6 +93,10 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
             run([&] { swallow = h.key(static_cast<QKeyEvent*>(event)); });
             if (swallow) return true;
         }
+        break;
+    case QEvent::ShowToParent:
+    case QEvent::HideToParent:
+        if (h.showHide) run(h.showHide);
         break;
     default: break;
     }

@@ -45,6 +45,8 @@ class FormWindow : public QWidget {
     void onGotFocus(QWidget* control, std::function<void()> handler);
     // A key handler sees the key before the control; returning true swallows it.
     void onKey(QWidget* control, std::function<bool(QKeyEvent*)> handler);
+    // After the control is shown or hidden, whether or not the window itself is on screen.
+    void onShowHide(QWidget* control, std::function<void()> handler);
 
     // Return or the keypad's Enter.
     static bool isEnterKey(const QKeyEvent* e);
@@ -65,7 +67,7 @@ class FormWindow : public QWidget {
 
   private:
     struct Hooks {
-        std::function<void()> lost, got;
+        std::function<void()> lost, got, showHide;
         std::function<bool(QKeyEvent*)> key;
     };
     std::map<QObject*, Hooks> hooks_;
