@@ -475,13 +475,13 @@ void WorksheetWindow::setShortcuts() {
     key("Label12", Color, "&Color");
     key("Label13", Clarity, "C&larity");
     key("Label18", Cut, "Cu&t");
-    for (QWidget* cover :
-         {static_cast<QWidget*>(Text1), static_cast<QWidget*>(dimensionspanel), static_cast<QWidget*>(whichinsert)})
-        onShowHide(cover, [this] { updateEntryKeys(); });
+    QWidget* const covers[] = {Text1, dimensionspanel, whichinsert, List1};
+    for (QWidget* cover : covers) onShowHide(cover, [this] { updateEntryKeys(); });
 }
 
 void WorksheetWindow::updateEntryKeys() {
-    entryKeys_.setActive(Text1->isHidden() && dimensionspanel->isHidden() && whichinsert->isHidden());
+    entryKeys_.setActive(Text1->isHidden() && dimensionspanel->isHidden() && whichinsert->isHidden() &&
+                         List1->isHidden());
 }
 
 void WorksheetWindow::leaveDocument() {

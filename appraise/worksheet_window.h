@@ -106,8 +106,8 @@ class WorksheetWindow : public platform::FormWindow {
     void buildControls();
     void buildMeasurementPanel();
     void setShortcuts();
-    // The entry of items takes its Alt keys unless the text, the measurement panel or the insert
-    // list covers it.
+    // The entry of items takes its Alt keys unless the text, the measurement panel, the insert
+    // list or the alignment editor covers it.
     void updateEntryKeys();
     void connectEntryHandlers();
     static void clearGroup(QButtonGroup* g);
