@@ -63,14 +63,14 @@ GradeBar* WorksheetWindow::gradeBar(GradeScale scale, const char* name, int x, i
 
 void WorksheetWindow::buildControls() {
     // Created in the order of entry, which is the tab order.
-    label("Label8", QStringLiteral("Date"), 120, 150, 500, 300);
+    label("Label8", QStringLiteral("&Date"), 120, 150, 500, 300);
     datebox = textBox("datebox", QString(), 620, 120, 1100, 330);
-    label("Label9", QStringLiteral("Item number"), 1800, 150, 1300, 300);
+    label("Label9", QStringLiteral("Item n&umber"), 1800, 150, 1300, 300);
     itemnumber = textBox("itemnumber", QStringLiteral("1"), 3100, 120, 550, 330);
 
     auto makeGroup = [this](QButtonGroup*& g) { g = new QButtonGroup(this); };
 
-    typeFrame = frame("Frame3d1", QStringLiteral("General Type of Item"), 120, 600, 1900, 2750);
+    typeFrame = frame("Frame3d1", QStringLiteral("General T&ype of Item"), 120, 600, 1900, 2750);
     makeGroup(typeGroup);
     const std::pair<const char*, const char*> types[] = {
         {"Ring", "Ring"},         {"Watch", "Watch"},     {"Bracelet", "Bracelet"},
@@ -81,7 +81,7 @@ void WorksheetWindow::buildControls() {
     for (int i = 0; i < 9; ++i)
         *typeSlots[i] = option(typeFrame, typeGroup, types[i].first, types[i].second, 120, 270 + i * 270, 1700);
 
-    metalColorFrame = frame("Frame3d2", QStringLiteral("Metal Color"), 2100, 600, 1700, 1650);
+    metalColorFrame = frame("Frame3d2", QStringLiteral("Metal C&olor"), 2100, 600, 1700, 1650);
     makeGroup(metalColorGroup);
     Yellow = option(metalColorFrame, metalColorGroup, "Yellow", "Yellow", 120, 270, 1500);
     White = option(metalColorFrame, metalColorGroup, "White", "White", 120, 540, 1500);
@@ -89,7 +89,7 @@ void WorksheetWindow::buildControls() {
     twotone = option(metalColorFrame, metalColorGroup, "twotone", "Two Tone", 120, 1080, 1500);
     OtherMetalColor = option(metalColorFrame, metalColorGroup, "OtherMetalColor", "Other", 120, 1350, 1500);
 
-    metalFrame = frame("Frame3d5", QStringLiteral("Metal"), 3900, 600, 1900, 1900);
+    metalFrame = frame("Frame3d5", QStringLiteral("&Metal"), 3900, 600, 1900, 1900);
     makeGroup(metalGroup);
     K18 = option(metalFrame, metalGroup, "K18", "18 Karat", 120, 270, 1700);
     k14 = option(metalFrame, metalGroup, "k14", "14 Karat", 120, 540, 1700);
@@ -103,19 +103,19 @@ void WorksheetWindow::buildControls() {
     Mans = option(wearerFrame, wearerGroup, "Mans", "Man's", 120, 150, 1500);
     Ladys = option(wearerFrame, wearerGroup, "Ladys", "Lady's", 120, 450, 1500);
 
-    label("Label10", QStringLiteral("Weight"), 3900, 2620, 800, 300);
+    label("Label10", QStringLiteral("&Weight"), 3900, 2620, 800, 300);
     Weight = textBox("Weight", QString(), 4700, 2580, 1100, 330);
-    unitsFrame = frame("Frame3d7", QStringLiteral("Weight Units"), 3900, 2950, 1900, 620);
+    unitsFrame = frame("Frame3d7", QStringLiteral("Wei&ght Units"), 3900, 2950, 1900, 620);
     makeGroup(unitsGroup);
     DWT = option(unitsFrame, unitsGroup, "DWT", "DWT", 80, 290, 780);
     Grams = option(unitsFrame, unitsGroup, "Grams", "Grams", 880, 290, 1000);
 
-    label("Label11", QStringLiteral("Price"), 120, 3480, 600, 300);
+    label("Label11", QStringLiteral("&Price"), 120, 3480, 600, 300);
     Price = textBox("Price", QString(), 720, 3440, 1300, 330);
-    nextstone = button("nextstone", QStringLiteral("Add a stone"), 2100, 3420, 1700, 380);
+    nextstone = button("nextstone", QStringLiteral("Add a sto&ne"), 2100, 3420, 1700, 380);
 
     // Stone panel
-    Frame3d3 = frame("Frame3d3", QStringLiteral("Stone"), 120, 3900, 3900, 1950);
+    Frame3d3 = frame("Frame3d3", QStringLiteral("&Stone"), 120, 3900, 3900, 1950);
     makeGroup(stoneGroup);
     const std::pair<const char*, const char*> stones[] = {
         {"Diamond", "Diamond"}, {"Amethyst", "Amethyst"}, {"Aquamarine", "Aquamarine"},
@@ -129,7 +129,7 @@ void WorksheetWindow::buildControls() {
     for (int i = 0; i < 17; ++i)
         stoneOptions.push_back(option(Frame3d3, stoneGroup, stones[i].first, stones[i].second, colX[i / 6],
                                       270 + (i % 6) * 270, colW[i / 6]));
-    Frame3d4 = frame("Frame3d4", QStringLiteral("Shape"), 4100, 3900, 1780, 1950);
+    Frame3d4 = frame("Frame3d4", QStringLiteral("Sh&ape"), 4100, 3900, 1780, 1950);
     makeGroup(shapeGroup);
     const std::pair<const char*, const char*> shapes[] = {{"RoundBrilliant", "Round Brilliant"},
                                                           {"Marquise", "Marquise"},
@@ -141,14 +141,14 @@ void WorksheetWindow::buildControls() {
         shapeOptions.push_back(
             option(Frame3d4, shapeGroup, shapes[i].first, shapes[i].second, 100, 270 + i * 270, 1650));
 
-    stoneLabels.push_back(label("Label1", QStringLiteral("Number"), 5980, 3950, 1100, 300));
+    stoneLabels.push_back(label("Label1", QStringLiteral("Num&ber"), 5980, 3950, 1100, 300));
     stonenumber = textBox("stonenumber", QStringLiteral("1"), 7100, 3910, 700, 330);
-    stoneLabels.push_back(label("Label2", QStringLiteral("Carat"), 5980, 4350, 1100, 300));
+    stoneLabels.push_back(label("Label2", QStringLiteral("Ca&rat"), 5980, 4350, 1100, 300));
     Carat = textBox("Carat", QStringLiteral(" "), 7100, 4310, 1100, 330);
     c = button("c", QStringLiteral("C"), 8300, 4310, 450, 330);
-    stoneLabels.push_back(label("Label3", QStringLiteral("Quantity"), 5980, 4750, 1100, 300));
+    stoneLabels.push_back(label("Label3", QStringLiteral("&Quantity"), 5980, 4750, 1100, 300));
     Quantity = textBox("Quantity", QStringLiteral(" "), 7100, 4710, 700, 330);
-    stoneLabels.push_back(label("Label4", QStringLiteral("Dimensions"), 5980, 5150, 1100, 300));
+    stoneLabels.push_back(label("Label4", QStringLiteral("D&imensions"), 5980, 5150, 1100, 300));
     dimensions = textBox("dimensions", QStringLiteral(" "), 7100, 5110, 2300, 330);
 
     // Grade bars, each under the scale that names its grades over their ranges, with the grade
@@ -172,19 +172,19 @@ void WorksheetWindow::buildControls() {
         return bar;
     };
     Color =
-        gradeRow(GradeScale::Color, "Label12", QStringLiteral("Color"), "Label6",
+        gradeRow(GradeScale::Color, "Label12", QStringLiteral("&Color"), "Label6",
                  QStringLiteral("     D  E  F  G  H  I  J  K  L  M  N  O  P     Fancy"), "Color", "colorshown", 5950);
     Clarity =
-        gradeRow(GradeScale::Clarity, "Label13", QStringLiteral("Clarity"), "Label7",
+        gradeRow(GradeScale::Clarity, "Label13", QStringLiteral("C&larity"), "Label7",
                  QStringLiteral("    F VVS1 VVS2 VS1 VS2 SI1 SI2    I1    I2     I3"), "Clarity", "clarityshown", 6550);
-    Cut = gradeRow(GradeScale::Cut, "Label18", QStringLiteral("Cut"), "Label5",
+    Cut = gradeRow(GradeScale::Cut, "Label18", QStringLiteral("Cu&t"), "Label5",
                    QStringLiteral("   Ideal  2     3     4     5     6     7     8     9   Poor"), "Cut", "cutshown",
                    7150);
 
-    nextitem = button("nextitem", QStringLiteral("End this item"), 5950, 3420, 1650, 380);
+    nextitem = button("nextitem", QStringLiteral("End t&his item"), 5950, 3420, 1650, 380);
     seetext = button("seetext", QStringLiteral("See Te&xt"), 7700, 3420, 1650, 380);
-    FormatList = button("FormatList", QStringLiteral("Format"), 3800, 120, 1000, 380);
-    End = button("End", QStringLiteral("End"), 4900, 120, 900, 380);
+    FormatList = button("FormatList", QStringLiteral("&Format"), 3800, 120, 1000, 380);
+    End = button("End", QStringLiteral("&End"), 4900, 120, 900, 380);
 
     custname = label("custname", QString(), 5950, 120, 3450, 1250);
     custname->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -446,35 +446,22 @@ void WorksheetWindow::entry_Click() {
 }
 
 void WorksheetWindow::setShortcuts() {
-    // Each letter once among the controls on screen together. The captions hold 22 different
-    // letters for the 24 controls of an item with a stone: the unnamed wearer group and the small
-    // "C" button beside Carat are reached with Tab.
-    const auto key = [this](const char* labelName, QWidget* buddy, const char* marked) {
-        auto* l = findChild<QLabel*>(labelName);
+    // The captions carry their Alt letters where the controls are made, each letter once among the
+    // controls on screen together. They hold 22 different letters for the 24 controls of an item
+    // with a stone: the unnamed wearer group and the small "C" button beside Carat are reached with
+    // Tab. Here the labels get the boxes their letters reach, and the group that silences them.
+    const std::pair<const char*, QWidget*> buddies[] = {
+        {"Label8", datebox},     {"Label9", itemnumber}, {"Label10", Weight},  {"Label11", Price},
+        {"Label1", stonenumber}, {"Label2", Carat},      {"Label3", Quantity}, {"Label4", dimensions},
+        {"Label12", Color},      {"Label13", Clarity},   {"Label18", Cut}};
+    for (const auto& [name, buddy] : buddies) {
+        auto* l = findChild<QLabel*>(name);
         l->setBuddy(buddy);
-        entryKeys_.setCaption(l, QString::fromLatin1(marked));
-    };
-    key("Label8", datebox, "&Date");
-    key("Label9", itemnumber, "Item n&umber");
-    entryKeys_.setCaption(typeFrame, QStringLiteral("General T&ype of Item"));
-    entryKeys_.setCaption(metalColorFrame, QStringLiteral("Metal C&olor"));
-    entryKeys_.setCaption(metalFrame, QStringLiteral("&Metal"));
-    key("Label10", Weight, "&Weight");
-    entryKeys_.setCaption(unitsFrame, QStringLiteral("Wei&ght Units"));
-    key("Label11", Price, "&Price");
-    entryKeys_.setCaption(nextstone, QStringLiteral("Add a sto&ne"));
-    entryKeys_.setCaption(nextitem, QStringLiteral("End t&his item"));
-    entryKeys_.setCaption(FormatList, QStringLiteral("&Format"));
-    entryKeys_.setCaption(End, QStringLiteral("&End"));
-    entryKeys_.setCaption(Frame3d3, QStringLiteral("&Stone"));
-    entryKeys_.setCaption(Frame3d4, QStringLiteral("Sh&ape"));
-    key("Label1", stonenumber, "Num&ber");
-    key("Label2", Carat, "Ca&rat");
-    key("Label3", Quantity, "&Quantity");
-    key("Label4", dimensions, "D&imensions");
-    key("Label12", Color, "&Color");
-    key("Label13", Clarity, "C&larity");
-    key("Label18", Cut, "Cu&t");
+        entryKeys_.add(l);
+    }
+    for (QWidget* w : std::initializer_list<QWidget*>{typeFrame, metalColorFrame, metalFrame, unitsFrame, nextstone,
+                                                      nextitem, FormatList, End, Frame3d3, Frame3d4})
+        entryKeys_.add(w);
     QWidget* const covers[] = {Text1, dimensionspanel, whichinsert, List1};
     for (QWidget* cover : covers) onShowHide(cover, [this] { updateEntryKeys(); });
 }

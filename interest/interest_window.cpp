@@ -33,22 +33,23 @@ InterestWindow::InterestWindow(Platform& platform, QWidget* parent) : FormWindow
     setObjectName("interest");
     setWindowTitle(QStringLiteral("Posting Interest to Charge Accounts"));
     // In the order of entry, which is the tab order.
-    Label1 = label("Label1", QStringLiteral("Date for posting"), 240, 240, 3000, 300);
+    Label1 = label("Label1", QStringLiteral("&Date for posting"), 240, 240, 3000, 300);
     datebox = textBox("datebox", QStringLiteral("Date"), 240, 540, 1600, 360);
-    Label2 = label("Label2", QStringLiteral("Monthly Percentage for posting    (Example: .01 would be 1%)"), 240, 1020,
+    Label2 = label("Label2", QStringLiteral("Monthly &Percentage for posting    (Example: .01 would be 1%)"), 240, 1020,
                    6600, 300);
     Percentage = textBox("Percentage", QStringLiteral("Percentage"), 240, 1320, 1600, 360);
-    Label6 = label("Label6", QStringLiteral("Minimum Finance Charge     (In dollars and cents)"), 240, 1800, 6600, 300);
+    Label6 =
+        label("Label6", QStringLiteral("&Minimum Finance Charge     (In dollars and cents)"), 240, 1800, 6600, 300);
     MinFinance = textBox("MinFinance", QStringLiteral("MinFinance"), 240, 2100, 1600, 360);
-    Check1 = new QCheckBox(QStringLiteral("Do not post interest to Layaways"), this);
+    Check1 = new QCheckBox(QStringLiteral("Do not post interest to &Layaways"), this);
     Check1->setObjectName("Check1");
     Check1->setGeometry(tw(240), tw(2640), tw(4800), tw(330));
-    Start = button("Start", QStringLiteral("Start"), 240, 3180, 2000, 460);
-    Command1 = button("Command1", QStringLiteral("Cancel / Exit"), 2400, 3180, 2000, 460);
-    remove = button("remove", QStringLiteral("Remove Interest from 1"), 4560, 3180, 2600, 460);
-    Notes = button("Notes", QStringLiteral("Set Notes"), 7320, 3180, 1600, 460);
-    preview = button("preview", QStringLiteral("Preview"), 240, 3720, 2000, 460);
-    undo = button("undo", QStringLiteral("Undo Last Posting"), 2400, 3720, 2600, 460);
+    Start = button("Start", QStringLiteral("&Start"), 240, 3180, 2000, 460);
+    Command1 = button("Command1", QStringLiteral("&Cancel / Exit"), 2400, 3180, 2000, 460);
+    remove = button("remove", QStringLiteral("&Remove Interest from 1"), 4560, 3180, 2600, 460);
+    Notes = button("Notes", QStringLiteral("Set &Notes"), 7320, 3180, 1600, 460);
+    preview = button("preview", QStringLiteral("Pre&view"), 240, 3720, 2000, 460);
+    undo = button("undo", QStringLiteral("&Undo Last Posting"), 2400, 3720, 2600, 460);
     Label3 = label("Label3", QString(), 240, 4340, 8700, 300);
     Label4 = label("Label4", QStringLiteral("Label4"), 240, 4340, 8700, 300);
     Label5 = label("Label5", QStringLiteral(" "), 240, 4700, 8700, 300);
@@ -334,16 +335,9 @@ void InterestWindow::undo_Click() {
 void InterestWindow::setShortcuts() {
     const std::pair<QLabel*, QWidget*> buddies[] = {{Label1, datebox}, {Label2, Percentage}, {Label6, MinFinance}};
     for (const auto& [l, buddy] : buddies) l->setBuddy(buddy);
-    keys_.setCaption(Label1, QStringLiteral("&Date for posting"));
-    keys_.setCaption(Label2, QStringLiteral("Monthly &Percentage for posting    (Example: .01 would be 1%)"));
-    keys_.setCaption(Label6, QStringLiteral("&Minimum Finance Charge     (In dollars and cents)"));
-    keys_.setCaption(Check1, QStringLiteral("Do not post interest to &Layaways"));
-    keys_.setCaption(Start, QStringLiteral("&Start"));
-    keys_.setCaption(Command1, QStringLiteral("&Cancel / Exit"));
-    keys_.setCaption(remove, QStringLiteral("&Remove Interest from 1"));
-    keys_.setCaption(Notes, QStringLiteral("Set &Notes"));
-    keys_.setCaption(preview, QStringLiteral("Pre&view"));
-    keys_.setCaption(undo, QStringLiteral("&Undo Last Posting"));
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{Label1, Label2, Label6, Check1, Start, Command1, remove, Notes, preview, undo})
+        keys_.add(w);
     onShowHide(List1, [this] { updateKeys(); });
 }
 

@@ -27,6 +27,14 @@ QChar mnemonicOf(const QString& caption) {
     return {};
 }
 
+void MnemonicGroup::add(QWidget* w) {
+    QString caption;
+    if (auto* b = qobject_cast<QAbstractButton*>(w)) caption = b->text();
+    else if (auto* g = qobject_cast<QGroupBox*>(w)) caption = g->title();
+    else if (auto* l = qobject_cast<QLabel*>(w)) caption = l->text();
+    setCaption(w, caption);
+}
+
 void MnemonicGroup::setCaption(QWidget* w, const QString& marked) {
     auto it = std::find_if(captions_.begin(), captions_.end(), [w](const auto& c) { return c.first == w; });
     if (it == captions_.end()) captions_.emplace_back(w, marked);

@@ -20,10 +20,11 @@ QChar mnemonicOf(const QString& caption);
 // Buttons, group boxes and labels with a buddy are supported.
 class MnemonicGroup {
   public:
+    // Takes the control's caption as it is now, with its marker.
+    void add(QWidget* w);
     // Sets the control's caption, with its marker while the group is active.
     void setCaption(QWidget* w, const QString& marked);
     void setActive(bool on);
-    bool active() const { return active_; }
 
   private:
     void apply(QWidget* w, const QString& marked) const;
