@@ -4,8 +4,8 @@
 #include "common/run_error.h"
 
 #include <cfenv>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -16,6 +16,7 @@ bool skippable(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 double roundHalfEven(double v) {
+    if (v == std::trunc(v)) return v; // whole already (or not a number)
     // nearbyint rounds in the current mode, which is to-nearest-even unless changed.
     const int old = std::fegetround();
     if (old != FE_TONEAREST) std::fesetround(FE_TONEAREST);
@@ -30,8 +31,8 @@ std::string classicDigits(double value) {
     // Whole numbers below 1E15 print as their digits, as "%.15g" does.
     if (std::fabs(value) < 1e15 && value == std::trunc(value)) return std::to_string(static_cast<int64_t>(value));
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15g", value);
-    std::string s = buf;
+    const auto done = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15); // as "%.15g"
+    std::string s(buf, done.ptr);
     const auto e = s.find('e');
     if (e != std::string::npos) {
         std::string mant = s.substr(0, e);
@@ -97,8 +98,8 @@ bool fastVal(std::string_view text, double& out) {
 } // namespace
 
 double val(std::string_view text) {
+    if (double fast; fastVal(text, fast)) return fast; // a NUL ends its number too
     if (const size_t nul = text.find('\0'); nul != std::string_view::npos) text = text.substr(0, nul);
-    if (double fast; fastVal(text, fast)) return fast;
     std::string clean;
     size_t i = 0;
     auto next = [&]() -> int {

@@ -12,11 +12,11 @@ constexpr char16_t high[32] = {
 } // namespace
 
 QString fromAnsi(std::string_view bytes) {
-    QString s;
-    s.reserve(static_cast<qsizetype>(bytes.size()));
+    QString s(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
+    QChar* out = s.data();
     for (char ch : bytes) {
         const auto b = static_cast<unsigned char>(ch);
-        s += (b >= 0x80 && b <= 0x9F) ? QChar(high[b - 0x80]) : QChar(static_cast<char16_t>(b));
+        *out++ = (b >= 0x80 && b <= 0x9F) ? QChar(high[b - 0x80]) : QChar(static_cast<char16_t>(b));
     }
     return s;
 }

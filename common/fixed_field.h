@@ -29,7 +29,7 @@ constexpr std::array<Field, N> layoutFields(const std::array<size_t, N>& widths)
 void storeField(std::string& record, Field f, std::string_view value);
 
 // The field's bytes as stored (NULs of a field never stored included).
-std::string_view fieldText(const std::string& record, Field f);
+std::string_view fieldText(std::string_view record, Field f);
 
 // A blank-padded text of the given width, as a field stores it.
 std::string padded(std::string_view value, size_t width);

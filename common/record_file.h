@@ -29,6 +29,8 @@ class RecordFile {
     void syncData() { file_.syncData(); }
     // `count` records from record n on, in one read (past the end: NULs).
     std::string readRun(int64_t n, int64_t count) const;
+    // The same into `out`, which holds count x length bytes.
+    void readRunInto(int64_t n, int64_t count, char* out) const;
 
   private:
     LockedFile file_;

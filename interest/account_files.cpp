@@ -5,6 +5,8 @@
 #include "common/file_names.h"
 #include "common/text_file.h"
 
+#include <algorithm>
+
 namespace interest {
 
 using namespace common;
@@ -32,50 +34,107 @@ int32_t readPointer(const std::string& name) {
     return clng(val(r.readField()));
 }
 
-const RunFiles::Lookup& RunFiles::lookup(const std::string& name) {
-    auto it = lookups_.find(name);
-    if (it == lookups_.end()) it = lookups_.emplace(name, Lookup{resolveName(name), fileExists(name)}).first;
+RunFiles::Known& RunFiles::known(const std::string& name) {
+    // A walk asks for a file's number and then reads it: the second look-up is the first's.
+    if (lastName_ && *lastName_ == name) return *lastKnown_;
+    auto it = known_.find(name);
+    if (it == known_.end()) {
+        Known k;
+        k.path = resolveName(name);
+        if (fileExists(name)) k.id = idOf(k.path);
+        it = known_.emplace(name, std::move(k)).first;
+    }
+    lastName_ = &it->first;
+    lastKnown_ = &it->second;
     return it->second;
 }
 
-bool RunFiles::exists(const std::string& name) { return lookup(name).exists; }
+int RunFiles::idOf(const std::string& path) {
+    for (size_t i = 0; i < files_.size(); ++i)
+        if (files_[i].path == path) return static_cast<int>(i);
+    files_.push_back(Open{path, nullptr, Access::Read, {}, {}});
+    return static_cast<int>(files_.size() - 1);
+}
 
-std::string RunFiles::resolved(const std::string& name) { return lookup(name).path; }
+void RunFiles::dropPieces(int id) {
+    for (Slot& slot : slots_)
+        if (slot.file == id) slot.file = -1;
+    files_[static_cast<size_t>(id)].slotOf.clear();
+}
 
-std::string RunFiles::read(const std::string& name, int32_t record) {
-    RecordFile& file = open(name, transrec::length, Access::Read, Sharing::Default);
-    const std::string key = resolved(name);
-    if (record < 1 || files_.at(key).access != Access::Read) return file.read(record); // the file the run writes
-    // A month file the walks read (others may not write it while the run holds it): read in
-    // pieces of whole records, each piece once, kept while there is room.
-    const int64_t perPiece = pieceSize / static_cast<int64_t>(transrec::length);
-    const int64_t piece = (record - 1) / perPiece;
-    auto& pieces = pieces_[key];
-    auto it = pieces.find(piece);
-    if (it == pieces.end()) {
-        if (cachedBytes_ > cacheLimit) {
-            for (auto& [file, held] : pieces_) held.clear(); // full: start again
-            cachedBytes_ = 0;
-        }
-        it = pieces.emplace(piece, file.readRun(piece * perPiece + 1, perPiece)).first;
-        cachedBytes_ += static_cast<int64_t>(it->second.size());
+void RunFiles::closeAll() {
+    for (Open& f : files_) {
+        f.file.reset();
+        f.slotOf.clear();
     }
-    return it->second.substr(static_cast<size_t>((record - 1) % perPiece) * transrec::length, transrec::length);
+    slots_.clear();
+}
+
+size_t RunFiles::load(Open& f, int id, size_t piece) {
+    if (f.loaded[piece] && ++rereads_ > slotLimit_ / 2 && slotLimit_ < maxSlots) {
+        slotLimit_ *= 2; // pieces come back after they were let go: the cache is too small
+        rereads_ = 0;
+    }
+    size_t s = slots_.size();
+    if (s < slotLimit_) {
+        slots_.push_back(Slot{-1, 0, 0, std::make_unique_for_overwrite<char[]>(pieceBytes)});
+    } else {
+        s = static_cast<size_t>(std::min_element(slots_.begin(), slots_.end(),
+                                                 [](const Slot& a, const Slot& b) { return a.used < b.used; }) -
+                                slots_.begin());
+        Slot& old = slots_[s];
+        if (old.file >= 0) files_[static_cast<size_t>(old.file)].slotOf[old.piece] = -1;
+        old.file = -1;
+    }
+    f.file->readRunInto(static_cast<int64_t>(piece) * perPiece + 1, perPiece, slots_[s].bytes.get());
+    slots_[s].file = id;
+    slots_[s].piece = piece;
+    f.slotOf[piece] = static_cast<int32_t>(s);
+    f.loaded[piece] = true;
+    return s;
+}
+
+std::string_view RunFiles::read(const std::string& name, int32_t record) {
+    int id = known(name).id;
+    if (id < 0 || !files_[static_cast<size_t>(id)].file) {
+        open(name, transrec::length, Access::Read, Sharing::Default);
+        id = known(name).id;
+    }
+    Open& f = files_[static_cast<size_t>(id)];
+    RecordFile& file = *f.file;
+    if (record < 1 || f.access != Access::Read) { // the file the run writes
+        record_ = file.read(record);
+        return record_;
+    }
+    // A month file the walks read (others may not write it while the run holds it): read in
+    // pieces of whole records, each piece once while there is room.
+    const auto piece = static_cast<size_t>((record - 1) / perPiece);
+    if (piece >= f.slotOf.size()) f.slotOf.resize(piece + 1, -1);
+    if (piece >= f.loaded.size()) f.loaded.resize(piece + 1, false);
+    int32_t s = f.slotOf[piece];
+    if (s < 0) s = static_cast<int32_t>(load(f, id, piece));
+    Slot& slot = slots_[static_cast<size_t>(s)];
+    slot.used = ++clock_;
+    return {slot.bytes.get() + static_cast<size_t>((record - 1) % perPiece) * transrec::length, transrec::length};
 }
 
 RecordFile& RunFiles::open(const std::string& name, size_t recordLength, Access access, Sharing sharing) {
-    const std::string key = resolved(name);
-    if (access == Access::ReadWrite) lookups_[name].exists = true; // opening for writing creates it
-    auto it = files_.find(key);
-    if (it != files_.end() && access == Access::ReadWrite && it->second.access == Access::Read) {
-        files_.erase(it); // opened for reading earlier; reopen it for writing
-        pieces_.erase(key);
-        it = files_.end();
+    Known& k = known(name);
+    if (k.id < 0) {
+        // Opening for writing creates it; opening for reading fails as the file's opening does.
+        if (access != Access::ReadWrite) RecordFile(name, recordLength, access, sharing);
+        k.id = idOf(k.path);
     }
-    if (it == files_.end())
-        it =
-            files_.emplace(key, Entry{std::make_unique<RecordFile>(name, recordLength, access, sharing), access}).first;
-    return *it->second.file;
+    Open& f = files_[static_cast<size_t>(k.id)];
+    if (f.file && access == Access::ReadWrite && f.access == Access::Read) {
+        f.file.reset(); // opened for reading earlier; reopen it for writing
+        dropPieces(k.id);
+    }
+    if (!f.file) {
+        f.file = std::make_unique<RecordFile>(name, recordLength, access, sharing);
+        f.access = access;
+    }
+    return *f.file;
 }
 
 std::string fieldOf(const std::string& record, Field f) { return std::string(fieldText(record, f)); }

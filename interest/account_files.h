@@ -3,10 +3,10 @@
 #include "common/record_file.h"
 #include "interest/transaction_chain.h"
 
-#include <map>
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace interest {
 
@@ -49,32 +49,54 @@ class RunFiles : public ChainFiles {
     // The open file; opening it may fail (70 when another computer holds it).
     common::RecordFile& open(const std::string& name, size_t recordLength, common::Access access,
                              common::Sharing sharing);
-    void closeAll() { files_.clear(); }
-    // Whether a record file of this name is there, and its name on disk; both are looked up
-    // once a run (the run creates only the posting month file, through open).
-    bool exists(const std::string& name) override;
-    std::string resolved(const std::string& name) override;
+    void closeAll();
+    // Whether a record file of this name is there; each name is looked up once a run (the run
+    // creates only the posting month file, through open).
+    bool exists(const std::string& name) { return known(name).id >= 0; }
+    int identity(const std::string& name) override { return known(name).id; }
     // A transaction of a month file opened for reading.
-    std::string read(const std::string& name, int32_t record) override;
+    std::string_view read(const std::string& name, int32_t record) override;
 
   private:
-    struct Lookup {
+    // A name as it was spelt, and the file on disk it names (-1: none).
+    struct Known {
         std::string path;
-        bool exists;
+        int id = -1;
     };
-    const Lookup& lookup(const std::string& name);
-    std::unordered_map<std::string, Lookup> lookups_;
-    struct Entry {
+    Known& known(const std::string& name);
+    int idOf(const std::string& path);
+    std::unordered_map<std::string, Known> known_;
+    const std::string* lastName_ = nullptr; // the name looked up last, and what it names
+    Known* lastKnown_ = nullptr;
+
+    // Pieces of the month files the walks read; a piece holds whole records (about 64 KiB).
+    // The cache starts at 4 MiB and doubles (up to 64 MiB) only while pieces it let go are read
+    // again, so a store whose chains run in step with its accounts holds only what it uses;
+    // when full, the piece used longest ago goes.
+    static constexpr int64_t perPiece = 64 * 1024 / static_cast<int64_t>(transrec::length);
+    static constexpr size_t pieceBytes = static_cast<size_t>(perPiece) * transrec::length;
+    static constexpr size_t firstSlots = 64, maxSlots = 1024;
+    struct Slot {
+        int file = -1; // the piece it holds, if any
+        size_t piece = 0;
+        uint64_t used = 0;
+        std::unique_ptr<char[]> bytes;
+    };
+    // A file on disk, once opened.
+    struct Open {
+        std::string path;
         std::unique_ptr<common::RecordFile> file;
-        common::Access access;
+        common::Access access = common::Access::Read;
+        std::vector<int32_t> slotOf; // by piece: its slot, or -1
+        std::vector<bool> loaded;    // by piece: read before
     };
-    std::unordered_map<std::string, Entry> files_;
-    // Pieces of the month files the walks read, by file and piece number; a piece holds whole
-    // records (about 64 KiB), and all pieces together at most about 64 MiB.
-    static constexpr int64_t pieceSize = 64 * 1024;
-    static constexpr int64_t cacheLimit = 64 * 1024 * 1024;
-    std::unordered_map<std::string, std::unordered_map<int64_t, std::string>> pieces_;
-    int64_t cachedBytes_ = 0;
+    size_t load(Open& f, int id, size_t piece);
+    void dropPieces(int id);
+    std::vector<Open> files_; // by id
+    std::vector<Slot> slots_;
+    size_t slotLimit_ = firstSlots, rereads_ = 0;
+    uint64_t clock_ = 0;
+    std::string record_; // a record of the file the run writes
 };
 
 // A field's bytes as a string, as stored.

@@ -17,11 +17,15 @@ constexpr size_t accountLength = 222, transactionLength = 94;
 constexpr const char* magic = "VJRN2";
 
 void putU64(std::string& s, uint64_t v) {
-    for (int i = 0; i < 8; ++i) s += static_cast<char>((v >> (8 * i)) & 0xff);
+    char b[8];
+    for (int i = 0; i < 8; ++i) b[i] = static_cast<char>((v >> (8 * i)) & 0xff);
+    s.append(b, 8);
 }
 void putI32(std::string& s, int32_t v) {
     const auto u = static_cast<uint32_t>(v);
-    for (int i = 0; i < 4; ++i) s += static_cast<char>((u >> (8 * i)) & 0xff);
+    char b[4];
+    for (int i = 0; i < 4; ++i) b[i] = static_cast<char>((u >> (8 * i)) & 0xff);
+    s.append(b, 4);
 }
 
 struct Reader {
@@ -49,11 +53,14 @@ struct Reader {
     }
 };
 
-// magic, the entry's length, the block, then a fingerprint of all of it.
-std::string encode(const JournalBlock& b) {
-    std::string s = magic;
+// magic, the entry's length, the block, then a fingerprint of all of it; into `s`, whose
+// room is kept from one block to the next.
+void encode(const JournalBlock& b, uint64_t sequence, std::string& s) {
+    s.clear();
+    s.reserve(64 + b.accounts.size() * (16 + accountLength + transactionLength));
+    s = magic;
     putU64(s, 0); // the length, filled in below
-    putU64(s, b.sequence);
+    putU64(s, sequence);
     s += padded(b.datebox, 16);
     putI32(s, b.first);
     putI32(s, b.last);
@@ -69,7 +76,6 @@ std::string encode(const JournalBlock& b) {
     const uint64_t length = s.size() + 8;
     for (int i = 0; i < 8; ++i) s[5 + i] = static_cast<char>((length >> (8 * i)) & 0xff);
     putU64(s, recordHash(s));
-    return s;
 }
 
 std::optional<JournalBlock> decode(const std::string& slot) {
@@ -119,7 +125,7 @@ std::optional<JournalBlock> decodeSingle(const std::string& bytes) {
 }
 } // namespace
 
-uint64_t recordHash(const std::string& bytes) {
+uint64_t recordHash(std::string_view bytes) {
     // FNV-1a over 8-byte words (then the bytes left), the same on every machine and version.
     uint64_t h = 1469598103934665603ULL;
     size_t i = 0;
@@ -163,7 +169,7 @@ std::optional<JournalBlock> PostingJournal::pending() const {
     return newest;
 }
 
-void PostingJournal::note(JournalBlock block) {
+void PostingJournal::note(const JournalBlock& block) {
     if (end_ < 0) {
         // Appending after the last whole entry a stopped run left.
         const auto before = pending();
@@ -172,11 +178,10 @@ void PostingJournal::note(JournalBlock block) {
         file_->truncate(wholeEnd_);
         end_ = wholeEnd_;
     }
-    block.sequence = ++sequence_;
-    const std::string entry = encode(block);
-    file_->writeAt(end_, entry);
+    encode(block, ++sequence_, entry_);
+    file_->writeAt(end_, entry_);
     file_->syncData();
-    end_ += static_cast<int64_t>(entry.size());
+    end_ += static_cast<int64_t>(entry_.size());
 }
 
 void PostingJournal::finish() {

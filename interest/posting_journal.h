@@ -34,7 +34,7 @@ struct JournalBlock {
 };
 
 // A fingerprint of an account record, to tell the record as it was from any other.
-uint64_t recordHash(const std::string& bytes);
+uint64_t recordHash(std::string_view bytes);
 
 // The posting's journal, "interest.jrn". Before a block of accounts is written, what the block
 // changes is appended to the journal, with a fingerprint that tells an entry cut short by a
@@ -57,7 +57,7 @@ class PostingJournal {
     // The last block a stopped run noted, if any (slots cut short or damaged read as none).
     std::optional<JournalBlock> pending() const;
     // Notes a block, durably, before it is written.
-    void note(JournalBlock block);
+    void note(const JournalBlock& block);
     // The posting is complete: the journal goes.
     void finish();
 
@@ -66,6 +66,7 @@ class PostingJournal {
     uint64_t sequence_ = 0;
     int64_t end_ = -1;             // where the next entry goes, once known
     mutable int64_t wholeEnd_ = 0; // the end of the last whole entry read
+    std::string entry_;            // the entry being written
 };
 
 } // namespace interest

@@ -21,10 +21,18 @@ namespace interest {
 using namespace common;
 
 namespace {
-double valOf(const std::string& rec, Field f) { return val(fieldText(rec, f)); }
+double valOf(std::string_view rec, Field f) { return val(fieldText(rec, f)); }
+
+// The month a month file's code starts with, as the number its first two characters read as
+// ("1226" 12, "1-26" 1, "-126" -1); the code is digits with at most one dash.
+int monthOfCode(std::string_view code) {
+    const auto digit = [&](size_t i) { return i < code.size() && code[i] >= '0' && code[i] <= '9'; };
+    if (!digit(0)) return digit(1) ? -(code[1] - '0') : 0;
+    return digit(1) ? (code[0] - '0') * 10 + (code[1] - '0') : code[0] - '0';
+}
 
 // Day: the two characters after the first dash found from position `from` (1-based) on.
-int32_t dayAfterDash(const std::string& text, size_t from, size_t to) {
+int32_t dayAfterDash(std::string_view text, size_t from, size_t to) {
     for (size_t i = from; i <= std::min(to, text.size()); ++i)
         if (text[i - 1] == '-') return clng(val(mid(text, i + 1, 2)));
     return 0;
@@ -46,7 +54,7 @@ PostingDate postingDate(const std::string& datebox) {
     return d;
 }
 
-PostingDate transactionDate(const std::string& txdate) {
+PostingDate transactionDate(std::string_view txdate) {
     PostingDate d;
     d.month = clng(val(left(txdate, 2)));
     d.day = dayAfterDash(txdate, 2, 8);
@@ -205,8 +213,8 @@ PostingOutcome PostingRun::previewSteps() {
         const int32_t to = std::min<int64_t>(count, static_cast<int64_t>(from) + blockSize - 1);
         const std::string accounts = cust.readRun(from, to - from + 1);
         for (int32_t i = from; i <= to; ++i) {
-            const AccountPlan plan =
-                planAccount(i, accounts.substr(static_cast<size_t>(i - from) * custrec::length, custrec::length));
+            const AccountPlan plan = planAccount(
+                i, std::string_view(accounts).substr(static_cast<size_t>(i - from) * custrec::length, custrec::length));
             total_ = total_ + plan.charged;
             if (plan.record > 0) ++charged_;
         }
@@ -220,60 +228,62 @@ PostingOutcome PostingRun::previewSteps() {
 void PostingRun::postBlock(int32_t from, int32_t to) {
     // Read in one go, planned in memory, noted in the journal, then written in runs.
     steplabel_ = "HereD";
-    const std::string accounts = custFile_->readRun(from, to - from + 1);
-    const int32_t monthBefore = monthlast_;
-    std::vector<AccountPlan> plans;
-    for (int32_t i = from; i <= to; ++i) {
-        const std::string before = accounts.substr(static_cast<size_t>(i - from) * custrec::length, custrec::length);
-        if (const auto r = resumeDecision_.find(i); r != resumeDecision_.end() && r->second != Decision::Plan) {
-            if (r->second == Decision::CheckByHand) reportCheckByHand(i, before);
-            continue;
-        }
-        AccountPlan plan = planAccount(i, before);
-        if (!plan.after.empty()) plans.push_back(std::move(plan));
-    }
+    block_.resize(static_cast<size_t>(to - from + 1) * custrec::length);
+    custFile_->readRunInto(from, to - from + 1, block_.data());
+    const std::string_view accounts = block_;
     JournalBlock block;
     block.datebox = in_.datebox;
     block.first = from;
     block.last = to;
-    block.monthlast = monthBefore;
-    for (const AccountPlan& p : plans)
-        block.accounts.push_back(
-            JournalAccount{p.account, recordHash(p.before), p.after, p.record, p.record > 0 ? p.transaction : ""});
-    journal_->note(std::move(block));
-    writePlans(plans);
-    lastDone_ = to;
-    for (const AccountPlan& p : plans) {
-        total_ = total_ + p.charged;
-        if (p.record > 0) ++charged_;
+    block.monthlast = monthlast_;
+    Money blockTotal;
+    int32_t blockCharged = 0;
+    for (int32_t i = from; i <= to; ++i) {
+        const std::string_view before =
+            accounts.substr(static_cast<size_t>(i - from) * custrec::length, custrec::length);
+        if (const auto r = resumeDecision_.find(i); r != resumeDecision_.end() && r->second != Decision::Plan) {
+            if (r->second == Decision::CheckByHand) reportCheckByHand(i, std::string(before));
+            continue;
+        }
+        AccountPlan plan = planAccount(i, before);
+        if (plan.after.empty()) continue;
+        blockTotal = blockTotal + plan.charged;
+        if (plan.record > 0) ++blockCharged;
+        block.accounts.push_back(std::move(static_cast<JournalAccount&>(plan)));
     }
+    journal_->note(block);
+    writePlans(block.accounts);
+    lastDone_ = to;
+    total_ = total_ + blockTotal;
+    charged_ += blockCharged;
     flushReport();
 }
 
-void PostingRun::writePlans(const std::vector<AccountPlan>& plans) {
+void PostingRun::writePlans(const std::vector<JournalAccount>& plans) {
     // The transactions first, in runs of consecutive records; then the month's count; then the
     // accounts that point at them, in runs of consecutive accounts; then all of it durable.
     steplabel_ = "HereE";
-    std::vector<const AccountPlan*> charged;
-    for (const AccountPlan& p : plans)
+    std::vector<const JournalAccount*> charged;
+    for (const JournalAccount& p : plans)
         if (p.record > 0) charged.push_back(&p);
     std::sort(charged.begin(), charged.end(), [](auto* a, auto* b) { return a->record < b->record; });
     RecordFile* month = charged.empty() ? nullptr : &monthFile();
     for (size_t k = 0; k < charged.size();) {
-        std::string run = charged[k]->transaction;
+        run_.assign(charged[k]->transaction);
         size_t e = k + 1;
-        while (e < charged.size() && charged[e]->record == charged[e - 1]->record + 1) run += charged[e++]->transaction;
-        month->writeRun(charged[k]->record, run);
+        while (e < charged.size() && charged[e]->record == charged[e - 1]->record + 1)
+            run_.append(charged[e++]->transaction);
+        month->writeRun(charged[k]->record, run_);
         k = e;
     }
     steplabel_ = "HereF";
     if (!charged.empty()) setPointer(monthlast_);
     steplabel_ = "HereD";
     for (size_t k = 0; k < plans.size();) {
-        std::string run = plans[k].after;
+        run_.assign(plans[k].after);
         size_t e = k + 1;
-        while (e < plans.size() && plans[e].account == plans[e - 1].account + 1) run += plans[e++].after;
-        custFile_->writeRun(plans[k].account, run);
+        while (e < plans.size() && plans[e].account == plans[e - 1].account + 1) run_.append(plans[e++].after);
+        custFile_->writeRun(plans[k].account, run_);
         lastDone_ = plans[e - 1].account;
         k = e;
     }
@@ -287,7 +297,7 @@ int32_t PostingRun::resume(const JournalBlock& pending) {
     // again, or changed by the main program in a way only a person can judge.
     report("(Completing the posting of " + pending.datebox + " interrupted at account " +
            std::to_string(pending.first) + ".)");
-    std::vector<AccountPlan> repairs;
+    std::vector<JournalAccount> repairs;
     for (const JournalAccount& a : pending.accounts) {
         const std::string current = custFile_->read(a.account);
         if (recordHash(current) == a.beforeHash && !pending.singleAccount) {
@@ -311,21 +321,20 @@ int32_t PostingRun::resume(const JournalBlock& pending) {
         block.datebox = in_.datebox;
         block.first = block.last = repairs.front().account;
         block.monthlast = monthlast_;
-        for (const AccountPlan& p : repairs)
-            block.accounts.push_back(JournalAccount{p.account, recordHash(p.before), p.after, p.record, p.transaction});
-        journal_->note(std::move(block));
-        writePlans(repairs);
+        block.accounts = std::move(repairs);
+        journal_->note(block);
+        writePlans(block.accounts);
     }
     return pending.first;
 }
 
-void PostingRun::repairTransaction(const JournalAccount& a, std::vector<AccountPlan>& repairs) {
+void PostingRun::repairTransaction(const JournalAccount& a, std::vector<JournalAccount>& repairs) {
     // The account was written; after a power cut its transaction may not have been.
     const std::string there = monthRecord(a.record);
     if (there == a.transaction) return;
-    AccountPlan p;
+    JournalAccount p;
     p.account = a.account;
-    p.before = a.after;
+    p.beforeHash = recordHash(a.after);
     p.after = a.after;
     p.transaction = a.transaction;
     if (isFreeFor(a.record, a.transaction)) {
@@ -391,26 +400,33 @@ void PostingRun::setPointer(int32_t last) {
     pointerLength_ = text.size();
 }
 
-PostingRun::AccountPlan PostingRun::planAccount(int32_t i, const std::string& before) {
+PostingRun::AccountPlan PostingRun::planAccount(int32_t i, std::string_view before) {
     plan_ = AccountPlan{};
     plan_.account = i;
-    cust_ = before;
+    cust_.assign(before);
     planFor(i);
     if (cust_ != before || !plan_.transaction.empty()) {
-        plan_.before = before;
-        plan_.after = std::move(cust_);
+        plan_.beforeHash = recordHash(before);
+        plan_.after = cust_;
     }
     return std::move(plan_);
 }
 
 void PostingRun::planFor(int32_t i) {
     // An account whose numbers cannot be handled is left as it is, and named on the report.
+    double balance = 0, nointerest = 0;
+    Money base;
     for (const auto& [field, name] :
          {std::pair{custrec::balance, "balance"}, std::pair{custrec::rating, "rating"},
           std::pair{custrec::lasttxrec, "lasttxrec"}, std::pair{custrec::nointerest, "no interest mark"}}) {
         try {
-            clng(val(fieldText(cust_, field)));
-            if (field.offset == custrec::balance.offset) Money::fromText(fieldText(cust_, field));
+            const double v = val(fieldText(cust_, field));
+            clng(v);
+            if (field.offset == custrec::balance.offset) {
+                base = Money::fromDouble(v);
+                balance = v;
+            }
+            if (field.offset == custrec::nointerest.offset) nointerest = v;
         } catch (const RunError& e) {
             if (e.number() != err::Overflow) throw;
             report("Not charged: account " + std::to_string(i) + " " +
@@ -421,18 +437,18 @@ void PostingRun::planFor(int32_t i) {
         }
     }
     std::string layaway;
-    if (valOf(cust_, custrec::balance) > 1) layaway = layawayCheck();
+    if (balance > 1) layaway = layawayCheck();
     if (layaway == "Y" && in_.skipLayaways) {
         report("No interest " + std::string(trim(fieldText(cust_, custrec::name2))) + " " +
                std::string(trim(fieldText(cust_, custrec::name1))) + " (Layaway.)");
         return;
     }
-    if (valOf(cust_, custrec::nointerest) > 0 || pct_ == 0) {
+    if (nointerest > 0 || pct_ == 0) {
         noInterestCase(nullptr);
         return;
     }
-    if (!(valOf(cust_, custrec::balance) > 0)) return;
-    interestbase_ = Money::fromText(fieldText(cust_, custrec::balance));
+    if (!(balance > 0)) return;
+    interestbase_ = base;
     if (in_.firstmon) excluderecent();
     if (interestbase_ >= Money::fromTicks(Money::scale)) chargeCase();
     else noInterestCase(" (To new a charge.)");
@@ -443,11 +459,11 @@ std::string PostingRun::layawayCheck() {
     std::string flag;
     TransactionChain chain(files_, cust_);
     while (chain.next()) {
-        trans_ = chain.transaction();
-        const std::string type = fieldOf(trans_, transrec::txtype);
-        if (type == "A" && left(fieldText(trans_, transrec::descr), 8) != "Interest") flag = "N";
+        const std::string& trans = chain.transaction();
+        const std::string_view type = fieldText(trans, transrec::txtype);
+        if (type == "A" && left(fieldText(trans, transrec::descr), 8) != "Interest") flag = "N";
         if (type == "~") flag = "Y";
-        if (!(valOf(trans_, transrec::prevrec) > 0) || !flag.empty()) break;
+        if (!(valOf(trans, transrec::prevrec) > 0) || !flag.empty()) break;
     }
     return flag;
 }
@@ -459,11 +475,12 @@ void PostingRun::excluderecent() {
     int retries = 0; // for the whole call, not reset by a success
     // Only month files of a month 1 to 12 are walked.
     TransactionChain chain(files_, cust_, [](const std::string& name) {
-        const double m = val(left(name, 2));
+        const int m = monthOfCode(name);
         return m >= 1 && m <= 12;
     });
+    const double account = valOf(cust_, custrec::acctno);
     for (;;) {
-        steplabel_ = "HereG2/";
+        steplabel_.assign("HereG2/");
         file = chain.nextFile();
         bool more = false;
         try {
@@ -486,23 +503,25 @@ void PostingRun::excluderecent() {
             continue;
         }
         if (!more) break;
-        trans_ = chain.transaction();
+        const std::string& trans = chain.transaction();
         file = chain.file();
-        steplabel_ = "HereG33/" + file;
-        if (valOf(trans_, transrec::acctno) != valOf(cust_, custrec::acctno)) break;
-        if (fieldText(trans_, transrec::txtype) == "A") {
-            const PostingDate t = transactionDate(fieldOf(trans_, transrec::txdate));
-            const Money amount = Money::fromText(fieldText(trans_, transrec::amount));
-            const Money amount2 = Money::fromText(fieldText(trans_, transrec::amount2));
-            if (t.month == date_.month && t.year == date_.year) interestbase_ = interestbase_ - amount - amount2;
-            if (t.month == date_.prevMonth && t.year == date_.prevYear && t.day > date_.day)
-                interestbase_ = interestbase_ - amount - amount2;
+        steplabel_.assign("HereG33/").append(file);
+        if (valOf(trans, transrec::acctno) != account) break;
+        if (fieldText(trans, transrec::txtype) == "A") {
+            // Charges of this month, and of last month after the posting day, are left out.
+            const PostingDate t = transactionDate(fieldText(trans, transrec::txdate));
+            if ((t.month == date_.month && t.year == date_.year) ||
+                (t.month == date_.prevMonth && t.year == date_.prevYear && t.day > date_.day))
+                interestbase_ = interestbase_ - Money::fromText(fieldText(trans, transrec::amount)) -
+                                Money::fromText(fieldText(trans, transrec::amount2));
         }
-        steplabel_ = "HereG4";
+        steplabel_.assign("HereG4");
         // A chain only goes back: to another month file, or to an earlier record of this one.
-        const std::string prevfile(trim(fieldText(trans_, transrec::prevfile)));
-        const double prevrec = valOf(trans_, transrec::prevrec);
-        if (!(prevfile.size() > 2 && prevrec != 0 && (prevfile + ".dat" != file || prevrec < chain.record()))) break;
+        const std::string_view prevfile = trim(fieldText(trans, transrec::prevfile));
+        const double prevrec = valOf(trans, transrec::prevrec);
+        const bool sameFile = file.size() == prevfile.size() + 4 && file.compare(0, prevfile.size(), prevfile) == 0 &&
+                              file.compare(prevfile.size(), 4, ".dat") == 0;
+        if (!(prevfile.size() > 2 && prevrec != 0 && (!sameFile || prevrec < chain.record()))) break;
     }
 }
 

@@ -36,7 +36,7 @@ struct PostingDate {
 PostingDate postingDate(const std::string& datebox);
 
 // A transaction date's month, day and year, read the way the exclusion window reads it.
-PostingDate transactionDate(const std::string& txdate);
+PostingDate transactionDate(std::string_view txdate);
 
 // A posting date the run accepts: month-day-year of numbers that the date check accepts, whose
 // month file ("1226.dat") is that of the date, named with digits and at most one dash.
@@ -73,12 +73,8 @@ class PostingRun {
     common::Money& interestbase() { return interestbase_; }
 
   private:
-    // What posting one account changes.
-    struct AccountPlan {
-        int32_t account = 0;
-        std::string before, after;
-        std::string transaction; // the new transaction, if any, and its record
-        int32_t record = 0;
+    // What posting one account changes (as the journal notes it), and what it charges.
+    struct AccountPlan : JournalAccount {
         common::Money charged;
     };
     // What a resumed run does with an account of the block a stopped run noted.
@@ -88,12 +84,12 @@ class PostingRun {
     PostingOutcome previewSteps();
     void reportTotals();
     void postBlock(int32_t from, int32_t to);
-    AccountPlan planAccount(int32_t i, const std::string& before);
+    AccountPlan planAccount(int32_t i, std::string_view before);
     void planFor(int32_t i);
     void chargeCase();
     void noInterestCase(const char* reason);
     void countDownNoInterest();
-    void writePlans(const std::vector<AccountPlan>& plans);
+    void writePlans(const std::vector<JournalAccount>& plans);
     void setPointer(int32_t last);
     // The posting month file, opened for writing, and one of its records.
     common::RecordFile& monthFile();
@@ -101,7 +97,7 @@ class PostingRun {
     bool isFreeFor(int32_t record, const std::string& transaction);
     // Where an interrupted run of this date stopped: the first account still to post.
     int32_t resume(const JournalBlock& pending);
-    void repairTransaction(const JournalAccount& a, std::vector<AccountPlan>& repairs);
+    void repairTransaction(const JournalAccount& a, std::vector<JournalAccount>& repairs);
     bool chainHolds(const std::string& account, int32_t record, const std::string& transaction);
     void reportCheckByHand(int32_t i, const std::string& current);
     // Report lines wait until what they report is written.
@@ -118,7 +114,7 @@ class PostingRun {
     double pct_ = 0, minfin_ = 0;
     ChargeTerms terms_;
     common::Money interestbase_, total_;
-    std::string cust_, trans_;
+    std::string cust_;
     RunFiles files_;
     common::RecordFile* custFile_ = nullptr;
     std::unique_ptr<common::LockedFile> pointer_;
@@ -131,6 +127,7 @@ class PostingRun {
     std::map<int32_t, Decision> resumeDecision_;
     std::map<int32_t, std::pair<int32_t, std::string>> preferred_; // a stopped run's record for an account
     std::vector<std::string> pendingReport_;
+    std::string block_, run_; // a block's accounts as read, and a run of records being written
 };
 
 } // namespace interest

@@ -7,23 +7,28 @@
 #include "common/trim_left_right_mid.h"
 #include "interest/account_files.h"
 
+#include <algorithm>
+
 namespace interest {
 
 using namespace common;
 
-bool FolderChainFiles::exists(const std::string& file) { return fileExists(file); }
+int FolderChainFiles::identity(const std::string& file) {
+    if (!fileExists(file)) return -1;
+    return ids_.emplace(resolveName(file), static_cast<int>(ids_.size())).first->second;
+}
 
-std::string FolderChainFiles::resolved(const std::string& file) { return resolveName(file); }
-
-std::string FolderChainFiles::read(const std::string& file, int32_t record) {
-    return RecordFile(file, transrec::length, Access::Read).read(record);
+std::string_view FolderChainFiles::read(const std::string& file, int32_t record) {
+    record_ = RecordFile(file, transrec::length, Access::Read).read(record);
+    return record_;
 }
 
 namespace {
 // The month file a pointer field names; empty when the field is not a month code of this store.
-std::string monthFileOf(std::string_view field) {
+void setMonthFileOf(std::string& file, std::string_view field) {
     const std::string_view code = trim(field);
-    return isMonthCode(code) ? std::string(code) + ".dat" : std::string();
+    if (isMonthCode(code)) file.assign(code).append(".dat");
+    else file.clear();
 }
 
 // A record number field; 0 (the end of the chain) when it is not a record number.
@@ -40,22 +45,42 @@ int32_t recordOf(std::string_view field) {
 
 TransactionChain::TransactionChain(ChainFiles& files, const std::string& account,
                                    std::function<bool(const std::string& file)> accept)
-    : files_(files), accept_(std::move(accept)), nextFile_(monthFileOf(fieldText(account, custrec::lasttxfile))),
-      nextRecord_(recordOf(fieldText(account, custrec::lasttxrec))) {}
+    : files_(files), accept_(std::move(accept)), nextRecord_(recordOf(fieldText(account, custrec::lasttxrec))) {
+    setMonthFileOf(nextFile_, fieldText(account, custrec::lasttxfile));
+}
+
+bool TransactionChain::visited(uint64_t place) const {
+    if (!seenMany_.empty()) return seenMany_.count(place) > 0;
+    return std::find(seen_.begin(), seen_.end(), place) != seen_.end();
+}
+
+void TransactionChain::visit(uint64_t place) {
+    if (seenMany_.empty() && seen_.size() < 64) {
+        seen_.push_back(place);
+        return;
+    }
+    if (seenMany_.empty()) seenMany_.insert(seen_.begin(), seen_.end());
+    seenMany_.insert(place);
+}
 
 bool TransactionChain::next() {
     if (ended_) return false;
     const std::string& file = nextFile_;
-    if (nextRecord_ < 1 || file.empty() || (accept_ && !accept_(file)) || !files_.exists(file) ||
-        seen_.count({files_.resolved(file), nextRecord_})) {
+    int id = -1;
+    if (nextRecord_ < 1 || file.empty() || (accept_ && !accept_(file)) || (id = files_.identity(file)) < 0) {
         ended_ = true;
         return false;
     }
-    transaction_ = files_.read(file, nextRecord_); // may throw: the walk stays where it is
-    seen_.insert({files_.resolved(file), nextRecord_});
+    const uint64_t place = static_cast<uint64_t>(id) << 32 | static_cast<uint32_t>(nextRecord_);
+    if (visited(place)) {
+        ended_ = true;
+        return false;
+    }
+    transaction_.assign(files_.read(file, nextRecord_)); // may throw: the walk stays where it is
+    visit(place);
     file_ = file;
     record_ = nextRecord_;
-    nextFile_ = monthFileOf(fieldText(transaction_, transrec::prevfile));
+    setMonthFileOf(nextFile_, fieldText(transaction_, transrec::prevfile));
     nextRecord_ = recordOf(fieldText(transaction_, transrec::prevrec));
     return true;
 }

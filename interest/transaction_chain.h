@@ -1,28 +1,34 @@
 #pragma once
 #include <cstdint>
 #include <functional>
-#include <set>
+#include <map>
 #include <string>
-#include <utility>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
 
 namespace interest {
 
-// The month files a chain walk reads: whether one is there, its name on disk (for telling
-// two spellings of one file apart) and a transaction of it.
+// The month files a chain walk reads: a number for a file that is there (the same for every
+// spelling of its name, for telling two spellings of one file apart) and a transaction of it.
 class ChainFiles {
   public:
     virtual ~ChainFiles() = default;
-    virtual bool exists(const std::string& file) = 0;
-    virtual std::string resolved(const std::string& file) = 0;
-    virtual std::string read(const std::string& file, int32_t record) = 0;
+    // -1 when there is no such file.
+    virtual int identity(const std::string& file) = 0;
+    // The bytes stay valid until the next read.
+    virtual std::string_view read(const std::string& file, int32_t record) = 0;
 };
 
 // The month files of the store's folder, each opened for the one read.
 class FolderChainFiles : public ChainFiles {
   public:
-    bool exists(const std::string& file) override;
-    std::string resolved(const std::string& file) override;
-    std::string read(const std::string& file, int32_t record) override;
+    int identity(const std::string& file) override;
+    std::string_view read(const std::string& file, int32_t record) override;
+
+  private:
+    std::map<std::string, int> ids_; // by name on disk
+    std::string record_;
 };
 
 // A walk over an account's transactions from the newest to the oldest: from the account's
@@ -48,11 +54,16 @@ class TransactionChain {
 
   private:
     ChainFiles& files_;
+    bool visited(uint64_t place) const;
+    void visit(uint64_t place);
+
     std::function<bool(const std::string&)> accept_;
     std::string nextFile_, file_, transaction_;
     int32_t nextRecord_ = 0, record_ = 0;
     bool ended_ = false;
-    std::set<std::pair<std::string, int32_t>> seen_;
+    // The places visited (file number and record): a short chain in a list, a long one in a set.
+    std::vector<uint64_t> seen_;
+    std::unordered_set<uint64_t> seenMany_;
 };
 
 } // namespace interest

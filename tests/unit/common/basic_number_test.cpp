@@ -2,6 +2,8 @@
 #include "common/run_error.h"
 #include "common/trim_left_right_mid.h"
 
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <random>
@@ -32,6 +34,12 @@ INSTANTIATE_TEST_SUITE_P(
                                          "5",
                                          3),
                              4},
+                      ValRow{"nul_before_exponent", std::string("12\0e5", 5), 12},
+                      ValRow{"nul_after_sixteen_digits",
+                             std::string("1234567890123456\0"
+                                         "7",
+                                         18),
+                             1234567890123456.0},
                       ValRow{"nuls_only", std::string(8, '\0'), 0}, ValRow{"tab_skipped", "\t9", 9},
                       ValRow{"dollar_sign", "$5", 0}, ValRow{"trailing_blanks", "97.5    ", 97.5}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -107,6 +115,19 @@ TEST(StrTest, NumberToText) {
     EXPECT_EQ(str(0.00001), " 1E-05");
     EXPECT_EQ(str(-1.5e-7), "-1.5E-07");
     EXPECT_EQ(str(32767), " 32767");
+}
+
+// The digits are those of "%.15g" for every value written without an exponent.
+TEST(StrTest, GeneralFormatHasTheDigitsOfPrintf) {
+    std::mt19937_64 rng(11);
+    for (int n = 0; n < 20000; ++n) {
+        const int exponent = static_cast<int>(rng() % 19) - 4; // 1E-4 .. 1E14
+        const double v = std::ldexp(static_cast<double>(rng() >> 11), -53) * std::pow(10.0, exponent);
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%.15g", v);
+        if (std::string(buf).find('e') != std::string::npos) continue;
+        ASSERT_EQ(generalFormat(v), buf) << v;
+    }
 }
 
 TEST(StrTest, GeneralFormat) {

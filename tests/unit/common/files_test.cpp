@@ -45,6 +45,16 @@ TEST(FixedFieldTest, StoreJustifiesCutsAndPads) {
     EXPECT_EQ(errorOf([&] { storeField(rec, Field{18, 4}, "x"); }), 9);
 }
 
+// A field stored from a field of the same record, overlapping where it goes.
+TEST(FixedFieldTest, StoreFromTheSameRecord) {
+    std::string rec = "abcdefghij";
+    storeField(rec, Field{2, 6}, std::string_view(rec).substr(0, 4));
+    EXPECT_EQ(rec, "ababcd  ij");
+    rec = "abcdefghij";
+    storeField(rec, Field{0, 4}, std::string_view(rec).substr(2, 3));
+    EXPECT_EQ(rec, "cde efghij");
+}
+
 TEST(FixedFieldTest, LayoutFromWidths) {
     constexpr auto f = layoutFields<3>({20, 25, 34});
     static_assert(f[2].offset == 45 && f[2].width == 34);
