@@ -52,8 +52,13 @@ AccountCharge chargeAccount(const std::string& account, int32_t accountNo, Money
     storeField(c.account, custrec::lasttxrec, trim(str(record)));
     storeField(c.account, custrec::balance, balance);
 
-    c.reportLine = fieldOf(c.account, custrec::name1) + fieldOf(c.account, custrec::name2) +
-                   std::string(right("         " + std::string(trim(amount)), 9));
+    // The names as stored, then the amount right-aligned in nine columns.
+    const std::string_view shown = trim(amount);
+    c.reportLine.reserve(custrec::name1.width + custrec::name2.width + 9);
+    c.reportLine.append(fieldText(c.account, custrec::name1))
+        .append(fieldText(c.account, custrec::name2))
+        .append(shown.size() < 9 ? 9 - shown.size() : 0, ' ')
+        .append(right(shown, 9));
     c.amount = Money::fromText(amount);
     c.charged = true;
     return c;

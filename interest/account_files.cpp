@@ -6,6 +6,7 @@
 #include "common/text_file.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace interest {
 
@@ -35,8 +36,13 @@ int32_t readPointer(const std::string& name) {
 }
 
 RunFiles::Known& RunFiles::known(const std::string& name) {
-    // A walk asks for a file's number and then reads it: the second look-up is the first's.
-    if (lastName_ && *lastName_ == name) return *lastKnown_;
+    // Month file names ("1226.dat") are eight bytes: compared as one number, in a short list.
+    uint64_t key = 0;
+    if (name.size() == sizeof key) {
+        std::memcpy(&key, name.data(), sizeof key);
+        for (const auto& [k, known] : short_)
+            if (k == key) return *known;
+    }
     auto it = known_.find(name);
     if (it == known_.end()) {
         Known k;
@@ -44,8 +50,7 @@ RunFiles::Known& RunFiles::known(const std::string& name) {
         if (fileExists(name)) k.id = idOf(k.path);
         it = known_.emplace(name, std::move(k)).first;
     }
-    lastName_ = &it->first;
-    lastKnown_ = &it->second;
+    if (name.size() == sizeof key && short_.size() < 64) short_.emplace_back(key, &it->second);
     return it->second;
 }
 

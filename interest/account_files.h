@@ -66,8 +66,7 @@ class RunFiles : public ChainFiles {
     Known& known(const std::string& name);
     int idOf(const std::string& path);
     std::unordered_map<std::string, Known> known_;
-    const std::string* lastName_ = nullptr; // the name looked up last, and what it names
-    Known* lastKnown_ = nullptr;
+    std::vector<std::pair<uint64_t, Known*>> short_; // eight-byte names, as numbers
 
     // Pieces of the month files the walks read; a piece holds whole records (about 64 KiB).
     // The cache starts at 4 MiB and doubles (up to 64 MiB) only while pieces it let go are read

@@ -73,10 +73,13 @@ PostingRun::PostingRun(const PostingInput& input, EngineHost& host, std::string&
     terms_ = ChargeTerms{pct_, minfin_, in_.datebox, monthfile_, in_.wholesale};
 }
 
-void PostingRun::report(const std::string& line) { pendingReport_.push_back(line); }
+void PostingRun::report(std::string line) { pendingReport_.push_back(std::move(line)); }
 
 void PostingRun::flushReport() {
-    for (const std::string& line : pendingReport_) host_.reportLine(fromAnsi(printable(line)));
+    for (std::string& line : pendingReport_) {
+        std::replace(line.begin(), line.end(), '\0', ' '); // never-written fields print as blanks
+        host_.reportLine(fromAnsi(line));
+    }
     pendingReport_.clear();
 }
 
@@ -463,7 +466,8 @@ std::string PostingRun::layawayCheck() {
         const std::string_view type = fieldText(trans, transrec::txtype);
         if (type == "A" && left(fieldText(trans, transrec::descr), 8) != "Interest") flag = "N";
         if (type == "~") flag = "Y";
-        if (!(valOf(trans, transrec::prevrec) > 0) || !flag.empty()) break;
+        const auto prevrec = chain.prevrecValue();
+        if (!((prevrec ? *prevrec : valOf(trans, transrec::prevrec)) > 0) || !flag.empty()) break;
     }
     return flag;
 }
@@ -518,7 +522,7 @@ void PostingRun::excluderecent() {
         steplabel_.assign("HereG4");
         // A chain only goes back: to another month file, or to an earlier record of this one.
         const std::string_view prevfile = trim(fieldText(trans, transrec::prevfile));
-        const double prevrec = valOf(trans, transrec::prevrec);
+        const double prevrec = chain.prevrecValue() ? *chain.prevrecValue() : valOf(trans, transrec::prevrec);
         const bool sameFile = file.size() == prevfile.size() + 4 && file.compare(0, prevfile.size(), prevfile) == 0 &&
                               file.compare(prevfile.size(), 4, ".dat") == 0;
         if (!(prevfile.size() > 2 && prevrec != 0 && (!sameFile || prevrec < chain.record()))) break;
@@ -578,11 +582,11 @@ void PostingRun::chargeCase() {
             record = pref->second.first;
         }
     }
-    report(c.reportLine);
+    report(std::move(c.reportLine));
     if (!c.charged) return;
     if (record > monthlast_) monthlast_ = record;
-    cust_ = c.account;
-    p.transaction = c.transaction;
+    cust_ = std::move(c.account);
+    p.transaction = std::move(c.transaction);
     p.record = record;
     p.charged = c.amount;
 }

@@ -101,7 +101,7 @@ class PostingRun {
     bool chainHolds(const std::string& account, int32_t record, const std::string& transaction);
     void reportCheckByHand(int32_t i, const std::string& current);
     // Report lines wait until what they report is written.
-    void report(const std::string& line);
+    void report(std::string line);
     void flushReport();
 
     PostingInput in_;

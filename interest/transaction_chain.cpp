@@ -31,21 +31,21 @@ void setMonthFileOf(std::string& file, std::string_view field) {
     else file.clear();
 }
 
-// A record number field; 0 (the end of the chain) when it is not a record number.
-int32_t recordOf(std::string_view field) {
-    double v = 0;
+// A record number field's value (none beyond any number), and the record it names: 0 (the end
+// of the chain) when it is not a record number.
+std::optional<double> valueOf(std::string_view field) {
     try {
-        v = val(field);
+        return val(field);
     } catch (const RunError&) {
-        return 0; // beyond any number: no record
+        return std::nullopt;
     }
-    return v >= 1 && v <= 2147483647.0 ? clng(v) : 0;
 }
+int32_t recordOf(std::optional<double> v) { return v && *v >= 1 && *v <= 2147483647.0 ? clng(*v) : 0; }
 } // namespace
 
 TransactionChain::TransactionChain(ChainFiles& files, const std::string& account,
                                    std::function<bool(const std::string& file)> accept)
-    : files_(files), accept_(std::move(accept)), nextRecord_(recordOf(fieldText(account, custrec::lasttxrec))) {
+    : files_(files), accept_(std::move(accept)), nextRecord_(recordOf(valueOf(fieldText(account, custrec::lasttxrec)))) {
     setMonthFileOf(nextFile_, fieldText(account, custrec::lasttxfile));
 }
 
@@ -81,7 +81,8 @@ bool TransactionChain::next() {
     file_ = file;
     record_ = nextRecord_;
     setMonthFileOf(nextFile_, fieldText(transaction_, transrec::prevfile));
-    nextRecord_ = recordOf(fieldText(transaction_, transrec::prevrec));
+    prevValue_ = valueOf(fieldText(transaction_, transrec::prevrec));
+    nextRecord_ = recordOf(prevValue_);
     return true;
 }
 

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -51,6 +52,8 @@ class TransactionChain {
     int32_t record() const { return record_; }
     // The month file the next call reads.
     const std::string& nextFile() const { return nextFile_; }
+    // The current transaction's prevrec as a number; none when it is beyond any number.
+    std::optional<double> prevrecValue() const { return prevValue_; }
 
   private:
     ChainFiles& files_;
@@ -60,6 +63,7 @@ class TransactionChain {
     std::function<bool(const std::string&)> accept_;
     std::string nextFile_, file_, transaction_;
     int32_t nextRecord_ = 0, record_ = 0;
+    std::optional<double> prevValue_;
     bool ended_ = false;
     // The places visited (file number and record): a short chain in a list, a long one in a set.
     std::vector<uint64_t> seen_;
