@@ -45,7 +45,8 @@ int32_t recordOf(std::optional<double> v) { return v && *v >= 1 && *v <= 2147483
 
 TransactionChain::TransactionChain(ChainFiles& files, const std::string& account,
                                    std::function<bool(const std::string& file)> accept)
-    : files_(files), accept_(std::move(accept)), nextRecord_(recordOf(valueOf(fieldText(account, custrec::lasttxrec)))) {
+    : files_(files), accept_(std::move(accept)),
+      nextRecord_(recordOf(valueOf(fieldText(account, custrec::lasttxrec)))) {
     setMonthFileOf(nextFile_, fieldText(account, custrec::lasttxfile));
 }
 
