@@ -53,29 +53,43 @@ struct Reader {
     }
 };
 
-// magic, the entry's length, the block, then a fingerprint of all of it; into `s`, whose
-// room is kept from one block to the next.
-void encode(const JournalBlock& b, uint64_t sequence, std::string& s) {
-    s.clear();
-    s.reserve(64 + b.accounts.size() * (16 + accountLength + transactionLength));
-    s = magic;
-    putU64(s, 0); // the length, filled in below
-    putU64(s, sequence);
-    s += padded(b.datebox, 16);
-    putI32(s, b.first);
-    putI32(s, b.last);
-    putI32(s, b.monthlast);
-    putI32(s, static_cast<int32_t>(b.accounts.size()));
+// An entry: magic, the entry's length, the block, then a fingerprint of all of it. Written in
+// pieces of about 1 MiB as it is made (`piece` keeps its room from one entry to the next).
+int64_t writeEntry(LockedFile& file, int64_t at, const JournalBlock& b, uint64_t sequence, std::string& piece) {
+    uint64_t length = 5 + 8 + 8 + 16 + 4 * 4 + 8;
+    for (const JournalAccount& a : b.accounts)
+        length += 4 + 8 + a.after.size() + 4 + (a.record > 0 ? a.transaction.size() : 0);
+    Fingerprint fingerprint;
+    const int64_t start = at;
+    const auto write = [&] {
+        fingerprint.add(piece);
+        file.writeAt(at, piece);
+        at += static_cast<int64_t>(piece.size());
+        piece.clear();
+    };
+    piece.clear();
+    piece.reserve((1 << 20) + 512);
+    piece = magic;
+    putU64(piece, length);
+    putU64(piece, sequence);
+    piece += padded(b.datebox, 16);
+    putI32(piece, b.first);
+    putI32(piece, b.last);
+    putI32(piece, b.monthlast);
+    putI32(piece, static_cast<int32_t>(b.accounts.size()));
     for (const JournalAccount& a : b.accounts) {
-        putI32(s, a.account);
-        putU64(s, a.beforeHash);
-        s += a.after;
-        putI32(s, a.record);
-        if (a.record > 0) s += a.transaction;
+        putI32(piece, a.account);
+        putU64(piece, a.beforeHash);
+        piece += a.after;
+        putI32(piece, a.record);
+        if (a.record > 0) piece += a.transaction;
+        if (piece.size() >= (1 << 20)) write();
     }
-    const uint64_t length = s.size() + 8;
-    for (int i = 0; i < 8; ++i) s[5 + i] = static_cast<char>((length >> (8 * i)) & 0xff);
-    putU64(s, recordHash(s));
+    fingerprint.add(piece);
+    putU64(piece, fingerprint.value());
+    file.writeAt(at, piece);
+    at += static_cast<int64_t>(piece.size());
+    return at - start;
 }
 
 std::optional<JournalBlock> decode(const std::string& slot) {
@@ -125,18 +139,36 @@ std::optional<JournalBlock> decodeSingle(const std::string& bytes) {
 }
 } // namespace
 
-uint64_t recordHash(std::string_view bytes) {
+void Fingerprint::add(std::string_view bytes) {
     // FNV-1a over 8-byte words (then the bytes left), the same on every machine and version.
-    uint64_t h = 1469598103934665603ULL;
     size_t i = 0;
-    for (; i + 8 <= bytes.size(); i += 8) {
-        uint64_t w = 0;
-        std::memcpy(&w, bytes.data() + i, 8);
-        h = (h ^ w) * 1099511628211ULL;
-        h ^= h >> 29;
+    if (held_ > 0) {
+        while (held_ < 8 && i < bytes.size()) word_[held_++] = bytes[i++];
+        if (held_ < 8) return;
+        mix(word_);
+        held_ = 0;
     }
-    for (; i < bytes.size(); ++i) h = (h ^ static_cast<unsigned char>(bytes[i])) * 1099511628211ULL;
+    for (; i + 8 <= bytes.size(); i += 8) mix(bytes.data() + i);
+    while (i < bytes.size()) word_[held_++] = bytes[i++];
+}
+
+void Fingerprint::mix(const char* word) {
+    uint64_t w = 0;
+    std::memcpy(&w, word, 8);
+    h_ = (h_ ^ w) * 1099511628211ULL;
+    h_ ^= h_ >> 29;
+}
+
+uint64_t Fingerprint::value() const {
+    uint64_t h = h_;
+    for (size_t i = 0; i < held_; ++i) h = (h ^ static_cast<unsigned char>(word_[i])) * 1099511628211ULL;
     return h;
+}
+
+uint64_t recordHash(std::string_view bytes) {
+    Fingerprint f;
+    f.add(bytes);
+    return f.value();
 }
 
 PostingJournal::PostingJournal() : file_(std::make_unique<LockedFile>(fileName, Access::ReadWrite)) {}
@@ -178,10 +210,9 @@ void PostingJournal::note(const JournalBlock& block) {
         file_->truncate(wholeEnd_);
         end_ = wholeEnd_;
     }
-    encode(block, ++sequence_, entry_);
-    file_->writeAt(end_, entry_);
+    const int64_t written = writeEntry(*file_, end_, block, ++sequence_, entry_);
     file_->syncData();
-    end_ += static_cast<int64_t>(entry_.size());
+    end_ += written;
 }
 
 void PostingJournal::finish() {

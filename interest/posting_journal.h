@@ -36,6 +36,19 @@ struct JournalBlock {
 // A fingerprint of an account record, to tell the record as it was from any other.
 uint64_t recordHash(std::string_view bytes);
 
+// The same fingerprint of bytes given in pieces.
+class Fingerprint {
+  public:
+    void add(std::string_view bytes);
+    uint64_t value() const;
+
+  private:
+    void mix(const char* word);
+    uint64_t h_ = 1469598103934665603ULL;
+    char word_[8] = {};
+    size_t held_ = 0;
+};
+
 // The posting's journal, "interest.jrn". Before a block of accounts is written, what the block
 // changes is appended to the journal, with a fingerprint that tells an entry cut short by a
 // power cut, and made durable; the store's files are made durable before the next block's
@@ -66,7 +79,7 @@ class PostingJournal {
     uint64_t sequence_ = 0;
     int64_t end_ = -1;             // where the next entry goes, once known
     mutable int64_t wholeEnd_ = 0; // the end of the last whole entry read
-    std::string entry_;            // the entry being written
+    std::string entry_;            // a piece of the entry being written
 };
 
 } // namespace interest

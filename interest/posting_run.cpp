@@ -255,14 +255,14 @@ void PostingRun::postBlock(int32_t from, int32_t to) {
         block.accounts.push_back(std::move(static_cast<JournalAccount&>(plan)));
     }
     journal_->note(block);
-    writePlans(block.accounts);
+    writePlans(block.accounts, &block_, from);
     lastDone_ = to;
     total_ = total_ + blockTotal;
     charged_ += blockCharged;
     flushReport();
 }
 
-void PostingRun::writePlans(const std::vector<JournalAccount>& plans) {
+void PostingRun::writePlans(const std::vector<JournalAccount>& plans, std::string* block, int32_t blockFrom) {
     // The transactions first, in runs of consecutive records; then the month's count; then the
     // accounts that point at them, in runs of consecutive accounts; then all of it durable.
     steplabel_ = "HereE";
@@ -282,13 +282,33 @@ void PostingRun::writePlans(const std::vector<JournalAccount>& plans) {
     steplabel_ = "HereF";
     if (!charged.empty()) setPointer(monthlast_);
     steplabel_ = "HereD";
-    for (size_t k = 0; k < plans.size();) {
-        run_.assign(plans[k].after);
-        size_t e = k + 1;
-        while (e < plans.size() && plans[e].account == plans[e - 1].account + 1) run_.append(plans[e++].after);
-        custFile_->writeRun(plans[k].account, run_);
-        lastDone_ = plans[e - 1].account;
-        k = e;
+    if (block) {
+        // A block's accounts are changed in the block as read and written from it. A few
+        // accounts left as they are, between two that change, are written again as they were
+        // read (nobody else may write the file meanwhile): one write instead of two.
+        constexpr int32_t gapLimit = 16;
+        const auto at = [&](int32_t account) { return static_cast<size_t>(account - blockFrom) * custrec::length; };
+        for (const JournalAccount& p : plans) block->replace(at(p.account), custrec::length, p.after);
+        for (size_t k = 0; k < plans.size();) {
+            size_t e = k + 1;
+            while (e < plans.size() && plans[e].account > plans[e - 1].account &&
+                   plans[e].account - plans[e - 1].account - 1 <= gapLimit)
+                ++e;
+            const int32_t first = plans[k].account, last = plans[e - 1].account;
+            custFile_->writeRun(first, std::string_view(*block).substr(
+                                           at(first), static_cast<size_t>(last - first + 1) * custrec::length));
+            lastDone_ = last;
+            k = e;
+        }
+    } else {
+        for (size_t k = 0; k < plans.size();) {
+            run_.assign(plans[k].after);
+            size_t e = k + 1;
+            while (e < plans.size() && plans[e].account == plans[e - 1].account + 1) run_.append(plans[e++].after);
+            custFile_->writeRun(plans[k].account, run_);
+            lastDone_ = plans[e - 1].account;
+            k = e;
+        }
     }
     if (month) month->syncData();
     pointer_->syncData();

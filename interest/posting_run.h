@@ -89,7 +89,9 @@ class PostingRun {
     void chargeCase();
     void noInterestCase(const char* reason);
     void countDownNoInterest();
-    void writePlans(const std::vector<JournalAccount>& plans);
+    // `block` holds the accounts from `blockFrom` on as read, when the plans are a block's; the
+    // plans are written into it.
+    void writePlans(const std::vector<JournalAccount>& plans, std::string* block = nullptr, int32_t blockFrom = 0);
     void setPointer(int32_t last);
     // The posting month file, opened for writing, and one of its records.
     common::RecordFile& monthFile();

@@ -18,6 +18,7 @@
 #include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <set>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -398,4 +399,53 @@ TEST_F(PostingSafetyTest, RemovalTellsWhetherThePhoneWasFoundAndOffersTheSameDig
     r = removeInterest("5550102", removal, label);
     EXPECT_EQ(r.accounts, 1);
     EXPECT_TRUE(r.sameDigits.empty());
+}
+
+namespace {
+// Counts the writes of one file.
+struct WriteCounter : WriteObserver {
+    std::string name;
+    int writes = 0;
+    void created(const std::string&) override {}
+    void beforeWrite(const LockedFile& f, int64_t, size_t size) override {
+        if (size > 0 && fs::path(f.path()).filename() == name) ++writes;
+    }
+    void synced(const LockedFile&) override {}
+};
+} // namespace
+
+// Accounts the posting leaves as they are keep every byte, also where they are written again
+// between two changed ones (up to 16 of them), and a longer stretch is not written at all.
+TEST(PostingWritesTest, AccountsLeftAsTheyAreKeepEveryByte) {
+    TempFolder tmp;
+    const std::set<int> owing{1, 2, 4, 21, 39, 70}; // gaps of 0, 1, 16, 17 and 30 accounts
+    std::string cust, month;
+    for (int i = 1; i <= 75; ++i) {
+        const bool owes = owing.count(i) > 0;
+        cust += accountBytes({"NAME" + std::to_string(i), "F", "1126", std::to_string(i), owes ? "100" : "0",
+                              "555" + std::to_string(i), i});
+        month += txBytes(i, "", "0", "Ring", "100.00");
+    }
+    putFile("cust.dat", cust);
+    putFile("Cust.ptn", " 75\r\n");
+    putFile("1126.dat", month);
+    putFile("1126.ptn", " 75\r\n");
+    WriteCounter counter;
+    counter.name = "cust.dat";
+    setWriteObserver(&counter);
+    HeadlessHost host({}, true);
+    std::string steplabel;
+    PostingRun run(PostingInput{"12-8-26", ".015", "1.00", false, false, false}, host, steplabel);
+    const PostingOutcome outcome = run.run();
+    setWriteObserver(nullptr);
+    ASSERT_EQ(outcome, PostingOutcome::Completed);
+    const std::string after = getFile("cust.dat");
+    ASSERT_EQ(after.size(), cust.size());
+    for (int i = 1; i <= 75; ++i) {
+        const std::string_view was = std::string_view(cust).substr((i - 1) * custrec::length, custrec::length);
+        const std::string_view is = std::string_view(after).substr((i - 1) * custrec::length, custrec::length);
+        if (owing.count(i)) EXPECT_EQ(trim(fieldText(is, custrec::balance)), "101.5") << i;
+        else EXPECT_EQ(is, was) << i;
+    }
+    EXPECT_EQ(counter.writes, 3); // 1 to 21 in one write, then 39, then 70
 }
