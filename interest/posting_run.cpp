@@ -163,13 +163,12 @@ PostingOutcome PostingRun::runSteps() {
     int32_t first = 1;
     if (pending) first = resume(*pending);
 
-    int32_t step = clng(count / 100.0);
-    if (step < 1) step = 1;
     const int32_t blockSize = std::max(1, in_.blockSize);
     for (int32_t from = first; from <= count; from += blockSize) {
         const int32_t to = std::min<int64_t>(count, static_cast<int64_t>(from) + blockSize - 1);
         postBlock(from, to);
-        host_.progress(std::min(100, to / step));
+        // The share of the accounts handled so far, whatever the number of accounts.
+        host_.progress(static_cast<int>(std::min<int64_t>(100, static_cast<int64_t>(to) * 100 / count)));
     }
     files_.closeAll();
     custFile_ = nullptr;

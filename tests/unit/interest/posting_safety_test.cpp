@@ -449,3 +449,21 @@ TEST(PostingWritesTest, AccountsLeftAsTheyAreKeepEveryByte) {
     }
     EXPECT_EQ(counter.writes, 3); // 1 to 21 in one write, then 39, then 70
 }
+
+// The bar shows the share of the accounts handled, also in a store of fewer than 100.
+TEST(PostingWritesTest, ProgressIsTheShareOfTheAccountsHandled) {
+    TempFolder tmp;
+    std::string cust;
+    for (int i = 1; i <= 30; ++i) cust += accountBytes({"N" + std::to_string(i), "F", "", "0", "0", "555", i});
+    putFile("cust.dat", cust);
+    putFile("Cust.ptn", " 30\r\n");
+    struct Recording : HeadlessHost {
+        std::vector<int> shown;
+        void progress(int percent) override { shown.push_back(percent); }
+    } host;
+    std::string steplabel;
+    PostingInput in{"12-8-26", ".015", "1.00", false, false, false};
+    in.blockSize = 10;
+    ASSERT_EQ(PostingRun(in, host, steplabel).run(), PostingOutcome::Completed);
+    EXPECT_EQ(host.shown, (std::vector<int>{33, 66, 100}));
+}
