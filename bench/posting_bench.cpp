@@ -10,6 +10,7 @@
 #include "interest/window_host.h"
 #include "platform/scripted_platform.h"
 #include "tests/support/headless_host.h"
+#include "tests/support/scripted_desk.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -35,6 +36,14 @@ using namespace bench;
 namespace fs = std::filesystem;
 
 namespace {
+// A child that prints: the scripted platform, as on 12-8-26, its printouts into this PDF file.
+platform::ScriptSetup printingInto(const QString& pdf) {
+    platform::ScriptSetup setup;
+    setup.today = QDate(2026, 12, 8);
+    setup.pdfFile = pdf;
+    return setup;
+}
+
 // The posting through the window, as Start posts it, on the scripted platform with the report
 // printed into a PDF file: --child window FOLDER DATE RATE MINIMUM FIRSTMON.
 int windowChild(int argc, char** argv) {
@@ -44,18 +53,14 @@ int windowChild(int argc, char** argv) {
     if (std::strcmp(argv[7], "1") == 0) std::ofstream("firstmon.dat") << "Y\r\n";
     int qargc = 1;
     QApplication app(qargc, argv);
-    platform::ScriptSetup setup;
-    setup.today = QDate(2026, 12, 8);
-    setup.pdfFile = QStringLiteral("report.pdf");
-    platform::Transcript transcript([](const std::string&) {});
-    platform::ScriptedPlatform scripted(setup, transcript);
-    interest::InterestWindow window(scripted.platform());
+    testsupport::ScriptedDesk desk(printingInto(QStringLiteral("report.pdf")));
+    interest::InterestWindow window(desk.platform());
     window.load();
     window.findChild<QLineEdit*>("datebox")->setText(QString::fromLatin1(argv[4]));
     window.findChild<QLineEdit*>("Percentage")->setText(QString::fromLatin1(argv[5]));
     window.findChild<QLineEdit*>("MinFinance")->setText(QString::fromLatin1(argv[6]));
     const auto t0 = std::chrono::steady_clock::now();
-    scripted.setOnEnd([t0] {
+    desk.scripted.setOnEnd([t0] {
         std::printf("%.6f\n", std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
         std::fflush(stdout);
         std::_Exit(0);
@@ -76,16 +81,12 @@ int reportChild(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     int qargc = 1;
     QApplication app(qargc, argv);
-    platform::ScriptSetup setup;
-    setup.today = QDate(2026, 12, 8);
-    setup.pdfFile = QStringLiteral("report-alone.pdf");
-    platform::Transcript transcript([](const std::string&) {});
-    platform::ScriptedPlatform scripted(setup, transcript);
+    testsupport::ScriptedDesk desk(printingInto(QStringLiteral("report-alone.pdf")));
     const interest::WindowHost::Heading heading{
         {},
         QStringLiteral("Interest posting of %1   Rate %2   Minimum %3").arg(argv[4], argv[5], argv[6]),
         QDir::current().dirName()};
-    interest::WindowHost printing(scripted.platform(), {}, heading);
+    interest::WindowHost printing(desk.platform(), {}, heading);
     const auto t0 = std::chrono::steady_clock::now();
     for (const std::string& line : host.report()) printing.reportLine(QString::fromStdString(line));
     printing.endReport();
