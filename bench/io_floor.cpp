@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <mutex>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -23,17 +24,25 @@ struct Op {
     int64_t offset = 0, size = 0;
 };
 
+// Called from the run's planning and from its writing thread at once.
 class Recorder : public common::WriteObserver {
   public:
     std::vector<Op> ops;
     void created(const std::string&) override {}
     void beforeWrite(const common::LockedFile& f, int64_t offset, size_t size) override {
-        if (size > 0) ops.push_back(Op{'W', f.path(), offset, static_cast<int64_t>(size)});
+        if (size > 0) add(Op{'W', f.path(), offset, static_cast<int64_t>(size)});
     }
     void beforeRead(const common::LockedFile& f, int64_t offset, size_t size) override {
-        ops.push_back(Op{'R', f.path(), offset, static_cast<int64_t>(size)});
+        add(Op{'R', f.path(), offset, static_cast<int64_t>(size)});
     }
-    void synced(const common::LockedFile& f) override { ops.push_back(Op{'S', f.path(), 0, 0}); }
+    void synced(const common::LockedFile& f) override { add(Op{'S', f.path(), 0, 0}); }
+
+  private:
+    void add(Op op) {
+        const std::lock_guard<std::mutex> hold(mutex_);
+        ops.push_back(std::move(op));
+    }
+    std::mutex mutex_;
 };
 } // namespace
 

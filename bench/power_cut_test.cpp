@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <mutex>
 #include <random>
 #include <string>
 #include <sys/wait.h>
@@ -51,11 +52,14 @@ class PowerCut : public WriteObserver {
     explicit PowerCut(long cutAt, std::string log) : cutAt_(cutAt), log_(std::move(log)) {}
     long writes() const { return writes_; }
 
+    // Called from the run's planning and from its writing thread at once.
     void created(const std::string& path) override {
+        const std::lock_guard<std::mutex> hold(mutex_);
         const std::string p = fs::absolute(path).string();
         pending_[p].push_back(Undo{p, 0, 0, {}, true});
     }
     void beforeWrite(const LockedFile& file, int64_t offset, size_t size) override {
+        const std::lock_guard<std::mutex> hold(mutex_);
         if (++writes_ == cutAt_) cut();
         Undo u{fs::absolute(file.path()).string(), offset, file.size(), {}, false};
         // A write keeps what it covers; a cut (size 0) keeps everything after the new end.
@@ -66,7 +70,10 @@ class PowerCut : public WriteObserver {
         }
         pending_[u.path].push_back(std::move(u));
     }
-    void synced(const LockedFile& file) override { pending_.erase(fs::absolute(file.path()).string()); }
+    void synced(const LockedFile& file) override {
+        const std::lock_guard<std::mutex> hold(mutex_);
+        pending_.erase(fs::absolute(file.path()).string());
+    }
 
   private:
     // The machine stops: what was not durable is written down for the parent to throw away.
@@ -84,6 +91,7 @@ class PowerCut : public WriteObserver {
     long cutAt_, writes_ = 0;
     std::string log_;
     std::map<std::string, std::vector<Undo>> pending_;
+    std::mutex mutex_;
 };
 
 // Posts in the folder in a child, cut at write `cutAt` (0: never); returns the writes it made.

@@ -108,6 +108,7 @@ std::string_view RunFiles::read(const std::string& name, int32_t record) {
     Open& f = files_[static_cast<size_t>(id)];
     RecordFile& file = *f.file;
     if (record < 1 || f.access != Access::Read) { // the file the run writes
+        if (beforeReadingWritten) beforeReadingWritten(record);
         record_ = file.read(record);
         return record_;
     }
@@ -121,6 +122,12 @@ std::string_view RunFiles::read(const std::string& name, int32_t record) {
     Slot& slot = slots_[static_cast<size_t>(s)];
     slot.used = ++clock_;
     return {slot.bytes.get() + static_cast<size_t>((record - 1) % perPiece) * transrec::length, transrec::length};
+}
+
+bool RunFiles::openForWriting(const std::string& name) {
+    const int id = known(name).id;
+    return id >= 0 && files_[static_cast<size_t>(id)].file &&
+           files_[static_cast<size_t>(id)].access == Access::ReadWrite;
 }
 
 RecordFile& RunFiles::open(const std::string& name, size_t recordLength, Access access, Sharing sharing) {

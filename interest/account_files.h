@@ -3,6 +3,7 @@
 #include "common/record_file.h"
 #include "interest/transaction_chain.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -53,9 +54,13 @@ class RunFiles : public ChainFiles {
     // Whether a record file of this name is there; each name is looked up once a run (the run
     // creates only the posting month file, through open).
     bool exists(const std::string& name) { return known(name).id >= 0; }
+    // Whether the file is open for writing.
+    bool openForWriting(const std::string& name);
     int identity(const std::string& name) override { return known(name).id; }
     // A transaction of a month file opened for reading.
     std::string_view read(const std::string& name, int32_t record) override;
+    // Called before a record of a file opened for writing is read (the run may be writing it).
+    std::function<void(int32_t record)> beforeReadingWritten;
 
   private:
     // A name as it was spelt, and the file on disk it names (-1: none).

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <future>
 #include <sys/stat.h>
 
 namespace interest {
@@ -91,6 +92,7 @@ PostingOutcome PostingRun::run() {
         journal_.reset();
         return outcome;
     } catch (...) {
+        if (writing_.valid()) writing_.wait(); // a block still being written is let finish
         journal_.reset();
         throw;
     }
@@ -163,13 +165,40 @@ PostingOutcome PostingRun::runSteps() {
     int32_t first = 1;
     if (pending) first = resume(*pending);
 
+    // Each block is written on a thread of its own while the next one is planned; one block
+    // at a time, its journal entry first, so what a stop leaves is what it left before.
+    // A walk that reads the posting month file where a block being written may write (records
+    // past those there at the start, or those a stopped run left) waits for that block first.
+    count_ = count;
+    files_.beforeReadingWritten = [this](int32_t record) {
+        if (record > monthAtStart_ || !preferred_.empty()) finishWriting();
+    };
     const int32_t blockSize = std::max(1, in_.blockSize);
     for (int32_t from = first; from <= count; from += blockSize) {
         const int32_t to = std::min<int64_t>(count, static_cast<int64_t>(from) + blockSize - 1);
-        postBlock(from, to);
-        // The share of the accounts handled so far, whatever the number of accounts.
-        host_.progress(static_cast<int>(std::min<int64_t>(100, static_cast<int64_t>(to) * 100 / count)));
+        BlockWrite next;
+        try {
+            next = planBlock(from, to);
+        } catch (...) {
+            finishWriting(); // the block being written is completed (or its failure told) first
+            throw;
+        }
+        finishWriting();
+        written_ = std::move(next);
+        bool noted = false;
+        if (written_.charged > 0 && !files_.openForWriting(monthfile_)) {
+            // The first block that charges: its entry is noted before the month file is opened
+            // for writing here (not on the writing thread, which touches no shared state), so a
+            // month file held by another computer stops the run with the block noted.
+            steplabel_ = "HereD";
+            journal_->note(written_.block);
+            noted = true;
+            steplabel_ = "HereE";
+        }
+        if (written_.charged > 0) written_.month = &monthFile();
+        writing_ = std::async(std::launch::async, [this, noted] { writeBlock(written_, noted); });
     }
+    finishWriting();
     files_.closeAll();
     custFile_ = nullptr;
 
@@ -227,19 +256,19 @@ PostingOutcome PostingRun::previewSteps() {
     return PostingOutcome::Completed;
 }
 
-void PostingRun::postBlock(int32_t from, int32_t to) {
-    // Read in one go, planned in memory, noted in the journal, then written in runs.
+PostingRun::BlockWrite PostingRun::planBlock(int32_t from, int32_t to) {
+    // Read in one go and planned in memory; the report's lines wait for the block's writes.
     steplabel_ = "HereD";
-    block_.resize(static_cast<size_t>(to - from + 1) * custrec::length);
-    custFile_->readRunInto(from, to - from + 1, block_.data());
-    const std::string_view accounts = block_;
-    JournalBlock block;
+    BlockWrite w;
+    w.accounts = std::move(spare_);
+    w.accounts.resize(static_cast<size_t>(to - from + 1) * custrec::length);
+    custFile_->readRunInto(from, to - from + 1, w.accounts.data());
+    const std::string_view accounts = w.accounts;
+    JournalBlock& block = w.block;
     block.datebox = in_.datebox;
     block.first = from;
     block.last = to;
     block.monthlast = monthlast_;
-    Money blockTotal;
-    int32_t blockCharged = 0;
     for (int32_t i = from; i <= to; ++i) {
         const std::string_view before =
             accounts.substr(static_cast<size_t>(i - from) * custrec::length, custrec::length);
@@ -249,27 +278,54 @@ void PostingRun::postBlock(int32_t from, int32_t to) {
         }
         AccountPlan plan = planAccount(i, before);
         if (plan.after.empty()) continue;
-        blockTotal = blockTotal + plan.charged;
-        if (plan.record > 0) ++blockCharged;
+        w.total = w.total + plan.charged;
+        if (plan.record > 0) ++w.charged;
         block.accounts.push_back(std::move(static_cast<JournalAccount&>(plan)));
     }
-    journal_->note(block);
-    writePlans(block.accounts, &block_, from);
-    lastDone_ = to;
-    total_ = total_ + blockTotal;
-    charged_ += blockCharged;
-    flushReport();
+    w.monthlast = monthlast_;
+    w.report = std::move(pendingReport_);
+    pendingReport_.clear();
+    return w;
 }
 
-void PostingRun::writePlans(const std::vector<JournalAccount>& plans, std::string* block, int32_t blockFrom) {
+void PostingRun::writeBlock(BlockWrite& w, bool noted) {
+    writerLabel_ = "HereD";
+    if (!noted) journal_->note(w.block);
+    writePlans(w.block.accounts, writerLabel_, w.month, w.monthlast, &w.accounts, w.block.first);
+    lastDone_ = w.block.last;
+}
+
+void PostingRun::finishWriting() {
+    if (!writing_.valid()) return;
+    try {
+        writing_.get();
+    } catch (...) {
+        steplabel_ = writerLabel_; // the step that failed
+        throw;
+    }
+    total_ = total_ + written_.total;
+    charged_ += written_.charged;
+    // The report's lines of the block, before any of the block being planned.
+    std::vector<std::string> later = std::move(pendingReport_);
+    pendingReport_ = std::move(written_.report);
+    flushReport();
+    pendingReport_ = std::move(later);
+    spare_ = std::move(written_.accounts);
+    // The share of the accounts handled so far, whatever the number of accounts.
+    host_.progress(static_cast<int>(std::min<int64_t>(100, static_cast<int64_t>(written_.block.last) * 100 / count_)));
+    written_ = BlockWrite{};
+}
+
+void PostingRun::writePlans(const std::vector<JournalAccount>& plans, std::string& label, RecordFile* month,
+                            int32_t monthlast, std::string* block, int32_t blockFrom) {
     // The transactions first, in runs of consecutive records; then the month's count; then the
     // accounts that point at them, in runs of consecutive accounts; then all of it durable.
-    steplabel_ = "HereE";
+    label = "HereE";
     std::vector<const JournalAccount*> charged;
     for (const JournalAccount& p : plans)
         if (p.record > 0) charged.push_back(&p);
     std::sort(charged.begin(), charged.end(), [](auto* a, auto* b) { return a->record < b->record; });
-    RecordFile* month = charged.empty() ? nullptr : &monthFile();
+    if (charged.empty()) month = nullptr;
     for (size_t k = 0; k < charged.size();) {
         run_.assign(charged[k]->transaction);
         size_t e = k + 1;
@@ -278,9 +334,9 @@ void PostingRun::writePlans(const std::vector<JournalAccount>& plans, std::strin
         month->writeRun(charged[k]->record, run_);
         k = e;
     }
-    steplabel_ = "HereF";
-    if (!charged.empty()) setPointer(monthlast_);
-    steplabel_ = "HereD";
+    label = "HereF";
+    if (!charged.empty()) setPointer(monthlast);
+    label = "HereD";
     if (block) {
         // A block's accounts are changed in the block as read and written from it. A few
         // accounts left as they are, between two that change, are written again as they were
@@ -345,7 +401,9 @@ int32_t PostingRun::resume(const JournalBlock& pending) {
         block.monthlast = monthlast_;
         block.accounts = std::move(repairs);
         journal_->note(block);
-        writePlans(block.accounts);
+        bool charges = false;
+        for (const JournalAccount& a : block.accounts) charges = charges || a.record > 0;
+        writePlans(block.accounts, steplabel_, charges ? &monthFile() : nullptr, monthlast_);
     }
     return pending.first;
 }
@@ -568,6 +626,7 @@ void PostingRun::noInterestCase(const char* reason) {
 }
 
 std::string PostingRun::monthRecord(int32_t record) {
+    finishWriting(); // the block being written may write there
     if (!files_.exists(monthfile_)) return std::string(transrec::length, '\0');
     return monthFile().read(record);
 }

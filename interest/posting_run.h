@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <future>
 #include <map>
 #include <string>
 #include <vector>
@@ -80,18 +81,36 @@ class PostingRun {
     // What a resumed run does with an account of the block a stopped run noted.
     enum class Decision { Plan, Done, CheckByHand };
 
+    // A planned block, written on a thread of its own while the next block is planned.
+    struct BlockWrite {
+        JournalBlock block;
+        std::string accounts;                // the block's accounts as read; the plans go into it
+        int32_t monthlast = 0;               // the month file's last record after the block
+        common::RecordFile* month = nullptr; // the posting month file, when the block charges
+        common::Money total;
+        int32_t charged = 0;
+        std::vector<std::string> report; // its report lines, printed once it is written
+    };
+
     PostingOutcome runSteps();
     PostingOutcome previewSteps();
     void reportTotals();
-    void postBlock(int32_t from, int32_t to);
+    BlockWrite planBlock(int32_t from, int32_t to);
+    // On the writing thread: the journal entry (unless `noted` already), then the block's
+    // records, all made durable.
+    void writeBlock(BlockWrite& w, bool noted);
+    // Waits for the block being written; then its totals, its report lines and the bar.
+    void finishWriting();
     AccountPlan planAccount(int32_t i, std::string_view before);
     void planFor(int32_t i);
     void chargeCase();
     void noInterestCase(const char* reason);
     void countDownNoInterest();
-    // `block` holds the accounts from `blockFrom` on as read, when the plans are a block's; the
-    // plans are written into it.
-    void writePlans(const std::vector<JournalAccount>& plans, std::string* block = nullptr, int32_t blockFrom = 0);
+    // The step is kept in `label`; `month` is the posting month file, open for writing, when a
+    // plan charges; `block` holds the accounts from `blockFrom` on as read, when the plans are a
+    // block's, and the plans are written into it.
+    void writePlans(const std::vector<JournalAccount>& plans, std::string& label, common::RecordFile* month,
+                    int32_t monthlast, std::string* block = nullptr, int32_t blockFrom = 0);
     void setPointer(int32_t last);
     // The posting month file, opened for writing, and one of its records.
     common::RecordFile& monthFile();
@@ -129,7 +148,12 @@ class PostingRun {
     std::map<int32_t, Decision> resumeDecision_;
     std::map<int32_t, std::pair<int32_t, std::string>> preferred_; // a stopped run's record for an account
     std::vector<std::string> pendingReport_;
-    std::string block_, run_; // a block's accounts as read, and a run of records being written
+    std::string run_; // a run of records being written
+    // The block being written on its own thread, what it has done, and a buffer for the next.
+    std::future<void> writing_;
+    BlockWrite written_;
+    std::string writerLabel_, spare_;
+    int32_t count_ = 0; // the accounts of the store, for the bar
 };
 
 } // namespace interest

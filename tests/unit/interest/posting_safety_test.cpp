@@ -467,3 +467,39 @@ TEST(PostingWritesTest, ProgressIsTheShareOfTheAccountsHandled) {
     ASSERT_EQ(PostingRun(in, host, steplabel).run(), PostingOutcome::Completed);
     EXPECT_EQ(host.shown, (std::vector<int>{33, 66, 100}));
 }
+
+// Blocks written while the next is planned, the walks reading the month file being written:
+// the store ends as a posting in one block leaves it.
+TEST(PostingWritesTest, BlocksWrittenWhileTheNextIsPlannedEndAsOneBlock) {
+    const auto postWith = [](int32_t blockSize) {
+        TempFolder tmp;
+        std::string cust, november, december;
+        for (int i = 1; i <= 40; ++i) {
+            cust += accountBytes({"N" + std::to_string(i), "F", "1226", std::to_string(i), "100", "555", i});
+            november += txBytes(i, "", "0", "Ring", "60.00", "11-20-26");
+            december += txBytes(i, "1126", std::to_string(i), "Chain", "40.00", "12-2-26");
+        }
+        putFile("cust.dat", cust);
+        putFile("Cust.ptn", " 40\r\n");
+        putFile("1126.dat", november);
+        putFile("1126.ptn", " 40\r\n");
+        putFile("1226.dat", december);
+        putFile("1226.ptn", " 40\r\n");
+        putFile("firstmon.dat", "Y\r\n");
+        HeadlessHost host({}, true);
+        std::string steplabel;
+        PostingInput in{"12-8-26", ".015", "1.00", false, true, false};
+        in.blockSize = blockSize;
+        EXPECT_EQ(PostingRun(in, host, steplabel).run(), PostingOutcome::Completed);
+        auto files = snapshot();
+        files.erase("lastpost.dat");
+        return std::make_pair(files, host.report());
+    };
+    const auto [oneBlock, oneReport] = postWith(1000);
+    for (int32_t size : {1, 3, 7}) {
+        const auto [blocks, report] = postWith(size);
+        EXPECT_EQ(blocks, oneBlock) << size;
+        EXPECT_EQ(report, oneReport) << size;
+    }
+    EXPECT_EQ(oneReport.size(), 43u); // the heading, 40 accounts, the count and the total
+}
