@@ -23,7 +23,7 @@ struct PostingInput {
     bool skipLayaways = false; // Check1
     bool firstmon = false;     // leave charges of the last month out of the base
     bool wholesale = false;    // interest transactions carry "1 999999" in amount2
-    int32_t blockSize = 65536; // accounts read, noted and written together
+    int32_t blockSize = 32768; // accounts read, noted and written together
     bool preview = false;      // the whole run computed and reported, nothing written
 };
 
