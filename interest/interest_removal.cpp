@@ -56,7 +56,7 @@ RemovalResult removeInterest(const std::string& phone, EngineHost& host, std::st
         TransactionChain chain(monthFiles, c);
         steplabel = "HereM";
         while (chain.next()) {
-            std::string t = chain.transaction();
+            std::string t(chain.transaction());
             // A chain that reaches another account's transaction has left this account.
             if (val(fieldText(t, transrec::acctno)) != val(fieldText(c, custrec::acctno))) break;
             if (trim(left(fieldText(t, transrec::descr), 8)) != "Interest") continue;

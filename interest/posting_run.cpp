@@ -539,7 +539,7 @@ std::string PostingRun::layawayCheck() {
     std::string flag;
     TransactionChain chain(files_, cust_);
     while (chain.next()) {
-        const std::string& trans = chain.transaction();
+        const std::string_view trans = chain.transaction();
         const std::string_view type = fieldText(trans, transrec::txtype);
         if (type == "A" && left(fieldText(trans, transrec::descr), 8) != "Interest") flag = "N";
         if (type == "~") flag = "Y";
@@ -559,7 +559,8 @@ void PostingRun::excluderecent() {
         const int m = monthOfCode(name);
         return m >= 1 && m <= 12;
     });
-    const double account = valOf(cust_, custrec::acctno);
+    const std::string_view accountField = fieldText(cust_, custrec::acctno);
+    const double account = val(accountField);
     for (;;) {
         steplabel_.assign("HereG2/");
         file = chain.nextFile();
@@ -584,10 +585,12 @@ void PostingRun::excluderecent() {
             continue;
         }
         if (!more) break;
-        const std::string& trans = chain.transaction();
+        const std::string_view trans = chain.transaction();
         file = chain.file();
         steplabel_.assign("HereG33/").append(file);
-        if (valOf(trans, transrec::acctno) != account) break;
+        // The same bytes are the same number; only others are read as one.
+        const std::string_view acctno = fieldText(trans, transrec::acctno);
+        if (acctno != accountField && val(acctno) != account) break;
         if (fieldText(trans, transrec::txtype) == "A") {
             // Charges of this month, and of last month after the posting day, are left out.
             const PostingDate t = transactionDate(fieldText(trans, transrec::txdate));

@@ -77,7 +77,7 @@ bool TransactionChain::next() {
         ended_ = true;
         return false;
     }
-    transaction_.assign(files_.read(file, nextRecord_)); // may throw: the walk stays where it is
+    transaction_ = files_.read(file, nextRecord_); // may throw: the walk stays where it is
     visit(place);
     file_ = file;
     record_ = nextRecord_;

@@ -46,7 +46,8 @@ class TransactionChain {
     // Moves to the next transaction (the first call: the newest); false at the end. A read
     // that fails throws and leaves the walk where it was, so the call can be repeated.
     bool next();
-    const std::string& transaction() const { return transaction_; }
+    // The bytes stay valid until the next call of next() or the next read of the files.
+    std::string_view transaction() const { return transaction_; }
     // Where the current transaction is: its month file ("1298.dat") and record number.
     const std::string& file() const { return file_; }
     int32_t record() const { return record_; }
@@ -61,7 +62,8 @@ class TransactionChain {
     void visit(uint64_t place);
 
     std::function<bool(const std::string&)> accept_;
-    std::string nextFile_, file_, transaction_;
+    std::string nextFile_, file_;
+    std::string_view transaction_;
     int32_t nextRecord_ = 0, record_ = 0;
     std::optional<double> prevValue_;
     bool ended_ = false;
