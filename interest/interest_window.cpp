@@ -179,6 +179,8 @@ void InterestWindow::Start_Click() {
     if (!postingAgainConfirmed()) return;
     p.screen.setHourglass(true);
     for (QWidget* w : std::initializer_list<QWidget*>{Command1, Start, Notes, undo, preview, Label3}) w->hide();
+    // The removal would only find the account file held by the posting: not while it runs.
+    remove->setEnabled(false);
     keys_.setCaption(Start, QStringLiteral("Posting Accounts DO NOT INTERUPT"));
     Label4->setText(QStringLiteral("DO NOT DISTURB"));
     Label5->show();
@@ -200,6 +202,7 @@ void InterestWindow::Start_Click() {
             // Nothing was posted: the window is as it was, for another date.
             p.screen.setHourglass(false);
             for (QWidget* w : std::initializer_list<QWidget*>{Command1, Start, Notes, undo, preview, Label3}) w->show();
+            remove->setEnabled(true);
             keys_.setCaption(Start, QStringLiteral("&Start"));
             showLastPosted();
             Label5->hide();

@@ -1,0 +1,64 @@
+#include "interest/account_files.h"
+#include "interest/interest_window.h"
+#include "platform/scripted_platform.h"
+#include "tests/support/store_records.h"
+#include "tests/support/temp_folder.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+using namespace common;
+using namespace platform;
+using namespace interest;
+using namespace testsupport;
+
+namespace {
+std::string owing(int acct) {
+    std::string r(custrec::length, ' ');
+    storeField(r, custrec::name1, "NAME" + std::to_string(acct));
+    storeField(r, custrec::lasttxfile, "1126");
+    storeField(r, custrec::lasttxrec, std::to_string(acct));
+    storeField(r, custrec::balance, "100");
+    storeField(r, custrec::acctno, std::to_string(acct));
+    storeField(r, custrec::rating, "1");
+    return r;
+}
+} // namespace
+
+// While a posting runs, the removal cannot be started (it would find the account file held by
+// the posting); after a posting refused at once it can again.
+TEST(InterestWindowTest, RemovalIsOffWhileAPostingRuns) {
+    TempFolder tmp;
+    putFile("cust.dat", owing(1) + owing(2));
+    putFile("Cust.ptn", " 2\r\n");
+    putFile("1126.dat", transactionRecord(1, "", "0", "Ring", "100.00", "11-2-26", "A") +
+                            transactionRecord(2, "", "0", "Ring", "100.00", "11-2-26", "A"));
+    putFile("1126.ptn", " 2\r\n");
+    ScriptSetup setup;
+    setup.today = QDate(2026, 12, 8);
+    InterestWindow* window = nullptr;
+    std::vector<bool> removalOnWhilePrinting;
+    Transcript transcript([&](const std::string& line) {
+        if (window && line.rfind("print text", 0) == 0)
+            removalOnWhilePrinting.push_back(window->findChild<QPushButton*>("remove")->isEnabled());
+    });
+    ScriptedPlatform scripted(setup, transcript);
+    InterestWindow w(scripted.platform());
+    window = &w;
+    w.load();
+    auto* remove = w.findChild<QPushButton*>("remove");
+    w.findChild<QLineEdit*>("Percentage")->setText(".015");
+    w.findChild<QLineEdit*>("MinFinance")->setText("1.00");
+    w.findChild<QLineEdit*>("datebox")->setText("cu-8-st"); // refused before anything is written
+    w.Start_Click();
+    EXPECT_TRUE(remove->isEnabled());
+    w.findChild<QLineEdit*>("datebox")->setText("12-8-26");
+    try {
+        w.Start_Click();
+    } catch (const ProgramEnded&) {
+        // the program ends after the posting
+    }
+    ASSERT_FALSE(removalOnWhilePrinting.empty());
+    for (bool on : removalOnWhilePrinting) EXPECT_FALSE(on);
+}
