@@ -171,7 +171,7 @@ PostingOutcome PostingRun::runSteps() {
     // past those there at the start, or those a stopped run left) waits for that block first.
     count_ = count;
     files_.beforeReadingWritten = [this](int32_t record) {
-        if (record > monthAtStart_ || !preferred_.empty()) finishWriting();
+        if (record > monthAtStart_ || !preferred_.empty()) settleWriting();
     };
     const int32_t blockSize = std::max(1, in_.blockSize);
     for (int32_t from = first; from <= count; from += blockSize) {
@@ -293,6 +293,12 @@ void PostingRun::writeBlock(BlockWrite& w, bool noted) {
     if (!noted) journal_->note(w.block);
     writePlans(w.block.accounts, writerLabel_, w.month, w.monthlast, &w.accounts, w.block.first);
     lastDone_ = w.block.last;
+}
+
+void PostingRun::settleWriting() {
+    // Only waits: a failure of the block is told where the block is finished, never taken
+    // for a failure to read (which a walk may retry).
+    if (writing_.valid()) writing_.wait();
 }
 
 void PostingRun::finishWriting() {
@@ -629,7 +635,7 @@ void PostingRun::noInterestCase(const char* reason) {
 }
 
 std::string PostingRun::monthRecord(int32_t record) {
-    finishWriting(); // the block being written may write there
+    settleWriting(); // the block being written may write there
     if (!files_.exists(monthfile_)) return std::string(transrec::length, '\0');
     return monthFile().read(record);
 }

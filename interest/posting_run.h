@@ -101,6 +101,8 @@ class PostingRun {
     void writeBlock(BlockWrite& w, bool noted);
     // Waits for the block being written; then its totals, its report lines and the bar.
     void finishWriting();
+    // Waits for the block being written and nothing more.
+    void settleWriting();
     AccountPlan planAccount(int32_t i, std::string_view before);
     void planFor(int32_t i);
     void chargeCase();

@@ -503,3 +503,43 @@ TEST(PostingWritesTest, BlocksWrittenWhileTheNextIsPlannedEndAsOneBlock) {
     }
     EXPECT_EQ(oneReport.size(), 43u); // the heading, 40 accounts, the count and the total
 }
+
+// A block's write fails (the disk fills up) while a walk of the next block reads the month file
+// where that block wrote: the run stops with the write's failure, which is not taken for a read
+// the walk could retry.
+TEST(PostingWritesTest, AFailedBlockWriteStopsTheRunAndIsNotTakenForARead) {
+    TempFolder tmp;
+    putFile("cust.dat", accountBytes({"A", "A", "1126", "1", "100", "5551", 1}) +
+                            accountBytes({"B", "B", "1126", "2", "100", "5552", 2}) +
+                            accountBytes({"C", "C", "1226", "27", "1", "5553", 3})); // past the month's records
+    putFile("Cust.ptn", " 3\r\n");
+    putFile("1126.dat", txBytes(1, "", "0", "Ring", "100.00") + txBytes(2, "", "0", "Ring", "100.00"));
+    putFile("1126.ptn", " 2\r\n");
+    std::string december;
+    for (int r = 1; r <= 26; ++r) december += txBytes(9, "", "0", "Sale", "1.00", "12-1-26");
+    putFile("1226.dat", december);
+    putFile("1226.ptn", " 26\r\n");
+    HeadlessHost host([] { throw HeadlessEnd{}; }, true);
+    std::string steplabel, failure;
+    PostingInput in{"12-8-26", ".015", "1.00", false, true, false};
+    in.blockSize = 2;
+    PostingRun run(in, host, steplabel);
+    ::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit old {};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    struct rlimit small = old;
+    small.rlim_cur = fs::file_size("1226.dat") + transrec::length; // room for one of the two charges
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    try {
+        run.run();
+    } catch (const RunError& e) {
+        failure = postingFailureMessage(steplabel, e, run.lastDone()).toStdString();
+    }
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_EQ(
+        failure.rfind("HereE\rThe file 1226.dat could not be written: the disk is full.\rNo account was changed.", 0),
+        0u)
+        << failure;
+    for (const std::string& box : host.shown()) EXPECT_EQ(box.find("HereG"), std::string::npos) << box;
+    EXPECT_TRUE(fileExists("interest.jrn")); // the block is noted, for the next posting to complete
+}
