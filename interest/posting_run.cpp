@@ -13,6 +13,7 @@
 #include "common/text_file.h"
 
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <future>
 #include <sys/stat.h>
@@ -200,6 +201,7 @@ PostingOutcome PostingRun::runSteps() {
     }
     finishWriting();
     files_.closeAll();
+    aheadFiles_.closeAll();
     custFile_ = nullptr;
 
     steplabel_ = "HereF";
@@ -264,6 +266,34 @@ PostingRun::BlockWrite PostingRun::planBlock(int32_t from, int32_t to) {
     w.accounts.resize(static_cast<size_t>(to - from + 1) * custrec::length);
     custFile_->readRunInto(from, to - from + 1, w.accounts.data());
     const std::string_view accounts = w.accounts;
+    // With firstmon the exclusion walks are most of the work: those of the last two thirds of
+    // the block are walked ahead on another thread while the first third is planned here.
+    std::future<void> ahead;
+    if (in_.firstmon && to - from + 1 >= 3 * aheadMinimum) {
+        aheadFrom_ = from + (to - from + 1) / 3;
+        ahead_ = std::vector<Ahead>(static_cast<size_t>(to - aheadFrom_ + 1));
+        ahead = std::async(std::launch::async, [this, accounts, from] {
+            std::string account;
+            for (size_t k = 0; k < ahead_.size(); ++k) {
+                account.assign(accounts.substr(
+                    static_cast<size_t>(aheadFrom_ - from) * custrec::length + k * custrec::length, custrec::length));
+                Ahead& a = ahead_[k];
+                double balance = 0;
+                try {
+                    balance = valOf(account, custrec::balance);
+                    a.base = Money::fromDouble(balance);
+                } catch (...) {
+                    continue; // left to the planning
+                }
+                if (!(balance > 0)) continue;
+                std::string label;
+                if (!excludeAhead(aheadFiles_, account, a.base, label)) continue;
+                a.walked = !label.empty();
+                a.label = std::move(label);
+                a.ready.store(true, std::memory_order_release);
+            }
+        });
+    }
     JournalBlock& block = w.block;
     block.datebox = in_.datebox;
     block.first = from;
@@ -282,6 +312,8 @@ PostingRun::BlockWrite PostingRun::planBlock(int32_t from, int32_t to) {
         if (plan.record > 0) ++w.charged;
         block.accounts.push_back(std::move(static_cast<JournalAccount&>(plan)));
     }
+    if (ahead.valid()) ahead.get();
+    ahead_.clear();
     w.monthlast = monthlast_;
     w.report = std::move(pendingReport_);
     pendingReport_.clear();
@@ -535,7 +567,15 @@ void PostingRun::planFor(int32_t i) {
     }
     if (!(balance > 0)) return;
     interestbase_ = base;
-    if (in_.firstmon) excluderecent();
+    if (in_.firstmon) {
+        const size_t k = static_cast<size_t>(plan_.account - aheadFrom_);
+        if (plan_.account >= aheadFrom_ && k < ahead_.size() && ahead_[k].ready.load(std::memory_order_acquire)) {
+            interestbase_ = ahead_[k].base;
+            if (ahead_[k].walked) steplabel_ = ahead_[k].label;
+        } else {
+            excluderecent();
+        }
+    }
     if (interestbase_ >= Money::fromTicks(Money::scale)) chargeCase();
     else noInterestCase(" (To new a charge.)");
 }
@@ -590,28 +630,56 @@ void PostingRun::excluderecent() {
                 host_.endProgram();
             continue;
         }
-        if (!more) break;
-        const std::string_view trans = chain.transaction();
-        file = chain.file();
-        steplabel_.assign("HereG33/").append(file);
-        // The same bytes are the same number; only others are read as one.
-        const std::string_view acctno = fieldText(trans, transrec::acctno);
-        if (acctno != accountField && val(acctno) != account) break;
-        if (fieldText(trans, transrec::txtype) == "A") {
-            // Charges of this month, and of last month after the posting day, are left out.
-            const PostingDate t = transactionDate(fieldText(trans, transrec::txdate));
-            if ((t.month == date_.month && t.year == date_.year) ||
-                (t.month == date_.prevMonth && t.year == date_.prevYear && t.day > date_.day))
-                interestbase_ = interestbase_ - Money::fromText(fieldText(trans, transrec::amount)) -
-                                Money::fromText(fieldText(trans, transrec::amount2));
+        if (!more || !exclusionStep(chain, accountField, account, interestbase_, steplabel_)) break;
+    }
+}
+
+bool PostingRun::exclusionStep(const TransactionChain& chain, std::string_view accountField, double account,
+                               Money& base, std::string& label) const {
+    const std::string_view trans = chain.transaction();
+    const std::string& file = chain.file();
+    label.assign("HereG33/").append(file);
+    // The same bytes are the same number; only others are read as one.
+    const std::string_view acctno = fieldText(trans, transrec::acctno);
+    if (acctno != accountField && val(acctno) != account) return false;
+    if (fieldText(trans, transrec::txtype) == "A") {
+        // Charges of this month, and of last month after the posting day, are left out.
+        const PostingDate t = transactionDate(fieldText(trans, transrec::txdate));
+        if ((t.month == date_.month && t.year == date_.year) ||
+            (t.month == date_.prevMonth && t.year == date_.prevYear && t.day > date_.day))
+            base = base - Money::fromText(fieldText(trans, transrec::amount)) -
+                   Money::fromText(fieldText(trans, transrec::amount2));
+    }
+    label.assign("HereG4");
+    // A chain only goes back: to another month file, or to an earlier record of this one.
+    const std::string_view prevfile = trim(fieldText(trans, transrec::prevfile));
+    const double prevrec = chain.prevrecValue() ? *chain.prevrecValue() : valOf(trans, transrec::prevrec);
+    const bool sameFile = file.size() == prevfile.size() + 4 && file.compare(0, prevfile.size(), prevfile) == 0 &&
+                          file.compare(prevfile.size(), 4, ".dat") == 0;
+    return prevfile.size() > 2 && prevrec != 0 && (!sameFile || prevrec < chain.record());
+}
+
+bool PostingRun::excludeAhead(RunFiles& files, const std::string& account, Money& base, std::string& label) const {
+    // The exclusion walk as the planning would make it, on files of its own; anything out of
+    // the ordinary (a read that fails, a number beyond range, no file named, the posting month
+    // file, which the run writes) is left to the planning, which knows what to do with it.
+    struct LeftToPlanning {};
+    try {
+        if (valOf(account, custrec::lasttxrec) == 0) return true;
+        if (fieldText(account, custrec::lasttxfile)[0] == '\0') return false;
+        TransactionChain chain(files, account, [this](const std::string& name) {
+            if (sameName(name, monthfile_)) throw LeftToPlanning{};
+            const int m = monthOfCode(name);
+            return m >= 1 && m <= 12;
+        });
+        const std::string_view accountField = fieldText(account, custrec::acctno);
+        const double acct = val(accountField);
+        for (;;) {
+            label.assign("HereG2/");
+            if (!chain.next() || !exclusionStep(chain, accountField, acct, base, label)) return true;
         }
-        steplabel_.assign("HereG4");
-        // A chain only goes back: to another month file, or to an earlier record of this one.
-        const std::string_view prevfile = trim(fieldText(trans, transrec::prevfile));
-        const double prevrec = chain.prevrecValue() ? *chain.prevrecValue() : valOf(trans, transrec::prevrec);
-        const bool sameFile = file.size() == prevfile.size() + 4 && file.compare(0, prevfile.size(), prevfile) == 0 &&
-                              file.compare(prevfile.size(), 4, ".dat") == 0;
-        if (!(prevfile.size() > 2 && prevrec != 0 && (!sameFile || prevrec < chain.record()))) break;
+    } catch (...) {
+        return false;
     }
 }
 

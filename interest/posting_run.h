@@ -6,6 +6,7 @@
 #include "interest/engine_host.h"
 #include "interest/posting_journal.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <future>
@@ -103,6 +104,12 @@ class PostingRun {
     void finishWriting();
     // Waits for the block being written and nothing more.
     void settleWriting();
+    // One transaction of the exclusion walk: the charges it leaves out of `base`; whether the
+    // walk goes on; the step as the walk leaves it in `label`.
+    bool exclusionStep(const TransactionChain& chain, std::string_view accountField, double account,
+                       common::Money& base, std::string& label) const;
+    // The exclusion walk of an account made ahead on another thread; false: left to the planning.
+    bool excludeAhead(RunFiles& files, const std::string& account, common::Money& base, std::string& label) const;
     AccountPlan planAccount(int32_t i, std::string_view before);
     void planFor(int32_t i);
     void chargeCase();
@@ -156,6 +163,17 @@ class PostingRun {
     BlockWrite written_;
     std::string writerLabel_, spare_;
     int32_t count_ = 0; // the accounts of the store, for the bar
+    // Exclusion walks made ahead for the accounts from aheadFrom_ on, and the files they read.
+    struct Ahead {
+        std::atomic<bool> ready{false};
+        bool walked = false;
+        common::Money base;
+        std::string label;
+    };
+    static constexpr int32_t aheadMinimum = 64;
+    std::vector<Ahead> ahead_;
+    int32_t aheadFrom_ = 0;
+    RunFiles aheadFiles_;
 };
 
 } // namespace interest

@@ -468,23 +468,28 @@ TEST(PostingWritesTest, ProgressIsTheShareOfTheAccountsHandled) {
     EXPECT_EQ(host.shown, (std::vector<int>{33, 66, 100}));
 }
 
-// Blocks written while the next is planned, the walks reading the month file being written:
-// the store ends as a posting in one block leaves it.
+// Blocks written while the next is planned, the walks reading the month file being written, and
+// (in blocks of 192 accounts or more) exclusion walks made ahead on another thread: the store
+// ends as a posting in blocks of any size leaves it.
 TEST(PostingWritesTest, BlocksWrittenWhileTheNextIsPlannedEndAsOneBlock) {
     const auto postWith = [](int32_t blockSize) {
         TempFolder tmp;
         std::string cust, november, december;
-        for (int i = 1; i <= 40; ++i) {
-            cust += accountBytes({"N" + std::to_string(i), "F", "1226", std::to_string(i), "100", "555", i});
-            november += txBytes(i, "", "0", "Ring", "60.00", "11-20-26");
+        for (int i = 1; i <= 400; ++i) {
+            // Every other account's chain starts in the posting month file, which only the
+            // planning reads; the others start in November, walked ahead.
+            const bool sold = i % 2 == 0;
+            cust += accountBytes({"N" + std::to_string(i), "F", sold ? "1226" : "1126", std::to_string(i),
+                                  i % 7 == 0 ? "0" : "100", "555", i});
+            november += txBytes(i, "", "0", "Ring", "60.00", i % 3 == 0 ? "11-20-26" : "11-2-26");
             december += txBytes(i, "1126", std::to_string(i), "Chain", "40.00", "12-2-26");
         }
         putFile("cust.dat", cust);
-        putFile("Cust.ptn", " 40\r\n");
+        putFile("Cust.ptn", " 400\r\n");
         putFile("1126.dat", november);
-        putFile("1126.ptn", " 40\r\n");
+        putFile("1126.ptn", " 400\r\n");
         putFile("1226.dat", december);
-        putFile("1226.ptn", " 40\r\n");
+        putFile("1226.ptn", " 400\r\n");
         putFile("firstmon.dat", "Y\r\n");
         HeadlessHost host({}, true);
         std::string steplabel;
@@ -496,12 +501,12 @@ TEST(PostingWritesTest, BlocksWrittenWhileTheNextIsPlannedEndAsOneBlock) {
         return std::make_pair(files, host.report());
     };
     const auto [oneBlock, oneReport] = postWith(1000);
-    for (int32_t size : {1, 3, 7}) {
+    for (int32_t size : {1, 7, 191, 192, 250}) {
         const auto [blocks, report] = postWith(size);
         EXPECT_EQ(blocks, oneBlock) << size;
         EXPECT_EQ(report, oneReport) << size;
     }
-    EXPECT_EQ(oneReport.size(), 43u); // the heading, 40 accounts, the count and the total
+    EXPECT_EQ(oneReport.size(), 346u); // the heading, 343 accounts owing, the count and the total
 }
 
 // A block's write fails (the disk fills up) while a walk of the next block reads the month file
