@@ -33,6 +33,12 @@ int monthOfCode(std::string_view code) {
     return digit(1) ? (code[0] - '0') * 10 + (code[1] - '0') : code[0] - '0';
 }
 
+// The exclusion walk walks month files of a month 1 to 12 only.
+bool walkedMonth(const std::string& name) {
+    const int m = monthOfCode(name);
+    return m >= 1 && m <= 12;
+}
+
 // Day: the two characters after the first dash found from position `from` (1-based) on.
 int32_t dayAfterDash(std::string_view text, size_t from, size_t to) {
     for (size_t i = from; i <= std::min(to, text.size()); ++i)
@@ -600,11 +606,7 @@ void PostingRun::excluderecent() {
     if (valOf(cust_, custrec::lasttxrec) == 0) return;
     if (file[0] == '\0') nothingDesignated(host_);
     int retries = 0; // for the whole call, not reset by a success
-    // Only month files of a month 1 to 12 are walked.
-    TransactionChain chain(files_, cust_, [](const std::string& name) {
-        const int m = monthOfCode(name);
-        return m >= 1 && m <= 12;
-    });
+    TransactionChain chain(files_, cust_, walkedMonth);
     const std::string_view accountField = fieldText(cust_, custrec::acctno);
     const double account = val(accountField);
     for (;;) {
@@ -669,8 +671,7 @@ bool PostingRun::excludeAhead(RunFiles& files, const std::string& account, Money
         if (fieldText(account, custrec::lasttxfile)[0] == '\0') return false;
         TransactionChain chain(files, account, [this](const std::string& name) {
             if (sameName(name, monthfile_)) throw LeftToPlanning{};
-            const int m = monthOfCode(name);
-            return m >= 1 && m <= 12;
+            return walkedMonth(name);
         });
         const std::string_view accountField = fieldText(account, custrec::acctno);
         const double acct = val(accountField);
