@@ -11,6 +11,11 @@ namespace bench {
 
 int postHeadless(const std::string& datebox, const std::string& rate, const std::string& minimum, bool firstmon) {
     testsupport::HeadlessHost host;
+    return postHeadless(datebox, rate, minimum, firstmon, host);
+}
+
+int postHeadless(const std::string& datebox, const std::string& rate, const std::string& minimum, bool firstmon,
+                 testsupport::HeadlessHost& host) {
     std::string steplabel;
     interest::PostingInput in{datebox, rate, minimum, true, firstmon, false};
     if (const char* block = std::getenv("POSTING_BLOCK")) in.blockSize = std::atoi(block);

@@ -3,6 +3,7 @@
 // file by the real printing code), and the I/O floor (the run's own reads and writes, replayed
 // in as few calls as they allow); prints a Markdown table.
 #include "bench/child_run.h"
+#include "bench/headless_posting.h"
 #include "bench/synthetic_store.h"
 #include "interest/interest_removal.h"
 #include "interest/interest_window.h"
@@ -74,10 +75,7 @@ int windowChild(int argc, char** argv) {
 int reportChild(int argc, char** argv) {
     if (argc != 8 || ::chdir(argv[3]) != 0) return 2;
     testsupport::HeadlessHost host({}, true);
-    std::string steplabel;
-    const interest::PostingInput in{argv[4], argv[5], argv[6], true, std::strcmp(argv[7], "1") == 0, false};
-    interest::PostingRun run(in, host, steplabel);
-    if (run.run() != interest::PostingOutcome::Completed) return 1;
+    if (postHeadless(argv[4], argv[5], argv[6], std::strcmp(argv[7], "1") == 0, host) != 0) return 1;
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     int qargc = 1;
     QApplication app(qargc, argv);

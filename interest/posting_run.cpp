@@ -83,12 +83,9 @@ PostingRun::PostingRun(const PostingInput& input, EngineHost& host, std::string&
 
 void PostingRun::report(std::string line) { pendingReport_.push_back(std::move(line)); }
 
-void PostingRun::flushReport() {
-    for (std::string& line : pendingReport_) {
-        std::replace(line.begin(), line.end(), '\0', ' '); // never-written fields print as blanks
-        host_.reportLine(fromAnsi(line));
-    }
-    pendingReport_.clear();
+void PostingRun::flushReport(std::vector<std::string>& lines) {
+    for (const std::string& line : lines) host_.reportLine(fromAnsi(printable(line)));
+    lines.clear();
 }
 
 PostingOutcome PostingRun::run() {
@@ -140,7 +137,7 @@ PostingOutcome PostingRun::runSteps() {
         return PostingOutcome::Stopped;
     }
     report(currentDateText(host_.clock()) + " The following accounts were charged interest: " + in_.percentage);
-    flushReport();
+    flushReport(pendingReport_);
     host_.doEvents();
 
     steplabel_ = "HereA";
@@ -239,7 +236,7 @@ PostingOutcome PostingRun::previewSteps() {
         return PostingOutcome::Stopped;
     }
     report(currentDateText(host_.clock()) + " The following accounts would be charged interest: " + in_.percentage);
-    flushReport();
+    flushReport(pendingReport_);
     const int32_t count = clng(val(TextReader("Cust.ptn").readField()));
     monthlast_ = readPointer(monthptn_);
     struct stat month;
@@ -257,7 +254,7 @@ PostingOutcome PostingRun::previewSteps() {
             total_ = total_ + plan.charged;
             if (plan.record > 0) ++charged_;
         }
-        flushReport();
+        flushReport(pendingReport_);
     }
     files_.closeAll();
     reportTotals();
@@ -279,25 +276,7 @@ PostingRun::BlockWrite PostingRun::planBlock(int32_t from, int32_t to) {
         aheadFrom_ = from + (to - from + 1) / 3;
         ahead_ = std::vector<Ahead>(static_cast<size_t>(to - aheadFrom_ + 1));
         ahead = std::async(std::launch::async, [this, accounts, from] {
-            std::string account;
-            for (size_t k = 0; k < ahead_.size(); ++k) {
-                account.assign(accounts.substr(
-                    static_cast<size_t>(aheadFrom_ - from) * custrec::length + k * custrec::length, custrec::length));
-                Ahead& a = ahead_[k];
-                double balance = 0;
-                try {
-                    balance = valOf(account, custrec::balance);
-                    a.base = Money::fromDouble(balance);
-                } catch (...) {
-                    continue; // left to the planning
-                }
-                if (!(balance > 0)) continue;
-                std::string label;
-                if (!excludeAhead(aheadFiles_, account, a.base, label)) continue;
-                a.walked = !label.empty();
-                a.label = std::move(label);
-                a.ready.store(true, std::memory_order_release);
-            }
+            walkAhead(accounts.substr(static_cast<size_t>(aheadFrom_ - from) * custrec::length));
         });
     }
     JournalBlock& block = w.block;
@@ -349,11 +328,7 @@ void PostingRun::finishWriting() {
     }
     total_ = total_ + written_.total;
     charged_ += written_.charged;
-    // The report's lines of the block, before any of the block being planned.
-    std::vector<std::string> later = std::move(pendingReport_);
-    pendingReport_ = std::move(written_.report);
-    flushReport();
-    pendingReport_ = std::move(later);
+    flushReport(written_.report); // before any line of the block being planned
     spare_ = std::move(written_.accounts);
     // The share of the accounts handled so far, whatever the number of accounts.
     host_.progress(static_cast<int>(std::min<int64_t>(100, static_cast<int64_t>(written_.block.last) * 100 / count_)));
@@ -381,33 +356,30 @@ void PostingRun::writePlans(const std::vector<JournalAccount>& plans, std::strin
     label = "HereF";
     if (!charged.empty()) setPointer(monthlast);
     label = "HereD";
-    if (block) {
-        // A block's accounts are changed in the block as read and written from it. A few
-        // accounts left as they are, between two that change, are written again as they were
-        // read (nobody else may write the file meanwhile): one write instead of two.
-        constexpr int32_t gapLimit = 16;
-        const auto at = [&](int32_t account) { return static_cast<size_t>(account - blockFrom) * custrec::length; };
+    // A block's accounts are changed in the block as read and written from it; a few accounts
+    // left as they are, between two that change, are written again as they were read (nobody
+    // else may write the file meanwhile): one write instead of two. Without the block, runs of
+    // consecutive accounts.
+    const int32_t gapLimit = block ? 16 : 0;
+    const auto at = [&](int32_t account) { return static_cast<size_t>(account - blockFrom) * custrec::length; };
+    if (block)
         for (const JournalAccount& p : plans) block->replace(at(p.account), custrec::length, p.after);
-        for (size_t k = 0; k < plans.size();) {
-            size_t e = k + 1;
-            while (e < plans.size() && plans[e].account > plans[e - 1].account &&
-                   plans[e].account - plans[e - 1].account - 1 <= gapLimit)
-                ++e;
-            const int32_t first = plans[k].account, last = plans[e - 1].account;
-            custFile_->writeRun(first, std::string_view(*block).substr(
-                                           at(first), static_cast<size_t>(last - first + 1) * custrec::length));
-            lastDone_ = last;
-            k = e;
+    for (size_t k = 0; k < plans.size();) {
+        size_t e = k + 1;
+        while (e < plans.size() && plans[e].account > plans[e - 1].account &&
+               plans[e].account - plans[e - 1].account - 1 <= gapLimit)
+            ++e;
+        const int32_t first = plans[k].account, last = plans[e - 1].account;
+        const auto count = static_cast<size_t>(last - first + 1);
+        if (block) {
+            custFile_->writeRun(first, std::string_view(*block).substr(at(first), count * custrec::length));
+        } else {
+            run_.clear();
+            for (size_t j = k; j < e; ++j) run_.append(plans[j].after);
+            custFile_->writeRun(first, run_);
         }
-    } else {
-        for (size_t k = 0; k < plans.size();) {
-            run_.assign(plans[k].after);
-            size_t e = k + 1;
-            while (e < plans.size() && plans[e].account == plans[e - 1].account + 1) run_.append(plans[e++].after);
-            custFile_->writeRun(plans[k].account, run_);
-            lastDone_ = plans[e - 1].account;
-            k = e;
-        }
+        lastDone_ = last;
+        k = e;
     }
     if (month) month->syncData();
     pointer_->syncData();
@@ -445,8 +417,8 @@ int32_t PostingRun::resume(const JournalBlock& pending) {
         block.monthlast = monthlast_;
         block.accounts = std::move(repairs);
         journal_->note(block);
-        bool charges = false;
-        for (const JournalAccount& a : block.accounts) charges = charges || a.record > 0;
+        const bool charges =
+            std::any_of(block.accounts.begin(), block.accounts.end(), [](const auto& a) { return a.record > 0; });
         writePlans(block.accounts, steplabel_, charges ? &monthFile() : nullptr, monthlast_);
     }
     return pending.first;
@@ -659,6 +631,24 @@ bool PostingRun::exclusionStep(const TransactionChain& chain, std::string_view a
     const bool sameFile = file.size() == prevfile.size() + 4 && file.compare(0, prevfile.size(), prevfile) == 0 &&
                           file.compare(prevfile.size(), 4, ".dat") == 0;
     return prevfile.size() > 2 && prevrec != 0 && (!sameFile || prevrec < chain.record());
+}
+
+void PostingRun::walkAhead(std::string_view accounts) {
+    std::string account;
+    for (size_t k = 0; k < ahead_.size(); ++k) {
+        account.assign(accounts.substr(k * custrec::length, custrec::length));
+        Ahead& a = ahead_[k];
+        double balance = 0;
+        try {
+            balance = valOf(account, custrec::balance);
+            a.base = Money::fromDouble(balance);
+        } catch (...) {
+            continue; // left to the planning
+        }
+        if (!(balance > 0) || !excludeAhead(aheadFiles_, account, a.base, a.label)) continue;
+        a.walked = !a.label.empty();
+        a.ready.store(true, std::memory_order_release);
+    }
 }
 
 bool PostingRun::excludeAhead(RunFiles& files, const std::string& account, Money& base, std::string& label) const {

@@ -108,6 +108,8 @@ class PostingRun {
     // walk goes on; the step as the walk leaves it in `label`.
     bool exclusionStep(const TransactionChain& chain, std::string_view accountField, double account,
                        common::Money& base, std::string& label) const;
+    // On another thread: the exclusion walks of the accounts from aheadFrom_ on (`accounts`).
+    void walkAhead(std::string_view accounts);
     // The exclusion walk of an account made ahead on another thread; false: left to the planning.
     bool excludeAhead(RunFiles& files, const std::string& account, common::Money& base, std::string& label) const;
     AccountPlan planAccount(int32_t i, std::string_view before);
@@ -132,7 +134,7 @@ class PostingRun {
     void reportCheckByHand(int32_t i, const std::string& current);
     // Report lines wait until what they report is written.
     void report(std::string line);
-    void flushReport();
+    void flushReport(std::vector<std::string>& lines);
 
     PostingInput in_;
     EngineHost& host_;
