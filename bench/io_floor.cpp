@@ -4,6 +4,7 @@
 #include "common/locked_file.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <fcntl.h>
@@ -12,6 +13,7 @@
 #include <map>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -85,43 +87,53 @@ double replayFloor(const std::string& trace) {
         for (const auto& r : ranges) biggest = std::max(biggest, r.second - r.first);
     }
     for (const Op& w : writes) biggest = std::max(biggest, w.size);
-    std::string buffer(static_cast<size_t>(biggest), ' ');
+    std::string readBuffer(static_cast<size_t>(biggest), ' '), writeBuffer(static_cast<size_t>(biggest), ' ');
+    // Every file opened first, so that the two halves below share nothing but the descriptors.
+    std::map<std::string, int> fds;
+    auto open = [&](const std::string& path) {
+        // The run's own folders (the undo copy's) are there for it as well.
+        const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+        if (!parent.empty()) std::filesystem::create_directories(parent);
+        if (!fds.count(path)) fds.emplace(path, ::open(path.c_str(), O_RDWR | O_CREAT, 0666));
+    };
+    for (const auto& [path, ranges] : reads) open(path);
+    for (const Op& w : writes) open(w.path);
 
     const auto t0 = std::chrono::steady_clock::now();
-    // The copy a posting keeps for an undo, of the files it changes, before its first write.
-    std::filesystem::create_directories("floor-backup");
-    for (const char* f : {"cust.dat", "1226.dat", "1226.ptn", "lastpost.dat"}) {
-        std::error_code ec;
-        if (std::filesystem::exists(f))
-            std::filesystem::copy_file(f, std::string("floor-backup/") + f,
-                                       std::filesystem::copy_options::overwrite_existing, ec);
-    }
-    std::map<std::string, int> fds;
-    auto fd = [&](const std::string& path) {
-        auto it = fds.find(path);
-        if (it == fds.end()) {
-            // The run's own folders (the undo copy's) are there for it as well.
-            const std::filesystem::path parent = std::filesystem::path(path).parent_path();
-            if (!parent.empty()) std::filesystem::create_directories(parent);
-            it = fds.emplace(path, ::open(path.c_str(), O_RDWR | O_CREAT, 0666)).first;
+    // The floor moves the bytes on both cores, as the run may: the undo copy and the reads on
+    // one, the writes on the other, each write's way to the disk started at once and every
+    // written file synced once at the end.
+    std::atomic<bool> failed{false};
+    std::thread reading([&] {
+        // The copy a posting keeps for an undo, of the files it changes, before its first write.
+        std::filesystem::create_directories("floor-backup");
+        for (const char* f : {"cust.dat", "1226.dat", "1226.ptn", "lastpost.dat"}) {
+            std::error_code ec;
+            if (std::filesystem::exists(f))
+                std::filesystem::copy_file(f, std::string("floor-backup/") + f,
+                                           std::filesystem::copy_options::overwrite_existing, ec);
         }
-        return it->second;
-    };
-    for (const auto& [path, ranges] : reads)
-        for (const auto& r : ranges)
-            if (::pread(fd(path), buffer.data(), static_cast<size_t>(r.second - r.first), r.first) < 0) return -1;
+        for (const auto& [path, ranges] : reads)
+            for (const auto& r : ranges)
+                if (::pread(fds.at(path), readBuffer.data(), static_cast<size_t>(r.second - r.first), r.first) < 0)
+                    failed = true;
+    });
     const int lastpost = ::open("lastpost.dat", O_WRONLY | O_CREAT | O_TRUNC, 0666);
     if (lastpost < 0 || ::write(lastpost, "12-8-26\r\n .015\r\n 1\r\n", 21) != 21 || ::fdatasync(lastpost) != 0)
-        return -1;
+        failed = true;
     ::close(lastpost);
     std::map<std::string, bool> written;
     for (const Op& w : writes) {
-        if (::pwrite(fd(w.path), buffer.data(), static_cast<size_t>(w.size), w.offset) != w.size) return -1;
+        const int f = fds.at(w.path);
+        if (::pwrite(f, writeBuffer.data(), static_cast<size_t>(w.size), w.offset) != w.size) failed = true;
+        ::sync_file_range(f, w.offset, w.size, SYNC_FILE_RANGE_WRITE);
         written[w.path] = true;
     }
     for (const auto& [path, yes] : written)
-        if (::fdatasync(fd(path)) != 0) return -1;
+        if (::fdatasync(fds.at(path)) != 0) failed = true;
+    reading.join();
     for (const auto& [path, f] : fds) ::close(f);
+    if (failed) return -1;
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
 }
 
