@@ -9,6 +9,7 @@
 #include "common/dates.h"
 #include "common/file_names.h"
 #include "common/format_picture.h"
+#include "common/large_pages.h"
 #include "common/run_error.h"
 #include "common/text_file.h"
 
@@ -91,6 +92,7 @@ void PostingRun::flushReport(std::vector<std::string>& lines) {
 PostingOutcome PostingRun::run() {
     // The journal is let go whatever the outcome: it stays on disk only while it holds an
     // entry of a stopped run.
+    common::preferLargePages(); // a run touches tens of megabytes of new memory
     try {
         const PostingOutcome outcome = runSteps();
         journal_.reset();
