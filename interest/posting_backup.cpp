@@ -14,6 +14,26 @@ namespace interest {
 using namespace common;
 namespace fs = std::filesystem;
 
+void FileState::add(std::string_view bytes) {
+    size_ += static_cast<int64_t>(bytes.size());
+    while (!bytes.empty()) {
+        const size_t n = std::min(bytes.size(), pieceSize - inPiece_);
+        piece_.add(bytes.substr(0, n));
+        inPiece_ += n;
+        bytes.remove_prefix(n);
+        if (inPiece_ == pieceSize) {
+            folded_ = folded_ * 1099511628211ULL ^ piece_.value();
+            piece_ = Fingerprint{};
+            inPiece_ = 0;
+        }
+    }
+}
+
+std::string FileState::text() const {
+    const uint64_t folded = inPiece_ > 0 ? folded_ * 1099511628211ULL ^ piece_.value() : folded_;
+    return std::to_string(size_) + " " + std::to_string(folded);
+}
+
 namespace {
 std::string inside(const std::string& backup, const std::string& name) {
     return std::string(PostingBackup::folder) + "\\" + backup + "\\" + name;
@@ -26,13 +46,13 @@ std::string stateOf(const std::string& name) {
     const LockedFile file(name, Access::Read);
     const int64_t size = file.size();
     std::string piece(1 << 20, '\0');
-    uint64_t fingerprint = 0;
+    FileState state;
     for (int64_t at = 0; at < size; at += static_cast<int64_t>(piece.size())) {
         piece.resize(file.readAt(at, piece.data(), piece.size()));
-        fingerprint = fingerprint * 1099511628211ULL ^ recordHash(piece);
+        state.add(piece);
         piece.resize(1 << 20);
     }
-    return std::to_string(size) + " " + std::to_string(fingerprint);
+    return state.text();
 }
 
 std::vector<std::string> backups() {
@@ -79,11 +99,13 @@ std::optional<std::string> PostingBackup::newest() {
 
 bool PostingBackup::sealed(const std::string& backup) { return fileExists(inside(backup, "after.lst")); }
 
-void PostingBackup::seal(const std::string& backup, const std::string& datebox) {
+void PostingBackup::seal(const std::string& backup, const std::string& datebox,
+                         const std::map<std::string, std::string>& known) {
     std::vector<std::string> lines{datebox};
     for (const std::string& entry : readAllLines(inside(backup, "files.lst"))) {
         const std::string name = entry.substr(0, entry.find(' '));
-        lines.push_back(name + " " + stateOf(name));
+        const auto k = known.find(name);
+        lines.push_back(name + " " + (k != known.end() ? k->second : stateOf(name)));
     }
     writeLines(inside(backup, "after.lst"), lines);
     auto all = backups();

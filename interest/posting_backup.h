@@ -1,11 +1,31 @@
 #pragma once
 #include "common/dates.h"
+#include "interest/posting_journal.h"
 
+#include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace interest {
+
+// What a file holds, as a seal notes it ("SIZE FINGERPRINT"), taken from its bytes in order:
+// the fingerprints of its pieces of 1 MiB, folded. Fed the whole file, in as many calls as
+// suits, it gives the same as reading the file.
+class FileState {
+  public:
+    void add(std::string_view bytes);
+    int64_t size() const { return size_; }
+    std::string text() const;
+
+  private:
+    static constexpr size_t pieceSize = 1 << 20;
+    uint64_t folded_ = 0;
+    Fingerprint piece_;
+    size_t inPiece_ = 0;
+    int64_t size_ = 0;
+};
 
 // The copies of the files a posting changes, taken before its first write, in a folder of
 // "INTBACK" named for the day and a number ("INTBACK\20261208-1"). When the posting is complete
@@ -22,8 +42,10 @@ class PostingBackup {
     static std::optional<std::string> newest();
     static bool sealed(const std::string& backup);
     // Notes what the files hold now that the posting is complete, with its posting date; then
-    // removes all but the newest `kept` backups.
-    static void seal(const std::string& backup, const std::string& datebox);
+    // removes all but the newest `kept` backups. A file whose state the caller already knows
+    // (the run had all of its bytes in hand) is not read again.
+    static void seal(const std::string& backup, const std::string& datebox,
+                     const std::map<std::string, std::string>& known = {});
     static std::string postingDate(const std::string& backup);
     // The first file that has changed since the backup was sealed; empty when none has.
     static std::string changedSince(const std::string& backup);

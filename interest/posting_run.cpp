@@ -170,6 +170,7 @@ PostingOutcome PostingRun::runSteps() {
     custFile_ = &files_.open("cust.dat", custrec::length, Access::ReadWrite, Sharing::Default);
     int32_t first = 1;
     if (pending) first = resume(*pending);
+    else custState_.emplace();
 
     // Each block is written on a thread of its own while the next one is planned; one block
     // at a time, its journal entry first, so what a stop leaves is what it left before.
@@ -205,6 +206,18 @@ PostingOutcome PostingRun::runSteps() {
         writing_ = std::async(std::launch::async, [this, noted] { writeBlock(written_, noted); });
     }
     finishWriting();
+    std::map<std::string, std::string> known;
+    const int64_t tail = custState_ ? custFile_->size() - custState_->size() : -1;
+    if (tail >= 0 && tail <= int64_t{1} << 20) {
+        // What the file holds past the accounts posted (seldom anything) is read as it is; a
+        // file shorter than the accounts posted, or much longer, is read again by the seal.
+        if (tail > 0) {
+            const int64_t records = (tail + custrec::length - 1) / custrec::length;
+            const int64_t next = custState_->size() / custrec::length + 1;
+            custState_->add(std::string_view(custFile_->readRun(next, records)).substr(0, tail));
+        }
+        known["cust.dat"] = custState_->text();
+    }
     files_.closeAll();
     aheadFiles_.closeAll();
     custFile_ = nullptr;
@@ -214,7 +227,7 @@ PostingOutcome PostingRun::runSteps() {
     pointer_->syncData();
     pointer_.reset();
     journal_->finish();
-    PostingBackup::seal(backup_, in_.datebox);
+    PostingBackup::seal(backup_, in_.datebox, known);
 
     reportTotals();
     return PostingOutcome::Completed;
@@ -312,6 +325,7 @@ void PostingRun::writeBlock(BlockWrite& w, bool noted) {
     if (!noted) journal_->note(w.block);
     writePlans(w.block.accounts, writerLabel_, w.month, w.monthlast, &w.accounts, w.block.first);
     lastDone_ = w.block.last;
+    if (custState_) custState_->add(w.accounts); // the block as it is now on disk
 }
 
 void PostingRun::settleWriting() {

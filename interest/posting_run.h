@@ -4,6 +4,7 @@
 #include "interest/account_charge.h"
 #include "interest/account_files.h"
 #include "interest/engine_host.h"
+#include "interest/posting_backup.h"
 #include "interest/posting_journal.h"
 
 #include <atomic>
@@ -11,6 +12,7 @@
 #include <functional>
 #include <future>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -156,6 +158,9 @@ class PostingRun {
     int32_t lastDone_ = 0; // the last account the run has written or passed
     int32_t charged_ = 0;
     std::string backup_; // the copy of the files taken before the first write
+    // The account file's state for the seal, from the blocks as written (a run from the first
+    // account on): the file is not read again once the run is complete.
+    std::optional<FileState> custState_;
     std::map<int32_t, Decision> resumeDecision_;
     std::map<int32_t, std::pair<int32_t, std::string>> preferred_; // a stopped run's record for an account
     std::vector<std::string> pendingReport_;

@@ -1,3 +1,4 @@
+#include "interest/posting_backup.h"
 #include "interest/posting_journal.h"
 #include "tests/support/temp_folder.h"
 
@@ -43,6 +44,25 @@ TEST(FingerprintTest, PiecesOfAnySizeGiveTheWholeFingerprint) {
                 at += n;
             }
             ASSERT_EQ(f.value(), recordHash(whole)) << total;
+        }
+    }
+}
+
+// A file's state for the seal, fed in blocks of any size, is what seals already written hold:
+// the size, then the fingerprints of its pieces of 1 MiB folded one after the other.
+TEST(FingerprintTest, AFilesStateFedInBlocksIsFoldedByPiecesOfOneMiB) {
+    std::mt19937 rng(9);
+    std::string bytes((5 << 19) + 7, '\0'); // two and a half MiB and a few bytes
+    for (char& c : bytes) c = static_cast<char>(rng());
+    for (size_t total : {size_t{0}, size_t{3}, size_t{1} << 20, (size_t{1} << 20) + 1, bytes.size()}) {
+        const std::string_view whole(bytes.data(), total);
+        uint64_t folded = 0;
+        for (size_t at = 0; at < total; at += size_t{1} << 20)
+            folded = folded * 1099511628211ULL ^ recordHash(whole.substr(at, size_t{1} << 20));
+        for (size_t block : {size_t{222}, size_t{32768} * 222, size_t{1} << 20, size_t{10} << 20}) {
+            FileState state;
+            for (size_t at = 0; at < total; at += block) state.add(whole.substr(at, block));
+            EXPECT_EQ(state.text(), std::to_string(total) + " " + std::to_string(folded)) << total << " " << block;
         }
     }
 }

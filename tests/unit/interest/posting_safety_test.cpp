@@ -9,6 +9,7 @@
 #include "interest/account_charge.h"
 #include "interest/account_files.h"
 #include "interest/interest_removal.h"
+#include "interest/posting_backup.h"
 #include "interest/posting_run.h"
 #include "tests/support/headless_host.h"
 #include "tests/support/held_lock.h"
@@ -448,6 +449,61 @@ TEST(PostingWritesTest, AccountsLeftAsTheyAreKeepEveryByte) {
         else EXPECT_EQ(is, was) << i;
     }
     EXPECT_EQ(counter.writes, 3); // 1 to 21 in one write, then 39, then 70
+}
+
+// The seal of the undo copy notes the account file as a fresh read finds it. A run from the first
+// account on takes it from the blocks it wrote and reads only what lies past the accounts; a file
+// shorter than its accounts, or one with much more past them, is read again.
+TEST(PostingWritesTest, TheSealNotesTheAccountFileAsAReadOfItFindsIt) {
+    struct Case {
+        const char* what;
+        int64_t pastAccounts; // bytes past the 40 accounts (fewer than none: the file is short)
+        int32_t blockSize;
+        bool fromBlocks;
+    };
+    struct ReadCounter : WriteObserver {
+        int64_t bytes = 0;
+        void created(const std::string&) override {}
+        void beforeWrite(const LockedFile&, int64_t, size_t) override {}
+        void synced(const LockedFile&) override {}
+        void beforeRead(const LockedFile& f, int64_t, size_t size) override {
+            if (fs::path(f.path()).filename() == "cust.dat") bytes += static_cast<int64_t>(size);
+        }
+    };
+    for (const Case& c : {Case{"the accounts alone", 0, 7, true}, Case{"in one block", 0, 1000, true},
+                          Case{"a record cut short past them", 100, 7, true},
+                          Case{"records past them", 3 * 222 + 5, 16, true},
+                          Case{"the last accounts cut short", -300, 7, false},
+                          Case{"more than 1 MiB past them", (1 << 20) + 222, 64, false}}) {
+        TempFolder tmp;
+        std::string cust, month;
+        for (int i = 1; i <= 40; ++i) {
+            cust += accountBytes(
+                {"N" + std::to_string(i), "F", "1126", std::to_string(i), i % 3 ? "100" : "0", "555", i});
+            month += txBytes(i, "", "0", "Ring", "100.00");
+        }
+        if (c.pastAccounts < 0) cust.resize(cust.size() - static_cast<size_t>(-c.pastAccounts));
+        for (int64_t k = 0; k < c.pastAccounts; ++k) cust += static_cast<char>('A' + k % 23);
+        putFile("cust.dat", cust);
+        putFile("Cust.ptn", " 40\r\n");
+        putFile("1126.dat", month);
+        putFile("1126.ptn", " 40\r\n");
+        ReadCounter reads;
+        setWriteObserver(&reads);
+        HeadlessHost host({}, true);
+        std::string steplabel;
+        PostingInput in{"12-8-26", ".015", "1.00", false, false, false};
+        in.blockSize = c.blockSize;
+        const PostingOutcome outcome = PostingRun(in, host, steplabel).run();
+        setWriteObserver(nullptr);
+        ASSERT_EQ(outcome, PostingOutcome::Completed) << c.what;
+        const auto backup = PostingBackup::newest();
+        ASSERT_TRUE(backup) << c.what;
+        EXPECT_EQ(PostingBackup::changedSince(*backup), "") << c.what;
+        const auto size = static_cast<int64_t>(fs::file_size("cust.dat"));
+        if (c.fromBlocks) EXPECT_LT(reads.bytes, size + 222) << c.what; // the blocks and the rest, once
+        else EXPECT_GE(reads.bytes, 40 * 222 + size) << c.what;           // and the whole file again
+    }
 }
 
 // The bar shows the share of the accounts handled, also in a store of fewer than 100.
