@@ -470,16 +470,16 @@ TEST(PostingWritesTest, TheSealNotesTheAccountFileAsAReadOfItFindsIt) {
             if (fs::path(f.path()).filename() == "cust.dat") bytes += static_cast<int64_t>(size);
         }
     };
-    for (const Case& c : {Case{"the accounts alone", 0, 7, true}, Case{"in one block", 0, 1000, true},
-                          Case{"a record cut short past them", 100, 7, true},
-                          Case{"records past them", 3 * 222 + 5, 16, true},
-                          Case{"the last accounts cut short", -300, 7, false},
-                          Case{"more than 1 MiB past them", (1 << 20) + 222, 64, false}}) {
+    for (const Case& c :
+         {Case{"the accounts alone", 0, 7, true}, Case{"in one block", 0, 1000, true},
+          Case{"a record cut short past them", 100, 7, true}, Case{"records past them", 3 * 222 + 5, 16, true},
+          Case{"the last accounts cut short", -300, 7, false},
+          Case{"more than 1 MiB past them", (1 << 20) + 222, 64, false}}) {
         TempFolder tmp;
         std::string cust, month;
         for (int i = 1; i <= 40; ++i) {
-            cust += accountBytes(
-                {"N" + std::to_string(i), "F", "1126", std::to_string(i), i % 3 ? "100" : "0", "555", i});
+            cust +=
+                accountBytes({"N" + std::to_string(i), "F", "1126", std::to_string(i), i % 3 ? "100" : "0", "555", i});
             month += txBytes(i, "", "0", "Ring", "100.00");
         }
         if (c.pastAccounts < 0) cust.resize(cust.size() - static_cast<size_t>(-c.pastAccounts));
@@ -502,7 +502,7 @@ TEST(PostingWritesTest, TheSealNotesTheAccountFileAsAReadOfItFindsIt) {
         EXPECT_EQ(PostingBackup::changedSince(*backup), "") << c.what;
         const auto size = static_cast<int64_t>(fs::file_size("cust.dat"));
         if (c.fromBlocks) EXPECT_LT(reads.bytes, size + 222) << c.what; // the blocks and the rest, once
-        else EXPECT_GE(reads.bytes, 40 * 222 + size) << c.what;           // and the whole file again
+        else EXPECT_GE(reads.bytes, 40 * 222 + size) << c.what;         // and the whole file again
     }
 }
 
