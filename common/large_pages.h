@@ -6,8 +6,8 @@ namespace common {
 // heap grown ahead and advised once, large buffers taken from the heap and kept there). On a
 // virtual machine a page fault costs several microseconds: a run that touches tens of
 // megabytes of new memory in 4 KB pages spends much of its time faulting them in. Called
-// once per process; later calls do nothing. The heap keeps up to 128 MB it no longer uses. Does nothing where the
-// system does not allow it.
+// once per process; later calls do nothing. The heap keeps up to 128 MB it no longer uses.
+// Does nothing where the system does not allow it.
 void preferLargePages();
 
 } // namespace common
