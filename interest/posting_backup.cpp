@@ -74,21 +74,43 @@ std::vector<std::string> backups() {
 }
 } // namespace
 
-std::string PostingBackup::take(const std::vector<std::string>& files, const Clock& clock) {
+PostingBackup::Taking PostingBackup::begin(const std::vector<std::string>& files, const Clock& clock) {
     if (!fs::is_directory(resolveName(folder))) makeFolder(folder);
     const std::string day = clock.today().toString(QStringLiteral("yyyyMMdd")).toStdString();
     int n = 1;
     for (const std::string& b : backups())
         if (b.rfind(day + "-", 0) == 0) n = std::max(n, std::atoi(b.c_str() + day.size() + 1) + 1);
-    const std::string name = day + "-" + std::to_string(n);
-    makeFolder(std::string(folder) + "\\" + name);
-    std::vector<std::string> list;
+    Taking t;
+    t.name = day + "-" + std::to_string(n);
+    makeFolder(std::string(folder) + "\\" + t.name);
     for (const std::string& f : files) {
-        if (fileExists(f)) copyFile(f, inside(name, f));
-        list.push_back(f + (fileExists(f) ? "" : " missing"));
+        const bool exists = fileExists(f);
+        t.list.push_back(f + (exists ? "" : " missing"));
+        if (exists) t.copies.push_back({resolveName(f), resolveName(inside(t.name, f)), inside(t.name, f)});
     }
-    writeLines(inside(name, "files.lst"), list);
-    return name;
+    return t;
+}
+
+PostingBackup::CopyFailure PostingBackup::copy(const Taking& t) {
+    // Names were resolved when the backup was begun: nothing shared is touched here.
+    for (const Taking::Copy& c : t.copies) {
+        std::error_code ec;
+        fs::copy_file(c.from, c.to, fs::copy_options::overwrite_existing, ec);
+        if (ec) return {c.name, ec};
+    }
+    return {};
+}
+
+void PostingBackup::complete(const Taking& t, const CopyFailure& failure) {
+    folderChanged();
+    if (failure.error) throw RunError(errorFromErrno(failure.error.value()), failure.name);
+    writeLines(inside(t.name, "files.lst"), t.list);
+}
+
+std::string PostingBackup::take(const std::vector<std::string>& files, const Clock& clock) {
+    const Taking t = begin(files, clock);
+    complete(t, copy(t));
+    return t.name;
 }
 
 std::optional<std::string> PostingBackup::newest() {

@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace interest {
@@ -38,6 +39,26 @@ class PostingBackup {
 
     // Copies the files (a missing one is noted as missing) into a new backup; returns its name.
     static std::string take(const std::vector<std::string>& files, const common::Clock& clock);
+
+    // The same in three steps, so that the copying may go on beside other work: `begin` makes
+    // the backup's folder and notes which files exist, `copy` copies them (touching nothing
+    // but those files, on any thread) and `complete` tells a failed copy or notes the list
+    // that makes the backup whole.
+    struct Taking {
+        struct Copy {
+            std::string from, to, name; // resolved paths, and the copy's name as the store says it
+        };
+        std::string name;
+        std::vector<std::string> list;
+        std::vector<Copy> copies;
+    };
+    struct CopyFailure {
+        std::string name;
+        std::error_code error;
+    };
+    static Taking begin(const std::vector<std::string>& files, const common::Clock& clock);
+    static CopyFailure copy(const Taking& taking);
+    static void complete(const Taking& taking, const CopyFailure& failure);
     // The newest backup, sealed or not.
     static std::optional<std::string> newest();
     static bool sealed(const std::string& backup);

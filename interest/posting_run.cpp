@@ -99,6 +99,7 @@ PostingOutcome PostingRun::run() {
         return outcome;
     } catch (...) {
         if (writing_.valid()) writing_.wait(); // a block still being written is let finish
+        if (copying_.valid()) copying_.wait(); // and the undo copy being made
         journal_.reset();
         throw;
     }
@@ -144,11 +145,18 @@ PostingOutcome PostingRun::runSteps() {
 
     steplabel_ = "HereA";
     // Before the first write, a copy of what the posting changes, for an undo; a stopped
-    // posting being completed keeps the copy taken before it.
-    if (const auto last = PostingBackup::newest(); pending && last && !PostingBackup::sealed(*last)) backup_ = *last;
-    else backup_ = PostingBackup::take({"cust.dat", monthfile_, monthptn_, "lastpost.dat"}, host_.clock());
-    writeLines("lastpost.dat",
-               {in_.datebox, str(Money::fromText(in_.percentage)), str(Money::fromText(in_.minfinance))});
+    // posting being completed keeps the copy taken before it. A new copy is made beside the
+    // planning of the first block (the account file's copy takes about as long as planning
+    // 100,000 accounts); it is complete, and the posting recorded in "lastpost.dat", before
+    // anything is written (`beforeFirstWrite`).
+    if (const auto last = PostingBackup::newest(); pending && last && !PostingBackup::sealed(*last)) {
+        backup_ = *last;
+        beforeFirstWrite();
+    } else {
+        taking_ = PostingBackup::begin({"cust.dat", monthfile_, monthptn_, "lastpost.dat"}, host_.clock());
+        backup_ = taking_.name;
+        copying_ = std::async(std::launch::async, [this] { return PostingBackup::copy(taking_); });
+    }
     host_.doEvents();
 
     steplabel_ = "HereB";
@@ -191,6 +199,7 @@ PostingOutcome PostingRun::runSteps() {
             throw;
         }
         finishWriting();
+        beforeFirstWrite();
         written_ = std::move(next);
         bool noted = false;
         if (written_.charged > 0 && !files_.openForWriting(monthfile_)) {
@@ -206,6 +215,7 @@ PostingOutcome PostingRun::runSteps() {
         writing_ = std::async(std::launch::async, [this, noted] { writeBlock(written_, noted); });
     }
     finishWriting();
+    beforeFirstWrite(); // a run without accounts still writes the pointer
     std::map<std::string, std::string> known;
     const int64_t tail = custState_ ? custFile_->size() - custState_->size() : -1;
     if (tail >= 0 && tail <= int64_t{1} << 20) {
@@ -231,6 +241,17 @@ PostingOutcome PostingRun::runSteps() {
 
     reportTotals();
     return PostingOutcome::Completed;
+}
+
+void PostingRun::beforeFirstWrite() {
+    if (lastpostWritten_) return;
+    const std::string label = steplabel_;
+    steplabel_ = "HereA";
+    if (copying_.valid()) PostingBackup::complete(taking_, copying_.get());
+    writeLines("lastpost.dat",
+               {in_.datebox, str(Money::fromText(in_.percentage)), str(Money::fromText(in_.minfinance))});
+    lastpostWritten_ = true;
+    steplabel_ = label;
 }
 
 void PostingRun::reportTotals() {

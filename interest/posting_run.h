@@ -97,6 +97,8 @@ class PostingRun {
 
     PostingOutcome runSteps();
     PostingOutcome previewSteps();
+    // The undo copy complete and the posting recorded, once, before the run writes anything.
+    void beforeFirstWrite();
     void reportTotals();
     BlockWrite planBlock(int32_t from, int32_t to);
     // On the writing thread: the journal entry (unless `noted` already), then the block's
@@ -157,7 +159,10 @@ class PostingRun {
     AccountPlan plan_;     // the plan being made
     int32_t lastDone_ = 0; // the last account the run has written or passed
     int32_t charged_ = 0;
-    std::string backup_; // the copy of the files taken before the first write
+    std::string backup_;                              // the copy of the files taken before the first write
+    PostingBackup::Taking taking_;                    // a copy being made
+    std::future<PostingBackup::CopyFailure> copying_; // on a thread of its own
+    bool lastpostWritten_ = false;
     // The account file's state for the seal, from the blocks as written (a run from the first
     // account on): the file is not read again once the run is complete.
     std::optional<FileState> custState_;

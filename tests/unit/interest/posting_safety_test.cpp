@@ -321,6 +321,40 @@ TEST_F(PostingSafetyTest, FailuresSayTheFileWhatWentWrongAndHowFarTheRunGot) {
     EXPECT_EQ(fieldText(account(1), custrec::lasttxfile), "1126");
 }
 
+// The copy for an undo is made beside the planning; until it is complete nothing is written, and
+// a run that stops before its first write is not recorded as the last posting.
+TEST_F(PostingSafetyTest, NothingIsWrittenBeforeTheUndoCopyIsCompleteNorRecordedWhenNothingWas) {
+    putFile("lastpost.dat", "11-8-26\r\n .015\r\n 1\r\n");
+    const auto before = snapshot();
+    // The copy fails (a file-size limit below the account file's size stands in for a full disk).
+    ::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit old {};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    struct rlimit small = old;
+    small.rlim_cur = fs::file_size("cust.dat") - 1;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    post();
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_EQ(failure.rfind("HereA\rThe file INTBACK\\", 0), 0u) << failure;
+    EXPECT_NE(failure.find("cust.dat could not be written: the disk is full."), std::string::npos) << failure;
+    EXPECT_EQ(snapshot(), before);
+    // The account file is held: the run stops after the copy and before its first write.
+    {
+        HeldLock other("cust.dat");
+        post();
+    }
+    EXPECT_EQ(failure.rfind("HereD\rThe file cust.dat is held by another computer.", 0), 0u) << failure;
+    EXPECT_EQ(snapshot(), before);
+    // Posted: the copy holds the files as they were.
+    ASSERT_EQ(post(), PostingOutcome::Completed);
+    EXPECT_EQ(getFile("lastpost.dat"), "12-8-26\r\n .015\r\n 1\r\n");
+    const auto backup = PostingBackup::newest();
+    ASSERT_TRUE(backup);
+    EXPECT_TRUE(PostingBackup::sealed(*backup));
+    PostingBackup::restore(*backup);
+    EXPECT_EQ(snapshot(), before);
+}
+
 TEST_F(PostingSafetyTest, ReadOnlyAccountFileIsNamed) {
     const std::string bytes = getFile("cust.dat");
     bool mounted = false;
