@@ -107,6 +107,14 @@ void PostingBackup::complete(const Taking& t, const CopyFailure& failure) {
     writeLines(inside(t.name, "files.lst"), t.list);
 }
 
+void PostingBackup::discard(const std::string& backup) {
+    // Called as a stopped run unwinds: a backup that cannot be removed stays, unsealed, as it
+    // would have before; the run's own failure is the one told.
+    std::error_code ec;
+    fs::remove_all(resolveName(std::string(folder) + "\\" + backup), ec);
+    folderChanged();
+}
+
 std::string PostingBackup::take(const std::vector<std::string>& files, const Clock& clock) {
     const Taking t = begin(files, clock);
     complete(t, copy(t));

@@ -59,6 +59,9 @@ class PostingBackup {
     static Taking begin(const std::vector<std::string>& files, const common::Clock& clock);
     static CopyFailure copy(const Taking& taking);
     static void complete(const Taking& taking, const CopyFailure& failure);
+    // Removes a backup begun for a posting that stopped before it wrote anything: it would
+    // only hide the completed posting before it from an undo.
+    static void discard(const std::string& backup);
     // The newest backup, sealed or not.
     static std::optional<std::string> newest();
     static bool sealed(const std::string& backup);

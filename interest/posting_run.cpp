@@ -100,6 +100,7 @@ PostingOutcome PostingRun::run() {
     } catch (...) {
         if (writing_.valid()) writing_.wait(); // a block still being written is let finish
         if (copying_.valid()) copying_.wait(); // and the undo copy being made
+        if (!taking_.name.empty() && !lastpostWritten_) PostingBackup::discard(taking_.name); // nothing changed
         journal_.reset();
         throw;
     }

@@ -322,8 +322,12 @@ TEST_F(PostingSafetyTest, FailuresSayTheFileWhatWentWrongAndHowFarTheRunGot) {
 }
 
 // The copy for an undo is made beside the planning; until it is complete nothing is written, and
-// a run that stops before its first write is not recorded as the last posting.
+// a run that stops before its first write is not recorded as the last posting, nor does it hide
+// the last completed posting from an undo.
 TEST_F(PostingSafetyTest, NothingIsWrittenBeforeTheUndoCopyIsCompleteNorRecordedWhenNothingWas) {
+    ASSERT_EQ(post("11-8-26"), PostingOutcome::Completed);
+    const auto november = PostingBackup::newest();
+    ASSERT_TRUE(november && PostingBackup::sealed(*november));
     putFile("lastpost.dat", "11-8-26\r\n .015\r\n 1\r\n");
     const auto before = snapshot();
     // The copy fails (a file-size limit below the account file's size stands in for a full disk).
@@ -338,6 +342,7 @@ TEST_F(PostingSafetyTest, NothingIsWrittenBeforeTheUndoCopyIsCompleteNorRecorded
     EXPECT_EQ(failure.rfind("HereA\rThe file INTBACK\\", 0), 0u) << failure;
     EXPECT_NE(failure.find("cust.dat could not be written: the disk is full."), std::string::npos) << failure;
     EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(PostingBackup::newest(), november);
     // The account file is held: the run stops after the copy and before its first write.
     {
         HeldLock other("cust.dat");
@@ -345,6 +350,7 @@ TEST_F(PostingSafetyTest, NothingIsWrittenBeforeTheUndoCopyIsCompleteNorRecorded
     }
     EXPECT_EQ(failure.rfind("HereD\rThe file cust.dat is held by another computer.", 0), 0u) << failure;
     EXPECT_EQ(snapshot(), before);
+    EXPECT_EQ(PostingBackup::newest(), november); // still the one to undo
     // Posted: the copy holds the files as they were.
     ASSERT_EQ(post(), PostingOutcome::Completed);
     EXPECT_EQ(getFile("lastpost.dat"), "12-8-26\r\n .015\r\n 1\r\n");
