@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <future>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace interest {
 
@@ -100,7 +101,7 @@ PostingOutcome PostingRun::run() {
     } catch (...) {
         if (writing_.valid()) writing_.wait(); // a block still being written is let finish
         if (copying_.valid()) copying_.wait(); // and the undo copy being made
-        if (!taking_.name.empty() && !lastpostWritten_) PostingBackup::discard(taking_.name); // nothing changed
+        if (!lastpostWritten_) leaveAsFound();
         journal_.reset();
         throw;
     }
@@ -172,6 +173,8 @@ PostingOutcome PostingRun::runSteps() {
     if (fileExists(monthfile_) && ::stat(resolveName(monthfile_).c_str(), &month) == 0)
         monthlast_ = std::max<int64_t>(monthlast_, (month.st_size + transrec::length - 1) / transrec::length);
     monthAtStart_ = monthlast_;
+    // Held from here on, so that the month's count stays what was read; made if missing.
+    pointerMade_ = !fileExists(monthptn_);
     pointer_ = std::make_unique<LockedFile>(monthptn_, Access::ReadWrite);
     pointerLength_ = static_cast<size_t>(pointer_->size());
 
@@ -242,6 +245,22 @@ PostingOutcome PostingRun::runSteps() {
 
     reportTotals();
     return PostingOutcome::Completed;
+}
+
+void PostingRun::leaveAsFound() {
+    // A run that stops before its first write leaves no trace: no undo copy (it would hide the
+    // last completed posting from an undo) and no empty count of a month that has none (the
+    // main program would read it as a count). The count is removed while still held.
+    // Called as the run unwinds: what cannot be taken away stays, and the run's own failure is
+    // the one told.
+    if (!taking_.name.empty()) PostingBackup::discard(taking_.name);
+    try {
+        if (pointerMade_ && pointer_ && pointer_->size() == 0 && ::unlink(pointer_->path().c_str()) == 0)
+            folderChanged();
+    } catch (const RunError&) {
+        // its size could not be read: it stays
+    }
+    pointer_.reset();
 }
 
 void PostingRun::beforeFirstWrite() {

@@ -99,6 +99,8 @@ class PostingRun {
     PostingOutcome previewSteps();
     // The undo copy complete and the posting recorded, once, before the run writes anything.
     void beforeFirstWrite();
+    // What a run that stopped before its first write made is taken away again.
+    void leaveAsFound();
     void reportTotals();
     BlockWrite planBlock(int32_t from, int32_t to);
     // On the writing thread: the journal entry (unless `noted` already), then the block's
@@ -163,6 +165,7 @@ class PostingRun {
     PostingBackup::Taking taking_;                    // a copy being made
     std::future<PostingBackup::CopyFailure> copying_; // on a thread of its own
     bool lastpostWritten_ = false;
+    bool pointerMade_ = false; // the month's count was missing and made by the run
     // The account file's state for the seal, from the blocks as written (a run from the first
     // account on): the file is not read again once the run is complete.
     std::optional<FileState> custState_;
