@@ -9,9 +9,9 @@
 #include "common/dates.h"
 #include "common/file_names.h"
 #include "common/format_picture.h"
-#include "common/large_pages.h"
 #include "common/run_error.h"
 #include "common/text_file.h"
+#include "interest/large_pages.h"
 
 #include <algorithm>
 #include <atomic>
@@ -93,7 +93,7 @@ void PostingRun::flushReport(std::vector<std::string>& lines) {
 PostingOutcome PostingRun::run() {
     // The journal is let go whatever the outcome: it stays on disk only while it holds an
     // entry of a stopped run.
-    common::preferLargePages(); // a run touches tens of megabytes of new memory
+    preferLargePages(); // a run touches tens of megabytes of new memory
     try {
         const PostingOutcome outcome = runSteps();
         journal_.reset();

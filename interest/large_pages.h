@@ -1,6 +1,6 @@
 #pragma once
 
-namespace common {
+namespace interest {
 
 // Lets the work that follows take its memory in large pages where the system allows it (the
 // heap grown ahead and advised once, large buffers taken from the heap and kept there). On a
@@ -10,4 +10,4 @@ namespace common {
 // Does nothing where the system does not allow it.
 void preferLargePages();
 
-} // namespace common
+} // namespace interest

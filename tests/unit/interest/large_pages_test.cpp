@@ -1,4 +1,4 @@
-#include "common/large_pages.h"
+#include "interest/large_pages.h"
 
 #include <cstdint>
 #include <fstream>
@@ -40,9 +40,9 @@ int largePagesAllowedAt(const void* p) {
 TEST(LargePagesTest, ABlockBufferIsTakenWhereLargePagesAreAllowed) {
     const std::string mode = largePagesMode();
     if (mode.empty() || mode.find("[never]") != std::string::npos) GTEST_SKIP() << "no large pages here";
-    common::preferLargePages();
+    interest::preferLargePages();
     const void* end = ::sbrk(0);
-    common::preferLargePages(); // once per process: the heap is not grown again
+    interest::preferLargePages(); // once per process: the heap is not grown again
     EXPECT_EQ(::sbrk(0), end);
     // A block of 32,768 accounts of 222 bytes, as a posting takes it.
     std::string block;

@@ -1,4 +1,4 @@
-#include "common/large_pages.h"
+#include "interest/large_pages.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -7,7 +7,7 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
-namespace common {
+namespace interest {
 
 namespace {
 
@@ -37,4 +37,4 @@ void preferLargePages() {
     });
 }
 
-} // namespace common
+} // namespace interest
