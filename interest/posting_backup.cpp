@@ -108,17 +108,9 @@ void PostingBackup::complete(const Taking& t, const CopyFailure& failure) {
 }
 
 void PostingBackup::discard(const std::string& backup) {
-    // Called as a stopped run unwinds: a backup that cannot be removed stays, unsealed, as it
-    // would have before; the run's own failure is the one told.
-    std::error_code ec;
+    std::error_code ec; // one that cannot be removed stays, unsealed
     fs::remove_all(resolveName(std::string(folder) + "\\" + backup), ec);
     folderChanged();
-}
-
-std::string PostingBackup::take(const std::vector<std::string>& files, const Clock& clock) {
-    const Taking t = begin(files, clock);
-    complete(t, copy(t));
-    return t.name;
 }
 
 std::optional<std::string> PostingBackup::newest() {

@@ -37,13 +37,10 @@ class PostingBackup {
     static constexpr const char* folder = "INTBACK";
     static constexpr int kept = 12;
 
-    // Copies the files (a missing one is noted as missing) into a new backup; returns its name.
-    static std::string take(const std::vector<std::string>& files, const common::Clock& clock);
-
-    // The same in three steps, so that the copying may go on beside other work: `begin` makes
-    // the backup's folder and notes which files exist, `copy` copies them (touching nothing
-    // but those files, on any thread) and `complete` tells a failed copy or notes the list
-    // that makes the backup whole.
+    // A backup is taken in three steps, so that the copying may go on beside other work:
+    // `begin` makes the backup's folder and notes which files exist (a missing one is noted as
+    // missing), `copy` copies them (touching nothing but those files, on any thread) and
+    // `complete` tells a failed copy or notes the list that makes the backup whole.
     struct Taking {
         struct Copy {
             std::string from, to, name; // resolved paths, and the copy's name as the store says it

@@ -221,17 +221,7 @@ PostingOutcome PostingRun::runSteps() {
     finishWriting();
     beforeFirstWrite(); // a run without accounts still writes the pointer
     std::map<std::string, std::string> known;
-    const int64_t tail = custState_ ? custFile_->size() - custState_->size() : -1;
-    if (tail >= 0 && tail <= int64_t{1} << 20) {
-        // What the file holds past the accounts posted (seldom anything) is read as it is; a
-        // file shorter than the accounts posted, or much longer, is read again by the seal.
-        if (tail > 0) {
-            const int64_t records = (tail + custrec::length - 1) / custrec::length;
-            const int64_t next = custState_->size() / custrec::length + 1;
-            custState_->add(std::string_view(custFile_->readRun(next, records)).substr(0, tail));
-        }
-        known["cust.dat"] = custState_->text();
-    }
+    if (const auto cust = custFileState()) known["cust.dat"] = *cust;
     files_.closeAll();
     aheadFiles_.closeAll();
     custFile_ = nullptr;
@@ -247,12 +237,24 @@ PostingOutcome PostingRun::runSteps() {
     return PostingOutcome::Completed;
 }
 
+std::optional<std::string> PostingRun::custFileState() {
+    // What the file holds past the accounts posted (seldom anything) is read as it is; a file
+    // shorter than the accounts posted, or much longer, is left to the seal to read again.
+    const int64_t tail = custState_ ? custFile_->size() - custState_->size() : -1;
+    if (tail < 0 || tail > int64_t{1} << 20) return std::nullopt;
+    if (tail > 0) {
+        const int64_t records = (tail + custrec::length - 1) / custrec::length;
+        const int64_t next = custState_->size() / custrec::length + 1;
+        custState_->add(std::string_view(custFile_->readRun(next, records)).substr(0, tail));
+    }
+    return custState_->text();
+}
+
 void PostingRun::leaveAsFound() {
     // A run that stops before its first write leaves no trace: no undo copy (it would hide the
     // last completed posting from an undo) and no empty count of a month that has none (the
-    // main program would read it as a count). The count is removed while still held.
-    // Called as the run unwinds: what cannot be taken away stays, and the run's own failure is
-    // the one told.
+    // main program would read it as a count), removed while still held. Called as the run
+    // unwinds: what cannot be taken away stays, and the run's own failure is the one told.
     if (!taking_.name.empty()) PostingBackup::discard(taking_.name);
     try {
         if (pointerMade_ && pointer_ && pointer_->size() == 0 && ::unlink(pointer_->path().c_str()) == 0)

@@ -101,6 +101,9 @@ class PostingRun {
     void beforeFirstWrite();
     // What a run that stopped before its first write made is taken away again.
     void leaveAsFound();
+    // The account file's state for the seal, from the blocks written; none when the file must
+    // be read again.
+    std::optional<std::string> custFileState();
     void reportTotals();
     BlockWrite planBlock(int32_t from, int32_t to);
     // On the writing thread: the journal entry (unless `noted` already), then the block's
