@@ -11,6 +11,30 @@ GradeBar::GradeBar(GradeScale scale, QWidget* parent) : QScrollBar(Qt::Horizonta
     setSingleStep(1);
     setPageStep(1);
     setFocusPolicy(Qt::StrongFocus);
+    connect(this, &QScrollBar::valueChanged, this, [this] {
+        if (!resetting_) setGraded(true);
+        emit gradeChanged();
+    });
+    connect(this, &QScrollBar::sliderPressed, this, [this] { setGraded(true); });
+}
+
+std::string GradeBar::grade() const { return graded_ ? gradeAt(scale_, value()) : std::string(); }
+
+QString GradeBar::shownGrade() const {
+    return graded_ ? QString::fromStdString(gradeAt(scale_, value())) : QStringLiteral("not graded");
+}
+
+void GradeBar::reset() {
+    resetting_ = true;
+    setValue(0);
+    resetting_ = false;
+    setGraded(false);
+}
+
+void GradeBar::setGraded(bool on) {
+    if (on == graded_) return;
+    graded_ = on;
+    emit gradeChanged();
 }
 
 std::pair<int, int> GradeBar::track() const {
@@ -43,8 +67,15 @@ void GradeBar::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_PageUp: steps = -1; break;
     case Qt::Key_Home: steps = -1000; break;
     case Qt::Key_End: steps = 1000; break;
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace:
+        reset();
+        event->accept();
+        return;
     default: QScrollBar::keyPressEvent(event); return;
     }
+    // The first grading key on a bar not graded yet takes the grade under the thumb.
+    setGraded(true);
     setValue(stepGrade(scale_, value(), steps));
     event->accept();
 }

@@ -5,12 +5,14 @@
 #include "appraise/worksheet/carat.h"
 #include "appraise/worksheet/grades.h"
 #include "appraise/worksheet/item_log.h"
+#include "appraise/worksheet/price_text.h"
 #include "common/basic_number.h"
 #include "common/cp1252.h"
 #include "common/format_picture.h"
 #include "common/run_error.h"
 
 #include <QKeyEvent>
+#include <algorithm>
 
 namespace appraise {
 
@@ -168,12 +170,19 @@ void WorksheetWindow::nextstone_Click() {
     e.carat = trim(toAnsi(Carat->text()));
     e.quantity = trim(toAnsi(Quantity->text()));
     e.dimensions = trim(toAnsi(dimensions->text()));
+    // The grades are read from the bars themselves: an Alt key ends the stone without taking
+    // the focus from the bar last moved, and a bar never moved for this stone is not graded.
+    Color_LostFocus();
+    Clarity_LostFocus();
+    Cut_LostFocus();
     e.clarity = tables_.claritygrade;
     e.color = tables_.colorgrade;
     e.cut = tables_.cutgrade;
     storeStone(tables_.stones[*slot], e);
     stonenumber->setText(fromAnsi(std::string(trim(str(*slot + 1)))));
     clearstone();
+    // On to the next stone: Enter or Space adds it.
+    nextstone->setFocus(Qt::OtherFocusReason);
 }
 
 void WorksheetWindow::startstone() {
@@ -183,6 +192,10 @@ void WorksheetWindow::startstone() {
                                                       Quantity, dimensions, c, nextstone})
         w->show();
     for (QLabel* l : stoneLabels) l->show();
+    // A new stone's measurements start empty: the last stone's would be typed onto.
+    for (QLineEdit* e : {CLength, CWidth, CDepth}) e->setText(QStringLiteral(" "));
+    QAbstractButton* kind = stoneGroup->checkedButton();
+    (kind ? kind : stoneOptions.front())->setFocus(Qt::OtherFocusReason);
 }
 
 void WorksheetWindow::clearstone() {
@@ -193,7 +206,7 @@ void WorksheetWindow::clearstone() {
     Frame3d4->hide();
     for (QLabel* l : stoneLabels) l->hide();
     for (GradeBar* s : {Clarity, Cut, Color}) {
-        s->setValue(0);
+        s->reset();
         s->hide();
     }
     for (QLineEdit* e : {Carat, Quantity, dimensions}) {
@@ -222,6 +235,13 @@ void WorksheetWindow::nextitem_Click() {
             clearstone();
         return;
     }
+    // The price as the jeweler meant it, read here too: an Alt key ends the item without the
+    // price box losing the focus.
+    if (!Price->text().trimmed().isEmpty() && !formatPrice()) return;
+    if (val(fieldText(tables_.items[*slot], itemrec::itemno)) > 0 &&
+        p.messages.show(QStringLiteral("Item %1 is %2. Replace it?").arg(*slot).arg(itemDescription(*slot)), {},
+                        Buttons::YesNo, Icon::Question, Answer::No) != Answer::Yes)
+        return; // both kept: the stored item, and what is on the screen
     auto chosen = [this](QButtonGroup* g) -> std::optional<std::string> {
         if (!g->checkedButton()) return std::nullopt;
         return chosenText(g, storedText_);
@@ -312,21 +332,43 @@ void WorksheetWindow::Othershape_Click() {
     Carat->setFocus(Qt::OtherFocusReason);
 }
 
-void WorksheetWindow::Color_LostFocus() { tables_.colorgrade = colorGrade(Color->value()); }
-void WorksheetWindow::Clarity_LostFocus() { tables_.claritygrade = clarityGrade(Clarity->value()); }
-void WorksheetWindow::Cut_LostFocus() { tables_.cutgrade = cutGrade(Cut->value()); }
+void WorksheetWindow::Color_LostFocus() { tables_.colorgrade = Color->grade(); }
+void WorksheetWindow::Clarity_LostFocus() { tables_.claritygrade = Clarity->grade(); }
+void WorksheetWindow::Cut_LostFocus() { tables_.cutgrade = Cut->grade(); }
 
 void WorksheetWindow::price_GotFocus() { Price->setText(fromAnsi(trim(toAnsi(Price->text())))); }
 
-void WorksheetWindow::Price_LostFocus() {
+void WorksheetWindow::Price_LostFocus() { formatPrice(); }
+
+bool WorksheetWindow::formatPrice() {
+    const auto plain = readPrice(toAnsi(Price->text()));
+    if (!plain) {
+        // The price stays as typed, to be put right.
+        p.messages.show(QStringLiteral("\"%1\" is not a price. Type it in digits, for example 2450.00 or 2,450.00.")
+                            .arg(Price->text().trimmed()),
+                        {}, Buttons::Ok, Icon::Exclamation);
+        return false;
+    }
     Money m;
     try {
-        m = Money::fromText(toAnsi(Price->text()));
+        m = Money::fromText(*plain);
     } catch (const RunError&) {
         p.messages.show(QStringLiteral("This price is too large."), {}, Buttons::Ok, Icon::Exclamation);
-        return;
+        return false;
     }
     Price->setText(fromAnsi(trim(formatPicture(m, "######0.00"))));
+    return true;
+}
+
+QString WorksheetWindow::itemDescription(int16_t slot) const {
+    const std::string& rec = tables_.items[slot];
+    QString type = fromAnsi(std::string(trim(fieldText(rec, itemrec::itemtype)))).remove(QChar(0));
+    type = type.isEmpty() ? QStringLiteral("an item") : QStringLiteral("a ") + type.left(1).toUpper() + type.mid(1);
+    if (type.startsWith(QStringLiteral("a ")) && QStringLiteral("AEIOU").contains(type.at(2))) type.insert(1, 'n');
+    std::string price(trim(fieldText(rec, itemrec::price)));
+    price.erase(std::remove(price.begin(), price.end(), '\0'), price.end());
+    if (price.empty() || val(price) == 0) return type;
+    return type + QStringLiteral(" of ") + fromAnsi(groupedPrice(price));
 }
 
 void WorksheetWindow::c_Click() {
@@ -335,11 +377,16 @@ void WorksheetWindow::c_Click() {
     p.screen.doEvents();
     dimensionspanel->raise();
     CLength->setFocus(Qt::OtherFocusReason);
+    // What the box holds is typed over, not onto.
+    CLength->selectAll();
 }
 
 void WorksheetWindow::Calculate_Click() { calcweight(); }
 
 void WorksheetWindow::calcweight() {
+    // A decimal comma is read as the point it stands for ("6,5" is 6.5 mm).
+    for (QLineEdit* box : {CLength, CWidth, CDepth})
+        if (box->text().contains(',')) box->setText(box->text().replace(',', '.'));
     Measurements m{toAnsi(CLength->text()), toAnsi(CWidth->text()), toAnsi(CDepth->text())};
     if (!completeMeasurements(m)) {
         p.messages.show(QStringLiteral("Not enough information to calulate weight"));
@@ -352,6 +399,22 @@ void WorksheetWindow::calcweight() {
                                  StoneShape::Oval,           StoneShape::Pear,     StoneShape::Other};
     for (int i = 0; i < 6; ++i)
         if (shapeOptions[i]->isChecked()) shape = shapes[i];
+    if (shape == StoneShape::None || shape == StoneShape::Other) {
+        // The measurements stay in the panel for the next Do Math.
+        dimensionspanel->hide();
+        if (shape == StoneShape::None) {
+            p.messages.show(QStringLiteral("Choose the stone's shape first: the estimate depends on it."), {},
+                            Buttons::Ok, Icon::Exclamation);
+            shapeOptions.front()->setFocus(Qt::OtherFocusReason);
+        } else {
+            p.messages.show(QStringLiteral("There is no estimate for the shape \"%1\". Type the carat weight in the "
+                                           "Carat box.")
+                                .arg(shapeOptions.back()->text()),
+                            {}, Buttons::Ok, Icon::Exclamation);
+            Carat->setFocus(Qt::OtherFocusReason);
+        }
+        return;
+    }
     if (shape == StoneShape::Oval) p.messages.show(QStringLiteral("Oval"));
     std::optional<CaratEstimate> est;
     try {
@@ -359,6 +422,15 @@ void WorksheetWindow::calcweight() {
     } catch (const RunError&) {
         p.messages.show(QStringLiteral("These measurements give an estimate too large to hold. Nothing was written."),
                         {}, Buttons::Ok, Icon::Exclamation);
+        return;
+    }
+    const double largest = std::max({val(m.length), val(m.width), val(m.depth)});
+    if (est && (est->carat.toDouble() > 100 || largest > 100) &&
+        p.messages.show(QStringLiteral("The estimate is %1 ct from %2, more than any stone set in jewelry. Use it?")
+                            .arg(fromAnsi(caratText(est->carat)), fromAnsi(est->dimensions)),
+                        {}, Buttons::YesNo, Icon::Question, Answer::No) != Answer::Yes) {
+        CLength->setFocus(Qt::OtherFocusReason);
+        CLength->selectAll();
         return;
     }
     if (est) {

@@ -161,14 +161,12 @@ void WorksheetWindow::buildControls() {
         s->setObjectName(scaleName);
         s->setGeometry(tw(1000), tw(y), tw(7200), tw(260));
         stoneLabels.push_back(s);
-        QLabel* shown =
-            label(shownName, QString::fromLatin1(gradeRanges(grades).front().grade), 8300, y + 240, 1100, 300);
+        QLabel* shown = label(shownName, bar->shownGrade(), 8300, y + 240, 1100, 300);
         QFont bold = shown->font();
         bold.setBold(true);
         shown->setFont(bold);
         stoneLabels.push_back(shown);
-        connect(bar, &QScrollBar::valueChanged, shown,
-                [shown, grades](int v) { shown->setText(QString::fromStdString(gradeAt(grades, v))); });
+        connect(bar, &GradeBar::gradeChanged, shown, [shown, bar] { shown->setText(bar->shownGrade()); });
         return bar;
     };
     Color =
@@ -228,6 +226,10 @@ void WorksheetWindow::buildControls() {
              whichinsert, printPicture1, Command3D1,  appraisalist, entry})
         w->hide();
     for (QLabel* l : stoneLabels) l->hide();
+
+    // Along the stone panel: the grades, then End Stone, then the item's own buttons.
+    QWidget::setTabOrder(Cut, nextstone);
+    QWidget::setTabOrder(nextstone, nextitem);
 
     buildMeasurementPanel();
     setShortcuts();

@@ -55,6 +55,10 @@ class WorksheetWindow : public platform::FormWindow {
     void Cut_LostFocus();
     void price_GotFocus();
     void Price_LostFocus();
+    // The price box read as a price and shown formatted; false (and said) when it is not one.
+    bool formatPrice();
+    // "a Ring of 2,450.00": what an item slot holds, in words.
+    QString itemDescription(int16_t slot) const;
     void c_Click();
     void Calculate_Click();
 

@@ -8,12 +8,23 @@ enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
 enum class Icon { None, Critical, Question, Exclamation, Information };
 enum class Answer { Ok, Cancel, Yes, No, Retry };
 
-// Modal message box. An empty title means the program's own name.
+// The answer of a box that the user closes from its frame or with Escape: OK for an OK-only box,
+// No for Yes/No, Cancel otherwise.
+Answer cautiousAnswer(Buttons buttons);
+// Whether an answer is one of the box's buttons.
+bool answerFits(Answer answer, Buttons buttons);
+// The button that Enter presses: the one asked for when it is among the box's buttons, else the
+// cautious one.
+Answer defaultAnswer(Buttons buttons, std::optional<Answer> asked);
+
+// Modal message box. An empty title means the program's own name. The default answer is the
+// button Enter presses; without one it is the cautious answer, so a question that erases, posts or
+// replaces something is never answered Yes by a stray Enter.
 class MessageBox {
   public:
     virtual ~MessageBox() = default;
     virtual Answer show(const QString& text, const QString& title = {}, Buttons buttons = Buttons::Ok,
-                        Icon icon = Icon::None) = 0;
+                        Icon icon = Icon::None, std::optional<Answer> defaultButton = std::nullopt) = 0;
 };
 
 // Modal input box; Cancel gives the empty text.

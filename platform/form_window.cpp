@@ -2,6 +2,7 @@
 
 #include "common/run_error.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -10,7 +11,31 @@ namespace platform {
 
 using namespace common;
 
-FormWindow::FormWindow(Platform& platform, QWidget* parent) : QWidget(parent), p(platform) {}
+namespace {
+// An Alt key that no control on screen takes reaches the focused box as a plain key press whose
+// text is the letter (X11 and Windows both send it), and a box would type it. Such a key does
+// nothing instead. AltGr, which types characters on many keyboards, comes as Ctrl+Alt on Windows
+// and without Alt on X11, and passes.
+class UnmatchedAltKeys : public QObject {
+  public:
+    explicit UnmatchedAltKeys(QWidget* window) : QObject(window), window_(window) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (!w || w->window() != window_) return false;
+        const auto* k = static_cast<QKeyEvent*>(event);
+        const auto mods = k->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier);
+        return mods == Qt::AltModifier && !k->text().isEmpty() && k->text().at(0).isPrint();
+    }
+
+  private:
+    QWidget* window_;
+};
+} // namespace
+
+FormWindow::FormWindow(Platform& platform, QWidget* parent) : QWidget(parent), p(platform) {
+    if (qApp) qApp->installEventFilter(new UnmatchedAltKeys(this));
+}
 
 void FormWindow::showRunError(const RunError& e) {
     QString text =

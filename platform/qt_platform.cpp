@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -25,7 +26,8 @@ class QtMessageBox : public MessageBox {
   public:
     QString title;
     QPointer<QWidget> parent;
-    Answer show(const QString& text, const QString& t, Buttons buttons, Icon icon) override {
+    Answer show(const QString& text, const QString& t, Buttons buttons, Icon icon,
+                std::optional<Answer> asked) override {
         QMessageBox box(parent);
         box.setWindowTitle(t.isEmpty() ? title : t);
         box.setText(QString(text).replace('\r', '\n'));
@@ -42,19 +44,32 @@ class QtMessageBox : public MessageBox {
         case Buttons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
         case Buttons::YesNoCancel:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-            box.setDefaultButton(QMessageBox::Yes);
             break;
         case Buttons::RetryCancel: box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel); break;
         }
+        // Without a default button the desktop's style picks one (Yes, as a rule): Enter must
+        // give the answer the program asked for, Escape the cautious one.
+        box.setDefaultButton(standardButton(defaultAnswer(buttons, asked)));
+        box.setEscapeButton(standardButton(cautiousAnswer(buttons)));
         switch (box.exec()) {
         case QMessageBox::Ok: return Answer::Ok;
         case QMessageBox::Yes: return Answer::Yes;
         case QMessageBox::No: return Answer::No;
         case QMessageBox::Retry: return Answer::Retry;
-        default:
-            // Closing the box from its frame is the cautious answer.
-            return buttons == Buttons::Ok ? Answer::Ok : buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+        case QMessageBox::Cancel: return Answer::Cancel;
+        default: return cautiousAnswer(buttons); // closed from its frame
         }
+    }
+
+    static QMessageBox::StandardButton standardButton(Answer a) {
+        switch (a) {
+        case Answer::Ok: return QMessageBox::Ok;
+        case Answer::Cancel: return QMessageBox::Cancel;
+        case Answer::Yes: return QMessageBox::Yes;
+        case Answer::No: return QMessageBox::No;
+        case Answer::Retry: return QMessageBox::Retry;
+        }
+        return QMessageBox::NoButton;
     }
 };
 
@@ -149,13 +164,13 @@ class QtScreen : public Screen {
 
 struct QtPlatform::Impl {
     explicit Impl(const QString& name)
-        : printer(
-              name,
-              [this](const QString& file) {
-                  messages.show(
-                      QStringLiteral("No printer is installed. The printout was saved as %1 in this folder.").arg(file),
-                      {}, Buttons::Ok, Icon::Information);
-              }),
+        : printer(name,
+                  [this](const QString& file) {
+                      static_cast<MessageBox&>(messages).show(
+                          QStringLiteral("No printer is installed. The printout was saved as %1.")
+                              .arg(QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath())),
+                          {}, Buttons::Ok, Icon::Information);
+                  }),
           instance(name) {
         messages.title = name;
         input.title = name;

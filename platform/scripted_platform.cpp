@@ -46,25 +46,6 @@ QString iconText(Icon i) {
     return {};
 }
 
-bool fits(Answer a, Buttons b) {
-    switch (b) {
-    case Buttons::Ok: return a == Answer::Ok;
-    case Buttons::OkCancel: return a == Answer::Ok || a == Answer::Cancel;
-    case Buttons::YesNo: return a == Answer::Yes || a == Answer::No;
-    case Buttons::YesNoCancel: return a == Answer::Yes || a == Answer::No || a == Answer::Cancel;
-    case Buttons::RetryCancel: return a == Answer::Retry || a == Answer::Cancel;
-    }
-    return false;
-}
-
-Answer cautious(Buttons b) {
-    switch (b) {
-    case Buttons::Ok: return Answer::Ok;
-    case Buttons::YesNo: return Answer::No;
-    default: return Answer::Cancel;
-    }
-}
-
 QString yesNo(bool b) { return b ? QStringLiteral("yes") : QStringLiteral("no"); }
 
 QString fontText(const FontChoice& f) {
@@ -91,24 +72,28 @@ struct ScriptedPlatform::Impl : MessageBox,
         if (++boxes > 1000 && onRunaway) onRunaway();
     }
 
-    Answer show(const QString& text, const QString& title, Buttons buttons, Icon icon) override {
+    Answer show(const QString& text, const QString& title, Buttons buttons, Icon icon,
+                std::optional<Answer> asked) override {
         countBox();
-        QString head = QStringLiteral("msgbox %1 title=%2 buttons=%3 icon=%4 -> ")
+        // A question shows the button Enter presses; an unscripted box gets that answer, as a
+        // person pressing Enter would.
+        const Answer byDefault = defaultAnswer(buttons, asked);
+        QString head = QStringLiteral("msgbox %1 title=%2 buttons=%3 icon=%4")
                            .arg(quoted(text), quoted(title), buttonsText(buttons), iconText(icon));
+        if (buttons != Buttons::Ok) head += QStringLiteral(" default=") + answerText(byDefault);
+        head += QStringLiteral(" -> ");
         if (!messageAnswers.empty()) {
             const Answer a = messageAnswers.front();
             messageAnswers.pop_front();
-            if (fits(a, buttons)) {
+            if (answerFits(a, buttons)) {
                 t.line(head + answerText(a));
                 return a;
             }
-            const Answer c = cautious(buttons);
-            t.line(head + answerText(c) + QStringLiteral(" (answer %1 does not fit)").arg(answerText(a)));
-            return c;
+            t.line(head + answerText(byDefault) + QStringLiteral(" (answer %1 does not fit)").arg(answerText(a)));
+            return byDefault;
         }
-        const Answer c = cautious(buttons);
-        t.line(head + answerText(c) + QStringLiteral(" (unscripted)"));
-        return c;
+        t.line(head + answerText(byDefault) + QStringLiteral(" (unscripted)"));
+        return byDefault;
     }
 
     QString ask(const QString& prompt, const QString& title, const QString& def) override {

@@ -1,7 +1,9 @@
 #include "appraise/documents/composition.h"
 #include "common/trim_left_right_mid.h"
 
+#include "appraise/worksheet/price_text.h"
 #include "common/basic_number.h"
+#include "common/format_picture.h"
 
 #include <algorithm>
 
@@ -87,28 +89,81 @@ std::string itemSentence(const WorksheetTables& t, int16_t slot) {
            weightPhrase + stonePhrase;
 }
 
-std::string composeAppraisal(const CompositionInput& in) {
-    const WorksheetTables& t = *in.tables;
-    const bool oneItem = in.itemCount < 2;
-    const std::string& item = t.items[in.shownitem];
+namespace {
+// The date, the heading, the customer's lines and the opening passage.
+std::string documentHead(const CompositionInput& in) {
     std::string s = in.datebox + NL + in.typeHeading + NL;
     for (int k = 1; k <= 4; ++k) s += in.custlines[k] + NL;
     for (const auto& line : in.openingLines)
         if (!trim(line).empty()) s += wrap80(line);
-    if (oneItem) s += NL + NL;
-    std::string header = "Item number" + str(in.shownitem) + " of" + str(in.itemCount) + " items:";
+    return s;
+}
+
+// One item: its header line, its sentence, its stones and its replacement value.
+std::string itemBody(const WorksheetTables& t, int16_t slot, int16_t number, int16_t count, bool oneItem) {
+    const std::string& item = t.items[slot];
+    std::string s = oneItem ? NL + NL : "";
+    std::string header = "Item number" + str(number) + " of" + str(count) + " items:";
     header.resize(60, ' ');
     s += NL + header + NL;
     if (oneItem) s += NL;
-    s += wrap80(itemSentence(t, in.shownitem));
+    s += wrap80(itemSentence(t, slot));
     for (int st = 1; st <= t.curstone && st <= maxStone; ++st)
         if (sameItem(t.stones[st], item)) s += stoneBlock(t.stones[st], oneItem);
     if (oneItem) s += NL;
     s +=
         NL + "                                Replacement Value:  " + std::string(fieldText(item, itemrec::price)) + NL;
+    return s;
+}
+
+std::string withoutNuls(std::string s) {
     // Fields never stored hold NULs; they have no place in a document.
     s.erase(std::remove(s.begin(), s.end(), '\0'), s.end());
     return s;
+}
+} // namespace
+
+std::string composeAppraisal(const CompositionInput& in) {
+    return withoutNuls(documentHead(in) +
+                       itemBody(*in.tables, in.shownitem, in.shownitem, in.itemCount, in.itemCount < 2));
+}
+
+bool itemIsEmpty(const WorksheetTables& t, int16_t slot) {
+    const std::string& item = t.items[slot];
+    for (Field f : {itemrec::itemtype, itemrec::metalcolor, itemrec::metal, itemrec::wearer, itemrec::weight})
+        if (!withoutNuls(trimmed(item, f)).empty()) return false;
+    if (val(withoutNuls(std::string(fieldText(item, itemrec::price)))) != 0) return false;
+    for (int st = 1; st <= t.curstone && st <= maxStone; ++st)
+        if (sameItem(t.stones[st], item)) return false;
+    return true;
+}
+
+std::vector<int16_t> itemsToCompose(const WorksheetTables& t) {
+    std::vector<int16_t> slots;
+    const int16_t m = itemCount(t);
+    for (int16_t n = 1; n <= m; ++n)
+        if (val(fieldText(t.items[n], itemrec::itemno)) > 0 && !itemIsEmpty(t, n)) slots.push_back(n);
+    return slots;
+}
+
+Money totalReplacementValue(const WorksheetTables& t, const std::vector<int16_t>& slots) {
+    Money total;
+    for (int16_t n : slots) {
+        const auto price = readPrice(withoutNuls(std::string(fieldText(t.items[n], itemrec::price))));
+        total = total + Money::fromText(price.value_or("0"));
+    }
+    return total;
+}
+
+std::string composeAllItems(const CompositionInput& in) {
+    const WorksheetTables& t = *in.tables;
+    const std::vector<int16_t> slots = itemsToCompose(t);
+    const auto count = static_cast<int16_t>(slots.size());
+    std::string s = documentHead(in);
+    for (int16_t i = 0; i < count; ++i) s += itemBody(t, slots[i], static_cast<int16_t>(i + 1), count, false);
+    s += NL + "                          Total Replacement Value:  " +
+         std::string(trim(formatPicture(totalReplacementValue(t, slots), "######0.00"))) + NL;
+    return withoutNuls(s);
 }
 
 } // namespace appraise

@@ -1,5 +1,6 @@
 #pragma once
 #include "appraise/worksheet/item_stone_records.h"
+#include "common/money.h"
 
 #include <array>
 #include <string>
@@ -23,6 +24,21 @@ int16_t itemCount(const WorksheetTables& t);
 
 // The wording of one item, lines ended by CR LF.
 std::string composeAppraisal(const CompositionInput& in);
+
+// Nothing was entered for the item: no type, metal, wearer or weight, no price above 0, no stone.
+bool itemIsEmpty(const WorksheetTables& t, int16_t slot);
+
+// The items an appraisal of every item holds: the numbered slots up to the item count with
+// something entered, in order.
+std::vector<int16_t> itemsToCompose(const WorksheetTables& t);
+
+// The sum of those items' prices.
+common::Money totalReplacementValue(const WorksheetTables& t, const std::vector<int16_t>& slots);
+
+// Every item of the worksheet in one appraisal: the heading and opening once, then each item as
+// "Item number N of M items:" with its sentence, stones and replacement value, then the total
+// replacement value.
+std::string composeAllItems(const CompositionInput& in);
 
 // The sentence describing an item, before wrapping.
 std::string itemSentence(const WorksheetTables& t, int16_t slot);

@@ -6,8 +6,8 @@
 namespace appraise {
 
 // The list entries of the customer's saved appraisal files ("appraise\" + prefix + "???.app"),
-// in name order: name, a blank, its modification date and time in the general date format
-// ("00012001.app 7/4/98 10:22:15 AM"). The folder is looked up and listed once.
+// in name order: the 12-character file name, two blanks and what the appraisal holds
+// ("00012001.app  12-9-26  Ring, 14 karat yellow gold  2,450.00"). The folder is listed once.
 std::vector<QString> oldAppraisalEntries(const std::string& custprefix);
 
 } // namespace appraise

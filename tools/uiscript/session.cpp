@@ -57,7 +57,9 @@ Qt::Key keyOf(QString name, QString& text, Qt::KeyboardModifiers& modifiers) {
         return it->first;
     }
     if (name.size() == 1) {
-        text = modifiers == Qt::NoModifier ? name : QString();
+        // As the desktop sends them: an Alt key carries its letter as text (a box that gets it
+        // would type it), a Ctrl key a control character that no box types.
+        text = modifiers & Qt::ControlModifier ? QString() : modifiers & Qt::AltModifier ? name.toLower() : name;
         return static_cast<Qt::Key>(name[0].toUpper().unicode());
     }
     throw ScriptError{"unknown key " + name};
@@ -299,6 +301,7 @@ void Session::key(const QStringList& w) {
     action([&] {
         focusOn(ctl, Qt::MouseFocusReason);
         if (w[2].size() == 1) QTest::keyClicks(ctl, text);
+        else if (modifiers & Qt::AltModifier) QTest::sendKeyEvent(QTest::Click, ctl, k, text, modifiers);
         else QTest::keyClick(ctl, k, modifiers);
         // An Alt key presses its button as a click does: down, then up 100 ms later.
         if (modifiers & Qt::AltModifier) QTest::qWait(150);
@@ -315,7 +318,10 @@ void Session::scroll(const QStringList& w) {
     if (!reachable(bar)) return;
     action([&] {
         focusOn(bar, Qt::MouseFocusReason);
+        // A drag: the thumb is taken, moved and let go.
+        bar->setSliderDown(true);
         bar->setValue(pos);
+        bar->setSliderDown(false);
     });
 }
 

@@ -87,23 +87,35 @@ TEST_F(WorksheetTest, CancelledOtherStoresBlanks) {
     EXPECT_EQ(stoneField(1, stonerec::shape), std::string(20, ' '));
 }
 
-TEST_F(WorksheetTest, GradesCarryOverToTheNextStone) {
+TEST_F(WorksheetTest, GradesAreReadFromTheBarsAndNeverCarriedOver) {
     click("nextstone");
     bar("Color")->setValue(793);
-    w->Color_LostFocus();
     bar("Clarity")->setValue(16385);
-    w->Clarity_LostFocus();
     bar("Cut")->setValue(30126);
-    w->Cut_LostFocus();
+    // No bar lost the focus: the stone is ended as an Alt key ends it.
     click("nextstone");
     EXPECT_EQ(stoneField(1, stonerec::color), padded("E", 15));
     EXPECT_EQ(stoneField(1, stonerec::clarity), padded("SI1", 15));
     EXPECT_EQ(stoneField(1, stonerec::cut), padded("10", 15));
     EXPECT_EQ(bar("Color")->value(), 0);
     click("nextstone");
+    EXPECT_EQ(w->findChild<QLabel*>("colorshown")->text(), "not graded");
     click("nextstone");
-    EXPECT_EQ(stoneField(2, stonerec::color), padded("E", 15));
+    EXPECT_EQ(stoneField(2, stonerec::color), padded("", 15));
+    EXPECT_EQ(stoneField(2, stonerec::clarity), padded("", 15));
+    EXPECT_EQ(stoneField(2, stonerec::cut), padded("", 15));
     EXPECT_EQ(stoneField(2, stonerec::kind), std::string(30, '\0')); // no kind chosen: never stored
+}
+
+TEST_F(WorksheetTest, GradeAtPositionZeroIsTakenOnceChosen) {
+    click("nextstone");
+    auto* color = static_cast<GradeBar*>(bar("Color"));
+    QTest::keyClick(color, Qt::Key_Left); // D is already under the thumb
+    EXPECT_TRUE(color->isGraded());
+    QTest::keyClick(bar("Cut"), Qt::Key_Delete);
+    click("nextstone");
+    EXPECT_EQ(stoneField(1, stonerec::color), padded("D", 15));
+    EXPECT_EQ(stoneField(1, stonerec::cut), padded("", 15));
 }
 
 TEST_F(WorksheetTest, UnsavedStoneQuestion) {
