@@ -12,6 +12,8 @@
 #include "common/run_error.h"
 #include "common/text_file.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QShortcut>
 #include <QTextCharFormat>
@@ -23,6 +25,7 @@ using namespace platform;
 
 void WorksheetWindow::connectDocumentHandlers() {
     connect(seetext, &QPushButton::clicked, this, [this] { run([this] { seetext_Click(); }); });
+    connect(allitems, &QPushButton::clicked, this, [this] { run([this] { allitems_Click(); }); });
     connect(SaveText, &QPushButton::clicked, this, [this] { run([this] { savetext_click(); }); });
     connect(copytowp, &QPushButton::clicked, this, [this] { run([this] { copytowp_Click(); }); });
     connect(formatlist2, &QPushButton::clicked, this, [this] { run([this] { FormatList2_Click(); }); });
@@ -80,6 +83,9 @@ void WorksheetWindow::showDocument(int left, int top) {
     seetext->setGeometry(tw(1350), tw(6780 + 420), tw(1300), tw(380));
     seetext->setVisible(itemCount(tables_) > 0);
     seetext->raise();
+    allitems->setGeometry(tw(2700), tw(6780 + 420), tw(1300), tw(380));
+    allitems->setVisible(itemCount(tables_) > 0);
+    allitems->raise();
 }
 
 void WorksheetWindow::applyDefaultFont() {
@@ -98,7 +104,30 @@ void WorksheetWindow::applyDefaultFont() {
     applyFont(f);
 }
 
-void WorksheetWindow::seetext_Click() {
+CompositionInput WorksheetWindow::compositionInput(int16_t slot) const {
+    CompositionInput in;
+    in.tables = &tables_;
+    in.shownitem = slot;
+    in.itemCount = itemCount(tables_);
+    in.datebox = toAnsi(datebox->text());
+    if (fileExists("type.app")) in.typeHeading = TextReader("type.app").readLine();
+    in.custlines = cust_.custlines;
+    if (fileExists("opening.app")) in.openingLines = readAllLines("opening.app");
+    return in;
+}
+
+bool WorksheetWindow::itemBeingEntered() {
+    for (QRadioButton* o : {Ring, Watch, Bracelet, Necklace, pendant, Earrings, Beads, Pearls, OtherType}) {
+        if (!o->isChecked()) continue;
+        if (p.messages.show(QStringLiteral("You have an item that has not been ended. Do you want to erase it?"), {},
+                            Buttons::YesNo, Icon::Question) == Answer::Yes)
+            clearitem();
+        return true;
+    }
+    return false;
+}
+
+void WorksheetWindow::startComposedText() {
     whichinsert->hide();
     editfile_ = "main.app";
     // A composed text is a new appraisal: its first Save numbers a new file.
@@ -108,38 +137,142 @@ void WorksheetWindow::seetext_Click() {
     savedas->hide();
     Text1->clear();
     Text1->move(0, 0);
+}
+
+void WorksheetWindow::showComposedText(const std::string& text) {
+    showDocument(0, 0);
+    p.screen.doEvents();
+    setDocumentText(text);
+    p.screen.doEvents();
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{whichinsert, changeprinter, SaveText, back, Fonttext, PrintText, formatlist2})
+        w->raise();
+    Text1->setFocus(Qt::OtherFocusReason);
+}
+
+void WorksheetWindow::seetext_Click() {
     const int16_t m = itemCount(tables_);
+    int16_t next = static_cast<int16_t>(shownitem_ + 1);
+    if (m < next) next = 1;
+    // An item with nothing entered has no wording; the next click goes on past it.
+    if (next <= maxItem && itemIsEmpty(tables_, next) && !itemBeingEnteredQuietly()) {
+        shownitem_ = next;
+        p.messages.show(QStringLiteral("Item %1 has nothing entered.").arg(next), {}, Buttons::Ok, Icon::Information);
+        return;
+    }
+    startComposedText();
     ++shownitem_;
     if (m < shownitem_) {
         p.messages.show(QStringLiteral("You have seen all of the items on this appraisal. Reseting to first item."));
         shownitem_ = 1;
     }
     applyDefaultFont();
-    for (QRadioButton* o : {Ring, Watch, Bracelet, Necklace, pendant, Earrings, Beads, Pearls, OtherType}) {
-        if (!o->isChecked()) continue;
-        if (p.messages.show(QStringLiteral("You have an item that has not been ended. Do you want to erase it?"), {},
-                            Buttons::YesNo, Icon::Question) == Answer::Yes)
-            clearitem();
+    if (itemBeingEntered()) return;
+    composedItems_ = {shownitem_};
+    showComposedText(composeAppraisal(compositionInput(shownitem_)));
+}
+
+void WorksheetWindow::allitems_Click() {
+    if (itemBeingEntered()) return;
+    const std::vector<int16_t> numbers = itemsToCompose(tables_);
+    if (numbers.empty()) {
+        p.messages.show(QStringLiteral("No item has anything entered yet."), {}, Buttons::Ok, Icon::Information);
         return;
     }
-    showDocument(0, 0);
-    p.screen.doEvents();
+    startComposedText();
+    applyDefaultFont();
+    composedItems_ = numbers;
+    showComposedText(composeAllItems(compositionInput(1)));
+}
 
-    CompositionInput in;
-    in.tables = &tables_;
-    in.shownitem = shownitem_;
-    in.itemCount = m;
-    in.datebox = toAnsi(datebox->text());
-    if (fileExists("type.app")) in.typeHeading = TextReader("type.app").readLine();
-    in.custlines = cust_.custlines;
-    if (fileExists("opening.app")) in.openingLines = readAllLines("opening.app");
-    setDocumentText(composeAppraisal(in));
+bool WorksheetWindow::itemBeingEnteredQuietly() const {
+    for (QRadioButton* o : {Ring, Watch, Bracelet, Necklace, pendant, Earrings, Beads, Pearls, OtherType})
+        if (o->isChecked()) return true;
+    return false;
+}
 
-    p.screen.doEvents();
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{whichinsert, changeprinter, SaveText, back, Fonttext, PrintText, formatlist2})
-        w->raise();
-    Text1->setFocus(Qt::OtherFocusReason);
+std::vector<int16_t> WorksheetWindow::unsavedItems() const {
+    std::vector<int16_t> numbers;
+    for (int16_t n : unsavedItems_)
+        if (val(fieldText(tables_.items[n], itemrec::itemno)) > 0 && !itemIsEmpty(tables_, n)) numbers.push_back(n);
+    return numbers;
+}
+
+void WorksheetWindow::showSavedStatus() {
+    const QString where =
+        QDir::toNativeSeparators(QFileInfo(QString::fromStdString(resolveName(appfile_))).absoluteFilePath());
+    const std::vector<int16_t> left = unsavedItems();
+    QString next;
+    if (left.empty()) {
+        next = QStringLiteral("Every item is saved.");
+    } else {
+        // The next item after the one shown, going round.
+        int16_t after = left.front();
+        for (int16_t n : left)
+            if (n > shownitem_) {
+                after = n;
+                break;
+            }
+        next = QStringLiteral("Item %1 is next: See Text (Alt+X) shows it.").arg(after);
+    }
+    savedas->setText(QStringLiteral("Saved as %1\n%2").arg(where, next));
+    savedas->setToolTip(where);
+    savedas->show();
+    savedas->raise();
+}
+
+namespace {
+// "2", "2 and 3", "1, 2 and 3"
+QString numbersInWords(const std::vector<int16_t>& n) {
+    QString s;
+    for (size_t i = 0; i < n.size(); ++i) {
+        if (i > 0) s += i + 1 == n.size() ? QStringLiteral(" and ") : QStringLiteral(", ");
+        s += QString::number(n[i]);
+    }
+    return s;
+}
+} // namespace
+
+bool WorksheetWindow::unsavedItemsSettled() {
+    const std::vector<int16_t> left = unsavedItems();
+    if (left.empty()) return unsavedAppraisalSettled();
+    const QString question =
+        left.size() == 1
+            ? QStringLiteral("Item %1 has not been saved as an appraisal. Save it now?").arg(left.front())
+            : QStringLiteral("Items %1 have not been saved as appraisals. Save them now?").arg(numbersInWords(left));
+    switch (p.messages.show(question, {}, Buttons::YesNoCancel, Icon::Question)) {
+    case Answer::No: return true;
+    case Answer::Yes: break;
+    default: return false;
+    }
+    // The text on screen keeps what was typed into it; every other item is composed as See Text
+    // composes it and saved under the next free number.
+    if (hasUnsavedAppraisal() && !reopened_) {
+        savetext_click();
+        if (hasUnsavedAppraisal()) return false;
+    }
+    for (int16_t n : unsavedItems()) {
+        const std::string text = trimForSave(composeAppraisal(compositionInput(n)));
+        const auto file = nextAppraisalFile(cust_.custprefix);
+        if (!file) {
+            p.messages.show(
+                QStringLiteral("All 999 appraisal numbers of this customer are used. Item %1 was not saved.").arg(n),
+                {}, Buttons::Ok, Icon::Exclamation);
+            return false;
+        }
+        try {
+            writeBytes(*file, text + "\r\n");
+        } catch (const RunError& e) {
+            p.messages.show(
+                QStringLiteral("Item %1 could not be saved to %2: %3.")
+                    .arg(n)
+                    .arg(QString::fromStdString(resolveName(*file)), QString::fromStdString(e.description())),
+                {}, Buttons::Ok, Icon::Exclamation);
+            return false;
+        }
+        unsavedItems_.erase(n);
+    }
+    return true;
 }
 
 void WorksheetWindow::savetext_click() {
@@ -162,10 +295,9 @@ void WorksheetWindow::savetext_click() {
             target = appfile_;
             writeBytes(target, text + "\r\n");
             savedText_ = documentText();
-            savedas->setText(QStringLiteral("Saved as APPRAISE\\") +
-                             fromAnsi(appfile_.substr(appfile_.find('\\') + 1)));
-            savedas->show();
-            savedas->raise();
+            if (!reopened_)
+                for (int16_t n : composedItems_) unsavedItems_.erase(n);
+            showSavedStatus();
         } else if (isTemplatePassage(editfile_)) {
             target = editfile_;
             writeBytes(target, text + "\r\n");
@@ -191,6 +323,8 @@ void WorksheetWindow::appraisalist_Click(const QString& entry) {
     appfile_ = file;
     reopened_ = true;
     appraisalist->hide();
+    // In the font a composed appraisal is written and printed in, not the entry's.
+    applyDefaultFont();
     setDocumentText(text);
     showDocument(50, 50);
     editfile_ = "main.app";

@@ -188,6 +188,7 @@ void WorksheetWindow::nextstone_Click() {
 void WorksheetWindow::startstone() {
     entryKeys_.setCaption(nextstone, QStringLiteral("End Sto&ne"));
     custname->hide();
+    allitems->hide(); // nothing is composed while a stone is entered
     for (QWidget* w : std::initializer_list<QWidget*>{Frame3d3, stonenumber, Frame3d4, Clarity, Cut, Color, Carat,
                                                       Quantity, dimensions, c, nextstone})
         w->show();
@@ -215,6 +216,7 @@ void WorksheetWindow::clearstone() {
     }
     stonenumber->hide();
     c->hide();
+    allitems->setVisible(!seetext->isHidden() && Text1->isHidden());
     entryKeys_.setCaption(nextstone, QStringLiteral("Add a sto&ne"));
 }
 
@@ -229,6 +231,7 @@ void WorksheetWindow::nextitem_Click() {
     }
     tables_.curitem = *slot;
     seetext->show();
+    allitems->setVisible(Frame3d3->isHidden());
     if (stoneGroup->checkedButton()) {
         if (p.messages.show(QStringLiteral("You have a stone that has not been saved. Do you want to erase it?"), {},
                             Buttons::YesNo, Icon::Question) == Answer::Yes)
@@ -258,6 +261,7 @@ void WorksheetWindow::nextitem_Click() {
     e.weightunit = chosen(unitsGroup);
     e.price = trim(toAnsi(Price->text()));
     storeItem(tables_.items[*slot], e);
+    unsavedItems_.insert(*slot);
     logitem(*slot);
     itemnumber->setText(fromAnsi(str(*slot + 1)));
     clearitem();

@@ -121,6 +121,9 @@ void WorksheetWindow::PrintText_Click() {
         p.printer.picture(static_cast<int>(std::lround(800 * settings_.logofactor.toDouble())), 1, logo_);
     p.printer.endDoc();
     p.screen.setHourglass(false);
+    // Only a text that changed since its last Save is offered to be saved; either way the text
+    // printed stays on screen (See Text goes on to the next item).
+    if (!hasUnsavedAppraisal()) return;
     if (p.messages.show(QStringLiteral("Do you want to save this appraisal to your hard disk?"), {}, Buttons::YesNo,
                         Icon::Question) == Answer::Yes) {
         p.screen.setHourglass(true);
@@ -128,9 +131,6 @@ void WorksheetWindow::PrintText_Click() {
         savetext_click();
         p.screen.setHourglass(false);
     }
-    // The next item follows a composed appraisal; a reopened one, or one with no item, stays.
-    if (reopened_ || itemCount(tables_) == 0) return;
-    seetext_Click();
 }
 
 bool WorksheetWindow::placeSignatureBlock(std::vector<PlacedLine>& placed) {
@@ -141,6 +141,14 @@ bool WorksheetWindow::placeSignatureBlock(std::vector<PlacedLine>& placed) {
     try {
         placed = placeSignature(lines, settings_.alignText[10], settings_.align13, settings_.bordersize);
         signatureBlock_ = hasBlock;
+        signatureSpan_.reset();
+        if (hasBlock && !placed.empty()) {
+            // The block's lines in the text's font, about 1.2 of its size apart.
+            const auto [low, high] = std::minmax_element(placed.begin(), placed.end(),
+                                                         [](const auto& a, const auto& b) { return a.y < b.y; });
+            const int lineHeight = static_cast<int>(std::lround(textFont().size * 24));
+            signatureSpan_ = Span{low->y, high->y + lineHeight};
+        }
         return true;
     } catch (const RunError& e) {
         if (e.number() != err::Overflow) throw;
@@ -154,17 +162,20 @@ bool WorksheetWindow::placeSignatureBlock(std::vector<PlacedLine>& placed) {
 }
 
 void WorksheetWindow::printclosing() {
+    closingSpan_.reset();
     try {
         p.printer.setCurrentY(settingNumber(settings_.alignText[8]));
         p.printer.setFont(FontChoice{QStringLiteral("Arial"), 8, false, false});
         if (!fileExists("closing.app")) return;
         const std::vector<std::string> lines = closingLines(readAllLines("closing.app"));
-        p.printer.setCurrentY(settingNumber(settings_.alignText[8]));
+        const int top = settingNumber(settings_.alignText[8]);
+        p.printer.setCurrentY(top);
         const int x = settingNumber(settings_.alignText[9]);
         for (const auto& line : lines) {
             p.printer.setCurrentX(x);
             p.printer.printLine(fromAnsi(line));
         }
+        if (!lines.empty()) closingSpan_ = Span{top, p.printer.currentY()};
     } catch (const RunError& e) {
         p.messages.show(QString::fromStdString(str(e.number())));
         p.messages.show(QString::fromStdString(e.description()));
@@ -172,14 +183,30 @@ void WorksheetWindow::printclosing() {
 }
 
 void WorksheetWindow::printrichtext(QTextEdit& area, int32_t left, int32_t top, int32_t right, int32_t bottom) {
+    // The text is paged within its margins and kept clear of the closing on the first page and
+    // of the signature block on the last: the page where the rest of the text fits ends above
+    // the signature, or the text goes on to a new page.
+    constexpr int gap = 240;
     const PageGeometry g = p.printer.geometry();
-    const QRect rect(QPoint(left - g.offsetLeft, top - g.offsetTop),
-                     QPoint((g.pageWidth - right) - g.offsetLeft - 1, (g.pageHeight - bottom) - g.offsetTop - 1));
+    const int x0 = left - g.offsetLeft, x1 = (g.pageWidth - right) - g.offsetLeft - 1;
+    const Span area0{top - g.offsetTop, (g.pageHeight - bottom) - g.offsetTop - 1};
     const int length = area.document()->characterCount() - 1;
     int first = 0;
-    for (;;) {
-        const int next = p.printer.renderText(area, first, rect);
-        if (next >= length || next <= first) break;
+    for (int page = 1;; ++page) {
+        std::vector<Span> printed;
+        if (page == 1 && closingSpan_) printed.push_back(*closingSpan_);
+        const Span full = clearOf(area0, printed, gap);
+        if (signatureSpan_) printed.push_back(*signatureSpan_);
+        const Span beside = clearOf(area0, printed, gap);
+        // The signature's page: where the rest fits beside it, or the last of the text when the
+        // signature leaves a fresh page no room (settings that cannot be kept apart).
+        const bool restFits = textFitting(area, first, full.height()) >= length;
+        Span use = restFits ? beside : full;
+        if (restFits && page > 1 && textFitting(area, first, beside.height()) == first) use = full;
+        int next = first;
+        if (textFitting(area, first, use.height()) > first)
+            next = p.printer.renderText(area, first, QRect(QPoint(x0, use.top), QPoint(x1, use.bottom)));
+        if (next >= length || (next == first && page > 1 && !restFits)) break;
         first = next;
         p.printer.newPage();
     }

@@ -181,6 +181,7 @@ void WorksheetWindow::buildControls() {
 
     nextitem = button("nextitem", QStringLiteral("End t&his item"), 5950, 3420, 1650, 380);
     seetext = button("seetext", QStringLiteral("See Te&xt"), 7700, 3420, 1650, 380);
+    allitems = button("allitems", QStringLiteral("&All Items"), 7850, 3850, 1500, 360);
     FormatList = button("FormatList", QStringLiteral("&Format"), 3800, 120, 1000, 380);
     End = button("End", QStringLiteral("&End"), 4900, 120, 900, 380);
 
@@ -213,17 +214,18 @@ void WorksheetWindow::buildControls() {
 
     // With a text shown: back to the entry of items, and on to the next item's text.
     entry = button("entry", QStringLiteral("&Worksheet"), 0, by + 420, 1300, 380);
-    savedas = label("savedas", QString(), 2800, by + 460, 6600, 300);
+    savedas = label("savedas", QString(), 4100, by + 400, 5300, 500);
+    savedas->setWordWrap(true);
     savedas->hide();
     printPicture1 = label("printPicture1", QString(), 0, 0, 100, 100);
     Command3D1 = label("Command3D1", QString(), 0, 0, 100, 100);
 
     // Hidden in the design: the stone panel, the document and everything that goes with them.
     for (QWidget* w : std::initializer_list<QWidget*>{
-             Frame3d3,    Frame3d4,      stonenumber, Carat,        Quantity,      dimensions, c,
-             Color,       Clarity,       Cut,         nextstone,    seetext,       Text1,      SaveText,
-             formatlist2, PrintText,     Fonttext,    copytowp,     changeprinter, back,       List1,
-             whichinsert, printPicture1, Command3D1,  appraisalist, entry})
+             Frame3d3, Frame3d4,    stonenumber,   Carat,      Quantity,     dimensions,    c,
+             Color,    Clarity,     Cut,           nextstone,  seetext,      allitems,      Text1,
+             SaveText, formatlist2, PrintText,     Fonttext,   copytowp,     changeprinter, back,
+             List1,    whichinsert, printPicture1, Command3D1, appraisalist, entry})
         w->hide();
     for (QLabel* l : stoneLabels) l->hide();
 
@@ -420,10 +422,10 @@ bool WorksheetWindow::unsavedAppraisalSettled() {
     }
 }
 
-bool WorksheetWindow::queryUnload() { return unsavedAppraisalSettled(); }
+bool WorksheetWindow::queryUnload() { return unsavedItemsSettled(); }
 
 void WorksheetWindow::End_Click() {
-    if (!unsavedAppraisalSettled()) return;
+    if (!unsavedItemsSettled()) return;
     p.screen.setHourglass(true);
     p.screen.doEvents();
     startMainProgram();
@@ -442,8 +444,9 @@ void WorksheetWindow::back_Click() {
 void WorksheetWindow::formUnload() { startMainProgram(); }
 
 void WorksheetWindow::entry_Click() {
-    // Back to the entry of items; the text shown is settled first, as when leaving.
-    if (!unsavedAppraisalSettled()) return;
+    // Back to the entry of items; the text shown and the items not saved are settled first, as
+    // when leaving.
+    if (!unsavedItemsSettled()) return;
     leaveDocument();
 }
 
@@ -479,6 +482,8 @@ void WorksheetWindow::leaveDocument() {
         w->hide();
     seetext->setGeometry(tw(7700), tw(3420), tw(1650), tw(380));
     seetext->setVisible(itemCount(tables_) > 0);
+    allitems->setGeometry(tw(7850), tw(3850), tw(1500), tw(360));
+    allitems->setVisible(itemCount(tables_) > 0 && Frame3d3->isHidden());
 }
 
 void WorksheetWindow::Form_Resize() { Text1->setGeometry(tw(100), tw(500), width() - tw(200), height() - tw(600)); }

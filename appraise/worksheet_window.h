@@ -1,4 +1,5 @@
 #pragma once
+#include "appraise/documents/composition.h"
 #include "appraise/documents/customer.h"
 #include "appraise/grade_bar.h"
 #include "appraise/printing/default_font.h"
@@ -19,6 +20,8 @@
 #include <QScrollBar>
 #include <QTextEdit>
 #include <map>
+#include <optional>
+#include <set>
 #include <vector>
 
 namespace appraise {
@@ -64,6 +67,8 @@ class WorksheetWindow : public platform::FormWindow {
 
     // Document handlers
     void seetext_Click();
+    // Every item of the worksheet in one appraisal, with the total replacement value.
+    void allitems_Click();
     void savetext_click();
     void appraisalist_Click(const QString& entry);
     void copytowp_Click();
@@ -129,6 +134,19 @@ class WorksheetWindow : public platform::FormWindow {
     void startupSequence();
     void startMainProgram();
     void setCaption(QLabel* label, const QString& caption);
+    CompositionInput compositionInput(int16_t slot) const;
+    // A type of item is chosen: asks to erase the item begun; true when nothing may be composed.
+    bool itemBeingEntered();
+    bool itemBeingEnteredQuietly() const;
+    void startComposedText();
+    void showComposedText(const std::string& text);
+    // Items ended and not yet saved as an appraisal (empty ones not counted), in order.
+    std::vector<int16_t> unsavedItems() const;
+    // Where the Save went, in full, and which item comes next.
+    void showSavedStatus();
+    // Before leaving: asks to save the items not saved yet (and the text on screen); false when
+    // the user stays.
+    bool unsavedItemsSettled();
     // Whether the appraisal on screen has changes no Save has written.
     bool hasUnsavedAppraisal() const;
     // Before leaving: asks to save an unsaved appraisal; false when the user stays.
@@ -155,7 +173,7 @@ class WorksheetWindow : public platform::FormWindow {
     QRadioButton *K18, *k14, *k10, *Platinum, *Sterling, *OtherMetal;
     QRadioButton *Mans, *Ladys, *DWT, *Grams;
     QLineEdit *Weight, *Price;
-    QPushButton *nextstone, *nextitem, *seetext, *End, *FormatList;
+    QPushButton *nextstone, *nextitem, *seetext, *allitems, *End, *FormatList;
     // Stone panel
     QGroupBox *Frame3d3, *Frame3d4;
     QButtonGroup *stoneGroup, *shapeGroup;
@@ -185,12 +203,15 @@ class WorksheetWindow : public platform::FormWindow {
     WorksheetTables tables_;
     std::map<QAbstractButton*, const char*> storedText_; // what each option stores
     int16_t shownitem_ = 0;
+    std::vector<int16_t> composedItems_; // the items the text on screen was composed from
+    std::set<int16_t> unsavedItems_;     // items ended since their last Save
     std::string editfile_;
-    std::string appfile_;         // the file the appraisal on screen was reopened from or saved to
-    std::string savedText_;       // the appraisal's text as that file holds it
-    bool reopened_ = false;       // the appraisal on screen was reopened from its file
-    std::string alignFiller_;     // the filler the alignment file was read with
-    bool signatureBlock_ = false; // the print has a signature block
+    std::string appfile_;                             // the file the appraisal on screen was reopened from or saved to
+    std::string savedText_;                           // the appraisal's text as that file holds it
+    bool reopened_ = false;                           // the appraisal on screen was reopened from its file
+    std::string alignFiller_;                         // the filler the alignment file was read with
+    bool signatureBlock_ = false;                     // the print has a signature block
+    std::optional<Span> closingSpan_, signatureSpan_; // where they print, for the text to keep clear
 };
 
 } // namespace appraise

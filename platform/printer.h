@@ -48,6 +48,11 @@ class Printer {
     virtual int renderText(QTextEdit& area, int first, const QRect& rect) = 0;
 };
 
+// How much of the text area's text, from character `first`, fits in `heightTwips` of paper laid
+// out as renderText lays it: the first character that does not fit (`first` when not even one
+// line fits, the text's length when all of it fits).
+int textFitting(QTextEdit& area, int first, int heightTwips);
+
 // Twips to the screen's logical pixels.
 int twipsToPixels(int twips, double dpi = 96.0);
 

@@ -14,6 +14,7 @@
 #include <QTextEdit>
 #include <QTextLayout>
 #include <cmath>
+#include <functional>
 
 namespace platform {
 
@@ -219,24 +220,19 @@ void QtPrinter::killDoc() {
     if (!system_ && pdfFile_.isEmpty()) QFile::remove(printer_->outputFileName());
 }
 
-int QtPrinter::renderText(QTextEdit& area, int first, const QRect& rect) {
-    begin();
+namespace {
+// Walks the area's lines from the one holding character `first` while they fit in `height` of
+// the area's pixels (the first line always, when `atLeastOne`), handing each to `each` with the
+// offset that puts the first one at the top. Returns the first character not walked (the text's
+// length when everything fitted).
+int walkLinesFitting(QTextEdit& area, int first, double height, bool atLeastOne,
+                     const std::function<void(const QTextLine&, QPointF)>& each) {
     QTextDocument* doc = area.document();
-    const PageGeometry g = geometry();
-    const double screenDpi = area.logicalDpiY() > 0 ? area.logicalDpiY() : 96.0;
-    const double scale = printer_->resolution() / screenDpi;
-    const double pageHeight = rect.height() * screenDpi / 1440.0; // in the area's pixels
     const int length = doc->characterCount() - 1;
-    doc->documentLayout(); // make sure the area's layout is done
-    QAbstractTextDocumentLayout* layout = doc->documentLayout();
-
-    painter_->save();
-    painter_->translate(px(rect.left() + g.offsetLeft), px(rect.top() + g.offsetTop));
-    painter_->scale(scale, scale);
+    QAbstractTextDocumentLayout* layout = doc->documentLayout(); // lays the area out when needed
     bool started = false;
     double top0 = 0;
-    int drawn = 0;
-    int next = length;
+    int walked = 0;
     for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
         QTextLayout* tl = b.layout();
         const QRectF br = layout->blockBoundingRect(b);
@@ -250,15 +246,32 @@ int QtPrinter::renderText(QTextEdit& area, int first, const QRect& rect) {
                 top0 = br.top() + line.y();
             }
             const double lineTop = br.top() + line.y() - top0;
-            if (drawn > 0 && lineTop + line.height() > pageHeight) {
-                next = lineStart;
-                painter_->restore();
-                return next;
-            }
-            line.draw(painter_.get(), QPointF(br.left(), br.top() - top0));
-            ++drawn;
+            if ((walked > 0 || !atLeastOne) && lineTop + line.height() > height) return lineStart;
+            each(line, QPointF(br.left(), br.top() - top0));
+            ++walked;
         }
     }
+    return length;
+}
+
+double screenDpiOf(const QTextEdit& area) { return area.logicalDpiY() > 0 ? area.logicalDpiY() : 96.0; }
+} // namespace
+
+int textFitting(QTextEdit& area, int first, int heightTwips) {
+    return walkLinesFitting(area, first, heightTwips * screenDpiOf(area) / 1440.0, false,
+                            [](const QTextLine&, QPointF) {});
+}
+
+int QtPrinter::renderText(QTextEdit& area, int first, const QRect& rect) {
+    begin();
+    const PageGeometry g = geometry();
+    const double screenDpi = screenDpiOf(area);
+    const double scale = printer_->resolution() / screenDpi;
+    painter_->save();
+    painter_->translate(px(rect.left() + g.offsetLeft), px(rect.top() + g.offsetTop));
+    painter_->scale(scale, scale);
+    const int next = walkLinesFitting(area, first, rect.height() * screenDpi / 1440.0, true,
+                                      [this](const QTextLine& line, QPointF at) { line.draw(painter_.get(), at); });
     painter_->restore();
     return next;
 }

@@ -1,5 +1,7 @@
 #include "appraise/printing/print_geometry.h"
 
+#include <algorithm>
+
 #include "common/basic_number.h"
 #include "common/run_error.h"
 #include "common/trim_left_right_mid.h"
@@ -43,6 +45,21 @@ std::vector<Circle> borderCircles(int b) {
     for (int col : {16 * b, 215 * b})
         for (int y = 16 * b; y <= 280 * b; y += 4 * b) circles.push_back(Circle{col, y, 8 * b});
     return circles;
+}
+
+Span clearOf(Span area, std::vector<Span> printed, int gap) {
+    std::sort(printed.begin(), printed.end(), [](const Span& a, const Span& b) { return a.top < b.top; });
+    Span s = area;
+    for (const Span& b : printed) {
+        if (b.bottom + gap <= s.top) continue;            // wholly above
+        if (b.top - gap <= s.top) s.top = b.bottom + gap; // reaches into the top
+        else {
+            s.bottom = std::min(s.bottom, b.top - gap);
+            break;
+        }
+    }
+    if (s.bottom < s.top) s.bottom = s.top;
+    return s;
 }
 
 } // namespace appraise

@@ -19,6 +19,18 @@ struct PlacedLine {
 std::vector<PlacedLine> placeSignature(const std::vector<std::string>& lines, const std::string& value11,
                                        int16_t align13, int16_t border);
 
+// A stretch of a page from top to bottom, in twips.
+struct Span {
+    int top = 0, bottom = 0;
+    int height() const { return bottom - top; }
+    bool operator==(const Span&) const = default;
+};
+
+// The stretch of a page's text area that the text may take beside what else is printed on that
+// page (the closing, the signature block), `gap` twips clear of each: below those that reach into
+// the top of the area, above the first one further down. Empty (height 0) when nothing is left.
+Span clearOf(Span area, std::vector<Span> printed, int gap);
+
 struct Circle {
     int x = 0, y = 0, radius = 0;
 };

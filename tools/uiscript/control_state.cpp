@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,7 +29,15 @@ QString crlf(QString s) {
 }
 } // namespace
 
-QString controlText(QWidget* w) {
+QString withFolderNamed(QString text) {
+    const QString folder = QDir::currentPath();
+    text.replace(folder, QStringLiteral("<folder>"));
+    return text.replace(QDir::toNativeSeparators(folder), QStringLiteral("<folder>"));
+}
+
+QString controlText(QWidget* w) { return withFolderNamed(rawControlText(w)); }
+
+QString rawControlText(QWidget* w) {
     const QVariant caption = w->property("caption");
     if (caption.isValid()) return caption.toString();
     if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();

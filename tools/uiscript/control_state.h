@@ -6,8 +6,13 @@
 
 namespace uiscript {
 
+// A text with the data folder the script runs in written "<folder>", so that a transcript does
+// not depend on where it ran.
+QString withFolderNamed(QString text);
+
 // What a script can see of a control, read the way a person sees it.
-QString controlText(QWidget* w);             // text box text or caption
+QString controlText(QWidget* w); // text box text or caption, the folder named as above
+QString rawControlText(QWidget* w);
 std::optional<int> controlValue(QWidget* w); // option, check box, scroll bar, progress bar
 bool controlVisible(QWidget* w);
 // The lines of a `show` command.
