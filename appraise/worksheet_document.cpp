@@ -70,6 +70,19 @@ void WorksheetWindow::setDocumentText(const std::string& text) {
     Text1->setPlainText(t);
 }
 
+void WorksheetWindow::layoutDocument() {
+    // The text takes the height the window gives beyond the design's; its rows of buttons stay
+    // below it.
+    const int grow = std::max(0, canvas()->height() - tw(8200));
+    Text1->resize(tw(9400), tw(6700) + grow);
+    const int row = tw(6780) + grow, row2 = tw(6780 + 420) + grow;
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{SaveText, formatlist2, PrintText, Fonttext, copytowp, changeprinter, back})
+        w->move(w->x(), row);
+    for (QWidget* w : std::initializer_list<QWidget*>{entry, seetext, allitems}) w->move(w->x(), row2);
+    savedas->move(savedas->x(), row2 - tw(20));
+}
+
 void WorksheetWindow::showDocument(int left, int top) {
     Text1->setGeometry(tw(left), tw(top), tw(9400), tw(6700));
     Text1->show();
@@ -86,6 +99,7 @@ void WorksheetWindow::showDocument(int left, int top) {
     allitems->setGeometry(tw(2700), tw(6780 + 420), tw(1300), tw(380));
     allitems->setVisible(itemCount(tables_) > 0);
     allitems->raise();
+    layoutDocument();
 }
 
 void WorksheetWindow::applyDefaultFont() {

@@ -20,7 +20,7 @@ using namespace common;
 using namespace platform;
 
 void WorksheetWindow::buildMeasurementPanel() {
-    dimensionspanel = new QFrame(this);
+    dimensionspanel = new QFrame(canvas());
     dimensionspanel->setObjectName("dimensionspanel");
     dimensionspanel->setFrameShape(QFrame::Box);
     dimensionspanel->setAutoFillBackground(true);

@@ -269,7 +269,7 @@ void WorksheetWindow::editInsert(const std::string& file) {
 
 void WorksheetWindow::showalignment() {
     alignFiller_ = readAlignmentFile(settings_, 9);
-    List1->setGeometry(tw(10), tw(10), width(), height());
+    List1->setGeometry(tw(10), tw(10), canvas()->width(), canvas()->height());
     List1->show();
     List1->clear();
     List1->raise();

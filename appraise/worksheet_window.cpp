@@ -14,10 +14,13 @@
 #include "common/run_error.h"
 #include "common/text_file.h"
 
+#include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QScrollArea>
+#include <QVBoxLayout>
 #include <algorithm>
 
 namespace appraise {
@@ -34,12 +37,37 @@ constexpr int designHeight = 8200;
 WorksheetWindow::WorksheetWindow(Platform& platform, QWidget* parent) : FormWindow(platform, parent) {
     setObjectName("worksheet");
     setWindowTitle(QStringLiteral("Velmaron Appraisal Worksheet"));
+    // The controls sit on a canvas of the design's size in a scroll area: on a small or scaled
+    // screen the window fits and scrolls, and a larger window gives the text more lines.
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName("worksheetScroll");
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setFocusPolicy(Qt::NoFocus);
+    auto* canvasWidget = new QWidget;
+    canvasWidget->setObjectName("canvas");
+    scroll_->setWidget(canvasWidget);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll_);
+    setCanvas(canvasWidget);
+    // Whatever takes the focus, by Tab, an Alt key or the program, is scrolled into view.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && canvas()->isAncestorOf(now)) scroll_->ensureWidgetVisible(now, 0, 0);
+    });
+    canvasMinimum_ = QSize(tw(designWidth), tw(designHeight));
+    canvasWidget->resize(canvasMinimum_);
     buildControls();
-    resize(tw(designWidth), tw(designHeight));
+    resize(canvasMinimum_);
+}
+
+void WorksheetWindow::fitCanvas() {
+    const QSize room = scroll_->viewport()->size();
+    canvas()->resize(std::max(canvasMinimum_.width(), room.width()), std::max(canvasMinimum_.height(), room.height()));
+    if (!Text1->isHidden() && editfile_ == "main.app") layoutDocument();
 }
 
 QGroupBox* WorksheetWindow::frame(const char* name, const QString& caption, int x, int y, int w, int h) {
-    auto* f = new QGroupBox(caption, this);
+    auto* f = new QGroupBox(caption, canvas());
     f->setObjectName(name);
     f->setGeometry(tw(x), tw(y), tw(w), tw(h));
     return f;
@@ -55,7 +83,7 @@ QRadioButton* WorksheetWindow::option(QGroupBox* f, QButtonGroup* g, const char*
 }
 
 GradeBar* WorksheetWindow::gradeBar(GradeScale scale, const char* name, int x, int y, int w) {
-    auto* s = new GradeBar(scale, this);
+    auto* s = new GradeBar(scale, canvas());
     s->setObjectName(name);
     s->setGeometry(tw(x), tw(y), tw(w), tw(250));
     return s;
@@ -157,16 +185,22 @@ void WorksheetWindow::buildControls() {
                         const QString& scale, const char* barName, const char* shownName, int y) {
         stoneLabels.push_back(label(captionName, caption, 120, y + 180, 900, 300));
         GradeBar* bar = gradeBar(grades, barName, 1000, y + 270, 7200);
-        auto* s = new GradeScaleLabel(scale, bar, this);
+        auto* s = new GradeScaleLabel(scale, bar, canvas());
         s->setObjectName(scaleName);
         s->setGeometry(tw(1000), tw(y), tw(7200), tw(260));
         stoneLabels.push_back(s);
         QLabel* shown = label(shownName, bar->shownGrade(), 8300, y + 240, 1100, 300);
-        QFont bold = shown->font();
-        bold.setBold(true);
-        shown->setFont(bold);
         stoneLabels.push_back(shown);
-        connect(bar, &GradeBar::gradeChanged, shown, [shown, bar] { shown->setText(bar->shownGrade()); });
+        // A grade in bold; "not graded" plain and in italics, so it is not taken for one.
+        auto showGrade = [shown, bar] {
+            QFont f = shown->font();
+            f.setBold(bar->isGraded());
+            f.setItalic(!bar->isGraded());
+            shown->setFont(f);
+            shown->setText(bar->shownGrade());
+        };
+        showGrade();
+        connect(bar, &GradeBar::gradeChanged, shown, showGrade);
         return bar;
     };
     Color =
@@ -188,13 +222,13 @@ void WorksheetWindow::buildControls() {
     custname = label("custname", QString(), 5950, 120, 3450, 1250);
     custname->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     custname->setWordWrap(false);
-    appraisalist = new QListWidget(this);
+    appraisalist = new QListWidget(canvas());
     appraisalist->setObjectName("appraisalist");
     appraisalist->setUniformItemSizes(true); // a long list of earlier appraisals lays out at once
     appraisalist->setGeometry(tw(5950), tw(1450), tw(3450), tw(1850));
 
     // The document surface and its buttons.
-    Text1 = new QTextEdit(this);
+    Text1 = new QTextEdit(canvas());
     Text1->setObjectName("Text1");
     Text1->setAcceptRichText(false);
     Text1->setTabChangesFocus(true);
@@ -206,9 +240,9 @@ void WorksheetWindow::buildControls() {
     copytowp = button("copytowp", QStringLiteral("&Copy to W/P"), 5400, by, 1300, 380);
     changeprinter = button("changeprinter", QStringLiteral("P&rinter"), 6750, by, 1300, 380);
     back = button("back", QStringLiteral("&End"), 8100, by, 1300, 380);
-    List1 = new QListWidget(this);
+    List1 = new QListWidget(canvas());
     List1->setObjectName("List1");
-    whichinsert = new QListWidget(this);
+    whichinsert = new QListWidget(canvas());
     whichinsert->setObjectName("whichinsert");
     whichinsert->setGeometry(tw(3800), tw(520), tw(3000), tw(2600));
 
@@ -251,10 +285,12 @@ void WorksheetWindow::setCaption(QLabel* l, const QString& caption) {
 }
 
 void WorksheetWindow::load() {
-    // Centre the window on the screen at its design size.
+    // Centre the window on the screen at its design size, or as much of it as the screen holds
+    // (less the frame's title bar); the rest scrolls.
     if (QScreen* s = screen()) {
         const QRect r = s->availableGeometry();
-        move(r.x() + (r.width() - width()) / 2, r.y() + (r.height() - height()) / 2);
+        resize(std::min(width(), r.width()), std::min(height(), r.height() - 40));
+        move(r.x() + (r.width() - width()) / 2, r.y() + std::max(0, (r.height() - height()) / 2 - 20));
     }
     try {
         // The start looks many names up in the store's folder: one listing serves them all.
@@ -381,7 +417,11 @@ void WorksheetWindow::startupSequence() {
         // As wide as the printed line, but never narrower than the entry of items (a narrow paper
         // such as A4 would cut off the stone's boxes).
         const int32_t width = matchprinter(*Text1, 1440, 1440);
-        resize(tw(std::max<int32_t>(width + 200, designWidth)), height());
+        canvasMinimum_.setWidth(tw(std::max<int32_t>(width + 200, designWidth)));
+        int shown = canvasMinimum_.width();
+        if (QScreen* s = screen()) shown = std::min(shown, s->availableGeometry().width());
+        resize(shown, height());
+        fitCanvas();
     });
 }
 
@@ -486,12 +526,15 @@ void WorksheetWindow::leaveDocument() {
     allitems->setVisible(itemCount(tables_) > 0 && Frame3d3->isHidden());
 }
 
-void WorksheetWindow::Form_Resize() { Text1->setGeometry(tw(100), tw(500), width() - tw(200), height() - tw(600)); }
+void WorksheetWindow::Form_Resize() {
+    Text1->setGeometry(tw(100), tw(500), canvas()->width() - tw(200), canvas()->height() - tw(600));
+}
 
 void WorksheetWindow::resizeEvent(QResizeEvent* event) {
     FormWindow::resizeEvent(event);
     // The text area's own placement is set when a text is shown; only keep it inside.
     run([this] {
+        fitCanvas();
         if (Text1->isHidden()) Form_Resize();
     });
 }

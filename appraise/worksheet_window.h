@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTextEdit>
 #include <map>
@@ -124,6 +125,10 @@ class WorksheetWindow : public platform::FormWindow {
     void onClick(QAbstractButton* b, void (WorksheetWindow::*handler)());
     void connectDocumentHandlers();
     void showDocument(int left, int top);
+    // The text and its buttons placed for the canvas's height.
+    void layoutDocument();
+    // The canvas as large as the window's room, never smaller than the design.
+    void fitCanvas();
     void applyDefaultFont();
     void connectPrintingHandlers();
     // Places the signature block for the print; false (the print discarded) when it cannot be placed.
@@ -197,6 +202,8 @@ class WorksheetWindow : public platform::FormWindow {
     QPushButton* Calculate;
 
   private:
+    QScrollArea* scroll_;
+    QSize canvasMinimum_;
     CustomerContext cust_;
     LayoutSettings settings_;
     QImage logo_;

@@ -133,21 +133,21 @@ bool FormWindow::isEnterKey(const QKeyEvent* e) { return e->key() == Qt::Key_Ret
 int FormWindow::tw(int twips) const { return twipsToPixels(twips, logicalDpiX() > 0 ? logicalDpiX() : 96); }
 
 QLabel* FormWindow::label(const char* name, const QString& caption, int x, int y, int w, int h, QWidget* parent) {
-    auto* l = new QLabel(caption, parent ? parent : this);
+    auto* l = new QLabel(caption, parent ? parent : canvas());
     l->setObjectName(name);
     l->setGeometry(tw(x), tw(y), tw(w), tw(h));
     return l;
 }
 
 QLineEdit* FormWindow::textBox(const char* name, const QString& text, int x, int y, int w, int h, QWidget* parent) {
-    auto* e = new QLineEdit(text, parent ? parent : this);
+    auto* e = new QLineEdit(text, parent ? parent : canvas());
     e->setObjectName(name);
     e->setGeometry(tw(x), tw(y), tw(w), tw(h));
     return e;
 }
 
 QPushButton* FormWindow::button(const char* name, const QString& caption, int x, int y, int w, int h, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent ? parent : this);
+    auto* b = new QPushButton(caption, parent ? parent : canvas());
     b->setObjectName(name);
     b->setAutoDefault(false); // Enter belongs to the handlers, not to a default button
     b->setGeometry(tw(x), tw(y), tw(w), tw(h));

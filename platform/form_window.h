@@ -54,7 +54,11 @@ class FormWindow : public QWidget {
     // Units: twips to the screen's logical pixels.
     int tw(int twips) const;
 
-    // Controls placed in twips on `parent` (the window when none), under their design names.
+    // Where controls are placed: the window itself, or a canvas inside it (a scrolled one).
+    QWidget* canvas() const { return canvas_ ? canvas_ : const_cast<FormWindow*>(this); }
+    void setCanvas(QWidget* canvas) { canvas_ = canvas; }
+
+    // Controls placed in twips on `parent` (the canvas when none), under their design names.
     QLabel* label(const char* name, const QString& caption, int x, int y, int w, int h, QWidget* parent = nullptr);
     QLineEdit* textBox(const char* name, const QString& text, int x, int y, int w, int h, QWidget* parent = nullptr);
     QPushButton* button(const char* name, const QString& caption, int x, int y, int w, int h,
@@ -72,6 +76,7 @@ class FormWindow : public QWidget {
     };
     std::map<QObject*, Hooks> hooks_;
     bool unloaded_ = false;
+    QWidget* canvas_ = nullptr;
 };
 
 } // namespace platform
