@@ -59,6 +59,7 @@ std::string appraisalSummary(const std::string& text) {
             std::string sentence;
             // The sentence is wrapped after blanks; a line ending in one goes on.
             for (; k < lines.size() && !trim(lines[k]).empty(); ++k) {
+                if (!sentence.empty() && lines[k].front() == ' ') break; // a stone's line, or the value
                 sentence += lines[k];
                 if (lines[k].empty() || lines[k].back() != ' ') break;
             }

@@ -174,3 +174,54 @@ TEST(AppraisalFilesTest, ReopenedTextSavesBackToTheSameBytes) {
     const std::string text = reopenAppraisal("a.app");
     EXPECT_EQ(trimForSave(text) + "\r\n", saved);
 }
+
+TEST(CompositionTest, AnEmptyItemHasNothingToCompose) {
+    WorksheetTables t;
+    item(t, 1, "1", "", "", "", "", "", "", "");
+    EXPECT_TRUE(itemIsEmpty(t, 1));
+    item(t, 2, " 2", "", "", "", "", "", "", "0.00");
+    EXPECT_TRUE(itemIsEmpty(t, 2)); // a price of 0 is nothing entered
+    item(t, 3, " 3", "", "", "", "", "", "", "");
+    stone(t, 1, " 3", "opal", "", "1", "", "", "", "", "");
+    EXPECT_FALSE(itemIsEmpty(t, 3)); // its stone is something
+    item(t, 4, " 4", "", "", "", "", "", "", "5.00");
+    EXPECT_FALSE(itemIsEmpty(t, 4));
+    // A slot never stored holds NULs, and is empty too.
+    EXPECT_TRUE(itemIsEmpty(t, 9));
+    EXPECT_EQ(itemsToCompose(t), (std::vector<int16_t>{3, 4}));
+}
+
+TEST(CompositionTest, AllItemsInOneTextWithTheTotal) {
+    WorksheetTables t;
+    item(t, 1, "1", "ring", "yellow", "14 karat", "lady's", "3.5", "g", "2450.00");
+    stone(t, 1, "1", "diamond", "round brilliant", "1", "5 X 3 MM", "VS1", "", "", ".50");
+    item(t, 2, " 2", "", "", "", "", "", "", "");
+    item(t, 3, " 3", "watch", "", "platinum", "man's", "", "", "1200.00");
+    const std::string text = composeAllItems(input(t, 1));
+    const std::string expected = "12-7-26\r\nAppraisal for\r\nAnn Smith\r\n12 Main St\r\nAnytown, ST 12345\r\n\r\n"
+                                 "The following item was examined and appraised for insurance purposes.\r\n"
+                                 "\r\n" +
+                                 padded("Item number 1 of 2 items:", 60) +
+                                 "\r\n"
+                                 "One lady's ring made of 14 karat yellow gold weighing approximately 3.5 grams \r\n"
+                                 "and containing the following stone:\r\n"
+                                 "\r\n   1 round brilliant cut diamond measuring approximately 5 X 3 MM"
+                                 "\r\n          Clarity : VS1\r\n          Carat :   .50\r\n"
+                                 "                                Replacement Value:  2450.00     \r\n"
+                                 "\r\n" +
+                                 padded("Item number 2 of 2 items:", 60) +
+                                 "\r\n"
+                                 "One man's watch made of platinum \r\n"
+                                 "\r\n                                Replacement Value:  1200.00     \r\n"
+                                 "\r\n                          Total Replacement Value:  3650.00\r\n";
+    EXPECT_EQ(text, expected);
+    EXPECT_EQ(totalReplacementValue(t, {1, 3}).toDouble(), 3650.0);
+}
+
+TEST(CompositionTest, TotalOfPricesAsTyped) {
+    WorksheetTables t;
+    item(t, 1, "1", "ring", "", "", "", "", "", "6,500.00"); // stored before it was formatted
+    item(t, 2, " 2", "ring", "", "", "", "", "", "abc");     // not a price: counts 0
+    item(t, 3, " 3", "ring", "", "", "", "", "", "-0.50");
+    EXPECT_EQ(totalReplacementValue(t, {1, 2, 3}).toDouble(), 6499.5);
+}
