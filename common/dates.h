@@ -1,5 +1,6 @@
 #pragma once
 #include <QDate>
+#include <QTime>
 #include <string>
 
 namespace common {
@@ -9,21 +10,27 @@ class Clock {
   public:
     virtual ~Clock() = default;
     virtual QDate today() const = 0;
+    // The time of day, to the minute where it is shown.
+    virtual QTime now() const = 0;
 };
 
 class SystemClock : public Clock {
   public:
     QDate today() const override { return QDate::currentDate(); }
+    QTime now() const override { return QTime::currentTime(); }
 };
 
 class FixedClock : public Clock {
   public:
-    explicit FixedClock(QDate d) : date_(d) {}
+    explicit FixedClock(QDate d, QTime t = QTime(9, 0)) : date_(d), time_(t) {}
     QDate today() const override { return date_; }
+    QTime now() const override { return time_; }
     void set(QDate d) { date_ = d; }
+    void set(QTime t) { time_ = t; }
 
   private:
     QDate date_;
+    QTime time_;
 };
 
 // The classic Date$: "mm-dd-yyyy".

@@ -4,6 +4,7 @@
 #include "common/format_picture.h"
 #include "common/trim_left_right_mid.h"
 #include "interest/account_files.h"
+#include "interest/posting_report.h"
 
 #include <algorithm>
 
@@ -52,13 +53,10 @@ AccountCharge chargeAccount(const std::string& account, int32_t accountNo, Money
     storeField(c.account, custrec::lasttxrec, trim(str(record)));
     storeField(c.account, custrec::balance, balance);
 
-    // The names as stored, then the amount right-aligned in nine columns.
-    const std::string_view shown = trim(amount);
-    c.reportLine.reserve(custrec::name1.width + custrec::name2.width + 9);
-    c.reportLine.append(fieldText(c.account, custrec::name1))
-        .append(fieldText(c.account, custrec::name2))
-        .append(shown.size() < 9 ? 9 - shown.size() : 0, ' ')
-        .append(right(shown, 9));
+    c.reportLine = chargeLine(accountNo,
+                              std::string(trim(fieldText(account, custrec::name1))) + " " +
+                                  std::string(trim(fieldText(account, custrec::name2))),
+                              val(fieldText(account, custrec::balance)), amount, val(balance));
     c.amount = Money::fromText(amount);
     c.charged = true;
     return c;

@@ -12,10 +12,14 @@
 #include "interest/posting_backup.h"
 #include "interest/posting_flags.h"
 #include "interest/posting_journal.h"
+#include "interest/posting_report.h"
 #include "interest/posting_run.h"
 #include "interest/window_host.h"
+#include "platform/qt_printer.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QScreen>
 #include <algorithm>
@@ -50,6 +54,7 @@ InterestWindow::InterestWindow(Platform& platform, QWidget* parent) : FormWindow
     Notes = button("Notes", QStringLiteral("Set &Notes"), 7320, 3180, 1600, 460);
     preview = button("preview", QStringLiteral("Pre&view"), 240, 3720, 2000, 460);
     undo = button("undo", QStringLiteral("&Undo Last Posting"), 2400, 3720, 2600, 460);
+    reports = button("reports", QStringLiteral("Rep&orts..."), 5160, 3720, 1600, 460);
     Label3 = label("Label3", QString(), 240, 4340, 8700, 300);
     Label4 = label("Label4", QStringLiteral("Label4"), 240, 4340, 8700, 300);
     Label5 = label("Label5", QStringLiteral(" "), 240, 4700, 8700, 300);
@@ -65,6 +70,12 @@ InterestWindow::InterestWindow(Platform& platform, QWidget* parent) : FormWindow
     List1->hide();
     Text1 = textBox("Text1", QStringLiteral("Text1"), 240, 4940, 8700, 360);
     Text1->hide();
+    reportList = new QListWidget(this);
+    reportList->setObjectName("reportList");
+    reportList->setGeometry(tw(240), tw(240), tw(8700), tw(4000));
+    reportList->hide();
+    Label5->setWordWrap(true);
+    Label5->setGeometry(tw(240), tw(4700), tw(8700), tw(700));
     resize(tw(9200), tw(6060));
     setShortcuts();
 
@@ -76,6 +87,20 @@ InterestWindow::InterestWindow(Platform& platform, QWidget* parent) : FormWindow
     connect(Notes, &QPushButton::clicked, this, [this] { run([this] { Notes_Click(); }); });
     connect(undo, &QPushButton::clicked, this, [this] { run([this] { undo_Click(); }); });
     connect(preview, &QPushButton::clicked, this, [this] { run([this] { preview_Click(); }); });
+    connect(reports, &QPushButton::clicked, this, [this] { run([this] { reports_Click(); }); });
+    connect(reportList, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { run([this, item] { openReport(item->text()); }); });
+    onKey(reportList, [this](QKeyEvent* e) {
+        if (e->key() == Qt::Key_Escape) {
+            reportList->hide();
+            reports->setFocus(Qt::OtherFocusReason);
+            return true;
+        }
+        if (!isEnterKey(e) || !reportList->currentItem()) return false;
+        const QString name = reportList->currentItem()->text();
+        run([this, name] { openReport(name); });
+        return true;
+    });
     connect(List1, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { run([this, item] { List1_Click(item->data(Qt::UserRole).toInt()); }); });
     onKey(List1, [this](QKeyEvent* e) {
@@ -104,7 +129,7 @@ void InterestWindow::showLastPosted() {
 
 void InterestWindow::checkpostdate(std::string& s) {
     if (s.size() < 2) return;
-    s = normaliseDashedDate(s);
+    s = normalisePostingDate(s);
 }
 
 void InterestWindow::load() {
@@ -175,14 +200,82 @@ bool InterestWindow::postingAgainConfirmed() {
                Buttons::YesNo, Icon::Question) == Answer::Yes;
 }
 
+bool InterestWindow::rateConfirmed() {
+    // The window's own limits; a rate outside them is asked about, No the default.
+    const Money rate = Money::fromText(toAnsi(Percentage->text()));
+    if (!(rate > Money::fromText(".02")) && !(rate < Money::fromText(".001"))) return true;
+    return p.messages.show(QStringLiteral("The rate %1 is %2 a month. Post it anyway?")
+                               .arg(Percentage->text().trimmed(),
+                                    QString::fromStdString(ratePercent(val(toAnsi(Percentage->text()))))),
+                           {}, Buttons::YesNo, Icon::Question, Answer::No) == Answer::Yes;
+}
+
+bool InterestWindow::postingConfirmed() {
+    // The whole of the posting in one question, with what the preview of it charges.
+    PostingInput in = postingInput();
+    in.preview = true;
+    WindowHost host(p);
+    QuietHost quiet(host);
+    PostingRun previewRun(in, quiet, steplabel);
+    PostingOutcome outcome = PostingOutcome::Stopped;
+    // Missing files and a stopped posting are the posting's own to tell.
+    if (previewPossible()) {
+        p.screen.setHourglass(true);
+        try {
+            outcome = previewRun.run();
+        } catch (const RunError&) {
+            outcome = PostingOutcome::Stopped; // the posting itself says what is wrong
+        }
+        p.screen.setHourglass(false);
+    }
+    const std::string date = previewRun.date();
+    QString text =
+        QStringLiteral("Post interest to the accounts of %1?\r\rPosting date: %2 (month file %3)\rRate: %4, "
+                       "that is %5 a month\rMinimum charge: %6")
+            .arg(QDir::toNativeSeparators(QDir::currentPath()), fromAnsi(date), fromAnsi(monthFileName(date)),
+                 Percentage->text().trimmed(), QString::fromStdString(ratePercent(val(toAnsi(Percentage->text())))),
+                 MinFinance->text().trimmed());
+    if (outcome == PostingOutcome::Completed)
+        text += QStringLiteral("\rAccounts with a balance: %1\rThe preview charges %2 %3, %4 in all.")
+                    .arg(previewRun.withBalance())
+                    .arg(previewRun.charged())
+                    .arg(previewRun.charged() == 1 ? QStringLiteral("account") : QStringLiteral("accounts"))
+                    .arg(fromAnsi(trim(formatPicture(previewRun.total(), "######0.00"))));
+    return p.messages.show(text, QStringLiteral("Post interest"), Buttons::YesNo, Icon::Question, Answer::No) ==
+           Answer::Yes;
+}
+
+QString InterestWindow::keptReportName(const std::string& date) const {
+    const QString stamp =
+        p.clock.today().toString(QStringLiteral("yyyy-MM-dd")) + ' ' + p.clock.now().toString(QStringLiteral("HHmm"));
+    QString name = QStringLiteral("Interest report %1 posted %2.pdf").arg(fromAnsi(date), stamp);
+    for (int n = 2; QFileInfo::exists(name); ++n)
+        name = QStringLiteral("Interest report %1 posted %2 (%3).pdf").arg(fromAnsi(date), stamp).arg(n);
+    return name;
+}
+
+void InterestWindow::setIdle(bool idle) {
+    for (QWidget* w : std::initializer_list<QWidget*>{Start, Notes, preview, Label3}) w->setVisible(idle);
+    remove->setEnabled(true);
+    remove->setVisible(idle);
+    keys_.setCaption(Command1, idle ? QStringLiteral("&Cancel / Exit") : QStringLiteral("&Close"));
+}
+
 void InterestWindow::Start_Click() {
-    if (!postingAgainConfirmed()) return;
+    // The date as the run posts it: two digits of the year, no leading zeros.
+    if (const std::string normal = normalisePostingDate(toAnsi(datebox->text())); normal != "ERROR")
+        datebox->setText(fromAnsi(normal));
+    if (acceptablePostingDate(toAnsi(datebox->text())) &&
+        (!rateConfirmed() || !postingAgainConfirmed() || !postingConfirmed()))
+        return;
     p.screen.setHourglass(true);
-    for (QWidget* w : std::initializer_list<QWidget*>{Command1, Start, Notes, undo, preview, Label3}) w->hide();
+    for (QWidget* w : std::initializer_list<QWidget*>{Command1, Start, Notes, undo, preview, reports, Label3})
+        w->hide();
     // The removal would only find the account file held by the posting: not while it runs.
     remove->setEnabled(false);
     keys_.setCaption(Start, QStringLiteral("Posting Accounts DO NOT INTERUPT"));
     Label4->setText(QStringLiteral("DO NOT DISTURB"));
+    Label5->setText(QStringLiteral(" "));
     Label5->show();
     Gauge1->show();
 
@@ -194,38 +287,95 @@ void InterestWindow::Start_Click() {
             p.screen.refresh();
         },
         reportHeading(false));
+    // A copy of the report is kept in the store's folder, whatever the printer does with it.
+    const QString kept = keptReportName(normalisePostingDate(in.datebox));
+    QtPrinter keep(kept, p.printer.geometry());
+    host.copyReportTo(&keep);
     PostingRun postingRun(in, host, steplabel);
     PostingOutcome outcome = PostingOutcome::Stopped;
+    auto backToIdle = [this] {
+        p.screen.setHourglass(false);
+        for (QWidget* w : std::initializer_list<QWidget*>{Command1, undo, reports}) w->show();
+        setIdle(true);
+        keys_.setCaption(Start, QStringLiteral("&Start"));
+        showLastPosted();
+        Gauge1->hide();
+    };
     try {
         outcome = postingRun.run();
         if (outcome == PostingOutcome::Stopped) {
             // Nothing was posted: the window is as it was, for another date.
-            p.screen.setHourglass(false);
-            for (QWidget* w : std::initializer_list<QWidget*>{Command1, Start, Notes, undo, preview, Label3}) w->show();
-            remove->setEnabled(true);
-            keys_.setCaption(Start, QStringLiteral("&Start"));
-            showLastPosted();
+            keep.killDoc();
+            backToIdle();
             Label5->hide();
-            Gauge1->hide();
             return;
         }
     } catch (const RunError& e) {
         // The run stops where it is; what was posted stays posted and consistent.
         p.printer.endDoc();
+        keep.endDoc();
         p.screen.setHourglass(false);
         p.messages.show(postingFailureMessage(steplabel, e, postingRun.lastDone()), {}, Buttons::Ok, Icon::Critical);
         return;
     }
     if (outcome != PostingOutcome::Completed) p.processes.endProcess();
     Gauge1->setValue(100);
-    p.screen.setHourglass(false);
-    p.messages.show(QStringLiteral("Interest posted to %1 %2. Total charged %3. The report was %4.")
-                        .arg(postingRun.charged())
-                        .arg(postingRun.charged() == 1 ? QStringLiteral("account") : QStringLiteral("accounts"))
-                        .arg(fromAnsi(trim(formatPicture(postingRun.total(), "######0.00"))))
-                        .arg(p.printer.destination()),
+    const QString total = fromAnsi(trim(formatPicture(postingRun.total(), "######0.00")));
+    const QString accounts =
+        QStringLiteral("%1 %2")
+            .arg(postingRun.charged())
+            .arg(postingRun.charged() == 1 ? QStringLiteral("account") : QStringLiteral("accounts"));
+    const QString where = QDir::toNativeSeparators(QFileInfo(kept).absoluteFilePath());
+    if (const auto backup = PostingBackup::newest(); backup && PostingBackup::sealed(*backup))
+        PostingBackup::describe(*backup, {postingRun.date(), toAnsi(madeText()), toAnsi(Percentage->text().trimmed()),
+                                          std::to_string(postingRun.charged()), toAnsi(total), toAnsi(kept)});
+    // The window stays, with the result, Undo and Close.
+    backToIdle();
+    setIdle(false);
+    Label5->setText(QStringLiteral("Posted %1: interest charged to %2, %3 in all. The report was %4 and is kept as %5.")
+                        .arg(datebox->text().trimmed(), accounts, total, p.printer.destination(), where));
+    Label5->show();
+    p.messages.show(QStringLiteral("Interest posted to %1. Total charged %2. The report was %3 and is kept as %4.")
+                        .arg(accounts, total, p.printer.destination(), where),
                     {}, Buttons::Ok, Icon::Information);
-    p.processes.endProcess();
+    Command1->setFocus(Qt::OtherFocusReason);
+}
+
+QString InterestWindow::madeText() const {
+    const QDate d = p.clock.today();
+    return QStringLiteral("%1-%2-%3 at %4")
+        .arg(d.month())
+        .arg(d.day())
+        .arg(d.year() % 100, 2, 10, QChar('0'))
+        .arg(p.clock.now().toString(QStringLiteral("H:mm")));
+}
+
+void InterestWindow::reports_Click() {
+    // The reports kept in the store's folder, newest first; Enter or a click opens one.
+    QStringList names = QDir::current().entryList({QStringLiteral("Interest report *.pdf")}, QDir::Files, QDir::Time);
+    if (names.isEmpty()) {
+        p.messages.show(
+            QStringLiteral("No posting report is kept in %1 yet.").arg(QDir::toNativeSeparators(QDir::currentPath())),
+            {}, Buttons::Ok, Icon::Information);
+        return;
+    }
+    reportList->clear();
+    reportList->addItems(names);
+    reportList->show();
+    reportList->raise();
+    reportList->setCurrentRow(0);
+    reportList->setFocus(Qt::OtherFocusReason);
+}
+
+void InterestWindow::openReport(const QString& name) {
+    reportList->hide();
+    try {
+        p.processes.openDocument(QDir::current().absoluteFilePath(name));
+    } catch (const RunError&) {
+        p.messages.show(QStringLiteral("The report %1 could not be opened. It is in %2.")
+                            .arg(name, QDir::toNativeSeparators(QDir::currentPath())),
+                        {}, Buttons::Ok, Icon::Exclamation);
+    }
 }
 
 void InterestWindow::remove_Click() {
@@ -269,9 +419,13 @@ PostingInput InterestWindow::postingInput() const {
 WindowHost::Heading InterestWindow::reportHeading(bool forPreview) const {
     WindowHost::Heading h;
     if (forPreview) h.preview = QStringLiteral("PREVIEW - nothing has been posted");
-    h.posting = QStringLiteral("Interest posting of %1   Rate %2   Minimum %3")
-                    .arg(datebox->text().trimmed(), Percentage->text().trimmed(), MinFinance->text().trimmed());
-    h.store = QDir::current().dirName();
+    h.posting =
+        QStringLiteral("Interest posting of %1   Rate %2 (%3 a month)   Minimum %4")
+            .arg(datebox->text().trimmed(), Percentage->text().trimmed(),
+                 QString::fromStdString(ratePercent(val(toAnsi(Percentage->text())))), MinFinance->text().trimmed());
+    h.store = QDir::toNativeSeparators(QDir::currentPath());
+    const QDate d = p.clock.today();
+    h.printed = QStringLiteral("%1-%2-%3").arg(d.month()).arg(d.day()).arg(d.year() % 100, 2, 10, QChar('0'));
     return h;
 }
 
@@ -317,29 +471,54 @@ void InterestWindow::undo_Click() {
         return;
     }
     const QString date = fromAnsi(PostingBackup::postingDate(*backup));
+    const auto summary = PostingBackup::description(*backup);
+    QString which = date;
+    if (summary)
+        which = QStringLiteral("%1 made %2 (rate %3, %4 accounts charged, %5 in all)")
+                    .arg(date, fromAnsi(summary->made), fromAnsi(summary->rate), fromAnsi(summary->charged),
+                         fromAnsi(summary->total));
     if (p.messages.show(QStringLiteral("Undo the posting of %1? The accounts, the month file and its count, and the "
                                        "last posting date are put back as they were before it.")
-                            .arg(date),
-                        {}, Buttons::YesNo, Icon::Question) != Answer::Yes)
+                            .arg(which),
+                        {}, Buttons::YesNo, Icon::Question, Answer::No) != Answer::Yes)
         return;
     const std::string changed = PostingBackup::changedSince(*backup);
     if (!changed.empty()) {
-        p.messages.show(QStringLiteral("%1 has changed since the posting of %2. The posting cannot be undone; nothing "
-                                       "was changed.")
-                            .arg(fromAnsi(changed), date),
-                        {}, Buttons::Ok, Icon::Exclamation);
+        p.messages.show(
+            QStringLiteral("%1 has changed since the posting of %2 (an interest removal, or the store's programs, "
+                           "wrote to it). The posting cannot be undone; nothing was changed.\r\rTo take its "
+                           "interest back, remove the charges of the accounts that need it with Remove Interest. "
+                           "To put every file back as it was before the posting, close the store's programs and "
+                           "copy the files from %3 into %4 by hand.")
+                .arg(fromAnsi(changed), date,
+                     QDir::toNativeSeparators(QString::fromStdString(PostingBackup::folderOf(*backup))),
+                     QDir::toNativeSeparators(QDir::currentPath())),
+            {}, Buttons::Ok, Icon::Exclamation);
         return;
     }
     PostingBackup::restore(*backup);
+    // The report of the undone posting stays, marked as undone.
+    QString marked;
+    if (summary && QFileInfo::exists(fromAnsi(summary->report))) {
+        const QString from = fromAnsi(summary->report);
+        QString to = from;
+        to.insert(to.size() - 4, QStringLiteral(" UNDONE"));
+        if (QFile::rename(from, to))
+            marked = QStringLiteral(" Its report is kept as %1.")
+                         .arg(QDir::toNativeSeparators(QFileInfo(to).absoluteFilePath()));
+    }
     startup();
-    p.messages.show(QStringLiteral("The posting of %1 was undone.").arg(date), {}, Buttons::Ok, Icon::Information);
+    setIdle(true);
+    Label5->setText(QStringLiteral(" "));
+    p.messages.show(QStringLiteral("The posting of %1 was undone.%2").arg(date, marked), {}, Buttons::Ok,
+                    Icon::Information);
 }
 
 void InterestWindow::setShortcuts() {
     const std::pair<QLabel*, QWidget*> buddies[] = {{Label1, datebox}, {Label2, Percentage}, {Label6, MinFinance}};
     for (const auto& [l, buddy] : buddies) l->setBuddy(buddy);
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{Label1, Label2, Label6, Check1, Start, Command1, remove, Notes, preview, undo})
+    for (QWidget* w : std::initializer_list<QWidget*>{Label1, Label2, Label6, Check1, Start, Command1, remove, Notes,
+                                                      preview, undo, reports})
         keys_.add(w);
     onShowHide(List1, [this] { updateKeys(); });
 }

@@ -35,6 +35,7 @@ class InterestWindow : public platform::FormWindow {
     void Text1_LostFocus();
     void undo_Click();
     void preview_Click();
+    void reports_Click();
 
     // Normalises a posting date in place: the normalised text or "ERROR".
     static void checkpostdate(std::string& s);
@@ -48,7 +49,8 @@ class InterestWindow : public platform::FormWindow {
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7;
     QLineEdit *datebox, *Percentage, *MinFinance;
     QCheckBox* Check1;
-    QPushButton *Start, *Command1, *remove, *Notes, *undo, *preview;
+    QPushButton *Start, *Command1, *remove, *Notes, *undo, *preview, *reports;
+    QListWidget* reportList; // the kept reports, opened from here
     QListWidget* List1;
     QLineEdit* Text1;
     QProgressBar* Gauge1;
@@ -58,6 +60,17 @@ class InterestWindow : public platform::FormWindow {
     void startup();
     // Before a second posting in the month of the last one, the user is asked.
     bool postingAgainConfirmed();
+    // A rate outside the window's limits is asked about; false posts nothing.
+    bool rateConfirmed();
+    // The whole posting, with what its preview charges, asked about once; false posts nothing.
+    bool postingConfirmed();
+    // The name the report of a posting of `date` is kept under in the store's folder.
+    QString keptReportName(const std::string& date) const;
+    // The window for a posting (idle) or after one (its result, Undo and Close).
+    void setIdle(bool idle);
+    // "12-9-26 at 9:00": when a posting was made.
+    QString madeText() const;
+    void openReport(const QString& name);
     PostingInput postingInput() const;
     WindowHost::Heading reportHeading(bool forPreview) const;
     void enterMovesOn(QLineEdit* box);

@@ -168,4 +168,19 @@ void PostingBackup::restore(const std::string& backup) {
     fs::remove_all(resolveName(std::string(folder) + "\\" + backup));
 }
 
+void PostingBackup::describe(const std::string& backup, const Summary& d) {
+    writeLines(inside(backup, "posting.txt"), {d.date, d.made, d.rate, d.charged, d.total, d.report});
+}
+
+std::optional<PostingBackup::Summary> PostingBackup::description(const std::string& backup) {
+    if (!fileExists(inside(backup, "posting.txt"))) return std::nullopt;
+    auto lines = readAllLines(inside(backup, "posting.txt"));
+    lines.resize(6);
+    return Summary{lines[0], lines[1], lines[2], lines[3], lines[4], lines[5]};
+}
+
+std::string PostingBackup::folderOf(const std::string& backup) {
+    return resolveName(std::string(folder) + "\\" + backup);
+}
+
 } // namespace interest

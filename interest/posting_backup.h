@@ -68,6 +68,17 @@ class PostingBackup {
     static void seal(const std::string& backup, const std::string& datebox,
                      const std::map<std::string, std::string>& known = {});
     static std::string postingDate(const std::string& backup);
+    // What a person is told of a completed posting, kept beside its backup: the posting date,
+    // when it was made, the rate as typed, the accounts charged, the total and the file of its
+    // report.
+    struct Summary {
+        std::string date, made, rate, charged, total, report;
+    };
+    static void describe(const std::string& backup, const Summary& summary);
+    // Nothing for a backup of a posting made before postings were described.
+    static std::optional<Summary> description(const std::string& backup);
+    // The backup's folder, in full, for restoring by hand.
+    static std::string folderOf(const std::string& backup);
     // The first file that has changed since the backup was sealed; empty when none has.
     static std::string changedSince(const std::string& backup);
     // Puts the files back as they were before the posting (removing those it created) and

@@ -2,6 +2,7 @@
 #include "common/trim_left_right_mid.h"
 #include "interest/account_charge.h"
 #include "interest/posting_backup.h"
+#include "interest/posting_report.h"
 #include "interest/transaction_chain.h"
 
 #include "common/basic_number.h"
@@ -75,6 +76,9 @@ PostingDate transactionDate(std::string_view txdate) {
 PostingRun::PostingRun(const PostingInput& input, EngineHost& host, std::string& steplabel)
     : in_(input), host_(host), steplabel_(steplabel) {
     in_.datebox = std::string(trim(in_.datebox));
+    // The month file is named from the date as normalised: "01-15-05" posts to "1-05.dat", the
+    // file the store's other programs name for January 2005.
+    if (acceptablePostingDate(in_.datebox)) in_.datebox = normalisePostingDate(in_.datebox);
     date_ = postingDate(in_.datebox);
     monthfile_ = monthFileName(in_.datebox);
     monthptn_ = pointerFileName(monthfile_);
@@ -141,8 +145,7 @@ PostingOutcome PostingRun::runSteps() {
                      {}, Tone::Exclamation);
         return PostingOutcome::Stopped;
     }
-    report(currentDateText(host_.clock()) + " The following accounts were charged interest: " + in_.percentage);
-    flushReport(pendingReport_);
+    host_.reportLine(fromAnsi(columnHeadings()));
     host_.doEvents();
 
     steplabel_ = "HereA";
@@ -277,8 +280,7 @@ void PostingRun::beforeFirstWrite() {
 }
 
 void PostingRun::reportTotals() {
-    host_.reportLine(QStringLiteral("Accounts charged %1").arg(charged_));
-    host_.reportLine(QStringLiteral("Total of Interest charged ") + fromAnsi(formatPicture(total_, "######.00")));
+    for (const std::string& line : reportSummary(charged_, total_, spared_)) host_.reportLine(fromAnsi(line));
     host_.endReport();
 }
 
@@ -293,8 +295,7 @@ PostingOutcome PostingRun::previewSteps() {
         host_.notify(QStringLiteral("There are no accounts to preview."), {}, Tone::Exclamation);
         return PostingOutcome::Stopped;
     }
-    report(currentDateText(host_.clock()) + " The following accounts would be charged interest: " + in_.percentage);
-    flushReport(pendingReport_);
+    host_.reportLine(fromAnsi(columnHeadings()));
     const int32_t count = clng(val(TextReader("Cust.ptn").readField()));
     monthlast_ = readPointer(monthptn_);
     struct stat month;
@@ -524,12 +525,23 @@ void PostingRun::reportCheckByHand(int32_t i, const std::string& current) {
     report("Check by hand: account " + std::to_string(i) + " " + name + " (changed since the posting stopped at it)");
 }
 
+bool previewPossible() {
+    const bool stopped =
+        fileExists(PostingJournal::fileName) && std::filesystem::file_size(resolveName(PostingJournal::fileName)) > 0;
+    return !stopped && fileExists("Cust.ptn") && fileExists("cust.dat");
+}
+
+std::string normalisePostingDate(const std::string& typed) {
+    std::string normal = normaliseDashedDate(std::string(trim(typed)));
+    if (normal == "ERROR") return normal;
+    // Two digits of the year, as the store's dates have them ("1-15-5" is "1-15-05").
+    if (normal.size() >= 2 && normal[normal.size() - 2] == '-') normal.insert(normal.size() - 1, "0");
+    return normal;
+}
+
 bool acceptablePostingDate(const std::string& datebox) {
-    const std::string normal = normaliseDashedDate(datebox);
-    if (normal == "ERROR") return false;
-    // The month file is named from the date as typed; it must be the month file of the date.
-    const std::string code(left(monthFileName(datebox), 4));
-    return isMonthCode(code) && code == left(monthFileName(normal), 4);
+    const std::string normal = normalisePostingDate(datebox);
+    return normal != "ERROR" && isMonthCode(left(monthFileName(normal), 4));
 }
 
 QString postingFailureMessage(const std::string& steplabel, const RunError& e, int32_t lastDone) {
@@ -591,18 +603,24 @@ void PostingRun::planFor(int32_t i) {
             return;
         }
     }
+    if (balance > 0) ++withBalance_;
     std::string layaway;
     if (balance > 1) layaway = layawayCheck();
     if (layaway == "Y" && in_.skipLayaways) {
-        report("No interest " + std::string(trim(fieldText(cust_, custrec::name2))) + " " +
-               std::string(trim(fieldText(cust_, custrec::name1))) + " (Layaway.)");
+        ++spared_.layaway;
         return;
     }
     if (nointerest > 0 || pct_ == 0) {
+        if (balance == 0) ++spared_.noBalance;
+        else if (nointerest > 0) ++spared_.marked;
+        else ++spared_.rateZero;
         noInterestCase(nullptr);
         return;
     }
-    if (!(balance > 0)) return;
+    if (!(balance > 0)) {
+        ++spared_.noBalance;
+        return;
+    }
     interestbase_ = base;
     if (in_.firstmon) {
         const size_t k = static_cast<size_t>(plan_.account - aheadFrom_);
@@ -613,8 +631,13 @@ void PostingRun::planFor(int32_t i) {
             excluderecent();
         }
     }
-    if (interestbase_ >= Money::fromTicks(Money::scale)) chargeCase();
-    else noInterestCase(" (To new a charge.)");
+    if (interestbase_ >= Money::fromTicks(Money::scale)) {
+        chargeCase();
+        return;
+    }
+    if (in_.firstmon && base >= Money::fromTicks(Money::scale)) ++spared_.recent;
+    else ++spared_.small;
+    noInterestCase(" (To new a charge.)");
 }
 
 std::string PostingRun::layawayCheck() {
@@ -742,13 +765,11 @@ void PostingRun::countDownNoInterest() {
 }
 
 void PostingRun::noInterestCase(const char* reason) {
+    // `reason`: the account is spared for its balance, whatever its mark.
     countDownNoInterest();
     if (reason || valOf(cust_, custrec::balance) != 0) {
         storeField(cust_, custrec::rating, str(valOf(cust_, custrec::rating) + 1));
-        const std::string why =
-            reason ? std::string(reason) : " (Marked " + fieldOf(cust_, custrec::nointerest) + " in no interest box.)";
-        report("No interest " + std::string(trim(fieldText(cust_, custrec::name2))) + " " +
-               std::string(trim(fieldText(cust_, custrec::name1))) + why);
+        // Counted by reason for the report, not listed one by one.
     }
 }
 

@@ -42,9 +42,29 @@ PostingDate postingDate(const std::string& datebox);
 // A transaction date's month, day and year, read the way the exclusion window reads it.
 PostingDate transactionDate(std::string_view txdate);
 
+// A posting date as the window and the run use it: month and day without leading zeros, the
+// year in two digits ("01-15-05" gives "1-15-05", "12-07-2026" gives "ERROR"); "ERROR" for a
+// text that is no such date.
+std::string normalisePostingDate(const std::string& typed);
+
 // A posting date the run accepts: month-day-year of numbers that the date check accepts, whose
-// month file ("1226.dat") is that of the date, named with digits and at most one dash.
+// month file, named by the rule of the account files from the date as normalised ("1-05.dat"),
+// has a code of digits and at most one dash.
 bool acceptablePostingDate(const std::string& datebox);
+
+// Whether the files are there to preview a posting, and no stopped posting waits to be
+// completed.
+bool previewPossible();
+
+// The accounts a run did not charge, by reason, for the report.
+struct SparedAccounts {
+    int32_t marked = 0;    // marked for no interest
+    int32_t rateZero = 0;  // the rate was 0
+    int32_t recent = 0;    // under 1.00 once the charges of the last month are left out
+    int32_t small = 0;     // a balance under 1.00
+    int32_t layaway = 0;   // layaways, when they are not charged
+    int32_t noBalance = 0; // nothing owed
+};
 
 // What the user is told of a run stopped by an error: the step first (the store's support knows
 // the steps), then the file and what went wrong, and that nothing after the last account
@@ -69,6 +89,11 @@ class PostingRun {
     // How many accounts the run charged, and the total.
     int32_t charged() const { return charged_; }
     common::Money total() const { return total_; }
+    // How many accounts owe something, and why the others that were not charged were not.
+    int32_t withBalance() const { return withBalance_; }
+    const SparedAccounts& spared() const { return spared_; }
+    // The posting date the run uses (normalised).
+    const std::string& date() const { return in_.datebox; }
 
     // For tests: the walks on the account in the buffer.
     std::string layawayCheck();
@@ -164,6 +189,8 @@ class PostingRun {
     AccountPlan plan_;     // the plan being made
     int32_t lastDone_ = 0; // the last account the run has written or passed
     int32_t charged_ = 0;
+    int32_t withBalance_ = 0;
+    SparedAccounts spared_;
     std::string backup_;                              // the copy of the files taken before the first write
     PostingBackup::Taking taking_;                    // a copy being made
     std::future<PostingBackup::CopyFailure> copying_; // on a thread of its own

@@ -33,29 +33,41 @@ bool WindowHost::confirmRemoval(const QString& charge) {
 }
 
 void WindowHost::reportLine(const QString& line) {
-    Printer& printer = p_.printer;
+    // A fixed-pitch font, so that the columns line up, and the heading on every page; the copy
+    // has the printer's page and breaks where it does.
     if (heading_) {
-        // A fixed-pitch font, so that the columns line up, and the heading on every page.
-        if (page_ == 0) {
-            printer.setFont(FontChoice{QStringLiteral("Courier New"), 10, false, false});
-            pageHeading();
-        } else if (printer.currentY() + printer.lineHeight() > printer.geometry().printableHeight) {
-            printer.newPage();
+        Printer& printer = p_.printer;
+        const bool first = page_ == 0;
+        if (first || printer.currentY() + printer.lineHeight() > printer.geometry().printableHeight) {
+            for (Printer* each : {&printer, copy_}) {
+                if (!each) continue;
+                if (first) each->setFont(FontChoice{QStringLiteral("Courier New"), 10, false, false});
+                else each->newPage();
+            }
             pageHeading();
         }
     }
-    printer.printLine(line);
+    printLine(line);
+}
+
+void WindowHost::printLine(const QString& line) {
+    p_.printer.printLine(line);
+    if (copy_) copy_->printLine(line);
 }
 
 void WindowHost::pageHeading() {
     ++page_;
-    Printer& printer = p_.printer;
-    if (!heading_->preview.isEmpty()) printer.printLine(heading_->preview);
-    printer.printLine(heading_->posting + QStringLiteral("   Page %1").arg(page_));
-    printer.printLine(QStringLiteral("Store: ") + heading_->store);
-    printer.printLine(QString());
+    if (!heading_->preview.isEmpty()) printLine(heading_->preview);
+    printLine(heading_->posting + QStringLiteral("   Page %1").arg(page_));
+    printLine(QStringLiteral("Store: ") + heading_->store);
+    if (!heading_->printed.isEmpty()) printLine(QStringLiteral("Printed ") + heading_->printed);
+    printLine(QString());
 }
-void WindowHost::endReport() { p_.printer.endDoc(); }
+
+void WindowHost::endReport() {
+    p_.printer.endDoc();
+    if (copy_) copy_->endDoc();
+}
 
 void WindowHost::progress(int percent) {
     if (progress_) progress_(percent);
@@ -68,5 +80,10 @@ void WindowHost::endProgram() {
     std::abort(); // not reached: the platform ends the process
 }
 const common::Clock& WindowHost::clock() const { return p_.clock; }
+
+void QuietHost::endProgram() {
+    outer_.endProgram();
+    std::abort(); // not reached: the outer host ends the program
+}
 
 } // namespace interest

@@ -13,11 +13,14 @@ class WindowHost : public EngineHost {
     // The heading on every page of the report.
     struct Heading {
         QString preview; // a first line for a preview, empty for a posting
-        QString posting; // "Interest posting of 12-7-98   Rate .015   Minimum 1.00"
-        QString store;   // the store's folder
+        QString posting; // "Interest posting of 12-7-98   Rate .015 (1.5 % a month)   Minimum 1.00"
+        QString store;   // the store's folder, in full
+        QString printed; // the day the report is printed, as the posting date is written
     };
     // `progress` shows how far a run is.
     WindowHost(platform::Platform& p, std::function<void(int)> progress = {}, std::optional<Heading> heading = {});
+    // A second printer that gets every line of the report too (the copy kept in the store).
+    void copyReportTo(platform::Printer* copy) { copy_ = copy; }
 
     void notify(const QString& text, const QString& title, Tone tone, bool withCancel) override;
     bool askRetry(const QString& text, const QString& title) override;
@@ -32,10 +35,34 @@ class WindowHost : public EngineHost {
 
   private:
     void pageHeading();
+    void printLine(const QString& line);
     platform::Platform& p_;
     std::function<void(int)> progress_;
     std::optional<Heading> heading_;
     int page_ = 0;
+    platform::Printer* copy_ = nullptr;
+};
+
+// A host for a run whose numbers are wanted and not its report: the messages of a file held
+// elsewhere still reach the user.
+class QuietHost : public EngineHost {
+  public:
+    explicit QuietHost(EngineHost& outer) : outer_(outer) {}
+    void notify(const QString& text, const QString& title, Tone tone, bool withCancel) override {
+        outer_.notify(text, title, tone, withCancel);
+    }
+    bool askRetry(const QString& text, const QString& title) override { return outer_.askRetry(text, title); }
+    bool confirmRemoval(const QString&) override { return false; }
+    void reportLine(const QString&) override {}
+    void endReport() override {}
+    void progress(int) override {}
+    void setBusy(bool on) override { outer_.setBusy(on); }
+    void doEvents() override { outer_.doEvents(); }
+    [[noreturn]] void endProgram() override;
+    const common::Clock& clock() const override { return outer_.clock(); }
+
+  private:
+    EngineHost& outer_;
 };
 
 } // namespace interest

@@ -12,6 +12,9 @@ class Processes {
     // Starts a program from a command line with a window style (2 minimised, 3 maximised)
     // without waiting for it. A program that cannot be found or started is error 53.
     virtual void start(const std::string& commandLine, int windowStyle) = 0;
+    // Opens a document (a PDF report) with the program the desktop opens it with; error 53 when
+    // it cannot.
+    virtual void openDocument(const QString& path) = 0;
     // Whether a program of this name can be started, for suggesting one.
     virtual bool installed(const std::string& program) = 0;
     // Ends the process at once: no unload handlers run.

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontDialog>
@@ -14,6 +15,7 @@
 #include <QPointer>
 #include <QPrintDialog>
 #include <QProcess>
+#include <QUrl>
 #include <cstdio>
 #include <unistd.h>
 
@@ -120,6 +122,10 @@ class QtProcesses : public Processes {
         for (size_t i = 1; i < words.size(); ++i) args << fromAnsi(words[i]);
         if (!QProcess::startDetached(QString::fromStdString(program), args, QDir::currentPath()))
             throw RunError(err::FileNotFound, words[0]);
+    }
+    void openDocument(const QString& path) override {
+        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath())))
+            throw RunError(err::FileNotFound, path.toStdString());
     }
     bool installed(const std::string& program) override {
         return !findProgram(program, QCoreApplication::applicationDirPath().toStdString()).empty();

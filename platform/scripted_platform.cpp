@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 namespace platform {
@@ -63,7 +64,7 @@ struct ScriptedPlatform::Impl : MessageBox,
                                 Clipboard,
                                 Screen {
     Impl(const ScriptSetup& setup, Transcript& t)
-        : t(t), clock(setup.today.value_or(QDate::currentDate())), running(setup.instanceRunning),
+        : t(t), clock(setup.today.value_or(QDate::currentDate()), setup.time), running(setup.instanceRunning),
           pdf(setup.pdfFile.isEmpty() ? scratch.filePath(QStringLiteral("discarded.pdf")) : setup.pdfFile,
               setup.geometry),
           printer(pdf, t, setup.printerInstalled, setup.geometry) {}
@@ -146,6 +147,10 @@ struct ScriptedPlatform::Impl : MessageBox,
 
     // Only what the data folder holds counts, so that a suggestion does not depend on what the
     // machine running the script has installed.
+    void openDocument(const QString& path) override {
+        t.line(QStringLiteral("open %1").arg(quoted(path)));
+        if (!QFileInfo::exists(path)) throw RunError(err::FileNotFound, path.toStdString());
+    }
     bool installed(const std::string& program) override { return fileExists(program); }
 
     [[noreturn]] void endProcess() override {

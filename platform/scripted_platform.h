@@ -16,6 +16,7 @@ struct ProgramEnded {};
 // What a script sets up before the window opens.
 struct ScriptSetup {
     std::optional<QDate> today;
+    QTime time{9, 0}; // the time of day the clock says
     bool instanceRunning = false;
     bool printerInstalled = true;
     common::PageGeometry geometry; // letter paper, a quarter-inch offset

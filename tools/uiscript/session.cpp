@@ -134,10 +134,15 @@ void Session::command(const QStringList& w) {
 }
 
 void Session::today(const QStringList& w) {
-    if (w.size() != 2) throw ScriptError{"today takes a date"};
+    if (w.size() != 2 && w.size() != 3) throw ScriptError{"today takes a date and maybe a time"};
     const QDate d = QDate::fromString(w[1], QStringLiteral("MM-dd-yyyy"));
     if (!d.isValid()) throw ScriptError{"bad date " + w[1]};
     setup_.today = d;
+    if (w.size() == 3) {
+        const QTime t = QTime::fromString(w[2], QStringLiteral("HH:mm"));
+        if (!t.isValid()) throw ScriptError{"bad time " + w[2]};
+        setup_.time = t;
+    }
 }
 
 void Session::instance(const QStringList& w) {

@@ -13,7 +13,7 @@ undo_store() {
   crlf " 2" > 1198.ptn
   crlf "11-7-98" " .015" " 0" > lastpost.dat
   mkdir before && cp cust.dat 1198.dat 1198.ptn lastpost.dat before/
-  printf 'today 12-07-1998\nopen interest\ntype Percentage ".015"\ntype MinFinance "0"\nclick Start\n' |
+  printf 'today 12-07-1998\nopen interest\ntype Percentage ".015"\ntype MinFinance "0"\nanswer yes\nclick Start\n' |
     "$UISCRIPT" - > posting.txt 2>/dev/null || true
   grep -q 'Interest posted to 2 accounts' posting.txt || { cat posting.txt; return 1; }
 }

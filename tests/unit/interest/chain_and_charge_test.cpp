@@ -106,7 +106,9 @@ TEST(AccountChargeTest, ChargeMinimumAndTheNewRecords) {
     EXPECT_EQ(fieldText(c.account, custrec::balance), "101.5   ");
     EXPECT_EQ(fieldText(c.account, custrec::rating), "2   ");
     EXPECT_EQ(c.amount, Money::fromText("1.5"));
-    EXPECT_EQ(c.reportLine.substr(c.reportLine.size() - 9), "     1.50");
+    // Checkable by hand: the account, the balance before, the charge and the balance after.
+    EXPECT_EQ(c.reportLine.rfind("      7  ", 0), 0u) << c.reportLine;
+    EXPECT_EQ(c.reportLine.substr(c.reportLine.size() - 39), "        100.00      1.50         101.50");
 
     c = chargeAccount(account("1126", "4", "10"), 7, Money::fromText("10"), 12, terms);
     EXPECT_EQ(fieldText(c.transaction, transrec::descr), "Interest Minimum        ");

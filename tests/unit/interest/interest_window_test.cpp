@@ -54,6 +54,7 @@ TEST(InterestWindowTest, RemovalIsOffWhileAPostingRuns) {
     w.Start_Click();
     EXPECT_TRUE(remove->isEnabled());
     w.findChild<QLineEdit*>("datebox")->setText("12-8-26");
+    scripted.queueMessageAnswer(Answer::Yes); // the posting confirmed
     try {
         w.Start_Click();
     } catch (const ProgramEnded&) {
