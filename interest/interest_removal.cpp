@@ -7,6 +7,7 @@
 #include "common/run_error.h"
 #include "common/text_file.h"
 #include "interest/account_files.h"
+#include "interest/posting_run.h"
 #include "interest/transaction_chain.h"
 
 #include <algorithm>
@@ -24,7 +25,8 @@ std::string digitsOf(std::string_view s) {
 }
 } // namespace
 
-RemovalResult removeInterest(const std::string& phone, EngineHost& host, std::string& steplabel) {
+RemovalResult removeInterest(const std::string& phone, EngineHost& host, std::string& steplabel,
+                             const std::string& onlyDate) {
     RemovalResult result;
     const std::string digits = digitsOf(phone);
     steplabel = "HereK";
@@ -55,13 +57,24 @@ RemovalResult removeInterest(const std::string& phone, EngineHost& host, std::st
         if (trim(fieldText(c, custrec::lasttxfile)).substr(0, 1) == std::string_view("\0", 1)) nothingDesignated(host);
         TransactionChain chain(monthFiles, c);
         steplabel = "HereM";
+        bool changedThis = false;
         while (chain.next()) {
             std::string t(chain.transaction());
             // A chain that reaches another account's transaction has left this account.
             if (val(fieldText(t, transrec::acctno)) != val(fieldText(c, custrec::acctno))) break;
             if (trim(left(fieldText(t, transrec::descr), 8)) != "Interest") continue;
-            const QString charge = fromAnsi(fieldOf(c, custrec::name1) + " " + fieldOf(t, transrec::txdate) + " " +
-                                            fieldOf(t, transrec::descr) + " " + fieldOf(t, transrec::amount));
+            if (!onlyDate.empty() && normalisePostingDate(std::string(trim(fieldText(t, transrec::txdate)))) !=
+                                         normalisePostingDate(onlyDate))
+                continue;
+            const QString charge =
+                QStringLiteral("Account %1: %2 %3, phone %4\rInterest charged on %5: %6 (%7)\r\rRemove this charge?")
+                    .arg(i)
+                    .arg(fromAnsi(std::string(trim(fieldText(c, custrec::name1)))),
+                         fromAnsi(std::string(trim(fieldText(c, custrec::name2)))),
+                         fromAnsi(std::string(trim(fieldText(c, custrec::phone)))),
+                         fromAnsi(std::string(trim(fieldText(t, transrec::txdate)))),
+                         fromAnsi(std::string(trim(fieldText(t, transrec::amount)))),
+                         fromAnsi(std::string(trim(fieldText(t, transrec::descr)))));
             if (!host.confirmRemoval(charge)) continue;
             const std::string balance = str(val(fieldText(c, custrec::balance)) - val(fieldText(t, transrec::amount)));
             if (balance.size() > custrec::balance.width) {
@@ -72,11 +85,15 @@ RemovalResult removeInterest(const std::string& phone, EngineHost& host, std::st
             }
             // The charge is zeroed before the balance drops, so a stop in between never leaves
             // a lowered balance with the charge still standing.
+            const Money amount = Money::fromDouble(val(fieldText(t, transrec::amount)));
             storeField(t, transrec::amount, "0.00");
             RecordFile(chain.file(), transrec::length).write(chain.record(), t);
             storeField(c, custrec::balance, balance);
             cust.write(i, c);
             ++result.removed;
+            result.total = result.total + amount;
+            if (!changedThis) ++result.accountsChanged;
+            changedThis = true;
         }
     }
     if (result.accounts > 0) result.sameDigits.clear();

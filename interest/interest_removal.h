@@ -1,4 +1,5 @@
 #pragma once
+#include "common/money.h"
 #include "interest/engine_host.h"
 
 #include <cstdint>
@@ -15,13 +16,18 @@ struct PhoneMatch {
 
 struct RemovalResult {
     int removed = 0;                    // interest charges removed
+    common::Money total;                // their amounts
+    int accountsChanged = 0;            // accounts that had one removed
     int accounts = 0;                   // accounts with the phone exactly
     std::vector<PhoneMatch> sameDigits; // when none has it exactly: those with its digits
 };
 
 // Takes interest back from the accounts with this phone number: walks each account's chain,
-// offers every interest transaction, and for each one confirmed zeroes its amount and lowers
-// the balance, writing the transaction before the account.
-RemovalResult removeInterest(const std::string& phone, EngineHost& host, std::string& steplabel);
+// offers every interest transaction (only those dated `onlyDate` when it is given: the charge of
+// one posting), named with the account's number, names and phone and the charge's date and
+// amount, and for each one confirmed zeroes its amount and lowers the balance, writing the
+// transaction before the account.
+RemovalResult removeInterest(const std::string& phone, EngineHost& host, std::string& steplabel,
+                             const std::string& onlyDate = {});
 
 } // namespace interest

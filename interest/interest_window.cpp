@@ -382,8 +382,21 @@ void InterestWindow::remove_Click() {
     const QString phone = p.input.ask(QStringLiteral("Phone number of customer to remove interest"));
     p.screen.doEvents();
     if (phone.isEmpty()) return; // Cancel, or nothing typed: nothing to look for
+    // Which charges: the last posting's (the default), or every one the account has.
+    std::string onlyDate;
+    if (!lastposted.empty() && lastposted != "NONE") {
+        switch (p.messages.show(QStringLiteral("Which interest charges of %1?\r\rYes: only the charge of the last "
+                                               "posting, %2.\rNo: every interest charge, month by month.")
+                                    .arg(phone, fromAnsi(lastposted)),
+                                QStringLiteral("Remove interest"), Buttons::YesNoCancel, Icon::Question,
+                                Answer::Yes)) {
+        case Answer::Yes: onlyDate = lastposted; break;
+        case Answer::No: break;
+        default: return;
+        }
+    }
     WindowHost host(p);
-    RemovalResult result = removeInterest(toAnsi(phone), host, steplabel);
+    RemovalResult result = removeInterest(toAnsi(phone), host, steplabel, onlyDate);
     if (result.accounts == 0) {
         p.screen.setHourglass(false);
         const QString none = QStringLiteral("No account has the phone number %1.").arg(phone);
@@ -398,11 +411,19 @@ void InterestWindow::remove_Click() {
                                        .arg(fromAnsi(m.name), fromAnsi(m.phone)),
                             {}, Buttons::YesNo, Icon::Question) != Answer::Yes)
             return;
-        result = removeInterest(m.phone, host, steplabel);
+        result = removeInterest(m.phone, host, steplabel, onlyDate);
     }
-    p.messages.show(QStringLiteral("Removed ") + QString::fromStdString(str(result.removed)) +
-                    QStringLiteral(" interest charges."));
     p.screen.setHourglass(false);
+    if (result.removed == 0) {
+        p.messages.show(QStringLiteral("No interest charge was removed."));
+        return;
+    }
+    p.messages.show(QStringLiteral("Removed %1 interest %2, %3 in all, from %4 %5.")
+                        .arg(result.removed)
+                        .arg(result.removed == 1 ? QStringLiteral("charge") : QStringLiteral("charges"))
+                        .arg(fromAnsi(trim(formatPicture(result.total, "######0.00"))))
+                        .arg(result.accountsChanged)
+                        .arg(result.accountsChanged == 1 ? QStringLiteral("account") : QStringLiteral("accounts")));
 }
 
 PostingInput InterestWindow::postingInput() const {

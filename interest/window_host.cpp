@@ -29,7 +29,8 @@ bool WindowHost::askRetry(const QString& text, const QString& title) {
 }
 
 bool WindowHost::confirmRemoval(const QString& charge) {
-    return p_.messages.show(charge, QStringLiteral("Remove this interest charge?"), Buttons::YesNo) == Answer::Yes;
+    return p_.messages.show(charge, QStringLiteral("Remove this interest charge?"), Buttons::YesNo, Icon::Question,
+                            Answer::No) == Answer::Yes;
 }
 
 void WindowHost::reportLine(const QString& line) {
