@@ -13,10 +13,12 @@ CollectionNotes readCollectionNotes() {
     if (fileExists("COLNOTES.dat")) {
         TextReader r("COLNOTES.dat");
         for (auto& n : notes) n = r.readLine();
-    } else {
-        for (size_t k = 0; k < notes.size(); ++k) notes[k] = "Note number " + str(static_cast<double>(k + 1));
     }
     return notes;
+}
+
+std::string shownNote(const CollectionNotes& notes, size_t k) {
+    return notes[k].empty() ? "Note number " + str(static_cast<double>(k + 1)) : notes[k];
 }
 
 void writeCollectionNotes(const CollectionNotes& notes) {

@@ -175,7 +175,10 @@ void InterestWindow::startup() {
 
 void InterestWindow::Check1_Click() { setFlag(PostingFlag::NoInterestOnLayaways, Check1->isChecked()); }
 
-void InterestWindow::Command1_Click() { p.processes.endProcess(); }
+void InterestWindow::Command1_Click() {
+    if (!notesSettled()) return;
+    p.processes.endProcess();
+}
 
 void InterestWindow::Percentage_LostFocus() {
     ratepct = Money::fromText(toAnsi(Percentage->text()));
@@ -552,11 +555,28 @@ void InterestWindow::fillNoteList() {
         item->setData(Qt::UserRole, data);
     };
     for (int k = 1; k <= 9; ++k) {
-        add(fromAnsi(notes[k - 1]), k);
+        add(fromAnsi(shownNote(notes, static_cast<size_t>(k - 1))), k);
         add(QStringLiteral(" "), 0);
     }
     add(QStringLiteral("CLICK THIS LINE TO END CHANGING NOTES"), 10);
+    // Worked from the keyboard: the focus on the list, on the note last edited (or the first).
+    List1->setCurrentRow(curnote >= 1 && curnote <= 9 ? 2 * (curnote - 1) : 0);
+    List1->setFocus(Qt::OtherFocusReason);
 }
+
+bool InterestWindow::notesSettled() {
+    if (!notesChanged_) return true;
+    switch (p.messages.show(QStringLiteral("The collection notes have changes that are not saved. Save them now?"), {},
+                            Buttons::YesNoCancel, Icon::Question)) {
+    case Answer::Yes:
+        List1_Click(10);
+        return true;
+    case Answer::No: return true;
+    default: return false;
+    }
+}
+
+bool InterestWindow::queryUnload() { return notesSettled(); }
 
 void InterestWindow::Notes_Click() {
     remove->hide();
@@ -571,6 +591,8 @@ void InterestWindow::Notes_Click() {
     try {
         if (fileExists("COLNOTES.dat")) steplabel = "HereJ";
         notes = readCollectionNotes();
+        notesChanged_ = false;
+        curnote = 0;
     } catch (const RunError&) {
         p.messages.show(fromAnsi(steplabel));
         remove->show();
@@ -589,6 +611,7 @@ void InterestWindow::List1_Click(int itemData) {
     if (curnote == 10) {
         steplabel = "HereI";
         writeCollectionNotes(notes);
+        notesChanged_ = false;
         List1->hide();
         remove->show();
         Start->setEnabled(true);
@@ -606,6 +629,7 @@ void InterestWindow::List1_Click(int itemData) {
 
 void InterestWindow::Text1_LostFocus() {
     if (Text1->isHidden() || curnote < 1 || curnote > 9) return; // the edit has already ended
+    if (notes[curnote - 1] != toAnsi(Text1->text())) notesChanged_ = true;
     notes[curnote - 1] = toAnsi(Text1->text());
     Text1->hide();
     fillNoteList();

@@ -82,6 +82,12 @@ class InterestWindow : public platform::FormWindow {
     std::string firstmonflag, wholesaleflag;
     CollectionNotes notes;
     int16_t curnote = 0;
+    bool notesChanged_ = false; // notes edited since they were read or saved
+    // Before leaving: asks to save notes edited and not saved; false when the user stays.
+    bool notesSettled();
+
+  protected:
+    bool queryUnload() override;
 };
 
 } // namespace interest
