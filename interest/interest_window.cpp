@@ -391,8 +391,7 @@ void InterestWindow::remove_Click() {
         switch (p.messages.show(QStringLiteral("Which interest charges of %1?\r\rYes: only the charge of the last "
                                                "posting, %2.\rNo: every interest charge, month by month.")
                                     .arg(phone, fromAnsi(lastposted)),
-                                QStringLiteral("Remove interest"), Buttons::YesNoCancel, Icon::Question,
-                                Answer::Yes)) {
+                                QStringLiteral("Remove interest"), Buttons::YesNoCancel, Icon::Question, Answer::Yes)) {
         case Answer::Yes: onlyDate = lastposted; break;
         case Answer::No: break;
         default: return;
@@ -515,7 +514,8 @@ void InterestWindow::undo_Click() {
                            "To put every file back as it was before the posting, close the store's programs and "
                            "copy the files from %3 into %4 by hand.")
                 .arg(fromAnsi(changed), date,
-                     QDir::toNativeSeparators(QString::fromStdString(PostingBackup::folderOf(*backup))),
+                     QDir::toNativeSeparators(
+                         QFileInfo(QString::fromStdString(PostingBackup::folderOf(*backup))).absoluteFilePath()),
                      QDir::toNativeSeparators(QDir::currentPath())),
             {}, Buttons::Ok, Icon::Exclamation);
         return;
@@ -568,9 +568,7 @@ bool InterestWindow::notesSettled() {
     if (!notesChanged_) return true;
     switch (p.messages.show(QStringLiteral("The collection notes have changes that are not saved. Save them now?"), {},
                             Buttons::YesNoCancel, Icon::Question)) {
-    case Answer::Yes:
-        List1_Click(10);
-        return true;
+    case Answer::Yes: List1_Click(10); return true;
     case Answer::No: return true;
     default: return false;
     }
