@@ -138,6 +138,9 @@ void InterestWindow::load() {
         const QRect r = s->availableGeometry();
         move(r.x() + std::max(0, (r.width() - width()) / 2), r.y() + std::max(0, (r.height() - height()) / 2));
     }
+    // Which store the postings go to, in full, always in sight.
+    setWindowTitle(
+        QStringLiteral("Posting Interest to Charge Accounts - %1").arg(QDir::toNativeSeparators(QDir::currentPath())));
     try {
         clearStaleTemporaries();
         startup();
@@ -293,7 +296,8 @@ void InterestWindow::Start_Click() {
     // A copy of the report is kept in the store's folder, whatever the printer does with it.
     const QString kept = keptReportName(normalisePostingDate(in.datebox));
     QtPrinter keep(kept, p.printer.geometry());
-    host.copyReportTo(&keep);
+    const bool printed = p.printer.installed();
+    host.copyReportTo(&keep, printed);
     PostingRun postingRun(in, host, steplabel);
     PostingOutcome outcome = PostingOutcome::Stopped;
     auto backToIdle = [this] {
@@ -329,18 +333,21 @@ void InterestWindow::Start_Click() {
             .arg(postingRun.charged())
             .arg(postingRun.charged() == 1 ? QStringLiteral("account") : QStringLiteral("accounts"));
     const QString where = QDir::toNativeSeparators(QFileInfo(kept).absoluteFilePath());
+    const QString report =
+        printed ? QStringLiteral("The report was %1 and is kept as %2.").arg(p.printer.destination(), where)
+                : QStringLiteral("No printer is installed: the report is kept as %1.").arg(where);
+    lastposted = toAnsi(datebox->text().trimmed());
     if (const auto backup = PostingBackup::newest(); backup && PostingBackup::sealed(*backup))
         PostingBackup::describe(*backup, {postingRun.date(), toAnsi(madeText()), toAnsi(Percentage->text().trimmed()),
                                           std::to_string(postingRun.charged()), toAnsi(total), toAnsi(kept)});
     // The window stays, with the result, Undo and Close.
     backToIdle();
     setIdle(false);
-    Label5->setText(QStringLiteral("Posted %1: interest charged to %2, %3 in all. The report was %4 and is kept as %5.")
-                        .arg(datebox->text().trimmed(), accounts, total, p.printer.destination(), where));
+    Label5->setText(QStringLiteral("Posted %1: interest charged to %2, %3 in all. %4")
+                        .arg(datebox->text().trimmed(), accounts, total, report));
     Label5->show();
-    p.messages.show(QStringLiteral("Interest posted to %1. Total charged %2. The report was %3 and is kept as %4.")
-                        .arg(accounts, total, p.printer.destination(), where),
-                    {}, Buttons::Ok, Icon::Information);
+    p.messages.show(QStringLiteral("Interest posted to %1. Total charged %2. %3").arg(accounts, total, report), {},
+                    Buttons::Ok, Icon::Information);
     Command1->setFocus(Qt::OtherFocusReason);
 }
 

@@ -37,10 +37,10 @@ void WindowHost::reportLine(const QString& line) {
     // A fixed-pitch font, so that the columns line up, and the heading on every page; the copy
     // has the printer's page and breaks where it does.
     if (heading_) {
-        Printer& printer = p_.printer;
+        Printer& printer = printed_ || !copy_ ? p_.printer : *copy_;
         const bool first = page_ == 0;
         if (first || printer.currentY() + printer.lineHeight() > printer.geometry().printableHeight) {
-            for (Printer* each : {&printer, copy_}) {
+            for (Printer* each : {printed_ ? &p_.printer : nullptr, copy_}) {
                 if (!each) continue;
                 if (first) each->setFont(FontChoice{QStringLiteral("Courier New"), 10, false, false});
                 else each->newPage();
@@ -52,7 +52,7 @@ void WindowHost::reportLine(const QString& line) {
 }
 
 void WindowHost::printLine(const QString& line) {
-    p_.printer.printLine(line);
+    if (printed_) p_.printer.printLine(line);
     if (copy_) copy_->printLine(line);
 }
 
@@ -66,7 +66,7 @@ void WindowHost::pageHeading() {
 }
 
 void WindowHost::endReport() {
-    p_.printer.endDoc();
+    if (printed_) p_.printer.endDoc();
     if (copy_) copy_->endDoc();
 }
 

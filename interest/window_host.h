@@ -19,8 +19,13 @@ class WindowHost : public EngineHost {
     };
     // `progress` shows how far a run is.
     WindowHost(platform::Platform& p, std::function<void(int)> progress = {}, std::optional<Heading> heading = {});
-    // A second printer that gets every line of the report too (the copy kept in the store).
-    void copyReportTo(platform::Printer* copy) { copy_ = copy; }
+    // A second printer that gets every line of the report too (the copy kept in the store);
+    // without `alsoPrinted` the report goes to the copy alone (no printer is installed, and a
+    // second file of the same report would only be in the way).
+    void copyReportTo(platform::Printer* copy, bool alsoPrinted = true) {
+        copy_ = copy;
+        printed_ = alsoPrinted;
+    }
 
     void notify(const QString& text, const QString& title, Tone tone, bool withCancel) override;
     bool askRetry(const QString& text, const QString& title) override;
@@ -41,6 +46,7 @@ class WindowHost : public EngineHost {
     std::optional<Heading> heading_;
     int page_ = 0;
     platform::Printer* copy_ = nullptr;
+    bool printed_ = true;
 };
 
 // A host for a run whose numbers are wanted and not its report: the messages of a file held

@@ -55,10 +55,11 @@ int main(int argc, char** argv) {
     {
         interest::InterestWindow window(p);
         window.load();
+        scripted.queueMessageAnswer(Answer::Yes); // the posting confirmed
         try {
             window.Start_Click();
         } catch (const ProgramEnded&) {
-            // The posting ends the program: its report has been printed.
+            // A posting that cannot go on ends the program; its report has been printed.
         }
     }
     std::printf("printed on %s\n", qPrintable(QPrinterInfo::defaultPrinter().printerName()));
