@@ -15,7 +15,7 @@ if [[ ${#need[@]} -gt 0 ]]; then
   DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${need[@]}"
 fi
 build="$here/build-fuzz"
-cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMARON_FUZZ=ON \
+cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMARON_FUZZ=ON -DBUILD_TESTING=ON \
   -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang
 cmake --build "$build" -j"$(nproc)" --target fuzz_numbers fuzz_text_fields fuzz_dates fuzz_records
 mkdir -p "$build/findings"

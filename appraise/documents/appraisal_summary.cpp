@@ -68,7 +68,10 @@ std::string appraisalSummary(const std::string& text) {
         if (const auto at = line.find("Replacement Value:"); at != std::string::npos)
             value = groupedPrice(std::string(trim(line.substr(at + 18))));
     }
-    if (items > 1) what += (what.empty() ? "" : " ") + std::string("and ") + std::to_string(items - 1) + " more";
+    if (items > 1) {
+        if (!what.empty()) what += ' ';
+        what.append("and ").append(std::to_string(items - 1)).append(" more");
+    }
     if (!what.empty()) parts.push_back(what);
     if (!value.empty()) parts.push_back(value);
     std::string out;
