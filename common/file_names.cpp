@@ -2,19 +2,15 @@
 
 #include "common/run_error.h"
 
-#include <QFileInfo>
+#include "common/env.h"
+
+#include <QDateTime>
 #include <algorithm>
+#include <atomic>
 #include <cctype>
-#include <cerrno>
-#include <dirent.h>
-#include <filesystem>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <unordered_map>
 
 namespace common {
-
-namespace fs = std::filesystem;
 
 bool sameName(std::string_view a, std::string_view b);
 
@@ -44,7 +40,7 @@ std::string loweredName(std::string_view s) {
 
 struct Snapshot {
     int users = 0;
-    bool listed = false;
+    std::atomic<bool> listed{false};                    // dropped from any thread (a copy made beside other work)
     std::unordered_map<std::string, std::string> names; // lowered name -> the first in name order
 };
 Snapshot& snapshot() {
@@ -59,12 +55,9 @@ std::string entryMatching(const std::string& dir, const std::string& part) {
     if (dir.empty() && snap.users > 0) {
         if (!snap.listed) {
             snap.names.clear();
-            if (DIR* d = ::opendir(".")) {
-                while (dirent* e = ::readdir(d)) {
-                    auto [it, added] = snap.names.emplace(loweredName(e->d_name), e->d_name);
-                    if (!added && std::string_view(e->d_name) < it->second) it->second = e->d_name;
-                }
-                ::closedir(d);
+            for (const FolderEntry& e : Env::current().list("", true)) {
+                auto [it, added] = snap.names.emplace(loweredName(e.name), e.name);
+                if (!added && e.name < it->second) it->second = e.name;
             }
             snap.listed = true;
         }
@@ -72,11 +65,8 @@ std::string entryMatching(const std::string& dir, const std::string& part) {
         return it == snap.names.end() ? std::string() : it->second;
     }
     std::string found;
-    DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
-    if (!d) return found;
-    while (dirent* e = ::readdir(d))
-        if (sameName(e->d_name, part) && (found.empty() || std::string_view(e->d_name) < found)) found = e->d_name;
-    ::closedir(d);
+    for (const FolderEntry& e : Env::current().list(dir, true))
+        if (sameName(e.name, part) && (found.empty() || e.name < found)) found = e.name;
     return found;
 }
 
@@ -129,8 +119,7 @@ std::string resolveName(std::string_view name) {
     std::string path;
     for (const auto& part : parts) {
         std::string candidate = join(path, part);
-        struct stat st;
-        if (::stat(candidate.c_str(), &st) != 0)
+        if (!Env::current().info(candidate).exists)
             if (const std::string e = entryMatching(path, part); !e.empty()) candidate = join(path, e);
         path = candidate;
     }
@@ -139,22 +128,15 @@ std::string resolveName(std::string_view name) {
 
 bool fileExists(std::string_view name) {
     if (name.empty()) return false;
-    struct stat st;
-    return ::stat(resolveName(name).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    const PathInfo i = Env::current().info(resolveName(name));
+    return i.exists && !i.folder;
 }
 
 std::vector<ListedFile> listMatchingWithTimes(std::string_view pattern) {
     const auto [dir, filePattern] = splitFolder(pattern);
     std::vector<ListedFile> out;
-    DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
-    if (!d) return out;
-    while (dirent* e = ::readdir(d)) {
-        struct stat st;
-        if (matchesPattern(e->d_name, filePattern) && ::fstatat(::dirfd(d), e->d_name, &st, 0) == 0 &&
-            S_ISREG(st.st_mode))
-            out.push_back(ListedFile{e->d_name, static_cast<int64_t>(st.st_mtim.tv_sec)});
-    }
-    ::closedir(d);
+    for (const FolderEntry& e : Env::current().list(dir))
+        if (!e.folder && matchesPattern(e.name, filePattern)) out.push_back(ListedFile{e.name, e.modified});
     std::sort(out.begin(), out.end(), [](const ListedFile& a, const ListedFile& b) { return a.name < b.name; });
     return out;
 }
@@ -168,30 +150,19 @@ std::vector<std::string> listMatching(std::string_view pattern) {
 void copyFile(std::string_view from, std::string_view to) {
     const std::string src = resolveName(from);
     if (!fileExists(from)) throw RunError(err::FileNotFound, std::string(from));
-    std::error_code ec;
-    fs::copy_file(src, resolveName(to), fs::copy_options::overwrite_existing, ec);
-    folderChanged();
-    if (ec) throw RunError(errorFromErrno(ec.value()), std::string(to));
+    Env::current().copy(src, resolveName(to), to);
 }
 
 void removeFile(std::string_view name) {
     if (!fileExists(name)) throw RunError(err::FileNotFound, std::string(name));
-    if (::unlink(resolveName(name).c_str()) != 0) throwErrno(errno, std::string(name));
-    folderChanged();
+    Env::current().remove(resolveName(name), name);
 }
 
-void makeFolder(std::string_view name) {
-    const std::string path = resolveName(name);
-    folderChanged();
-    if (::mkdir(path.c_str(), 0777) != 0) {
-        if (errno == EEXIST) throw RunError(err::PathFileAccess, std::string(name));
-        throwErrno(errno, std::string(name));
-    }
-}
+void makeFolder(std::string_view name) { Env::current().makeFolder(resolveName(name), name); }
 
 QDateTime modificationTime(std::string_view name) {
     if (!fileExists(name)) throw RunError(err::FileNotFound, std::string(name));
-    return QFileInfo(QString::fromStdString(resolveName(name))).lastModified();
+    return QDateTime::fromSecsSinceEpoch(Env::current().info(resolveName(name)).modified);
 }
 
 } // namespace common

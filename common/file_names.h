@@ -49,6 +49,7 @@ class FolderSnapshot {
     FolderSnapshot& operator=(const FolderSnapshot&) = delete;
 };
 // A file was created, removed or renamed: the snapshot, if any, is listed again when next used.
+// The operating system seam (env.h) calls it for every change it makes; from any thread.
 void folderChanged();
 
 // True when two names are equal without regard to ASCII letter case.

@@ -3,11 +3,6 @@
 #include "common/file_names.h"
 #include "common/run_error.h"
 
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace common {
 
 namespace {
@@ -16,80 +11,44 @@ WriteObserver* observer = nullptr;
 
 void setWriteObserver(WriteObserver* o) { observer = o; }
 
+EnvFile& LockedFile::open() const {
+    // A file used after it was closed: "bad file name or number", as the runtime said it.
+    if (!file_) throw RunError(err::BadFileName, path_);
+    return *file_;
+}
+
 LockedFile::LockedFile(std::string_view name, Access access, Sharing sharing) : path_(resolveName(name)) {
     if (path_.empty()) throw RunError(err::BadFileName, std::string(name));
-    const int flags = access == Access::Read ? O_RDONLY : (O_RDWR | O_CREAT);
-    if (access != Access::Read) folderChanged(); // it may create the file
-    const bool creates = observer && access != Access::Read && ::access(path_.c_str(), F_OK) != 0;
-    fd_ = ::open(path_.c_str(), flags | O_CLOEXEC, 0666);
-    if (creates && fd_ >= 0) observer->created(path_);
-    if (fd_ < 0) throwErrno(errno, std::string(name));
-    struct stat st;
-    if (::fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode)) {
-        ::close(fd_);
-        fd_ = -1;
-        throw RunError(err::PathFileAccess, std::string(name));
-    }
-    struct flock lk {};
-    lk.l_type = (access == Access::Read || sharing == Sharing::Shared) ? F_RDLCK : F_WRLCK;
-    lk.l_whence = SEEK_SET;
-    if (::fcntl(fd_, F_OFD_SETLK, &lk) != 0) {
-        const int e = errno;
-        ::close(fd_);
-        fd_ = -1;
-        if (e == EAGAIN || e == EACCES)
-            throw RunError(err::PermissionDenied, std::string(name), FileTrouble::HeldElsewhere);
-        throwErrno(e, std::string(name));
-    }
+    const bool write = access != Access::Read;
+    Env& env = Env::current();
+    const bool creates = observer && write && !env.info(path_).exists;
+    file_ =
+        env.open(path_, write, (!write || sharing == Sharing::Shared) ? FileLock::Shared : FileLock::Exclusive, name);
+    if (creates) observer->created(path_);
 }
 
 LockedFile::~LockedFile() { close(); }
 
+LockedFile::LockedFile(LockedFile&& other) noexcept : file_(std::move(other.file_)), path_(std::move(other.path_)) {}
+
 void LockedFile::syncData() {
-    if (::fdatasync(fd_) != 0) throwErrno(errno, path_);
+    open().syncData();
     if (observer) observer->synced(*this);
 }
 
-LockedFile::LockedFile(LockedFile&& other) noexcept : fd_(other.fd_), path_(std::move(other.path_)) { other.fd_ = -1; }
-
-void LockedFile::close() {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
-}
+void LockedFile::close() { file_.reset(); }
 
 size_t LockedFile::readAt(int64_t offset, char* data, size_t size) const {
     if (observer) observer->beforeRead(*this, offset, size);
-    size_t done = 0;
-    while (done < size) {
-        const ssize_t n = ::pread(fd_, data + done, size - done, offset + static_cast<int64_t>(done));
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            throwErrno(errno, path_);
-        }
-        if (n == 0) break;
-        done += static_cast<size_t>(n);
-    }
-    return done;
+    return open().readAt(offset, data, size);
 }
 
 void LockedFile::writeAt(int64_t offset, std::string_view bytes) {
     if (observer) observer->beforeWrite(*this, offset, bytes.size());
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::pwrite(fd_, bytes.data() + done, bytes.size() - done, offset + static_cast<int64_t>(done));
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            throwErrno(errno, path_);
-        }
-        done += static_cast<size_t>(n);
-    }
+    open().writeAt(offset, bytes);
 }
 
-int64_t LockedFile::size() const {
-    struct stat st;
-    if (::fstat(fd_, &st) != 0) throwErrno(errno, path_);
-    return st.st_size;
-}
+int64_t LockedFile::size() const { return open().size(); }
 
 std::string LockedFile::readAll() const {
     std::string s(static_cast<size_t>(size()), '\0');
@@ -99,7 +58,7 @@ std::string LockedFile::readAll() const {
 
 void LockedFile::truncate(int64_t size) {
     if (observer) observer->beforeWrite(*this, size, 0);
-    if (::ftruncate(fd_, size) != 0) throwErrno(errno, path_);
+    open().truncate(size);
 }
 
 } // namespace common

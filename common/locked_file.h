@@ -1,5 +1,8 @@
 #pragma once
+#include "common/env.h"
+
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -26,8 +29,8 @@ class WriteObserver {
 // Installs an observer for every locked file (nothing by default).
 void setWriteObserver(WriteObserver* observer);
 
-// An open file descriptor with an open-file-description lock on the whole file, held until
-// it is closed. A lock another holder conflicts with is run-time error 70. The name goes
+// An open file with a lock on the whole file, held until it is closed (through the operating
+// system seam, env.h). A lock another holder conflicts with is run-time error 70. The name goes
 // through the case-insensitive lookup; ReadWrite creates a missing file.
 class LockedFile {
   public:
@@ -50,7 +53,8 @@ class LockedFile {
     const std::string& path() const { return path_; }
 
   private:
-    int fd_ = -1;
+    EnvFile& open() const;
+    std::unique_ptr<EnvFile> file_;
     std::string path_;
 };
 

@@ -1,5 +1,6 @@
 #include "interest/posting_backup.h"
 
+#include "common/env.h"
 #include "common/file_names.h"
 #include "common/locked_file.h"
 #include "common/run_error.h"
@@ -7,12 +8,10 @@
 #include "interest/posting_journal.h"
 
 #include <algorithm>
-#include <filesystem>
 
 namespace interest {
 
 using namespace common;
-namespace fs = std::filesystem;
 
 void FileState::add(std::string_view bytes) {
     size_ += static_cast<int64_t>(bytes.size());
@@ -58,9 +57,8 @@ std::string stateOf(const std::string& name) {
 std::vector<std::string> backups() {
     std::vector<std::string> names;
     const std::string dir = resolveName(PostingBackup::folder);
-    std::error_code ec;
-    for (const auto& e : fs::directory_iterator(dir.empty() ? PostingBackup::folder : dir, ec))
-        if (e.is_directory()) names.push_back(e.path().filename().string());
+    for (const FolderEntry& e : Env::current().list(dir.empty() ? PostingBackup::folder : dir))
+        if (e.folder) names.push_back(e.name);
     // In the order they were taken: by day, then by number.
     std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
         const auto key = [](const std::string& n) {
@@ -75,7 +73,7 @@ std::vector<std::string> backups() {
 } // namespace
 
 PostingBackup::Taking PostingBackup::begin(const std::vector<std::string>& files, const Clock& clock) {
-    if (!fs::is_directory(resolveName(folder))) makeFolder(folder);
+    if (!Env::current().info(resolveName(folder)).folder) makeFolder(folder);
     const std::string day = clock.today().toString(QStringLiteral("yyyyMMdd")).toStdString();
     int n = 1;
     for (const std::string& b : backups())
@@ -94,23 +92,23 @@ PostingBackup::Taking PostingBackup::begin(const std::vector<std::string>& files
 PostingBackup::CopyFailure PostingBackup::copy(const Taking& t) {
     // Names were resolved when the backup was begun: nothing shared is touched here.
     for (const Taking::Copy& c : t.copies) {
-        std::error_code ec;
-        fs::copy_file(c.from, c.to, fs::copy_options::overwrite_existing, ec);
-        if (ec) return {c.name, ec};
+        try {
+            Env::current().copy(c.from, c.to, c.name);
+        } catch (const RunError& e) {
+            return {e};
+        }
     }
     return {};
 }
 
 void PostingBackup::complete(const Taking& t, const CopyFailure& failure) {
-    folderChanged();
-    if (failure.error) throw RunError(errorFromErrno(failure.error.value()), failure.name);
+    if (failure.error) throw *failure.error;
     writeLines(inside(t.name, "files.lst"), t.list);
 }
 
 void PostingBackup::discard(const std::string& backup) {
-    std::error_code ec; // one that cannot be removed stays, unsealed
-    fs::remove_all(resolveName(std::string(folder) + "\\" + backup), ec);
-    folderChanged();
+    // One that cannot be removed stays, unsealed.
+    Env::current().removeTree(resolveName(std::string(folder) + "\\" + backup));
 }
 
 std::optional<std::string> PostingBackup::newest() {
@@ -132,7 +130,7 @@ void PostingBackup::seal(const std::string& backup, const std::string& datebox,
     writeLines(inside(backup, "after.lst"), lines);
     auto all = backups();
     while (static_cast<int>(all.size()) > kept) {
-        fs::remove_all(resolveName(std::string(folder) + "\\" + all.front()));
+        Env::current().removeTree(resolveName(std::string(folder) + "\\" + all.front()));
         all.erase(all.begin());
     }
 }
@@ -165,7 +163,7 @@ void PostingBackup::restore(const std::string& backup) {
         target.truncate(static_cast<int64_t>(bytes.size()));
         target.syncData();
     }
-    fs::remove_all(resolveName(std::string(folder) + "\\" + backup));
+    Env::current().removeTree(resolveName(std::string(folder) + "\\" + backup));
 }
 
 void PostingBackup::describe(const std::string& backup, const Summary& d) {

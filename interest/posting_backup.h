@@ -1,12 +1,12 @@
 #pragma once
 #include "common/dates.h"
+#include "common/run_error.h"
 #include "interest/posting_journal.h"
 
 #include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
-#include <system_error>
 #include <vector>
 
 namespace interest {
@@ -50,8 +50,7 @@ class PostingBackup {
         std::vector<Copy> copies;
     };
     struct CopyFailure {
-        std::string name;
-        std::error_code error;
+        std::optional<common::RunError> error; // none: every copy was made
     };
     static Taking begin(const std::vector<std::string>& files, const common::Clock& clock);
     static CopyFailure copy(const Taking& taking);

@@ -1,12 +1,12 @@
 #include "interest/posting_journal.h"
 
+#include "common/env.h"
 #include "common/fixed_field.h"
 #include "common/run_error.h"
 #include "common/trim_left_right_mid.h"
 
 #include <cstdlib>
 #include <cstring>
-#include <unistd.h>
 
 namespace interest {
 
@@ -175,7 +175,7 @@ PostingJournal::PostingJournal() : file_(std::make_unique<LockedFile>(fileName, 
 
 PostingJournal::~PostingJournal() {
     try {
-        if (file_ && file_->size() == 0) ::unlink(file_->path().c_str());
+        if (file_ && file_->size() == 0) Env::current().remove(file_->path());
     } catch (const RunError&) {
         // The size could not be read: the journal stays, and reads as none.
     }
@@ -217,7 +217,11 @@ void PostingJournal::note(const JournalBlock& block) {
 
 void PostingJournal::finish() {
     // Removed while still held, so that no other run can open it in between.
-    ::unlink(file_->path().c_str());
+    try {
+        Env::current().remove(file_->path());
+    } catch (const RunError&) {
+        // Left in place when it cannot be removed: nothing more can be done about it here.
+    }
     file_.reset();
 }
 

@@ -8,6 +8,7 @@
 #include "common/basic_number.h"
 #include "common/cp1252.h"
 #include "common/dates.h"
+#include "common/env.h"
 #include "common/file_names.h"
 #include "common/format_picture.h"
 #include "common/run_error.h"
@@ -16,10 +17,7 @@
 
 #include <algorithm>
 #include <atomic>
-#include <filesystem>
 #include <future>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace interest {
 
@@ -172,9 +170,8 @@ PostingOutcome PostingRun::runSteps() {
     // pointer may lag a stopped run's last write, or the main program may have appended since):
     // a record that exists is never written over.
     monthlast_ = readPointer(monthptn_);
-    struct stat month;
-    if (fileExists(monthfile_) && ::stat(resolveName(monthfile_).c_str(), &month) == 0)
-        monthlast_ = std::max<int64_t>(monthlast_, (month.st_size + transrec::length - 1) / transrec::length);
+    if (const PathInfo month = Env::current().info(resolveName(monthfile_)); month.exists && !month.folder)
+        monthlast_ = std::max<int64_t>(monthlast_, (month.size + transrec::length - 1) / transrec::length);
     monthAtStart_ = monthlast_;
     // Held from here on, so that the month's count stays what was read; made if missing.
     pointerMade_ = !fileExists(monthptn_);
@@ -260,10 +257,9 @@ void PostingRun::leaveAsFound() {
     // unwinds: what cannot be taken away stays, and the run's own failure is the one told.
     if (!taking_.name.empty()) PostingBackup::discard(taking_.name);
     try {
-        if (pointerMade_ && pointer_ && pointer_->size() == 0 && ::unlink(pointer_->path().c_str()) == 0)
-            folderChanged();
+        if (pointerMade_ && pointer_ && pointer_->size() == 0) Env::current().remove(pointer_->path());
     } catch (const RunError&) {
-        // its size could not be read: it stays
+        // it could not be read or removed: it stays
     }
     pointer_.reset();
 }
@@ -286,7 +282,7 @@ void PostingRun::reportTotals() {
 
 PostingOutcome PostingRun::previewSteps() {
     // The run as it would go, on the files as they are; nothing is written, not even the date.
-    if (fileExists(PostingJournal::fileName) && std::filesystem::file_size(resolveName(PostingJournal::fileName)) > 0) {
+    if (fileExists(PostingJournal::fileName) && Env::current().info(resolveName(PostingJournal::fileName)).size > 0) {
         host_.notify(QStringLiteral("A posting was stopped before it was complete. Complete it first."), {},
                      Tone::Exclamation);
         return PostingOutcome::Stopped;
@@ -298,9 +294,8 @@ PostingOutcome PostingRun::previewSteps() {
     host_.reportLine(fromAnsi(columnHeadings()));
     const int32_t count = clng(val(TextReader("Cust.ptn").readField()));
     monthlast_ = readPointer(monthptn_);
-    struct stat month;
-    if (fileExists(monthfile_) && ::stat(resolveName(monthfile_).c_str(), &month) == 0)
-        monthlast_ = std::max<int64_t>(monthlast_, (month.st_size + transrec::length - 1) / transrec::length);
+    if (const PathInfo month = Env::current().info(resolveName(monthfile_)); month.exists && !month.folder)
+        monthlast_ = std::max<int64_t>(monthlast_, (month.size + transrec::length - 1) / transrec::length);
     monthAtStart_ = monthlast_;
     RecordFile cust("cust.dat", custrec::length, Access::Read);
     const int32_t blockSize = std::max(1, in_.blockSize);
@@ -527,7 +522,7 @@ void PostingRun::reportCheckByHand(int32_t i, const std::string& current) {
 
 bool previewPossible() {
     const bool stopped =
-        fileExists(PostingJournal::fileName) && std::filesystem::file_size(resolveName(PostingJournal::fileName)) > 0;
+        fileExists(PostingJournal::fileName) && Env::current().info(resolveName(PostingJournal::fileName)).size > 0;
     return !stopped && fileExists("Cust.ptn") && fileExists("cust.dat");
 }
 

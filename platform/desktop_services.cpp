@@ -2,9 +2,7 @@
 
 #include "common/file_names.h"
 
-#include <cstdlib>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "common/env.h"
 
 namespace platform {
 
@@ -46,10 +44,7 @@ std::vector<std::string> splitCommandLine(const std::string& commandLine) {
 }
 
 namespace {
-bool executable(const std::string& path) {
-    struct stat st;
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), X_OK) == 0;
-}
+bool executable(const std::string& path) { return common::Env::current().isProgram(path); }
 
 std::string withoutExe(const std::string& name) {
     if (name.size() > 4 && sameName(name.substr(name.size() - 4), ".exe")) return name.substr(0, name.size() - 4);
@@ -70,21 +65,9 @@ std::string findProgram(const std::string& name, const std::string& besideFolder
             if (executable(besideFolder + "/" + n)) return besideFolder + "/" + n;
         }
     }
-    if (const char* path = std::getenv("PATH")) {
-        std::string p = path;
-        size_t start = 0;
-        while (start <= p.size()) {
-            const size_t end = p.find(':', start);
-            const std::string dir = p.substr(start, end == std::string::npos ? std::string::npos : end - start);
-            if (!dir.empty()) {
-                for (const std::string& n : {name, bare}) {
-                    if (executable(dir + "/" + n)) return dir + "/" + n;
-                }
-            }
-            if (end == std::string::npos) break;
-            start = end + 1;
-        }
-    }
+    for (const std::string& dir : common::Env::current().programFolders())
+        for (const std::string& n : {name, bare})
+            if (executable(dir + "/" + n)) return dir + "/" + n;
     return {};
 }
 

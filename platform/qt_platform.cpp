@@ -1,6 +1,7 @@
 #include "platform/qt_platform.h"
 
 #include "common/cp1252.h"
+#include "common/env.h"
 #include "common/run_error.h"
 
 #include <QApplication>
@@ -16,8 +17,7 @@
 #include <QPrintDialog>
 #include <QProcess>
 #include <QUrl>
-#include <cstdio>
-#include <unistd.h>
+#include <cstdlib>
 
 namespace platform {
 
@@ -131,15 +131,16 @@ class QtProcesses : public Processes {
         return !findProgram(program, QCoreApplication::applicationDirPath().toStdString()).empty();
     }
     [[noreturn]] void endProcess() override {
-        std::fflush(nullptr);
-        ::_exit(0);
+        Env::current().exitNow(0);
+        std::abort(); // not reached
     }
 };
 
 class QtInstance : public SingleInstance {
   public:
     explicit QtInstance(const QString& name)
-        : lock(QDir::temp().filePath(QStringLiteral("%1-%2.lock").arg(name).arg(::getuid()))) {
+        : lock(QDir::temp().filePath(
+              QStringLiteral("%1-%2.lock").arg(name).arg(QString::fromStdString(Env::current().userKey())))) {
         lock.setStaleLockTime(0);
     }
     bool anotherRunning() override { return !lock.isLocked() && !lock.tryLock(0); }

@@ -4,6 +4,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 bash "$here/scripts/install-deps.sh"
 bash "$here/scripts/check-format.sh"
+bash "$here/scripts/check-system-headers.sh"
 build="${BUILD_DIR:-$here/build}"
 cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON \
   -DVELMARON_WARNINGS_AS_ERRORS=ON

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 #include <exception>
-#include <unistd.h>
+#include <thread>
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
         testsupport::HeldLock lock(argv[1]);
         std::printf("held\n");
         std::fflush(stdout);
-        ::sleep(120);
+        std::this_thread::sleep_for(std::chrono::seconds(120));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

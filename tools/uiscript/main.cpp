@@ -1,11 +1,12 @@
 // uiscript: runs a scripted session of one of the windows and writes its transcript.
 #include "tools/uiscript/session.h"
 
+#include "common/env.h"
+
 #include <QApplication>
 #include <QFile>
 #include <cstdio>
 #include <iostream>
-#include <unistd.h>
 
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -28,8 +29,7 @@ int main(int argc, char** argv) {
     // The process ends without unloading: the script decides when the window closes.
     auto finish = [](int code) {
         std::cout.flush();
-        std::fflush(nullptr);
-        ::_exit(code);
+        common::Env::current().exitNow(code);
     };
     uiscript::Session session([](const QString& line) { std::cout << line.toStdString() << '\n'
                                                                   << std::flush; },

@@ -3,8 +3,8 @@
 #include "common/run_error.h"
 #include "tests/support/temp_folder.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 using namespace common;
 using namespace appraise;
@@ -153,7 +153,7 @@ TEST(AppraisalFilesTest, TrimmingForSave) {
 
 TEST(AppraisalFilesTest, NumberingReusesTheFirstGap) {
     TempFolder tmp;
-    ::mkdir("APPRAISE", 0755);
+    std::filesystem::create_directory("APPRAISE");
     EXPECT_EQ(nextAppraisalFile("00012"), "appraise\\00012001.app");
     putFile("APPRAISE/00012002.app", "x");
     EXPECT_EQ(nextAppraisalFile("00012"), "appraise\\00012001.app");

@@ -6,8 +6,8 @@
 #include "common/run_error.h"
 #include "tests/support/temp_folder.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 using namespace common;
 using namespace appraise;
@@ -154,7 +154,7 @@ TEST(ItemLogTest, FullLogIsRefusedAndLeftAlone) {
 TEST(ItemLogTest, FailedRecordWriteKeepsTheCount) {
     TempFolder tmp;
     putFile("appraise.pt", " 4\r\n");
-    ::mkdir("appraise.dat", 0755); // cannot be opened as a file
+    std::filesystem::create_directory("appraise.dat"); // cannot be opened as a file
     EXPECT_THROW(logItem(std::string(itemrec::length, 'x')), RunError);
     EXPECT_EQ(getFile("appraise.pt"), " 4\r\n");
 }

@@ -1,0 +1,63 @@
+#include "common/env.h"
+
+#include "common/file_names.h"
+
+namespace common {
+
+namespace {
+Env* installed = nullptr;
+
+std::string shown(std::string_view shownAs, const std::string& path) {
+    return shownAs.empty() ? path : std::string(shownAs);
+}
+} // namespace
+
+Env& Env::current() { return installed ? *installed : systemEnv(); }
+
+Env* Env::install(Env* env) {
+    Env* before = installed;
+    installed = env;
+    folderChanged(); // another Env, another folder
+    return before;
+}
+
+std::unique_ptr<EnvFile> Env::open(const std::string& path, bool write, FileLock lock, std::string_view shownAs) {
+    if (write) folderChanged(); // it may create the file
+    return doOpen(path, write, lock, shown(shownAs, path));
+}
+
+void Env::replace(const std::string& path, std::string_view bytes, std::string_view temporarySuffix,
+                  std::string_view shownAs) {
+    folderChanged();
+    doReplace(path, bytes, path + std::string(temporarySuffix), shown(shownAs, path));
+    folderChanged();
+}
+
+void Env::remove(const std::string& path, std::string_view shownAs) {
+    doRemove(path, shown(shownAs, path));
+    folderChanged();
+}
+
+bool Env::removeUnlessHeld(const std::string& path) {
+    const bool removed = doRemoveUnlessHeld(path);
+    if (removed) folderChanged();
+    return removed;
+}
+
+void Env::makeFolder(const std::string& path, std::string_view shownAs) {
+    folderChanged();
+    doMakeFolder(path, shown(shownAs, path));
+}
+
+void Env::copy(const std::string& from, const std::string& to, std::string_view shownAs) {
+    folderChanged();
+    doCopy(from, to, shown(shownAs, to));
+}
+
+bool Env::removeTree(const std::string& path) {
+    const bool removed = doRemoveTree(path);
+    folderChanged();
+    return removed;
+}
+
+} // namespace common
