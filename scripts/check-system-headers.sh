@@ -13,9 +13,9 @@ allowed=(
   bench/io_floor.cpp bench/posting_bench.cpp
   # Another process holding a file's lock, as another computer of the store does.
   tests/support/held_lock.cpp tests/tools/holdlock.cpp
-  # Fault tests that set up the faults themselves: a read-only mount, a file-size limit,
-  # permissions taken away, a lock held by another open file.
-  tests/unit/common/files_test.cpp tests/unit/common/text_test.cpp tests/unit/interest/posting_safety_test.cpp
+  # Tests of the seam against the system itself: permissions taken away, a lock taken by
+  # another open file of the same process.
+  tests/unit/common/files_test.cpp tests/unit/common/text_test.cpp
   # A private temporary folder per fuzzing process.
   tests/fuzz/fuzz_records.cpp
   # What the heap's end does, seen from outside the seam.

@@ -11,18 +11,15 @@
 #include "interest/interest_removal.h"
 #include "interest/posting_backup.h"
 #include "interest/posting_run.h"
+#include "tests/support/fault_env.h"
 #include "tests/support/headless_host.h"
 #include "tests/support/held_lock.h"
 #include "tests/support/store_records.h"
 #include "tests/support/temp_folder.h"
 
-#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <set>
-#include <sys/mount.h>
-#include <sys/resource.h>
-#include <unistd.h>
 
 using namespace common;
 using namespace interest;
@@ -321,19 +318,16 @@ TEST_F(PostingSafetyTest, FailuresSayTheFileWhatWentWrongAndHowFarTheRunGot) {
     }
     EXPECT_EQ(failure, "HereE\rThe file 1226.dat is held by another computer.\rNo account was changed. Post again "
                        "with the same date to complete the posting.");
-    // The disk fills up at the month file, after room for one more charge (a file-size limit
-    // larger than the journal's entry stands in for the full disk).
+    // The disk fills up at the month file, after room for one more charge (no file may grow
+    // past that size; the journal's entry is smaller).
     for (int r = 3; r <= 26; ++r)
         RecordFile("1226.dat", transrec::length).write(r, txBytes(9, "", "0", "Sale", "1.00"));
     putFile("1226.ptn", " 26\r\n");
-    ::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit old {};
-    ::getrlimit(RLIMIT_FSIZE, &old);
-    struct rlimit small = old;
-    small.rlim_cur = fs::file_size("1226.dat") + transrec::length; // room for one more charge
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    post();
-    ::setrlimit(RLIMIT_FSIZE, &old);
+    {
+        FaultEnv faults;
+        faults.setFileSizeLimit(static_cast<int64_t>(fs::file_size("1226.dat") + transrec::length));
+        post();
+    }
     // The block's transactions go first: the one that fits is written, no account is.
     EXPECT_EQ(failure, "HereE\rThe file 1226.dat could not be written: the disk is full.\rNo account was changed. "
                        "Post again with the same date to complete the posting.");
@@ -353,15 +347,12 @@ TEST_F(PostingSafetyTest, NothingIsWrittenBeforeTheUndoCopyIsCompleteNorRecorded
     fs::remove("1226.dat"); // December has no sales yet, and no count
     fs::remove("1226.ptn");
     const auto before = snapshot();
-    // The copy fails (a file-size limit below the account file's size stands in for a full disk).
-    ::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit old {};
-    ::getrlimit(RLIMIT_FSIZE, &old);
-    struct rlimit small = old;
-    small.rlim_cur = fs::file_size("cust.dat") - 1;
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    post();
-    ::setrlimit(RLIMIT_FSIZE, &old);
+    // The copy fails: the disk is full before the account file's copy is complete.
+    {
+        FaultEnv faults;
+        faults.setFileSizeLimit(static_cast<int64_t>(fs::file_size("cust.dat")) - 1);
+        post();
+    }
     EXPECT_EQ(failure.rfind("HereA\rThe file INTBACK\\", 0), 0u) << failure;
     EXPECT_NE(failure.find("cust.dat could not be written: the disk is full."), std::string::npos) << failure;
     EXPECT_EQ(snapshot(), before);
@@ -385,22 +376,14 @@ TEST_F(PostingSafetyTest, NothingIsWrittenBeforeTheUndoCopyIsCompleteNorRecorded
 }
 
 TEST_F(PostingSafetyTest, ReadOnlyAccountFileIsNamed) {
-    const std::string bytes = getFile("cust.dat");
-    bool mounted = false;
-    if (::geteuid() == 0) {
-        // Root writes through permission bits: the file lives on a read-only file system.
-        fs::create_directory("ro");
-        if (::mount("tmpfs", "ro", "tmpfs", 0, "size=64k") != 0) GTEST_SKIP() << "cannot mount a file system here";
-        putFile("ro/cust.dat", bytes);
-        ::mount(nullptr, "ro", nullptr, MS_REMOUNT | MS_RDONLY, nullptr);
-        fs::remove("cust.dat");
-        fs::create_symlink("ro/cust.dat", "cust.dat");
-        mounted = true;
-    } else {
-        fs::permissions("cust.dat", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    // As on a read-only file system (or a share the store's computer may only read).
+    const auto before = snapshot();
+    {
+        FaultEnv faults;
+        faults.makeReadOnly("cust.dat");
+        post();
     }
-    post();
-    if (mounted) ::umount("ro");
+    EXPECT_EQ(snapshot(), before);
     EXPECT_EQ(steplabel, "HereD");
     EXPECT_EQ(failure.rfind("HereD\rThe file cust.dat is read-only.\rNo account was changed.", 0), 0u) << failure;
 }
@@ -430,19 +413,16 @@ TEST(StaleTemporariesTest, LeftOnesAreClearedAndOnesBeingWrittenKept) {
 TEST(StaleTemporariesTest, AFailedReplaceLeavesTheOldFileAndNoTemporary) {
     TempFolder tmp;
     putFile("lastpost.dat", "12-8-26\r\n");
-    ::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit old {};
-    ::getrlimit(RLIMIT_FSIZE, &old);
-    struct rlimit small = old;
-    small.rlim_cur = 4;
-    ::setrlimit(RLIMIT_FSIZE, &small);
     int number = 0;
-    try {
-        writeLines("lastpost.dat", {"1-8-27", " .015", " 1"});
-    } catch (const RunError& e) {
-        number = e.number();
+    {
+        FaultEnv faults;
+        faults.setFileSizeLimit(4);
+        try {
+            writeLines("lastpost.dat", {"1-8-27", " .015", " 1"});
+        } catch (const RunError& e) {
+            number = e.number();
+        }
     }
-    ::setrlimit(RLIMIT_FSIZE, &old);
     EXPECT_EQ(number, 61);
     EXPECT_EQ(getFile("lastpost.dat"), "12-8-26\r\n");
     EXPECT_FALSE(fileExists("lastpost.dat.~new"));
@@ -648,18 +628,16 @@ TEST(PostingWritesTest, AFailedBlockWriteStopsTheRunAndIsNotTakenForARead) {
     PostingInput in{"12-8-26", ".015", "1.00", false, true, false};
     in.blockSize = 2;
     PostingRun run(in, host, steplabel);
-    ::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit old {};
-    ::getrlimit(RLIMIT_FSIZE, &old);
-    struct rlimit small = old;
-    small.rlim_cur = fs::file_size("1226.dat") + transrec::length; // room for one of the two charges
-    ::setrlimit(RLIMIT_FSIZE, &small);
-    try {
-        run.run();
-    } catch (const RunError& e) {
-        failure = postingFailureMessage(steplabel, e, run.lastDone()).toStdString();
+    {
+        FaultEnv faults;
+        // Room for one of the two charges.
+        faults.setFileSizeLimit(static_cast<int64_t>(fs::file_size("1226.dat") + transrec::length));
+        try {
+            run.run();
+        } catch (const RunError& e) {
+            failure = postingFailureMessage(steplabel, e, run.lastDone()).toStdString();
+        }
     }
-    ::setrlimit(RLIMIT_FSIZE, &old);
     EXPECT_EQ(
         failure.rfind("HereE\rThe file 1226.dat could not be written: the disk is full.\rNo account was changed.", 0),
         0u)

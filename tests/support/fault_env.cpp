@@ -1,0 +1,99 @@
+#include "tests/support/fault_env.h"
+
+#include "common/run_error.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+
+namespace testsupport {
+
+using namespace common;
+
+// An open file whose writes and syncs go through the faults.
+class FaultEnv::File : public EnvFile {
+  public:
+    File(FaultEnv& env, std::unique_ptr<EnvFile> inner, std::string path)
+        : env_(env), inner_(std::move(inner)), path_(std::move(path)) {}
+    size_t readAt(int64_t offset, char* data, size_t size) override { return inner_->readAt(offset, data, size); }
+    void writeAt(int64_t offset, std::string_view bytes) override {
+        if (env_.is(env_.failWrites_, path_)) throwErrno(EIO, path_);
+        if (env_.sizeLimit_ && offset + static_cast<int64_t>(bytes.size()) > *env_.sizeLimit_) {
+            // What fits is written, as a full disk takes it.
+            if (offset < *env_.sizeLimit_)
+                inner_->writeAt(offset, bytes.substr(0, static_cast<size_t>(*env_.sizeLimit_ - offset)));
+            throwErrno(ENOSPC, path_);
+        }
+        inner_->writeAt(offset, bytes);
+    }
+    int64_t size() override { return inner_->size(); }
+    void truncate(int64_t size) override {
+        if (env_.sizeLimit_ && size > *env_.sizeLimit_) throwErrno(ENOSPC, path_);
+        inner_->truncate(size);
+    }
+    void syncData() override {
+        if (env_.is(env_.failSyncs_, path_)) throwErrno(EIO, path_);
+        inner_->syncData();
+    }
+
+  private:
+    FaultEnv& env_;
+    std::unique_ptr<EnvFile> inner_;
+    std::string path_;
+};
+
+FaultEnv::FaultEnv() : inner_(systemEnv()), before_(Env::install(this)) {}
+
+FaultEnv::~FaultEnv() { Env::install(before_); }
+
+void FaultEnv::exitNow(int code) {
+    inner_.exitNow(code);
+    std::abort(); // not reached
+}
+
+std::string FaultEnv::lowered(const std::string& name) {
+    std::string l = name;
+    for (char& c : l) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return l;
+}
+
+std::string FaultEnv::lastPart(const std::string& path) {
+    const size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool FaultEnv::is(const std::set<std::string>& names, const std::string& path) const {
+    return names.count(lowered(lastPart(path))) > 0;
+}
+
+std::unique_ptr<EnvFile> FaultEnv::doOpen(const std::string& path, bool write, FileLock lock,
+                                          const std::string& shown) {
+    if (is(held_, path)) throw RunError(err::PermissionDenied, shown, FileTrouble::HeldElsewhere);
+    if (write && is(readOnly_, path)) throwErrno(EROFS, shown);
+    return std::make_unique<File>(*this, inner_.open(path, write, lock, shown), path);
+}
+
+void FaultEnv::doReplace(const std::string& path, std::string_view bytes, const std::string& temporary,
+                         const std::string& shown) {
+    if (is(held_, path) || is(held_, temporary))
+        throw RunError(err::PermissionDenied, shown, FileTrouble::HeldElsewhere);
+    if (is(readOnly_, path)) throwErrno(EROFS, shown);
+    if (is(failWrites_, path) || is(failSyncs_, path)) throwErrno(EIO, shown);
+    // A replace that does not fit leaves the old file and no temporary, as a full disk does.
+    if (sizeLimit_ && static_cast<int64_t>(bytes.size()) > *sizeLimit_) throwErrno(ENOSPC, shown);
+    inner_.replace(path, bytes, temporary.substr(path.size()), shown);
+}
+
+bool FaultEnv::doRemoveUnlessHeld(const std::string& path) {
+    if (is(held_, path)) return false;
+    return inner_.removeUnlessHeld(path);
+}
+
+void FaultEnv::doCopy(const std::string& from, const std::string& to, const std::string& shown) {
+    if (is(held_, from)) throw RunError(err::PermissionDenied, shown, FileTrouble::HeldElsewhere);
+    if (sizeLimit_ && inner_.info(from).size > *sizeLimit_) throwErrno(ENOSPC, shown);
+    inner_.copy(from, to, shown);
+}
+
+} // namespace testsupport

@@ -1,0 +1,67 @@
+#pragma once
+#include "common/env.h"
+
+#include <cstdint>
+#include <optional>
+#include <set>
+#include <string>
+
+namespace testsupport {
+
+// The operating system with faults put in where a test asks for them, in place of the real one
+// while it lives: a full disk, a read-only file, a file held by another computer, an I/O error
+// on writing or syncing. Files are named by their last part, without regard to letter case
+// ("cust.dat" is also "INTBACK/20261208-1/CUST.DAT"). Everything else goes to the system.
+class FaultEnv : public common::Env {
+  public:
+    FaultEnv();
+    ~FaultEnv() override;
+    FaultEnv(const FaultEnv&) = delete;
+    FaultEnv& operator=(const FaultEnv&) = delete;
+
+    // The disk fills up: no file may grow past this size (what fits is written, then the write
+    // fails as on a full disk). Nothing: no limit.
+    void setFileSizeLimit(std::optional<int64_t> bytes) { sizeLimit_ = bytes; }
+    // Opening the file for writing fails as on a read-only file system.
+    void makeReadOnly(const std::string& name) { readOnly_.insert(lowered(name)); }
+    // Another computer holds the file: any open of it conflicts.
+    void holdElsewhere(const std::string& name) { held_.insert(lowered(name)); }
+    void release(const std::string& name) { held_.erase(lowered(name)); }
+    // Writes to, or syncs of, the file fail with an I/O error.
+    void failWrites(const std::string& name) { failWrites_.insert(lowered(name)); }
+    void failSyncs(const std::string& name) { failSyncs_.insert(lowered(name)); }
+
+    common::PathInfo info(const std::string& path) override { return inner_.info(path); }
+    std::vector<common::FolderEntry> list(const std::string& folder, bool namesOnly) override {
+        return inner_.list(folder, namesOnly);
+    }
+    bool isProgram(const std::string& path) override { return inner_.isProgram(path); }
+    std::vector<std::string> programFolders() override { return inner_.programFolders(); }
+    [[noreturn]] void exitNow(int code) override;
+    std::string userKey() override { return inner_.userKey(); }
+    void preferLargePages() override {}
+
+  protected:
+    std::unique_ptr<common::EnvFile> doOpen(const std::string& path, bool write, common::FileLock lock,
+                                            const std::string& shown) override;
+    void doReplace(const std::string& path, std::string_view bytes, const std::string& temporary,
+                   const std::string& shown) override;
+    void doRemove(const std::string& path, const std::string& shown) override { inner_.remove(path, shown); }
+    bool doRemoveUnlessHeld(const std::string& path) override;
+    void doMakeFolder(const std::string& path, const std::string& shown) override { inner_.makeFolder(path, shown); }
+    void doCopy(const std::string& from, const std::string& to, const std::string& shown) override;
+    bool doRemoveTree(const std::string& path) override { return inner_.removeTree(path); }
+
+  private:
+    class File;
+    static std::string lowered(const std::string& name);
+    static std::string lastPart(const std::string& path);
+    bool is(const std::set<std::string>& names, const std::string& path) const;
+
+    common::Env& inner_;
+    common::Env* before_;
+    std::optional<int64_t> sizeLimit_;
+    std::set<std::string> readOnly_, held_, failWrites_, failSyncs_;
+};
+
+} // namespace testsupport

@@ -1,0 +1,83 @@
+#include "common/env.h"
+#include "common/locked_file.h"
+#include "common/run_error.h"
+#include "common/text_file.h"
+#include "tests/support/fault_env.h"
+#include "tests/support/temp_folder.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using namespace common;
+using namespace testsupport;
+
+namespace {
+int errorOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const RunError& e) {
+        return e.number();
+    }
+    return 0;
+}
+} // namespace
+
+TEST(EnvTest, LocksConflictAsBetweenTwoComputers) {
+    TempFolder tmp;
+    Env& env = Env::current();
+    auto writer = env.open("a.dat", true, FileLock::Exclusive);
+    EXPECT_EQ(errorOf([&] { env.open("a.dat", false, FileLock::Shared); }), err::PermissionDenied);
+    writer.reset();
+    auto reader = env.open("a.dat", false, FileLock::Shared);
+    auto other = env.open("a.dat", false, FileLock::Shared); // readers share
+    EXPECT_EQ(errorOf([&] { env.open("a.dat", true, FileLock::Exclusive); }), err::PermissionDenied);
+    EXPECT_EQ(errorOf([&] { env.open("missing.dat", false, FileLock::Shared); }), err::FileNotFound);
+    std::filesystem::create_directory("folder");
+    EXPECT_EQ(errorOf([&] { env.open("folder", false, FileLock::Shared); }), err::PathFileAccess);
+}
+
+TEST(EnvTest, AFileStillOpenIsRemovedAndReplacesKeepThePermissions) {
+    TempFolder tmp;
+    Env& env = Env::current();
+    auto held = env.open("j.dat", true, FileLock::Exclusive);
+    held->writeAt(0, "entry");
+    env.remove("j.dat");
+    EXPECT_FALSE(env.info("j.dat").exists);
+    held->writeAt(5, "more"); // the open file goes on until it is closed
+    held.reset();
+    writeBytes("p.dat", "old");
+    namespace fs = std::filesystem;
+    fs::permissions("p.dat", fs::perms::owner_read | fs::perms::owner_write);
+    env.replace("p.dat", "new", ".~new");
+    EXPECT_EQ(fs::status("p.dat").permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_FALSE(env.info("p.dat.~new").exists);
+    EXPECT_EQ(env.info("p.dat").size, 3);
+    EXPECT_EQ(errorOf([&] {
+                  env.makeFolder("sub");
+                  env.makeFolder("sub");
+              }),
+              err::PathFileAccess);
+}
+
+TEST(FaultEnvTest, FaultsComeOnlyWhereAskedForAndGoWithIt) {
+    TempFolder tmp;
+    writeBytes("cust.dat", std::string(10, 'x'));
+    {
+        FaultEnv faults;
+        faults.holdElsewhere("CUST.DAT");
+        EXPECT_EQ(errorOf([] { LockedFile("cust.dat", Access::Read); }), err::PermissionDenied);
+        faults.release("cust.dat");
+        faults.makeReadOnly("cust.dat");
+        EXPECT_EQ(errorOf([] { LockedFile("cust.dat", Access::ReadWrite); }), err::PermissionDenied);
+        LockedFile("cust.dat", Access::Read); // reading is allowed
+        faults.setFileSizeLimit(12);
+        LockedFile other("other.dat", Access::ReadWrite);
+        EXPECT_EQ(errorOf([&] { other.writeAt(8, "abcdef"); }), err::DiskFull);
+        EXPECT_EQ(other.size(), 12); // what fitted was written
+        faults.failSyncs("other.dat");
+        EXPECT_EQ(errorOf([&] { other.syncData(); }), err::DeviceIO);
+    }
+    LockedFile back("cust.dat", Access::ReadWrite); // the system's again
+    back.writeAt(100, "y");
+    back.syncData();
+}
