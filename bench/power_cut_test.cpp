@@ -2,15 +2,15 @@
 // and every write not yet made durable is thrown away; the next posting must complete the
 // store to exactly the bytes of a posting that was never stopped.
 //
-// The posting runs in a child process with an observer under the record files that keeps, for
-// every write since its file's last sync, what the write replaced. At the chosen write the child
-// leaves that list and ends at once; the parent undoes those writes (newest first) and deletes
+// The posting runs in a child process on the fault-injecting operating-system seam, which keeps,
+// for every write since its file's last sync, what the write replaced. At the chosen write the
+// child leaves that list and ends at once; the parent undoes those writes (newest first) and deletes
 // the files created since their last sync, then posts again and checks the store.
 #include "bench/child_run.h"
 #include "bench/headless_posting.h"
 #include "bench/synthetic_store.h"
 #include "bench/test_stores.h"
-#include "common/locked_file.h"
+#include "tests/support/fault_env.h"
 
 #include <QDate>
 #include <QDir>
@@ -20,7 +20,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <mutex>
 #include <random>
 #include <string>
 #include <sys/wait.h>
@@ -39,60 +38,18 @@ std::string bytesOf(const fs::path& p) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// One change not yet durable: the file, where, what was there, and the file's size before.
-struct Undo {
-    std::string path;
-    int64_t offset = 0, oldSize = 0;
-    std::string old;
-    bool created = false;
-};
+using Undo = testsupport::FaultEnv::Unsynced;
 
-class PowerCut : public WriteObserver {
-  public:
-    explicit PowerCut(long cutAt, std::string log) : cutAt_(cutAt), log_(std::move(log)) {}
-    long writes() const { return writes_; }
-
-    // Called from the run's planning and from its writing thread at once.
-    void created(const std::string& path) override {
-        const std::lock_guard<std::mutex> hold(mutex_);
-        const std::string p = fs::absolute(path).string();
-        pending_[p].push_back(Undo{p, 0, 0, {}, true});
+// The machine stops: what was not durable is written down for the parent to throw away.
+[[noreturn]] void cut(const std::string& log, const std::vector<Undo>& unsynced) {
+    std::ofstream out(log, std::ios::binary);
+    for (const Undo& u : unsynced) {
+        out << u.path << '\n' << u.offset << ' ' << u.oldSize << ' ' << u.created << ' ' << u.old.size() << '\n';
+        out.write(u.old.data(), static_cast<std::streamsize>(u.old.size()));
     }
-    void beforeWrite(const LockedFile& file, int64_t offset, size_t size) override {
-        const std::lock_guard<std::mutex> hold(mutex_);
-        if (++writes_ == cutAt_) cut();
-        Undo u{fs::absolute(file.path()).string(), offset, file.size(), {}, false};
-        // A write keeps what it covers; a cut (size 0) keeps everything after the new end.
-        const int64_t end = size > 0 ? std::min<int64_t>(offset + static_cast<int64_t>(size), u.oldSize) : u.oldSize;
-        if (end > offset) {
-            u.old.resize(static_cast<size_t>(end - offset));
-            file.readAt(offset, u.old.data(), u.old.size());
-        }
-        pending_[u.path].push_back(std::move(u));
-    }
-    void synced(const LockedFile& file) override {
-        const std::lock_guard<std::mutex> hold(mutex_);
-        pending_.erase(fs::absolute(file.path()).string());
-    }
-
-  private:
-    // The machine stops: what was not durable is written down for the parent to throw away.
-    [[noreturn]] void cut() {
-        std::ofstream out(log_, std::ios::binary);
-        for (const auto& [path, undos] : pending_)
-            for (const Undo& u : undos) {
-                out << u.path << '\n'
-                    << u.offset << ' ' << u.oldSize << ' ' << u.created << ' ' << u.old.size() << '\n';
-                out.write(u.old.data(), static_cast<std::streamsize>(u.old.size()));
-            }
-        out.close();
-        std::_Exit(0);
-    }
-    long cutAt_, writes_ = 0;
-    std::string log_;
-    std::map<std::string, std::vector<Undo>> pending_;
-    std::mutex mutex_;
-};
+    out.close();
+    std::_Exit(0);
+}
 
 // Posts in the folder in a child, cut at write `cutAt` (0: never); returns the writes it made.
 long postWithCut(const fs::path& folder, long cutAt) {
@@ -100,11 +57,17 @@ long postWithCut(const fs::path& folder, long cutAt) {
     const pid_t pid = ::fork();
     if (pid == 0) {
         fs::current_path(folder);
-        PowerCut observer(cutAt, (folder / ".undo").string());
-        setWriteObserver(&observer);
+        // The operating system seam notes every write not yet synced, as the machine's loses them.
+        testsupport::FaultEnv env;
+        long writes = 0;
+        const std::string log = (folder / ".undo").string();
+        env.notePowerCut([&](long write) {
+            writes = write;
+            if (write == cutAt) cut(log, env.unsynced());
+        });
         std::freopen("/dev/null", "w", stderr);
         const int rc = postHeadless(date, ".015", "1.00", true);
-        std::ofstream(counted) << observer.writes();
+        std::ofstream(counted) << writes;
         std::_Exit(rc);
     }
     int status = 0;

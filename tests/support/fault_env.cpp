@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 
 namespace testsupport {
 
@@ -19,6 +20,7 @@ class FaultEnv::File : public EnvFile {
     size_t readAt(int64_t offset, char* data, size_t size) override { return inner_->readAt(offset, data, size); }
     void writeAt(int64_t offset, std::string_view bytes) override {
         if (env_.is(env_.failWrites_, path_)) throwErrno(EIO, path_);
+        if (env_.beforeWrite_) env_.noteWrite(*inner_, path_, offset, bytes.size());
         if (env_.sizeLimit_ && offset + static_cast<int64_t>(bytes.size()) > *env_.sizeLimit_) {
             // What fits is written, as a full disk takes it.
             if (offset < *env_.sizeLimit_)
@@ -30,11 +32,13 @@ class FaultEnv::File : public EnvFile {
     int64_t size() override { return inner_->size(); }
     void truncate(int64_t size) override {
         if (env_.sizeLimit_ && size > *env_.sizeLimit_) throwErrno(ENOSPC, path_);
+        if (env_.beforeWrite_) env_.noteWrite(*inner_, path_, size, 0);
         inner_->truncate(size);
     }
     void syncData() override {
         if (env_.is(env_.failSyncs_, path_)) throwErrno(EIO, path_);
         inner_->syncData();
+        if (env_.beforeWrite_) env_.noteSync(path_);
     }
 
   private:
@@ -71,7 +75,45 @@ std::unique_ptr<EnvFile> FaultEnv::doOpen(const std::string& path, bool write, F
                                           const std::string& shown) {
     if (is(held_, path)) throw RunError(err::PermissionDenied, shown, FileTrouble::HeldElsewhere);
     if (write && is(readOnly_, path)) throwErrno(EROFS, shown);
-    return std::make_unique<File>(*this, inner_.open(path, write, lock, shown), path);
+    const bool creates = beforeWrite_ && write && !inner_.info(path).exists;
+    auto file = std::make_unique<File>(*this, inner_.open(path, write, lock, shown), path);
+    if (creates) noteCreated(path);
+    return file;
+}
+
+namespace {
+std::string absolute(const std::string& path) { return std::filesystem::absolute(path).lexically_normal().string(); }
+} // namespace
+
+void FaultEnv::noteCreated(const std::string& path) {
+    const std::lock_guard<std::recursive_mutex> hold(notes_);
+    const std::string p = absolute(path);
+    pending_[p].push_back(Unsynced{p, 0, 0, {}, true});
+}
+
+void FaultEnv::noteWrite(EnvFile& file, const std::string& path, int64_t offset, size_t size) {
+    const std::lock_guard<std::recursive_mutex> hold(notes_);
+    beforeWrite_(++writes_);
+    Unsynced u{absolute(path), offset, file.size(), {}, false};
+    // A write keeps what it covers; a cut (size 0) keeps everything after the new end.
+    const int64_t end = size > 0 ? std::min<int64_t>(offset + static_cast<int64_t>(size), u.oldSize) : u.oldSize;
+    if (end > offset) {
+        u.old.resize(static_cast<size_t>(end - offset));
+        u.old.resize(file.readAt(offset, u.old.data(), u.old.size()));
+    }
+    pending_[u.path].push_back(std::move(u));
+}
+
+void FaultEnv::noteSync(const std::string& path) {
+    const std::lock_guard<std::recursive_mutex> hold(notes_);
+    pending_.erase(absolute(path));
+}
+
+std::vector<FaultEnv::Unsynced> FaultEnv::unsynced() const {
+    const std::lock_guard<std::recursive_mutex> hold(notes_);
+    std::vector<Unsynced> all;
+    for (const auto& [path, notes] : pending_) all.insert(all.end(), notes.begin(), notes.end());
+    return all;
 }
 
 void FaultEnv::doReplace(const std::string& path, std::string_view bytes, const std::string& temporary,

@@ -2,9 +2,13 @@
 #include "common/env.h"
 
 #include <cstdint>
+#include <functional>
+#include <map>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -30,6 +34,20 @@ class FaultEnv : public common::Env {
     // Writes to, or syncs of, the file fail with an I/O error.
     void failWrites(const std::string& name) { failWrites_.insert(lowered(name)); }
     void failSyncs(const std::string& name) { failSyncs_.insert(lowered(name)); }
+
+    // A power cut. Every write, and every cut of a file's length, since the file's last sync is
+    // noted with what it replaced, and so is every file created since: what a machine that stops
+    // at once loses. `beforeWrite` is called before each write (writes and cuts counted from 1),
+    // on whichever thread writes; it may end the process, and `unsynced` then says what to throw
+    // away (newest last).
+    struct Unsynced {
+        std::string path; // absolute
+        int64_t offset = 0, oldSize = 0;
+        std::string old;      // the bytes the write replaced (up to the file's old end)
+        bool created = false; // the file was created since its last sync
+    };
+    void notePowerCut(std::function<void(long write)> beforeWrite) { beforeWrite_ = std::move(beforeWrite); }
+    std::vector<Unsynced> unsynced() const;
 
     common::PathInfo info(const std::string& path) override { return inner_.info(path); }
     std::vector<common::FolderEntry> list(const std::string& folder, bool namesOnly) override {
@@ -57,11 +75,19 @@ class FaultEnv : public common::Env {
     static std::string lowered(const std::string& name);
     static std::string lastPart(const std::string& path);
     bool is(const std::set<std::string>& names, const std::string& path) const;
+    // The power cut's notes.
+    void noteCreated(const std::string& path);
+    void noteWrite(common::EnvFile& file, const std::string& path, int64_t offset, size_t size);
+    void noteSync(const std::string& path);
 
     common::Env& inner_;
     common::Env* before_;
     std::optional<int64_t> sizeLimit_;
     std::set<std::string> readOnly_, held_, failWrites_, failSyncs_;
+    std::function<void(long)> beforeWrite_;
+    mutable std::recursive_mutex notes_; // `beforeWrite` may ask for the notes
+    long writes_ = 0;
+    std::map<std::string, std::vector<Unsynced>> pending_;
 };
 
 } // namespace testsupport
