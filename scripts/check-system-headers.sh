@@ -11,7 +11,8 @@ allowed=(
   bench/child_run.cpp bench/crash_test.cpp bench/power_cut_test.cpp
   # The benchmark's floor measures the bare system calls the posting is compared with.
   bench/io_floor.cpp bench/posting_bench.cpp
-  # Another process holding a file's lock, as another computer of the store does.
+  # Another process holding a file's lock, as another computer of the store does: the
+  # scenarios check the seam's real locks end to end with it.
   tests/support/held_lock.cpp tests/tools/holdlock.cpp
   # Tests of the seam against the system itself: permissions taken away, a lock taken by
   # another open file of the same process.

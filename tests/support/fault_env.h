@@ -15,7 +15,8 @@ namespace testsupport {
 // The operating system with faults put in where a test asks for them, in place of the real one
 // while it lives: a full disk, a read-only file, a file held by another computer, an I/O error
 // on writing or syncing. Files are named by their last part, without regard to letter case
-// ("cust.dat" is also "INTBACK/20261208-1/CUST.DAT"). Everything else goes to the system.
+// ("cust.dat" is also "INTBACK/20261208-1/CUST.DAT"). Everything else goes to the system. Files
+// opened through it must be closed before it goes.
 class FaultEnv : public common::Env {
   public:
     FaultEnv();
@@ -88,6 +89,19 @@ class FaultEnv : public common::Env {
     mutable std::recursive_mutex notes_; // `beforeWrite` may ask for the notes
     long writes_ = 0;
     std::map<std::string, std::vector<Unsynced>> pending_;
+};
+
+// Another computer holds the file while this lives: the programs' opens of it are refused as a
+// lock held elsewhere (through a FaultEnv of its own, in place while it lives).
+class HeldElsewhere {
+  public:
+    explicit HeldElsewhere(const std::string& name) : name_(name) { env_.holdElsewhere(name); }
+    // Lets the file go before the object goes.
+    void release() { env_.release(name_); }
+
+  private:
+    std::string name_;
+    FaultEnv env_;
 };
 
 } // namespace testsupport

@@ -2,7 +2,7 @@
 #include "interest/account_charge.h"
 #include "interest/account_files.h"
 #include "interest/transaction_chain.h"
-#include "tests/support/held_lock.h"
+#include "tests/support/fault_env.h"
 #include "tests/support/run_error_expect.h"
 #include "tests/support/temp_folder.h"
 
@@ -84,7 +84,7 @@ TEST(TransactionChainTest, AFailedReadCanBeRepeated) {
     FolderChainFiles files;
     TransactionChain chain(files, account("1226", "1"));
     {
-        HeldLock other("1226.dat");
+        HeldElsewhere other("1226.dat");
         EXPECT_TRUE(throwsRunError(70, [&] { chain.next(); }));
     }
     ASSERT_TRUE(chain.next()); // the same place, now that the other computer let go

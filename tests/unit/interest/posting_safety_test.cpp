@@ -13,7 +13,6 @@
 #include "interest/posting_run.h"
 #include "tests/support/fault_env.h"
 #include "tests/support/headless_host.h"
-#include "tests/support/held_lock.h"
 #include "tests/support/store_records.h"
 #include "tests/support/temp_folder.h"
 
@@ -122,7 +121,7 @@ class PostingSafetyTest : public ::testing::Test {
 
 TEST_F(PostingSafetyTest, SalesAppendedBetweenStopAndResumeSurviveAndTheChargesFollowThem) {
     {
-        HeldLock other("1226.dat"); // the first charge cannot be written
+        HeldElsewhere other("1226.dat"); // the first charge cannot be written
         EXPECT_EQ(post(), PostingOutcome::Stopped);
     }
     EXPECT_EQ(steplabel, "HereE");
@@ -151,7 +150,7 @@ TEST_F(PostingSafetyTest, SalesAppendedBetweenStopAndResumeSurviveAndTheChargesF
 
 TEST_F(PostingSafetyTest, TheChargeCutShortByAStopIsCompletedInItsOwnRecord) {
     {
-        HeldLock other("1226.dat");
+        HeldElsewhere other("1226.dat");
         EXPECT_EQ(post(), PostingOutcome::Stopped);
     }
     // As if the stop had come in the middle of writing account 1's charge into record 3.
@@ -165,7 +164,7 @@ TEST_F(PostingSafetyTest, TheChargeCutShortByAStopIsCompletedInItsOwnRecord) {
     // Anything else cut short there is not the run's, and is left as it is.
     SetUp();
     {
-        HeldLock other("1226.dat");
+        HeldElsewhere other("1226.dat");
         post();
     }
     putFile("1226.dat", getFile("1226.dat") + std::string(50, 'S'));
@@ -176,7 +175,7 @@ TEST_F(PostingSafetyTest, TheChargeCutShortByAStopIsCompletedInItsOwnRecord) {
 
 TEST_F(PostingSafetyTest, TrailingBlankInTheDateNamesTheSameMonthFileAndResumesIt) {
     {
-        HeldLock other("1226.dat");
+        HeldElsewhere other("1226.dat");
         EXPECT_EQ(post("12-8-26 "), PostingOutcome::Stopped);
     }
     EXPECT_FALSE(fileExists("126 .dat"));
@@ -273,7 +272,7 @@ TEST_F(PostingSafetyTest, AccountChangedSinceTheStopIsLeftForAPersonAndTheRestIs
     cust.write(1, a1);
     cust.close();
     {
-        HeldLock other("1226.dat");
+        HeldElsewhere other("1226.dat");
         EXPECT_EQ(post(), PostingOutcome::Stopped);
     }
     sell(2, "30.00"); // the main program changes the account in flight
@@ -313,7 +312,7 @@ TEST_F(PostingSafetyTest, NumbersOutOfRangeLeaveTheAccountAndNameIt) {
 
 TEST_F(PostingSafetyTest, FailuresSayTheFileWhatWentWrongAndHowFarTheRunGot) {
     {
-        HeldLock other("1226.dat");
+        HeldElsewhere other("1226.dat");
         post();
     }
     EXPECT_EQ(failure, "HereE\rThe file 1226.dat is held by another computer.\rNo account was changed. Post again "
@@ -359,7 +358,7 @@ TEST_F(PostingSafetyTest, NothingIsWrittenBeforeTheUndoCopyIsCompleteNorRecorded
     EXPECT_EQ(PostingBackup::newest(), november);
     // The account file is held: the run stops after the copy and before its first write.
     {
-        HeldLock other("cust.dat");
+        HeldElsewhere other("cust.dat");
         post();
     }
     EXPECT_EQ(failure.rfind("HereD\rThe file cust.dat is held by another computer.", 0), 0u) << failure;
@@ -390,7 +389,7 @@ TEST_F(PostingSafetyTest, ReadOnlyAccountFileIsNamed) {
 
 TEST_F(PostingSafetyTest, SecondPostingIsRefusedAtOnceWhileOneRuns) {
     const auto before = snapshot();
-    HeldLock running("interest.jrn");
+    HeldElsewhere running("interest.jrn");
     EXPECT_EQ(post(), PostingOutcome::Stopped);
     EXPECT_EQ(host->shown(), std::vector<std::string>{
                                  "Interest is being posted on another computer. Try again when it has finished."});
@@ -404,7 +403,7 @@ TEST(StaleTemporariesTest, LeftOnesAreClearedAndOnesBeingWrittenKept) {
     TempFolder tmp;
     putFile("lastpost.dat.~new", "half");
     putFile("colnotes.dat.~new", "being written");
-    HeldLock writing("colnotes.dat.~new");
+    HeldElsewhere writing("colnotes.dat.~new");
     clearStaleTemporaries();
     EXPECT_FALSE(fileExists("lastpost.dat.~new"));
     EXPECT_TRUE(fileExists("colnotes.dat.~new"));

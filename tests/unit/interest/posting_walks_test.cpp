@@ -2,8 +2,8 @@
 #include "common/record_file.h"
 #include "common/run_error.h"
 #include "interest/posting_run.h"
+#include "tests/support/fault_env.h"
 #include "tests/support/headless_host.h"
-#include "tests/support/held_lock.h"
 #include "tests/support/store_records.h"
 #include "tests/support/temp_folder.h"
 
@@ -144,11 +144,11 @@ TEST_F(WalkTest, ChainLeavingTheAccountEndsTheWalk) {
 TEST_F(WalkTest, HeldFileIsRetriedThenReportedThenRead) {
     putRecords("1298.dat", {transaction(1, "", "0", "Ring", "30.00", "12-2-98", "A")});
     // Another computer holds the month file.
-    auto held = std::make_unique<HeldLock>("1298.dat");
+    HeldElsewhere held("1298.dat");
     int another = 0;
     host.onShow = [&](const std::string& text) {
         if (text.rfind("Another computer", 0) == 0 && ++another == 2) {
-            held.reset(); // the other computer lets go
+            held.release(); // the other computer lets go
         }
     };
     auto run = makeRun();
