@@ -54,6 +54,12 @@ void Env::copy(const std::string& from, const std::string& to, std::string_view 
     doCopy(from, to, shown(shownAs, to));
 }
 
+bool Env::rename(const std::string& from, const std::string& to) {
+    const bool renamed = doRename(from, to);
+    folderChanged();
+    return renamed;
+}
+
 bool Env::removeTree(const std::string& path) {
     const bool removed = doRemoveTree(path);
     folderChanged();

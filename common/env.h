@@ -80,6 +80,8 @@ class Env {
     void copy(const std::string& from, const std::string& to, std::string_view shownAs = {});
     // Deletes a folder and everything in it; false when some of it could not be deleted.
     bool removeTree(const std::string& path);
+    // Gives a file another name in its folder; false when it cannot (the target exists, say).
+    bool rename(const std::string& from, const std::string& to);
 
     virtual PathInfo info(const std::string& path) = 0;
     // The entries of a folder ("" is the current folder), "." and ".." left out, in no order;
@@ -90,10 +92,16 @@ class Env {
     virtual bool isProgram(const std::string& path) = 0;
     // The folders of the program search path, in order (empty entries left out).
     virtual std::vector<std::string> programFolders() = 0;
+    // Starts a program with these arguments in a folder, without a shell and without waiting for
+    // it; false when it cannot be started.
+    virtual bool startProgram(const std::string& program, const std::vector<std::string>& arguments,
+                              const std::string& folder) = 0;
+    // Whether another copy of the program of this name runs for this user on this computer. The
+    // first call of a copy that runs alone makes it the one the next copies find, for as long as it
+    // runs (also when it ends without cleaning up, as when it is killed).
+    virtual bool anotherCopyRunning(const std::string& program) = 0;
     // Ends the process at once: no destructors, no unload handlers.
     [[noreturn]] virtual void exitNow(int code) = 0;
-    // Who runs the program, for what is kept per user ("another copy is running").
-    virtual std::string userKey() = 0;
     // Lets the work that follows take its memory in large pages where the system allows it
     // (interest/large_pages.h says why); once per process.
     virtual void preferLargePages() = 0;
@@ -109,6 +117,7 @@ class Env {
     virtual void doMakeFolder(const std::string& path, const std::string& shown) = 0;
     virtual void doCopy(const std::string& from, const std::string& to, const std::string& shown) = 0;
     virtual bool doRemoveTree(const std::string& path) = 0;
+    virtual bool doRename(const std::string& from, const std::string& to) = 0;
 };
 
 // The operating system's Env (the POSIX one here).

@@ -4,6 +4,11 @@
 
 #include "common/run_error.h"
 
+#include <QDir>
+#include <QLockFile>
+#include <QProcess>
+#include <QStringList>
+
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -13,6 +18,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <malloc.h>
+#include <map>
 #include <mutex>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -172,12 +178,31 @@ class PosixEnv : public Env {
         return folders;
     }
 
+    bool startProgram(const std::string& program, const std::vector<std::string>& arguments,
+                      const std::string& folder) override {
+        QStringList args;
+        for (const std::string& a : arguments) args << QString::fromLocal8Bit(a.c_str());
+        return QProcess::startDetached(QString::fromLocal8Bit(program.c_str()), args,
+                                       QString::fromLocal8Bit(folder.c_str()));
+    }
+
+    bool anotherCopyRunning(const std::string& program) override {
+        // A lock file per program and user in the temporary folder, held while the copy runs; one
+        // left by a copy that was killed is taken over at once.
+        static std::map<std::string, std::unique_ptr<QLockFile>> held;
+        auto& lock = held[program];
+        if (!lock) {
+            lock = std::make_unique<QLockFile>(QDir::temp().filePath(
+                QStringLiteral("%1-%2.lock").arg(QString::fromStdString(program)).arg(::getuid())));
+            lock->setStaleLockTime(0);
+        }
+        return !lock->isLocked() && !lock->tryLock(0);
+    }
+
     [[noreturn]] void exitNow(int code) override {
         std::fflush(nullptr);
         ::_exit(code);
     }
-
-    std::string userKey() override { return std::to_string(::getuid()); }
 
     void preferLargePages() override {
         static std::once_flag once;
@@ -273,6 +298,12 @@ class PosixEnv : public Env {
             if (errno == EEXIST) throw RunError(err::PathFileAccess, shown);
             throwErrno(errno, shown);
         }
+    }
+
+    bool doRename(const std::string& from, const std::string& to) override {
+        struct stat st;
+        if (::stat(to.c_str(), &st) == 0) return false; // never over another file
+        return ::rename(from.c_str(), to.c_str()) == 0;
     }
 
     bool doRemoveTree(const std::string& path) override {

@@ -3,6 +3,7 @@
 #include "common/basic_number.h"
 #include "common/cp1252.h"
 #include "common/dates.h"
+#include "common/env.h"
 #include "common/file_names.h"
 #include "common/format_picture.h"
 #include "common/run_error.h"
@@ -18,7 +19,6 @@
 #include "platform/qt_printer.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QScreen>
@@ -255,7 +255,7 @@ QString InterestWindow::keptReportName(const std::string& date) const {
     const QString stamp =
         p.clock.today().toString(QStringLiteral("yyyy-MM-dd")) + ' ' + p.clock.now().toString(QStringLiteral("HHmm"));
     QString name = QStringLiteral("Interest report %1 posted %2.pdf").arg(fromAnsi(date), stamp);
-    for (int n = 2; QFileInfo::exists(name); ++n)
+    for (int n = 2; Env::current().info(name.toLocal8Bit().toStdString()).exists; ++n)
         name = QStringLiteral("Interest report %1 posted %2 (%3).pdf").arg(fromAnsi(date), stamp).arg(n);
     return name;
 }
@@ -530,11 +530,11 @@ void InterestWindow::undo_Click() {
     PostingBackup::restore(*backup);
     // The report of the undone posting stays, marked as undone.
     QString marked;
-    if (summary && QFileInfo::exists(fromAnsi(summary->report))) {
+    if (summary && Env::current().info(fromAnsi(summary->report).toLocal8Bit().toStdString()).exists) {
         const QString from = fromAnsi(summary->report);
         QString to = from;
         to.insert(to.size() - 4, QStringLiteral(" UNDONE"));
-        if (QFile::rename(from, to))
+        if (Env::current().rename(from.toLocal8Bit().toStdString(), to.toLocal8Bit().toStdString()))
             marked = QStringLiteral(" Its report is kept as %1.")
                          .arg(QDir::toNativeSeparators(QFileInfo(to).absoluteFilePath()));
     }

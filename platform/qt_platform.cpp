@@ -15,7 +15,6 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrintDialog>
-#include <QProcess>
 #include <QUrl>
 #include <cstdlib>
 
@@ -118,9 +117,10 @@ class QtProcesses : public Processes {
         if (words.empty()) throw RunError(err::FileNotFound, commandLine);
         const std::string program = findProgram(words[0], QCoreApplication::applicationDirPath().toStdString());
         if (program.empty()) throw RunError(err::FileNotFound, words[0]);
-        QStringList args;
-        for (size_t i = 1; i < words.size(); ++i) args << fromAnsi(words[i]);
-        if (!QProcess::startDetached(QString::fromStdString(program), args, QDir::currentPath()))
+        // The words are the store's code page; the system takes its own.
+        std::vector<std::string> args;
+        for (size_t i = 1; i < words.size(); ++i) args.push_back(fromAnsi(words[i]).toLocal8Bit().toStdString());
+        if (!Env::current().startProgram(program, args, QDir::currentPath().toLocal8Bit().toStdString()))
             throw RunError(err::FileNotFound, words[0]);
     }
     void openDocument(const QString& path) override {
@@ -138,13 +138,9 @@ class QtProcesses : public Processes {
 
 class QtInstance : public SingleInstance {
   public:
-    explicit QtInstance(const QString& name)
-        : lock(QDir::temp().filePath(
-              QStringLiteral("%1-%2.lock").arg(name).arg(QString::fromStdString(Env::current().userKey())))) {
-        lock.setStaleLockTime(0);
-    }
-    bool anotherRunning() override { return !lock.isLocked() && !lock.tryLock(0); }
-    QLockFile lock;
+    explicit QtInstance(const QString& name) : name(name.toStdString()) {}
+    bool anotherRunning() override { return Env::current().anotherCopyRunning(name); }
+    std::string name;
 };
 
 class QtClipboard : public Clipboard {

@@ -2,7 +2,6 @@
 #include "platform/platform.h"
 #include "platform/qt_printer.h"
 
-#include <QLockFile>
 #include <memory>
 
 class QWidget;

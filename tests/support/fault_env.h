@@ -57,7 +57,11 @@ class FaultEnv : public common::Env {
     bool isProgram(const std::string& path) override { return inner_.isProgram(path); }
     std::vector<std::string> programFolders() override { return inner_.programFolders(); }
     [[noreturn]] void exitNow(int code) override;
-    std::string userKey() override { return inner_.userKey(); }
+    bool startProgram(const std::string& program, const std::vector<std::string>& arguments,
+                      const std::string& folder) override {
+        return inner_.startProgram(program, arguments, folder);
+    }
+    bool anotherCopyRunning(const std::string& program) override { return inner_.anotherCopyRunning(program); }
     void preferLargePages() override {}
 
   protected:
@@ -70,6 +74,7 @@ class FaultEnv : public common::Env {
     void doMakeFolder(const std::string& path, const std::string& shown) override { inner_.makeFolder(path, shown); }
     void doCopy(const std::string& from, const std::string& to, const std::string& shown) override;
     bool doRemoveTree(const std::string& path) override { return inner_.removeTree(path); }
+    bool doRename(const std::string& from, const std::string& to) override { return inner_.rename(from, to); }
 
   private:
     class File;
