@@ -97,7 +97,7 @@ void WorksheetWindow::showDocument(int left, int top) {
     seetext->setVisible(itemCount(tables_) > 0);
     seetext->raise();
     allitems->setGeometry(tw(2700), tw(6780 + 420), tw(1300), tw(380));
-    allitems->setVisible(itemCount(tables_) > 0);
+    showAllItems();
     allitems->raise();
     layoutDocument();
 }
@@ -131,14 +131,11 @@ CompositionInput WorksheetWindow::compositionInput(int16_t slot) const {
 }
 
 bool WorksheetWindow::itemBeingEntered() {
-    for (QRadioButton* o : {Ring, Watch, Bracelet, Necklace, pendant, Earrings, Beads, Pearls, OtherType}) {
-        if (!o->isChecked()) continue;
-        if (p.messages.show(QStringLiteral("You have an item that has not been ended. Do you want to erase it?"), {},
-                            Buttons::YesNo, Icon::Question) == Answer::Yes)
-            clearitem();
-        return true;
-    }
-    return false;
+    if (!typeGroup->checkedButton()) return false;
+    if (p.messages.show(QStringLiteral("You have an item that has not been ended. Do you want to erase it?"), {},
+                        Buttons::YesNo, Icon::Question) == Answer::Yes)
+        clearitem();
+    return true;
 }
 
 void WorksheetWindow::startComposedText() {
@@ -169,7 +166,7 @@ void WorksheetWindow::seetext_Click() {
     int16_t next = static_cast<int16_t>(shownitem_ + 1);
     if (m < next) next = 1;
     // An item with nothing entered has no wording; the next click goes on past it.
-    if (next <= maxItem && itemIsEmpty(tables_, next) && !itemBeingEnteredQuietly()) {
+    if (itemIsEmpty(tables_, next) && !typeGroup->checkedButton()) {
         shownitem_ = next;
         p.messages.show(QStringLiteral("Item %1 has nothing entered.").arg(next), {}, Buttons::Ok, Icon::Information);
         return;
@@ -197,12 +194,6 @@ void WorksheetWindow::allitems_Click() {
     applyDefaultFont();
     composedItems_ = numbers;
     showComposedText(composeAllItems(compositionInput(1)));
-}
-
-bool WorksheetWindow::itemBeingEnteredQuietly() const {
-    for (QRadioButton* o : {Ring, Watch, Bracelet, Necklace, pendant, Earrings, Beads, Pearls, OtherType})
-        if (o->isChecked()) return true;
-    return false;
 }
 
 std::vector<int16_t> WorksheetWindow::unsavedItems() const {

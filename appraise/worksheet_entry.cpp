@@ -188,11 +188,11 @@ void WorksheetWindow::nextstone_Click() {
 void WorksheetWindow::startstone() {
     entryKeys_.setCaption(nextstone, QStringLiteral("End Sto&ne"));
     custname->hide();
-    allitems->hide(); // nothing is composed while a stone is entered
     for (QWidget* w : std::initializer_list<QWidget*>{Frame3d3, stonenumber, Frame3d4, Clarity, Cut, Color, Carat,
                                                       Quantity, dimensions, c, nextstone})
         w->show();
     for (QLabel* l : stoneLabels) l->show();
+    showAllItems();
     // A new stone's measurements start empty: the last stone's would be typed onto.
     for (QLineEdit* e : {CLength, CWidth, CDepth}) e->setText(QStringLiteral(" "));
     QAbstractButton* kind = stoneGroup->checkedButton();
@@ -216,7 +216,7 @@ void WorksheetWindow::clearstone() {
     }
     stonenumber->hide();
     c->hide();
-    allitems->setVisible(!seetext->isHidden() && Text1->isHidden());
+    showAllItems();
     entryKeys_.setCaption(nextstone, QStringLiteral("Add a sto&ne"));
 }
 
@@ -231,7 +231,7 @@ void WorksheetWindow::nextitem_Click() {
     }
     tables_.curitem = *slot;
     seetext->show();
-    allitems->setVisible(Frame3d3->isHidden());
+    showAllItems();
     if (stoneGroup->checkedButton()) {
         if (p.messages.show(QStringLiteral("You have a stone that has not been saved. Do you want to erase it?"), {},
                             Buttons::YesNo, Icon::Question) == Answer::Yes)

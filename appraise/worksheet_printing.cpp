@@ -198,13 +198,15 @@ void WorksheetWindow::printrichtext(QTextEdit& area, int32_t left, int32_t top, 
         const Span full = clearOf(area0, printed, gap);
         if (signatureSpan_) printed.push_back(*signatureSpan_);
         const Span beside = clearOf(area0, printed, gap);
+        const int fitsFull = textFitting(area, first, full.height());
+        const int fitsBeside = textFitting(area, first, beside.height());
         // The signature's page: where the rest fits beside it, or the last of the text when the
         // signature leaves a fresh page no room (settings that cannot be kept apart).
-        const bool restFits = textFitting(area, first, full.height()) >= length;
-        Span use = restFits ? beside : full;
-        if (restFits && page > 1 && textFitting(area, first, beside.height()) == first) use = full;
+        const bool restFits = fitsFull >= length;
+        const bool besideIt = restFits && !(page > 1 && fitsBeside == first);
+        const Span use = besideIt ? beside : full;
         int next = first;
-        if (textFitting(area, first, use.height()) > first)
+        if ((besideIt ? fitsBeside : fitsFull) > first)
             next = p.printer.renderText(area, first, QRect(QPoint(x0, use.top), QPoint(x1, use.bottom)));
         if (next >= length || (next == first && page > 1 && !restFits)) break;
         first = next;

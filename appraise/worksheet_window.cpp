@@ -523,7 +523,11 @@ void WorksheetWindow::leaveDocument() {
     seetext->setGeometry(tw(7700), tw(3420), tw(1650), tw(380));
     seetext->setVisible(itemCount(tables_) > 0);
     allitems->setGeometry(tw(7850), tw(3850), tw(1500), tw(360));
-    allitems->setVisible(itemCount(tables_) > 0 && Frame3d3->isHidden());
+    showAllItems();
+}
+
+void WorksheetWindow::showAllItems() {
+    allitems->setVisible(!seetext->isHidden() && (!Text1->isHidden() || Frame3d3->isHidden()));
 }
 
 void WorksheetWindow::Form_Resize() {

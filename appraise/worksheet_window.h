@@ -142,7 +142,8 @@ class WorksheetWindow : public platform::FormWindow {
     CompositionInput compositionInput(int16_t slot) const;
     // A type of item is chosen: asks to erase the item begun; true when nothing may be composed.
     bool itemBeingEntered();
-    bool itemBeingEnteredQuietly() const;
+    // All Items goes with See Text, but not beside a stone being entered on the worksheet.
+    void showAllItems();
     void startComposedText();
     void showComposedText(const std::string& text);
     // Items ended and not yet saved as an appraisal (empty ones not counted), in order.

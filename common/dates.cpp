@@ -7,6 +7,12 @@
 
 namespace common {
 
+std::string shortDateText(QDate d) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%d-%d-%02d", d.month(), d.day(), d.year() % 100);
+    return buf;
+}
+
 std::string dateText(QDate d) {
     char buf[16];
     std::snprintf(buf, sizeof buf, "%02d-%02d-%04d", d.month(), d.day(), d.year());

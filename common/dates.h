@@ -35,6 +35,8 @@ class FixedClock : public Clock {
 
 // The classic Date$: "mm-dd-yyyy".
 std::string dateText(QDate d);
+// The store's short form, as its dates are written: "12-9-26", "1-5-05".
+std::string shortDateText(QDate d);
 // The current date of a clock as "mm-dd-yyyy".
 std::string currentDateText(const Clock& clock);
 // "MM-DD-YYYY" back into a date; invalid when it is not one.

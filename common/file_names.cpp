@@ -134,9 +134,14 @@ bool fileExists(std::string_view name) {
 
 std::vector<ListedFile> listMatchingWithTimes(std::string_view pattern) {
     const auto [dir, filePattern] = splitFolder(pattern);
+    // Only the names that match are looked at further: a folder may hold thousands of others.
     std::vector<ListedFile> out;
-    for (const FolderEntry& e : Env::current().list(dir))
-        if (!e.folder && matchesPattern(e.name, filePattern)) out.push_back(ListedFile{e.name, e.modified});
+    Env& env = Env::current();
+    for (const FolderEntry& e : env.list(dir, true)) {
+        if (!matchesPattern(e.name, filePattern)) continue;
+        const PathInfo i = env.info(dir.empty() ? e.name : dir + "/" + e.name);
+        if (i.exists && !i.folder) out.push_back(ListedFile{e.name, i.modified});
+    }
     std::sort(out.begin(), out.end(), [](const ListedFile& a, const ListedFile& b) { return a.name < b.name; });
     return out;
 }

@@ -31,7 +31,12 @@ using namespace platform;
 
 namespace {
 const QString firstmonNotice = QStringLiteral("Set to NOT charge interest on any charge that was in the same month.");
+
+// "1 account", "2 accounts"
+QString counted(int n, const QString& thing) {
+    return QStringLiteral("%1 %2%3").arg(n).arg(thing, n == 1 ? QString() : QStringLiteral("s"));
 }
+} // namespace
 
 InterestWindow::InterestWindow(Platform& platform, QWidget* parent) : FormWindow(platform, parent) {
     setObjectName("interest");
@@ -211,8 +216,7 @@ bool InterestWindow::rateConfirmed() {
     const Money rate = Money::fromText(toAnsi(Percentage->text()));
     if (!(rate > Money::fromText(".02")) && !(rate < Money::fromText(".001"))) return true;
     return p.messages.show(QStringLiteral("The rate %1 is %2 a month. Post it anyway?")
-                               .arg(Percentage->text().trimmed(),
-                                    QString::fromStdString(ratePercent(val(toAnsi(Percentage->text()))))),
+                               .arg(Percentage->text().trimmed(), ratePerMonth()),
                            {}, Buttons::YesNo, Icon::Question, Answer::No) == Answer::Yes;
 }
 
@@ -239,14 +243,12 @@ bool InterestWindow::postingConfirmed() {
         QStringLiteral("Post interest to the accounts of %1?\r\rPosting date: %2 (month file %3)\rRate: %4, "
                        "that is %5 a month\rMinimum charge: %6")
             .arg(QDir::toNativeSeparators(QDir::currentPath()), fromAnsi(date), fromAnsi(monthFileName(date)),
-                 Percentage->text().trimmed(), QString::fromStdString(ratePercent(val(toAnsi(Percentage->text())))),
-                 MinFinance->text().trimmed());
+                 Percentage->text().trimmed(), ratePerMonth(), MinFinance->text().trimmed());
     if (outcome == PostingOutcome::Completed)
-        text += QStringLiteral("\rAccounts with a balance: %1\rThe preview charges %2 %3, %4 in all.")
+        text += QStringLiteral("\rAccounts with a balance: %1\rThe preview charges %2, %3 in all.")
                     .arg(previewRun.withBalance())
-                    .arg(previewRun.charged())
-                    .arg(previewRun.charged() == 1 ? QStringLiteral("account") : QStringLiteral("accounts"))
-                    .arg(fromAnsi(trim(formatPicture(previewRun.total(), "######0.00"))));
+                    .arg(counted(previewRun.charged(), QStringLiteral("account")),
+                         fromAnsi(trim(formatPicture(previewRun.total(), "######0.00"))));
     return p.messages.show(text, QStringLiteral("Post interest"), Buttons::YesNo, Icon::Question, Answer::No) ==
            Answer::Yes;
 }
@@ -328,10 +330,7 @@ void InterestWindow::Start_Click() {
     if (outcome != PostingOutcome::Completed) p.processes.endProcess();
     Gauge1->setValue(100);
     const QString total = fromAnsi(trim(formatPicture(postingRun.total(), "######0.00")));
-    const QString accounts =
-        QStringLiteral("%1 %2")
-            .arg(postingRun.charged())
-            .arg(postingRun.charged() == 1 ? QStringLiteral("account") : QStringLiteral("accounts"));
+    const QString accounts = counted(postingRun.charged(), QStringLiteral("account"));
     const QString where = QDir::toNativeSeparators(QFileInfo(kept).absoluteFilePath());
     const QString report =
         printed ? QStringLiteral("The report was %1 and is kept as %2.").arg(p.printer.destination(), where)
@@ -352,25 +351,27 @@ void InterestWindow::Start_Click() {
 }
 
 QString InterestWindow::madeText() const {
-    const QDate d = p.clock.today();
-    return QStringLiteral("%1-%2-%3 at %4")
-        .arg(d.month())
-        .arg(d.day())
-        .arg(d.year() % 100, 2, 10, QChar('0'))
-        .arg(p.clock.now().toString(QStringLiteral("H:mm")));
+    return QStringLiteral("%1 at %2")
+        .arg(fromAnsi(shortDateText(p.clock.today())), p.clock.now().toString(QStringLiteral("H:mm")));
+}
+
+QString InterestWindow::ratePerMonth() const {
+    return QString::fromStdString(ratePercent(val(toAnsi(Percentage->text()))));
 }
 
 void InterestWindow::reports_Click() {
     // The reports kept in the store's folder, newest first; Enter or a click opens one.
-    QStringList names = QDir::current().entryList({QStringLiteral("Interest report *.pdf")}, QDir::Files, QDir::Time);
-    if (names.isEmpty()) {
+    std::vector<ListedFile> kept = listMatchingWithTimes("Interest report *.pdf");
+    std::stable_sort(kept.begin(), kept.end(),
+                     [](const ListedFile& a, const ListedFile& b) { return a.modified > b.modified; });
+    if (kept.empty()) {
         p.messages.show(
             QStringLiteral("No posting report is kept in %1 yet.").arg(QDir::toNativeSeparators(QDir::currentPath())),
             {}, Buttons::Ok, Icon::Information);
         return;
     }
     reportList->clear();
-    reportList->addItems(names);
+    for (const ListedFile& f : kept) reportList->addItem(fromAnsi(f.name));
     reportList->show();
     reportList->raise();
     reportList->setCurrentRow(0);
@@ -427,12 +428,11 @@ void InterestWindow::remove_Click() {
         p.messages.show(QStringLiteral("No interest charge was removed."));
         return;
     }
-    p.messages.show(QStringLiteral("Removed %1 interest %2, %3 in all, from %4 %5.")
+    p.messages.show(QStringLiteral("Removed %1 interest %2, %3 in all, from %4.")
                         .arg(result.removed)
-                        .arg(result.removed == 1 ? QStringLiteral("charge") : QStringLiteral("charges"))
-                        .arg(fromAnsi(trim(formatPicture(result.total, "######0.00"))))
-                        .arg(result.accountsChanged)
-                        .arg(result.accountsChanged == 1 ? QStringLiteral("account") : QStringLiteral("accounts")));
+                        .arg(result.removed == 1 ? QStringLiteral("charge") : QStringLiteral("charges"),
+                             fromAnsi(trim(formatPicture(result.total, "######0.00"))),
+                             counted(result.accountsChanged, QStringLiteral("account"))));
 }
 
 PostingInput InterestWindow::postingInput() const {
@@ -451,11 +451,9 @@ WindowHost::Heading InterestWindow::reportHeading(bool forPreview) const {
     if (forPreview) h.preview = QStringLiteral("PREVIEW - nothing has been posted");
     h.posting =
         QStringLiteral("Interest posting of %1   Rate %2 (%3 a month)   Minimum %4")
-            .arg(datebox->text().trimmed(), Percentage->text().trimmed(),
-                 QString::fromStdString(ratePercent(val(toAnsi(Percentage->text())))), MinFinance->text().trimmed());
+            .arg(datebox->text().trimmed(), Percentage->text().trimmed(), ratePerMonth(), MinFinance->text().trimmed());
     h.store = QDir::toNativeSeparators(QDir::currentPath());
-    const QDate d = p.clock.today();
-    h.printed = QStringLiteral("%1-%2-%3").arg(d.month()).arg(d.day()).arg(d.year() % 100, 2, 10, QChar('0'));
+    h.printed = fromAnsi(shortDateText(p.clock.today()));
     return h;
 }
 

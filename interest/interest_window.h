@@ -70,6 +70,8 @@ class InterestWindow : public platform::FormWindow {
     void setIdle(bool idle);
     // "12-9-26 at 9:00": when a posting was made.
     QString madeText() const;
+    // The rate typed, as a percentage a month ("1.5 %").
+    QString ratePerMonth() const;
     void openReport(const QString& name);
     PostingInput postingInput() const;
     WindowHost::Heading reportHeading(bool forPreview) const;

@@ -18,7 +18,7 @@ Icon iconOf(Tone t) {
 } // namespace
 
 WindowHost::WindowHost(Platform& p, std::function<void(int)> progress, std::optional<Heading> heading)
-    : p_(p), progress_(std::move(progress)), heading_(std::move(heading)) {}
+    : p_(p), progress_(std::move(progress)), heading_(std::move(heading)), printers_{&p.printer} {}
 
 void WindowHost::notify(const QString& text, const QString& title, Tone tone, bool withCancel) {
     p_.messages.show(text, title, withCancel ? Buttons::OkCancel : Buttons::Ok, iconOf(tone));
@@ -34,14 +34,13 @@ bool WindowHost::confirmRemoval(const QString& charge) {
 }
 
 void WindowHost::reportLine(const QString& line) {
-    // A fixed-pitch font, so that the columns line up, and the heading on every page; the copy
+    // A fixed-pitch font, so that the columns line up, and the heading on every page; a copy
     // has the printer's page and breaks where it does.
     if (heading_) {
-        Printer& printer = printed_ || !copy_ ? p_.printer : *copy_;
+        const Printer& lead = *printers_.front();
         const bool first = page_ == 0;
-        if (first || printer.currentY() + printer.lineHeight() > printer.geometry().printableHeight) {
-            for (Printer* each : {printed_ ? &p_.printer : nullptr, copy_}) {
-                if (!each) continue;
+        if (first || lead.currentY() + lead.lineHeight() > lead.geometry().printableHeight) {
+            for (Printer* each : printers_) {
                 if (first) each->setFont(FontChoice{QStringLiteral("Courier New"), 10, false, false});
                 else each->newPage();
             }
@@ -52,8 +51,7 @@ void WindowHost::reportLine(const QString& line) {
 }
 
 void WindowHost::printLine(const QString& line) {
-    if (printed_) p_.printer.printLine(line);
-    if (copy_) copy_->printLine(line);
+    for (Printer* each : printers_) each->printLine(line);
 }
 
 void WindowHost::pageHeading() {
@@ -66,8 +64,7 @@ void WindowHost::pageHeading() {
 }
 
 void WindowHost::endReport() {
-    if (printed_) p_.printer.endDoc();
-    if (copy_) copy_->endDoc();
+    for (Printer* each : printers_) each->endDoc();
 }
 
 void WindowHost::progress(int percent) {

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace interest {
 
@@ -23,8 +24,8 @@ class WindowHost : public EngineHost {
     // without `alsoPrinted` the report goes to the copy alone (no printer is installed, and a
     // second file of the same report would only be in the way).
     void copyReportTo(platform::Printer* copy, bool alsoPrinted = true) {
-        copy_ = copy;
-        printed_ = alsoPrinted;
+        if (!alsoPrinted) printers_.clear();
+        printers_.push_back(copy);
     }
 
     void notify(const QString& text, const QString& title, Tone tone, bool withCancel) override;
@@ -45,8 +46,8 @@ class WindowHost : public EngineHost {
     std::function<void(int)> progress_;
     std::optional<Heading> heading_;
     int page_ = 0;
-    platform::Printer* copy_ = nullptr;
-    bool printed_ = true;
+    // Where the report goes, the first of them deciding where pages break.
+    std::vector<platform::Printer*> printers_;
 };
 
 // A host for a run whose numbers are wanted and not its report: the messages of a file held
