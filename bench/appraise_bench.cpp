@@ -10,6 +10,7 @@
 #include "common/text_file.h"
 #include "platform/scripted_platform.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QListWidget>
@@ -89,6 +90,9 @@ void longText(size_t n) {
     {
         Window w;
         w.window.load();
+        // An item to compose (an item with nothing entered has no wording).
+        w.window.findChild<QAbstractButton*>("Ring")->click();
+        w.window.findChild<QAbstractButton*>("nextitem")->click();
         seetext = seconds([&] { w.window.seetext_Click(); });
         saveWindow = seconds([&] { w.window.savetext_click(); });
     }
