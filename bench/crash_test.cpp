@@ -259,7 +259,7 @@ int main(int argc, char** argv) {
     const int accounts = argc > 2 ? std::atoi(argv[2]) : 2000;
     // Blocks of 256 accounts, so that a kill can come between blocks, inside a block's writes,
     // and inside the journal's.
-    setenv("POSTING_BLOCK", "256", 0);
+    if (qEnvironmentVariableIsEmpty("POSTING_BLOCK")) qputenv("POSTING_BLOCK", "256");
     if (runs < 1 || accounts < 1) {
         std::fprintf(stderr, "Usage: crash-test [RUNS] [ACCOUNTS]\n");
         return 2;

@@ -65,7 +65,7 @@ double printLines(const QString& file, int lines, bool glyphRuns) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const int lines = argc > 1 ? std::atoi(argv[1]) : 44000;
     QTemporaryDir dir;

@@ -49,7 +49,7 @@ platform::ScriptSetup printingInto(const QString& pdf) {
 // printed into a PDF file: --child window FOLDER DATE RATE MINIMUM FIRSTMON.
 int windowChild(int argc, char** argv) {
     if (argc != 8 || ::chdir(argv[3]) != 0) return 2;
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     std::ofstream("NoIntLW.dat") << "No Interest on Layaways\r\n";
     if (std::strcmp(argv[7], "1") == 0) std::ofstream("firstmon.dat") << "Y\r\n";
     int qargc = 1;
@@ -76,7 +76,7 @@ int reportChild(int argc, char** argv) {
     if (argc != 8 || ::chdir(argv[3]) != 0) return 2;
     testsupport::HeadlessHost host({}, true);
     if (postHeadless(argv[4], argv[5], argv[6], std::strcmp(argv[7], "1") == 0, host) != 0) return 1;
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     int qargc = 1;
     QApplication app(qargc, argv);
     testsupport::ScriptedDesk desk(printingInto(QStringLiteral("report-alone.pdf")));

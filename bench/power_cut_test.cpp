@@ -2,18 +2,20 @@
 // and every write not yet made durable is thrown away; the next posting must complete the
 // store to exactly the bytes of a posting that was never stopped.
 //
-// The posting runs in a child process on the fault-injecting operating-system seam, which keeps,
-// for every write since its file's last sync, what the write replaced. At the chosen write the
-// child leaves that list and ends at once; the parent undoes those writes (newest first) and deletes
-// the files created since their last sync, then posts again and checks the store.
-#include "bench/child_run.h"
+// The posting runs in a child process (this program again, started with --cut) on the
+// fault-injecting operating-system seam, which keeps, for every write since its file's last sync,
+// what the write replaced. At the chosen write the child leaves that list and ends at once; the
+// parent undoes those writes (newest first) and deletes the files created since their last sync,
+// then posts again and checks the store.
 #include "bench/headless_posting.h"
 #include "bench/synthetic_store.h"
 #include "bench/test_stores.h"
 #include "tests/support/fault_env.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
@@ -22,8 +24,6 @@
 #include <map>
 #include <random>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 using namespace common;
@@ -51,27 +51,34 @@ using Undo = testsupport::FaultEnv::Unsynced;
     std::_Exit(0);
 }
 
+// The child: posts in the folder, cut at write `cutAt` (0: never), and leaves the count of its
+// writes in the folder.
+int cutChild(const fs::path& folder, long cutAt) {
+    fs::current_path(folder);
+    // The operating system seam notes every write not yet synced, as the machine's loses them.
+    testsupport::FaultEnv env;
+    long writes = 0;
+    const std::string log = (folder / ".undo").string();
+    env.notePowerCut([&](long write) {
+        writes = write;
+        if (write == cutAt) cut(log, env.unsynced());
+    });
+    const int rc = postHeadless(date, ".015", "1.00", true);
+    std::ofstream(folder / ".writes") << writes;
+    std::_Exit(rc);
+}
+
+std::string self;
+
 // Posts in the folder in a child, cut at write `cutAt` (0: never); returns the writes it made.
 long postWithCut(const fs::path& folder, long cutAt) {
     const fs::path counted = folder / ".writes";
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        fs::current_path(folder);
-        // The operating system seam notes every write not yet synced, as the machine's loses them.
-        testsupport::FaultEnv env;
-        long writes = 0;
-        const std::string log = (folder / ".undo").string();
-        env.notePowerCut([&](long write) {
-            writes = write;
-            if (write == cutAt) cut(log, env.unsynced());
-        });
-        std::freopen("/dev/null", "w", stderr);
-        const int rc = postHeadless(date, ".015", "1.00", true);
-        std::ofstream(counted) << writes;
-        std::_Exit(rc);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedOutputChannel);
+    child.setStandardErrorFile(QProcess::nullDevice()); // its messages are not wanted
+    child.start(QString::fromStdString(self),
+                {QStringLiteral("--cut"), QString::fromStdU16String(folder.u16string()), QString::number(cutAt)});
+    child.waitForFinished(-1);
     long writes = 0;
     std::ifstream(counted) >> writes;
     fs::remove(counted);
@@ -93,6 +100,7 @@ void throwAwayUndurable(const fs::path& folder) {
         in.read(u.old.data(), static_cast<std::streamsize>(n));
         undos.push_back(std::move(u));
     }
+    in.close(); // Windows removes only a closed file
     fs::remove(folder / ".undo");
     std::map<std::string, std::vector<const Undo*>> byFile;
     for (const Undo& u : undos) byFile[u.path].push_back(&u);
@@ -115,10 +123,12 @@ void throwAwayUndurable(const fs::path& folder) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (const int rc = childMain(argc, argv); rc >= 0) return rc;
+    if (argc == 4 && std::string(argv[1]) == "--cut") return cutChild(argv[2], std::atol(argv[3]));
+    QCoreApplication app(argc, argv);
+    self = QCoreApplication::applicationFilePath().toStdString();
     const int cuts = argc > 1 ? std::atoi(argv[1]) : 1000;
     const int accounts = argc > 2 ? std::atoi(argv[2]) : 2000;
-    setenv("POSTING_BLOCK", "256", 0);
+    if (qEnvironmentVariableIsEmpty("POSTING_BLOCK")) qputenv("POSTING_BLOCK", "256");
     const TestStores stores(accounts);
     const fs::path &original = stores.original, &reference = stores.reference, &work = stores.work;
     const long total = postWithCut(reference, 0);

@@ -23,6 +23,13 @@ struct FolderEntry {
     int64_t modified = 0; // seconds since 1970
 };
 
+// How a started program's window first shows (the numbers are the system's own on Windows).
+enum class WindowStyle {
+    Normal = 1,
+    Minimised = 2,
+    Maximised = 3,
+};
+
 enum class FileLock {
     Shared,    // others may read (and, with a shared lock of their own, write) meanwhile
     Exclusive, // nobody else holds the file meanwhile
@@ -83,6 +90,14 @@ class Env {
     // Gives a file another name in its folder; false when it cannot (the target exists, say).
     bool rename(const std::string& from, const std::string& to);
 
+    // Whether `replace` needs the file closed by this process first: Windows renames a file only
+    // over one nobody has open, POSIX over any.
+    virtual bool replacesOnlyClosedFiles() const { return false; }
+
+    // The last part of an existing path as its folder stores it, where the system finds a name
+    // whatever its case (Windows: "CUST.PTN" for "Cust.ptn"); empty where names are exact.
+    virtual std::string nameAsStored(const std::string&) { return {}; }
+
     virtual PathInfo info(const std::string& path) = 0;
     // The entries of a folder ("" is the current folder), "." and ".." left out, in no order;
     // `names` alone leaves their sizes, times and kinds out (a faster listing).
@@ -92,16 +107,20 @@ class Env {
     virtual bool isProgram(const std::string& path) = 0;
     // The folders of the program search path, in order (empty entries left out).
     virtual std::vector<std::string> programFolders() = 0;
-    // Starts a program with these arguments in a folder, without a shell and without waiting for
-    // it; false when it cannot be started.
+    // Starts a program with these arguments in a folder, its window shown in this style where the
+    // system lets the starter choose, without a shell and without waiting for it; false when it
+    // cannot be started.
     virtual bool startProgram(const std::string& program, const std::vector<std::string>& arguments,
-                              const std::string& folder) = 0;
+                              const std::string& folder, WindowStyle style) = 0;
     // Whether another copy of the program of this name runs for this user on this computer. The
     // first call of a copy that runs alone makes it the one the next copies find, for as long as it
     // runs (also when it ends without cleaning up, as when it is killed).
     virtual bool anotherCopyRunning(const std::string& program) = 0;
     // Ends the process at once: no destructors, no unload handlers.
     [[noreturn]] virtual void exitNow(int code) = 0;
+    // Makes the standard input, output and error streams carry bytes as they are (on Windows
+    // they would write each line end as CR LF).
+    virtual void standardStreamsAsBytes() {}
     // Lets the work that follows take its memory in large pages where the system allows it
     // (interest/large_pages.h says why); once per process.
     virtual void preferLargePages() = 0;
@@ -120,7 +139,7 @@ class Env {
     virtual bool doRename(const std::string& from, const std::string& to) = 0;
 };
 
-// The operating system's Env (the POSIX one here).
+// The operating system's Env (env_posix.cpp, env_win32.cpp).
 Env& systemEnv();
 
 } // namespace common

@@ -178,12 +178,12 @@ class PosixEnv : public Env {
         return folders;
     }
 
-    bool startProgram(const std::string& program, const std::vector<std::string>& arguments,
-                      const std::string& folder) override {
+    bool startProgram(const std::string& program, const std::vector<std::string>& arguments, const std::string& folder,
+                      WindowStyle) override {
+        // The window manager places and sizes a new window; the style is not asked of it.
         QStringList args;
-        for (const std::string& a : arguments) args << QString::fromLocal8Bit(a.c_str());
-        return QProcess::startDetached(QString::fromLocal8Bit(program.c_str()), args,
-                                       QString::fromLocal8Bit(folder.c_str()));
+        for (const std::string& a : arguments) args << QString::fromStdString(a);
+        return QProcess::startDetached(QString::fromStdString(program), args, QString::fromStdString(folder));
     }
 
     bool anotherCopyRunning(const std::string& program) override {

@@ -119,8 +119,12 @@ std::string resolveName(std::string_view name) {
     std::string path;
     for (const auto& part : parts) {
         std::string candidate = join(path, part);
-        if (!Env::current().info(candidate).exists)
+        Env& env = Env::current();
+        if (!env.info(candidate).exists) {
             if (const std::string e = entryMatching(path, part); !e.empty()) candidate = join(path, e);
+        } else if (const std::string stored = env.nameAsStored(candidate); !stored.empty()) {
+            candidate = join(path, stored); // one spelling for one file
+        }
         path = candidate;
     }
     return path;

@@ -62,7 +62,9 @@ int errorFromErrno(int e) {
     case EROFS:
     case ETXTBSY: return err::PermissionDenied;
     case ENOSPC:
+#ifdef EDQUOT
     case EDQUOT:
+#endif
     case EFBIG: return err::DiskFull;
     case EMFILE:
     case ENFILE: return err::TooManyFiles;
@@ -83,7 +85,9 @@ FileTrouble troubleOf(int e) {
     case EROFS:
     case ETXTBSY: return FileTrouble::ReadOnly;
     case ENOSPC:
+#ifdef EDQUOT
     case EDQUOT:
+#endif
     case EFBIG: return FileTrouble::DiskFull;
     case ENOENT: return FileTrouble::Missing;
     default: return FileTrouble::None;

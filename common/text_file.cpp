@@ -105,6 +105,9 @@ void writeBytes(std::string_view name, std::string_view bytes) {
         if (there.folder) throw RunError(err::PathFileAccess, std::string(name));
         // Refuse while another holder has the file; hold it ourselves until it is replaced.
         held.emplace(name, Access::ReadWrite);
+        // Where the system replaces only a closed file, let go at the last moment: a holder
+        // that comes in between makes the replace fail as held elsewhere, and nothing changes.
+        if (env.replacesOnlyClosedFiles()) held.reset();
     }
     env.replace(path, bytes, temporarySuffix, name);
 }

@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "Usage: make-demo-store FOLDER\n");
         return argc == 2 ? 0 : 2;
     }
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv); // fonts for the logo
     const QString folder = QString::fromLocal8Bit(argv[1]);
     if (!QDir().mkpath(folder) || !QDir::setCurrent(folder)) {

@@ -3,6 +3,7 @@
 
 #include "common/basic_number.h"
 #include "common/cp1252.h"
+#include "common/env.h"
 #include "common/file_names.h"
 #include "common/format_picture.h"
 #include "common/record_file.h"
@@ -157,7 +158,8 @@ bool VelmaronWindow::writeHandover(int record) {
 
 bool VelmaronWindow::startProgram(const char* name) {
     const std::string program = findProgram(name, QCoreApplication::applicationDirPath().toStdString());
-    if (program.empty() || !QProcess::startDetached(QString::fromStdString(program), {}, QDir::currentPath())) {
+    if (program.empty() || !common::Env::current().startProgram(program, {}, QDir::currentPath().toStdString(),
+                                                                common::WindowStyle::Normal)) {
         QMessageBox::warning(this, windowTitle(), QStringLiteral("%1 could not be started.").arg(name));
         return false;
     }

@@ -257,7 +257,7 @@ QString InterestWindow::keptReportName(const std::string& date) const {
     const QString stamp =
         p.clock.today().toString(QStringLiteral("yyyy-MM-dd")) + ' ' + p.clock.now().toString(QStringLiteral("HHmm"));
     QString name = QStringLiteral("Interest report %1 posted %2.pdf").arg(fromAnsi(date), stamp);
-    for (int n = 2; Env::current().info(name.toLocal8Bit().toStdString()).exists; ++n)
+    for (int n = 2; Env::current().info(name.toStdString()).exists; ++n)
         name = QStringLiteral("Interest report %1 posted %2 (%3).pdf").arg(fromAnsi(date), stamp).arg(n);
     return name;
 }
@@ -528,11 +528,11 @@ void InterestWindow::undo_Click() {
     PostingBackup::restore(*backup);
     // The report of the undone posting stays, marked as undone.
     QString marked;
-    if (summary && Env::current().info(fromAnsi(summary->report).toLocal8Bit().toStdString()).exists) {
+    if (summary && Env::current().info(fromAnsi(summary->report).toStdString()).exists) {
         const QString from = fromAnsi(summary->report);
         QString to = from;
         to.insert(to.size() - 4, QStringLiteral(" UNDONE"));
-        if (Env::current().rename(from.toLocal8Bit().toStdString(), to.toLocal8Bit().toStdString()))
+        if (Env::current().rename(from.toStdString(), to.toStdString()))
             marked = QStringLiteral(" Its report is kept as %1.")
                          .arg(QDir::toNativeSeparators(QFileInfo(to).absoluteFilePath()));
     }

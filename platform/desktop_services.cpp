@@ -8,7 +8,52 @@ namespace platform {
 
 using namespace common;
 
-std::vector<std::string> splitCommandLine(const std::string& commandLine) {
+namespace {
+// The Microsoft C runtime's rules: 2n backslashes before a quote are n backslashes and the
+// quote opens or closes; 2n+1 are n and a quote; "" inside quotes is a quote.
+std::vector<std::string> splitWindows(const std::string& commandLine) {
+    std::vector<std::string> words;
+    std::string cur;
+    bool inWord = false;
+    bool quoted = false;
+    for (size_t i = 0; i < commandLine.size(); ++i) {
+        const char c = commandLine[i];
+        if (c == '\\') {
+            size_t n = 0;
+            while (i < commandLine.size() && commandLine[i] == '\\') ++n, ++i;
+            if (i < commandLine.size() && commandLine[i] == '"') {
+                cur.append(n / 2, '\\');
+                if (n % 2) cur += '"';
+                else --i; // the quote opens or closes
+            } else {
+                cur.append(n, '\\');
+                --i;
+            }
+            inWord = true;
+        } else if (c == '"') {
+            if (quoted && i + 1 < commandLine.size() && commandLine[i + 1] == '"') {
+                cur += '"';
+                ++i;
+            } else {
+                quoted = !quoted;
+            }
+            inWord = true;
+        } else if (!quoted && (c == ' ' || c == '\t' || c == '\r' || c == '\n')) {
+            if (inWord) words.push_back(cur);
+            cur.clear();
+            inWord = false;
+        } else {
+            cur += c;
+            inWord = true;
+        }
+    }
+    if (inWord) words.push_back(cur);
+    return words;
+}
+} // namespace
+
+std::vector<std::string> splitCommandLine(const std::string& commandLine, CommandLineRules rules) {
+    if (rules == CommandLineRules::Windows) return splitWindows(commandLine);
     std::vector<std::string> words;
     std::string cur;
     bool inWord = false;
@@ -46,27 +91,34 @@ std::vector<std::string> splitCommandLine(const std::string& commandLine) {
 namespace {
 bool executable(const std::string& path) { return common::Env::current().isProgram(path); }
 
-std::string withoutExe(const std::string& name) {
-    if (name.size() > 4 && sameName(name.substr(name.size() - 4), ".exe")) return name.substr(0, name.size() - 4);
-    return name;
+bool hasExe(const std::string& name) { return name.size() > 4 && sameName(name.substr(name.size() - 4), ".exe"); }
+
+// The names a program may have: as given, without ".exe" (a POSIX program) and with it (a
+// Windows one); each system starts only its own kind.
+std::vector<std::string> namesOf(const std::string& name) {
+    if (hasExe(name)) return {name, name.substr(0, name.size() - 4)};
+    return {name, name + ".exe"};
 }
 } // namespace
 
 std::string findProgram(const std::string& name, const std::string& besideFolder) {
     if (name.empty()) return {};
-    if (name.find('/') != std::string::npos) return executable(name) ? name : std::string{};
-    if (fileExists(name)) {
-        const std::string local = "./" + resolveName(name);
+    if (name.find_first_of(kSystemRules == CommandLineRules::Windows ? "/\\:" : "/") != std::string::npos) {
+        for (const std::string& n : namesOf(name))
+            if (executable(n)) return n;
+        return {};
+    }
+    for (const std::string& n : namesOf(name)) {
+        if (!fileExists(n)) continue;
+        const std::string local = "./" + resolveName(n);
         if (executable(local)) return local;
     }
-    const std::string bare = withoutExe(name);
     if (!besideFolder.empty()) {
-        for (const std::string& n : {name, bare}) {
+        for (const std::string& n : namesOf(name))
             if (executable(besideFolder + "/" + n)) return besideFolder + "/" + n;
-        }
     }
     for (const std::string& dir : common::Env::current().programFolders())
-        for (const std::string& n : {name, bare})
+        for (const std::string& n : namesOf(name))
             if (executable(dir + "/" + n)) return dir + "/" + n;
     return {};
 }

@@ -44,12 +44,25 @@ class Screen {
     virtual void refresh() = 0;
 };
 
-// A command line split into words the way a shell splits them (quotes and backslashes),
-// without expanding anything.
-std::vector<std::string> splitCommandLine(const std::string& commandLine);
+// How a command line is split into words: as a POSIX shell does (quotes and backslashes), or
+// as Windows programs do (double quotes; a backslash is a letter of a path except before a
+// quote).
+enum class CommandLineRules { Shell, Windows };
 
-// Where a program of the command line is found: the current folder without regard to case,
-// then beside the running program (a trailing ".exe" dropped), then PATH. Empty when nowhere.
+// The rules of the system the programs run on.
+#ifdef _WIN32
+inline constexpr CommandLineRules kSystemRules = CommandLineRules::Windows;
+#else
+inline constexpr CommandLineRules kSystemRules = CommandLineRules::Shell;
+#endif
+
+// A command line split into words by these rules, without expanding anything.
+std::vector<std::string> splitCommandLine(const std::string& commandLine, CommandLineRules rules = kSystemRules);
+
+// Where a program of the command line is found: a name with a folder as it is (with ".exe"
+// added when it has none and the system needs it), else the current folder without regard to
+// case, then beside the running program, then the program search path; ".exe" is tried with
+// and without. Empty when nowhere.
 std::string findProgram(const std::string& name, const std::string& besideFolder);
 
 } // namespace platform

@@ -112,15 +112,18 @@ class QtPrintSetup : public PrintSetupDialog {
 
 class QtProcesses : public Processes {
   public:
-    void start(const std::string& commandLine, int) override {
+    void start(const std::string& commandLine, int windowStyle) override {
         const auto words = splitCommandLine(commandLine);
         if (words.empty()) throw RunError(err::FileNotFound, commandLine);
         const std::string program = findProgram(words[0], QCoreApplication::applicationDirPath().toStdString());
         if (program.empty()) throw RunError(err::FileNotFound, words[0]);
         // The words are the store's code page; the system takes its own.
         std::vector<std::string> args;
-        for (size_t i = 1; i < words.size(); ++i) args.push_back(fromAnsi(words[i]).toLocal8Bit().toStdString());
-        if (!Env::current().startProgram(program, args, QDir::currentPath().toLocal8Bit().toStdString()))
+        for (size_t i = 1; i < words.size(); ++i) args.push_back(fromAnsi(words[i]).toStdString());
+        const auto style = windowStyle == 2   ? WindowStyle::Minimised
+                           : windowStyle == 3 ? WindowStyle::Maximised
+                                              : WindowStyle::Normal;
+        if (!Env::current().startProgram(program, args, QDir::currentPath().toStdString(), style))
             throw RunError(err::FileNotFound, words[0]);
     }
     void openDocument(const QString& path) override {

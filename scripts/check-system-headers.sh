@@ -5,18 +5,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 allowed=(
-  # The seam's implementation for POSIX systems.
-  common/env_posix.cpp
-  # The crash and power-cut tests fork the posting as a child process, kill it and wait for it.
-  bench/child_run.cpp bench/crash_test.cpp bench/power_cut_test.cpp
+  # The seam's implementations for POSIX systems and for Windows.
+  common/env_posix.cpp common/env_win32.cpp
+  # The crash test and the benchmark fork the posting as a child process, kill it and wait for it.
+  bench/child_run.cpp bench/crash_test.cpp
   # The benchmark's floor measures the bare system calls the posting is compared with.
   bench/io_floor.cpp bench/posting_bench.cpp
-  # Another process holding a file's lock, as another computer of the store does: the
-  # scenarios check the seam's real locks end to end with it.
-  tests/support/held_lock.cpp tests/tools/holdlock.cpp
-  # Tests of the seam against the system itself: permissions taken away, a lock taken by
-  # another open file of the same process.
-  tests/unit/common/files_test.cpp tests/unit/common/text_test.cpp
   # A private temporary folder per fuzzing process.
   tests/fuzz/fuzz_records.cpp
   # What the heap's end does, seen from outside the seam.

@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "Usage: print-check EMPTY-FOLDER\n");
         return 2;
     }
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     if (QPrinterInfo::defaultPrinter().isNull()) {
         std::fprintf(stderr, "print-check: no default printer\n");

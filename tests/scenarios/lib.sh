@@ -81,7 +81,19 @@ interest_rec() { # acctno prevfile prevrec descr amount txdate amount2 txrating
 hold_lock() {
   "$HOLDLOCK" "$1" < /dev/null > .holdlock.out 2>&1 &
   echo $! > .holdlock.pid
-  for _ in $(seq 50); do grep -q held .holdlock.out 2>/dev/null && return 0; sleep 0.1; done
+  echo "$1" > .holdlock.file
+  for _ in $(seq 100); do grep -q held .holdlock.out 2>/dev/null && return 0; sleep 0.1; done
   echo "could not hold $1"; return 1
 }
-release_lock() { kill "$(cat .holdlock.pid)" 2>/dev/null || true; rm -f .holdlock.out .holdlock.pid; }
+# Lets go of it; fails unless the holder found the file's bytes as they were when it took it.
+release_lock() {
+  local pid file ok=0
+  pid=$(cat .holdlock.pid) file=$(cat .holdlock.file)
+  : > "$file.release"
+  for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  kill "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+  grep -q '^unchanged' .holdlock.out || { echo "holder of $file: $(tail -1 .holdlock.out)"; ok=1; }
+  rm -f .holdlock.out .holdlock.pid .holdlock.file "$file.release"
+  return $ok
+}

@@ -2,8 +2,9 @@
 # Runs one scenario: NAME.uis in a fresh folder prepared by NAME.setup (if any), compares the
 # transcript with NAME.out, then runs NAME.check (if any) in the folder to look at the files.
 set -uo pipefail
-uiscript=$1
+UISCRIPT=$1
 script=$2
+uiscript=$UISCRIPT
 base=${script%.uis}
 lib=$(cd "$(dirname "$0")" && pwd)/lib.sh
 work=$(mktemp -d)/store  # a folder of a fixed name: reports name it
@@ -11,6 +12,20 @@ mkdir -p "$work"
 trap 'rm -rf "$(dirname "$work")"' EXIT
 cd "$work" || exit 1
 export SCENARIO_LIB=$lib
+# A build for another system runs its programs through RUN_WITH (wine, for Windows): the set-up,
+# the checks and the transcript's driver call them through small wrappers of the same names.
+if [[ -n ${RUN_WITH:-} ]]; then
+  bin=$(dirname "$work")/bin
+  mkdir -p "$bin"
+  for tool in uiscript holdlock; do
+    var=${tool^^}
+    [[ -n ${!var:-} ]] || continue
+    printf '#!/usr/bin/env bash\nexec %s %q "$@"\n' "$RUN_WITH" "${!var}" > "$bin/$tool"
+    chmod +x "$bin/$tool"
+    export "$var=$bin/$tool"
+  done
+  uiscript=$bin/uiscript
+fi
 export UISCRIPT=$uiscript
 if [[ -f $base.setup ]]; then
   bash -euo pipefail -c "source '$lib'; source '$base.setup'" || { echo "setup failed"; exit 1; }

@@ -55,11 +55,14 @@ class FaultEnv : public common::Env {
         return inner_.list(folder, namesOnly);
     }
     bool isProgram(const std::string& path) override { return inner_.isProgram(path); }
+    bool replacesOnlyClosedFiles() const override { return inner_.replacesOnlyClosedFiles(); }
+    void standardStreamsAsBytes() override { inner_.standardStreamsAsBytes(); }
+    std::string nameAsStored(const std::string& path) override { return inner_.nameAsStored(path); }
     std::vector<std::string> programFolders() override { return inner_.programFolders(); }
     [[noreturn]] void exitNow(int code) override;
-    bool startProgram(const std::string& program, const std::vector<std::string>& arguments,
-                      const std::string& folder) override {
-        return inner_.startProgram(program, arguments, folder);
+    bool startProgram(const std::string& program, const std::vector<std::string>& arguments, const std::string& folder,
+                      common::WindowStyle style) override {
+        return inner_.startProgram(program, arguments, folder, style);
     }
     bool anotherCopyRunning(const std::string& program) override { return inner_.anotherCopyRunning(program); }
     void preferLargePages() override {}

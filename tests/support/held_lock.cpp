@@ -1,30 +1,31 @@
 #include "tests/support/held_lock.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
+#include "common/env.h"
+#include "common/run_error.h"
+
 #include <stdexcept>
-#include <unistd.h>
 
 namespace testsupport {
 
+// Through the system's own seam, never a test's stand-in: the lock must be a real one that
+// another process sees.
 HeldLock::HeldLock(const std::string& path, bool exclusive) {
-    fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    struct flock lk {};
-    lk.l_type = exclusive ? F_WRLCK : F_RDLCK;
-    lk.l_whence = SEEK_SET;
-    if (fd_ < 0 || ::fcntl(fd_, F_OFD_SETLK, &lk) != 0) {
-        const std::string why = std::strerror(errno);
-        if (fd_ >= 0) ::close(fd_);
-        throw std::runtime_error("cannot hold " + path + ": " + why);
+    try {
+        file_ =
+            common::systemEnv().open(path, true, exclusive ? common::FileLock::Exclusive : common::FileLock::Shared);
+    } catch (const common::RunError& e) {
+        throw std::runtime_error("cannot hold " + path + ": " + e.description());
     }
 }
 
 HeldLock::~HeldLock() { release(); }
 
-void HeldLock::release() {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
+std::string HeldLock::contents() const {
+    std::string bytes(static_cast<size_t>(file_->size()), '\0');
+    bytes.resize(file_->readAt(0, bytes.data(), bytes.size()));
+    return bytes;
 }
+
+void HeldLock::release() { file_.reset(); }
 
 } // namespace testsupport

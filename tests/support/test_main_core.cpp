@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-    setenv("QTEST_DISABLE_STACK_DUMP", "1", 1);
-    setenv("LANG", "C.UTF-8", 1);
+    qputenv("QTEST_DISABLE_STACK_DUMP", "1");
+    qputenv("LANG", "C.UTF-8");
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

@@ -1,16 +1,19 @@
 // Test main for the tests that open windows: a QApplication on the offscreen platform, a fixed locale, no crash
 // dialogs.
+#include "tests/support/linux_fonts.h"
+
 #include <QApplication>
 #include <QLocale>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    setenv("QTEST_DISABLE_STACK_DUMP", "1", 1);
-    setenv("LANG", "C.UTF-8", 1);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QTEST_DISABLE_STACK_DUMP", "1");
+    qputenv("LANG", "C.UTF-8");
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QApplication app(argc, argv);
+    testsupport::useLinuxFontAliases();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -29,13 +29,36 @@ QString crlf(QString s) {
 }
 } // namespace
 
-QString withFolderNamed(QString text) {
+QString withFolderNamed(QString text, bool escaped) {
+    // As the program shows it, in the system's own separators, and as the transcript writes that
+    // (a backslash doubled). A path in the folder reads "<folder>/INTBACK/name" on every system:
+    // its separators up to the next blank, quote or escape are written as "/".
     const QString folder = QDir::currentPath();
-    text.replace(folder, QStringLiteral("<folder>"));
-    return text.replace(QDir::toNativeSeparators(folder), QStringLiteral("<folder>"));
+    const QString native = QDir::toNativeSeparators(folder);
+    QString twice = native;
+    twice.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
+    const QString named = QStringLiteral("<folder>");
+    for (const QString& form : {twice, native, folder}) text.replace(form, named);
+    if (native == folder) return text;
+    const QChar slash = QLatin1Char('\\');
+    for (qsizetype at = text.indexOf(named); at >= 0; at = text.indexOf(named, at + 1)) {
+        for (qsizetype i = at + named.size(); i < text.size(); ++i) {
+            const QChar c = text[i];
+            if (c.isSpace() || c == QLatin1Char('"') || c.category() == QChar::Other_Control) break;
+            if (c != slash) continue;
+            if (!escaped) {
+                text[i] = QLatin1Char('/');
+            } else if (i + 1 < text.size() && text[i + 1] == slash) {
+                text.replace(i, 2, QStringLiteral("/"));
+            } else {
+                break; // an escape: the path ended
+            }
+        }
+    }
+    return text;
 }
 
-QString controlText(QWidget* w) { return withFolderNamed(rawControlText(w)); }
+QString controlText(QWidget* w) { return withFolderNamed(rawControlText(w), false); }
 
 QString rawControlText(QWidget* w) {
     const QVariant caption = w->property("caption");

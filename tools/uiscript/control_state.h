@@ -6,9 +6,10 @@
 
 namespace uiscript {
 
-// A text with the data folder the script runs in written "<folder>", so that a transcript does
-// not depend on where it ran.
-QString withFolderNamed(QString text);
+// A text with the data folder the script runs in written "<folder>", and the paths in it with
+// "/", so that a transcript does not depend on where, or on which system, it ran. `escaped`: a
+// transcript line, where a backslash of the text is written twice.
+QString withFolderNamed(QString text, bool escaped);
 
 // What a script can see of a control, read the way a person sees it.
 QString controlText(QWidget* w); // text box text or caption, the folder named as above

@@ -2,6 +2,7 @@
 #include "tools/uiscript/session.h"
 
 #include "common/env.h"
+#include "tests/support/linux_fonts.h"
 
 #include <QApplication>
 #include <QFile>
@@ -9,17 +10,20 @@
 #include <iostream>
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     if (argc != 2 || std::string(argv[1]) == "--help") {
         std::fprintf(stderr, "Usage: uiscript SCRIPT   (or - for standard input; run it in the data folder)\n");
         return argc == 2 ? 0 : 2;
     }
+    // The transcript is compared byte for byte on every system.
+    common::Env::current().standardStreamsAsBytes();
     QApplication app(argc, argv);
+    testsupport::useLinuxFontAliases();
     QFile f;
     if (std::string(argv[1]) == "-") {
         if (!f.open(stdin, QIODevice::ReadOnly)) return 2;
     } else {
-        f.setFileName(QString::fromLocal8Bit(argv[1]));
+        f.setFileName(QCoreApplication::arguments().value(1));
         if (!f.open(QIODevice::ReadOnly)) {
             std::fprintf(stderr, "uiscript: cannot read %s\n", argv[1]);
             return 2;

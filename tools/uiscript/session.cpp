@@ -69,7 +69,7 @@ Qt::Key keyOf(QString name, QString& text, Qt::KeyboardModifiers& modifiers) {
 Session::Session(std::function<void(const QString&)> out, std::function<void(const QString&)> errors,
                  std::function<void(int)> finish)
     : out_(std::move(out)), errors_(std::move(errors)), finish_(std::move(finish)),
-      transcript_([this](const std::string& s) { out_(withFolderNamed(QString::fromStdString(s))); }) {}
+      transcript_([this](const std::string& s) { out_(withFolderNamed(QString::fromStdString(s), true)); }) {}
 
 Session::~Session() = default;
 
