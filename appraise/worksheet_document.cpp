@@ -361,9 +361,15 @@ void WorksheetWindow::copytowp_Click() {
     p.screen.doEvents();
     std::string suggested;
     if (fileExists("wpname.dat")) suggested = TextReader("wpname.dat").readField();
-    else
-        suggested =
-            suggestedWordProcessor([this](const std::string& program) { return p.processes.installed(program); });
+    else {
+        auto installed = [this](const std::string& program) { return p.processes.installed(program); };
+#ifdef _WIN32
+        suggested = suggestedWindowsWordProcessor(
+            installed, [this](const std::string& program) { return p.processes.registered(program); });
+#else
+        suggested = suggestedWordProcessor(installed);
+#endif
+    }
     const QString answer = p.input.ask(
         QStringLiteral("Please enter the command to start your favorite wordprocessor.\r\r(The file will be available "
                        "by opening APP.TMP or by using the insert function because the text was placed on the "

@@ -103,6 +103,9 @@ class Env {
     // `names` alone leaves their sizes, times and kinds out (a faster listing).
     virtual std::vector<FolderEntry> list(const std::string& folder, bool namesOnly = false) = 0;
 
+    // Where the system's register of installed programs says a program is ("winword.exe" in
+    // Windows' App Paths); empty when it says nothing (and on systems without one).
+    virtual std::string registeredProgram(const std::string&) { return {}; }
     // An existing file that can be started as a program.
     virtual bool isProgram(const std::string& path) = 0;
     // The folders of the program search path, in order (empty entries left out).
@@ -118,6 +121,9 @@ class Env {
     virtual bool anotherCopyRunning(const std::string& program) = 0;
     // Ends the process at once: no destructors, no unload handlers.
     [[noreturn]] virtual void exitNow(int code) = 0;
+    // The program's arguments in UTF-8, the program's own name first: `argv` where the system
+    // gives it so (POSIX), the wide command line on Windows (argv there is in the code page).
+    virtual std::vector<std::string> programArguments(int argc, char** argv) { return {argv, argv + argc}; }
     // Makes the standard input, output and error streams carry bytes as they are (on Windows
     // they would write each line end as CR LF).
     virtual void standardStreamsAsBytes() {}

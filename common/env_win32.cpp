@@ -5,7 +5,12 @@
 
 #include "common/run_error.h"
 
+#ifndef NOMINMAX
+#define NOMINMAX // std::min, not the macro
+#endif
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <fcntl.h>
 #include <io.h>
@@ -268,6 +273,23 @@ class Win32Env : public Env {
         return ext == ".exe" || ext == ".com";
     }
 
+    std::string registeredProgram(const std::string& program) override {
+        const std::wstring key = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" + wide(program);
+        for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+            wchar_t value[MAX_PATH * 2];
+            DWORD size = sizeof value;
+            if (RegGetValueW(root, key.c_str(), nullptr, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ, nullptr, value, &size) ==
+                ERROR_SUCCESS) {
+                std::wstring path = value;
+                if (path.size() >= 2 && path.front() == L'"' && path.back() == L'"')
+                    path = path.substr(1, path.size() - 2);
+                const std::string found = narrow(path.c_str());
+                if (isProgram(found)) return found;
+            }
+        }
+        return {};
+    }
+
     std::vector<std::string> programFolders() override {
         std::vector<std::string> folders;
         const DWORD n = GetEnvironmentVariableW(L"PATH", nullptr, 0);
@@ -323,6 +345,16 @@ class Win32Env : public Env {
     [[noreturn]] void exitNow(int code) override {
         std::fflush(nullptr);
         std::_Exit(code);
+    }
+
+    std::vector<std::string> programArguments(int argc, char** argv) override {
+        int n = 0;
+        LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &n);
+        if (!wide) return Env::programArguments(argc, argv);
+        std::vector<std::string> args;
+        for (int i = 0; i < n; ++i) args.push_back(narrow(wide[i]));
+        LocalFree(wide);
+        return args;
     }
 
     void standardStreamsAsBytes() override {

@@ -17,6 +17,9 @@ class Processes {
     virtual void openDocument(const QString& path) = 0;
     // Whether a program of this name can be started, for suggesting one.
     virtual bool installed(const std::string& program) = 0;
+    // Where the system's register of installed programs puts one ("winword.exe"); empty when
+    // it names none.
+    virtual std::string registered(const std::string& program) = 0;
     // Ends the process at once: no unload handlers run.
     [[noreturn]] virtual void endProcess() = 0;
 };

@@ -1,5 +1,7 @@
 #include "platform/program_args.h"
 
+#include "common/env.h"
+
 #include <QDir>
 #include <QString>
 #include <cstdio>
@@ -23,7 +25,9 @@ std::optional<int> handleProgramArgs(int argc, char** argv, const char* name, co
         std::fprintf(stderr, "%s: one folder at most; see --help\n", name);
         return 2;
     }
-    if (argc == 2 && !QDir::setCurrent(QString::fromLocal8Bit(argv[1]))) {
+    // The folder as the system gives it, whatever letters its name has.
+    const auto args = common::Env::current().programArguments(argc, argv);
+    if (argc == 2 && !QDir::setCurrent(QString::fromStdString(args.size() > 1 ? args[1] : std::string(argv[1])))) {
         std::fprintf(stderr, "%s: cannot work in %s\n", name, argv[1]);
         return 2;
     }

@@ -133,6 +133,7 @@ class QtProcesses : public Processes {
     bool installed(const std::string& program) override {
         return !findProgram(program, QCoreApplication::applicationDirPath().toStdString()).empty();
     }
+    std::string registered(const std::string& program) override { return Env::current().registeredProgram(program); }
     [[noreturn]] void endProcess() override {
         Env::current().exitNow(0);
         std::abort(); // not reached

@@ -1,5 +1,6 @@
 #include "platform/scripted_platform.h"
 
+#include "common/env.h"
 #include "common/file_names.h"
 #include "common/run_error.h"
 #include "platform/recording_printer.h"
@@ -151,7 +152,12 @@ struct ScriptedPlatform::Impl : MessageBox,
         t.line(QStringLiteral("open %1").arg(quoted(path)));
         if (!QFileInfo::exists(path)) throw RunError(err::FileNotFound, path.toStdString());
     }
-    bool installed(const std::string& program) override { return fileExists(program); }
+    bool installed(const std::string& program) override {
+        for (const std::string& name : {program, program + ".exe"})
+            if (fileExists(name) && Env::current().isProgram(resolveName(name))) return true;
+        return false;
+    }
+    std::string registered(const std::string&) override { return {}; } // nothing beyond the folder
 
     [[noreturn]] void endProcess() override {
         if (onEnd) onEnd();

@@ -10,10 +10,14 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   clang-format git
 )
-# Extra tools for screenshots and PDF checks, asked for with --extras.
-if [[ "${1:-}" == "--extras" ]]; then
-  packages+=(xvfb xdotool poppler-utils x11-apps imagemagick)
-fi
+# Extra tools for screenshots and PDF checks, asked for with --extras; the Windows cross build,
+# its tests under wine and its package, with --windows.
+for option in "$@"; do
+  case $option in
+  --extras) packages+=(xvfb xdotool poppler-utils x11-apps imagemagick) ;;
+  --windows) packages+=(g++-mingw-w64-x86-64-posix wine wine64 nsis zip zstd qt6-base-dev-tools) ;;
+  esac
+done
 
 missing=()
 for p in "${packages[@]}"; do

@@ -16,4 +16,14 @@ std::string suggestedWordProcessor(const std::function<bool(const std::string& p
     return "xdg-open app.tmp";
 }
 
+std::string suggestedWindowsWordProcessor(const std::function<bool(const std::string& program)>& installed,
+                                          const std::function<std::string(const std::string& program)>& registered) {
+    if (installed("write")) return "write app.tmp";
+    for (const char* program : {"winword.exe", "soffice.exe"}) {
+        const std::string path = registered(program);
+        if (!path.empty()) return '"' + path + "\" app.tmp";
+    }
+    return "notepad app.tmp";
+}
+
 } // namespace appraise

@@ -8,4 +8,9 @@ namespace appraise {
 // first usual word processor that is installed, opening "app.tmp", else the desktop's opener.
 std::string suggestedWordProcessor(const std::function<bool(const std::string& program)>& installed);
 
+// The same on Windows: "write app.tmp" where WordPad is installed, else Word or LibreOffice where
+// the system's register of programs (`registered`: its path, or empty) has one, else Notepad.
+std::string suggestedWindowsWordProcessor(const std::function<bool(const std::string& program)>& installed,
+                                          const std::function<std::string(const std::string& program)>& registered);
+
 } // namespace appraise

@@ -58,6 +58,7 @@ class FaultEnv : public common::Env {
     bool replacesOnlyClosedFiles() const override { return inner_.replacesOnlyClosedFiles(); }
     void standardStreamsAsBytes() override { inner_.standardStreamsAsBytes(); }
     std::string nameAsStored(const std::string& path) override { return inner_.nameAsStored(path); }
+    std::string registeredProgram(const std::string& program) override { return inner_.registeredProgram(program); }
     std::vector<std::string> programFolders() override { return inner_.programFolders(); }
     [[noreturn]] void exitNow(int code) override;
     bool startProgram(const std::string& program, const std::vector<std::string>& arguments, const std::string& folder,
