@@ -6,6 +6,8 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPrintPreviewDialog>
@@ -13,6 +15,7 @@
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTextLayout>
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -82,6 +85,18 @@ double QtPrinter::px(int twips) const { return twips * printer_->resolution() / 
 
 QFont QtPrinter::printerFont() const {
     QFont f(font_.name);
+    // A typewriter face (the columns of a report) stays one on a machine that lacks it: the
+    // system's fixed font, else the first fixed-pitch family it has.
+    if (font_.name.contains(QLatin1String("Courier"), Qt::CaseInsensitive) && !QFontInfo(f).fixedPitch()) {
+        QString fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+        if (!QFontDatabase::isFixedPitch(fixed)) {
+            const QStringList families = QFontDatabase::families();
+            const auto it = std::find_if(families.begin(), families.end(),
+                                         [](const QString& family) { return QFontDatabase::isFixedPitch(family); });
+            if (it != families.end()) fixed = *it;
+        }
+        f.setFamily(fixed);
+    }
     f.setPointSizeF(font_.size > 0 ? font_.size : 10);
     f.setBold(font_.bold);
     f.setItalic(font_.italic);

@@ -1,7 +1,8 @@
 ; The installer of Appraise and Interest for the store's Windows computers. Built by
 ; scripts/build-windows.sh --package with makensis, from the programs installed by CMake into
 ; STAGE (given with -D, as are VERSION, ICONS and OUTFILE).
-Unicode true
+; The programs are 64-bit, and so is the installer (it runs where they run).
+Target amd64-unicode
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
 
@@ -52,7 +53,7 @@ SectionEnd
 
 ; For trying the programs without the suite: the stand-in main program on a demo store. Off by
 ; default, and never over a velmaron.exe that is there already (the suite's own).
-Section /o "Stand-in main program and demo store" SecDemo
+Section /o "Stand-in and demo store" SecDemo
   SetOutPath "$INSTDIR"
   File "${STAGE}/make-demo-store.exe"
   ${If} ${FileExists} "$INSTDIR\velmaron.exe"
