@@ -8,7 +8,8 @@
 #include "bench/test_stores.h"
 #include "common/basic_number.h"
 #include "common/fixed_field.h"
-#include "demo/store_layout.h"
+#include "store/account_record.h"
+#include "store/transaction_record.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -29,7 +30,6 @@
 #include <unistd.h>
 
 using namespace common;
-using namespace demo;
 using namespace bench;
 
 namespace fs = std::filesystem;
@@ -92,24 +92,24 @@ std::string walkChains(const fs::path& work, const std::string& cust, long point
         if (it == monthFiles.end()) it = monthFiles.emplace(code, bytesOf(work / (code + ".dat"))).first;
         return it->second;
     };
-    const size_t accounts = cust.size() / cust::length;
+    const size_t accounts = cust.size() / store::account::length;
     for (size_t i = 1; i <= accounts; ++i) {
-        const std::string now = rec(cust, i, cust::length);
-        std::string file = trimmed(std::string_view(now).substr(cust::lasttxfile.offset, 4));
-        long r = number(std::string_view(now).substr(cust::lasttxrec.offset, 8));
+        const std::string now = rec(cust, i, store::account::length);
+        std::string file = trimmed(std::string_view(now).substr(store::account::lasttxfile.offset, 4));
+        long r = number(std::string_view(now).substr(store::account::lasttxrec.offset, 8));
         std::vector<std::pair<std::string, long>> chain;
         std::set<std::pair<std::string, long>> seen;
         while (r > 0) {
             if (!seen.insert({file, r}).second) return "account " + std::to_string(i) + " chain loops";
             const std::string& data = monthOf(file);
             if (file == month && r > pointer) return "account " + std::to_string(i) + " points past the pointer";
-            const std::string t = rec(data, static_cast<size_t>(r), trans::length);
+            const std::string t = rec(data, static_cast<size_t>(r), store::transaction::length);
             if (t.empty()) return "account " + std::to_string(i) + " points at a missing transaction";
             if (static_cast<size_t>(number(std::string_view(t).substr(0, 5))) != i)
                 return "account " + std::to_string(i) + " chain leaves the account";
             chain.emplace_back(file, r);
-            file = trimmed(std::string_view(t).substr(trans::prevfile.offset, 4));
-            r = number(std::string_view(t).substr(trans::prevrec.offset, 8));
+            file = trimmed(std::string_view(t).substr(store::transaction::prevfile.offset, 4));
+            r = number(std::string_view(t).substr(store::transaction::prevrec.offset, 8));
         }
         if (visit) visit(i, chain, monthFiles);
     }
@@ -126,18 +126,18 @@ std::string check(const fs::path& work, const fs::path& original, const fs::path
     // A block's transactions are written before the pointer moves past them, and a kill inside a
     // write can leave the start of a record only: beyond the pointer, where no account points
     // (the walk below checks that), the resume finds them.
-    const size_t records = (monthFile.size() + trans::length - 1) / trans::length;
-    if (monthFile.size() % trans::length && static_cast<long>(records) <= pointer)
+    const size_t records = (monthFile.size() + store::transaction::length - 1) / store::transaction::length;
+    if (monthFile.size() % store::transaction::length && static_cast<long>(records) <= pointer)
         return "a partial transaction record within the pointer";
     for (size_t r = 1; r <= records; ++r) {
-        const std::string here = monthFile.substr((r - 1) * trans::length, trans::length);
-        if (here != rec(monthRef, r, trans::length).substr(0, here.size()))
+        const std::string here = monthFile.substr((r - 1) * store::transaction::length, store::transaction::length);
+        if (here != rec(monthRef, r, store::transaction::length).substr(0, here.size()))
             return "transaction " + std::to_string(r) + " differs from the uninterrupted run";
     }
-    const size_t accounts = cust.size() / cust::length;
+    const size_t accounts = cust.size() / store::account::length;
     for (size_t i = 1; i <= accounts; ++i) {
-        const std::string now = rec(cust, i, cust::length);
-        if (now != rec(custBefore, i, cust::length) && now != rec(custAfter, i, cust::length))
+        const std::string now = rec(cust, i, store::account::length);
+        if (now != rec(custBefore, i, store::account::length) && now != rec(custAfter, i, store::account::length))
             return "account " + std::to_string(i) + " is half posted";
     }
     if (std::string chains = walkChains(work, cust, pointer); !chains.empty()) return chains;
@@ -163,7 +163,7 @@ std::vector<Sale> trade(const fs::path& work, std::mt19937& rng, int count) {
     std::fstream cust(work / "cust.dat", std::ios::in | std::ios::out | std::ios::binary);
     if (!fs::exists(work / (month + ".dat"))) std::ofstream(work / (month + ".dat"), std::ios::binary);
     std::fstream monthFile(work / (month + ".dat"), std::ios::in | std::ios::out | std::ios::binary);
-    const size_t accounts = fs::file_size(work / "cust.dat") / cust::length;
+    const size_t accounts = fs::file_size(work / "cust.dat") / store::account::length;
     std::uniform_int_distribution<size_t> anyAccount(1, accounts);
     size_t inFlight = 0;
     // The first account the journal's block changes, from the slot that holds an entry.
@@ -178,26 +178,26 @@ std::vector<Sale> trade(const fs::path& work, std::mt19937& rng, int count) {
     std::vector<Sale> sales;
     for (int k = 0; k < count; ++k) {
         const size_t a = (k == 0 && inFlight > 0 && rng() % 2 == 0) ? inFlight : anyAccount(rng);
-        std::string acct(cust::length, '\0');
-        cust.seekg(static_cast<std::streamoff>((a - 1) * cust::length));
+        std::string acct(store::account::length, '\0');
+        cust.seekg(static_cast<std::streamoff>((a - 1) * store::account::length));
         cust.read(acct.data(), static_cast<std::streamsize>(acct.size()));
         const long record = number(bytesOf(work / (month + ".ptn"))) + 1;
-        std::string t(trans::length, ' ');
-        storeField(t, trans::acctno, std::to_string(a));
-        storeField(t, trans::prevfile, fieldText(acct, cust::lasttxfile));
-        storeField(t, trans::prevrec, fieldText(acct, cust::lasttxrec));
-        storeField(t, trans::descr, "Sale");
-        storeField(t, trans::amount, "25.00");
-        storeField(t, trans::txdate, "12-9-26");
-        storeField(t, trans::txtype, "A");
-        monthFile.seekp(static_cast<std::streamoff>((record - 1) * trans::length));
+        std::string t(store::transaction::length, ' ');
+        storeField(t, store::transaction::acctno, std::to_string(a));
+        storeField(t, store::transaction::prevfile, fieldText(acct, store::account::lasttxfile));
+        storeField(t, store::transaction::prevrec, fieldText(acct, store::account::lasttxrec));
+        storeField(t, store::transaction::descr, "Sale");
+        storeField(t, store::transaction::amount, "25.00");
+        storeField(t, store::transaction::txdate, "12-9-26");
+        storeField(t, store::transaction::txtype, "A");
+        monthFile.seekp(static_cast<std::streamoff>((record - 1) * store::transaction::length));
         monthFile.write(t.data(), static_cast<std::streamsize>(t.size()));
         monthFile.flush();
         std::ofstream(work / (month + ".ptn"), std::ios::binary) << ' ' << record << "\r\n";
-        storeField(acct, cust::lasttxfile, month);
-        storeField(acct, cust::lasttxrec, std::to_string(record));
-        storeField(acct, cust::balance, generalFormat(val(fieldText(acct, cust::balance)) + 25));
-        cust.seekp(static_cast<std::streamoff>((a - 1) * cust::length));
+        storeField(acct, store::account::lasttxfile, month);
+        storeField(acct, store::account::lasttxrec, std::to_string(record));
+        storeField(acct, store::account::balance, generalFormat(val(fieldText(acct, store::account::balance)) + 25));
+        cust.seekp(static_cast<std::streamoff>((a - 1) * store::account::length));
         cust.write(acct.data(), static_cast<std::streamsize>(acct.size()));
         cust.flush();
         sales.push_back(Sale{a, record, t});
@@ -212,43 +212,44 @@ std::string checkAfterTrading(const fs::path& work, const fs::path& reference, c
     const std::string cust = bytesOf(work / "cust.dat"), custRef = bytesOf(reference / "cust.dat");
     const std::string monthFile = bytesOf(work / (month + ".dat"));
     const long pointer = number(bytesOf(work / (month + ".ptn")));
-    if (monthFile.size() % trans::length) return "a partial transaction record";
-    if (static_cast<long>(monthFile.size() / trans::length) != pointer) return "the pointer does not count the records";
+    if (monthFile.size() % store::transaction::length) return "a partial transaction record";
+    if (static_cast<long>(monthFile.size() / store::transaction::length) != pointer)
+        return "the pointer does not count the records";
     std::set<size_t> sold;
     for (const Sale& sale : sales) {
         sold.insert(sale.account);
-        if (rec(monthFile, static_cast<size_t>(sale.record), trans::length) != sale.bytes)
+        if (rec(monthFile, static_cast<size_t>(sale.record), store::transaction::length) != sale.bytes)
             return "the sale at record " + std::to_string(sale.record) + " was written over (now \"" +
-                   rec(monthFile, static_cast<size_t>(sale.record), trans::length).substr(0, 60) + "\")";
+                   rec(monthFile, static_cast<size_t>(sale.record), store::transaction::length).substr(0, 60) + "\")";
     }
     std::string problem;
-    const std::string chains =
-        walkChains(work, cust, pointer,
-                   [&](size_t i, const std::vector<std::pair<std::string, long>>& chain,
-                       const std::map<std::string, std::string>& files) {
-                       if (!problem.empty()) return;
-                       int charges = 0;
-                       std::set<long> inMonth;
-                       for (const auto& [file, r] : chain) {
-                           const std::string t = rec(files.at(file), static_cast<size_t>(r), trans::length);
-                           if (file == month) inMonth.insert(r);
-                           if (trimmed(fieldText(t, trans::txdate)) == date &&
-                               fieldText(t, trans::descr).substr(0, 8) == "Interest")
-                               ++charges;
-                       }
-                       if (charges > 1) problem = "account " + std::to_string(i) + " was charged twice";
-                       for (const Sale& sale : sales)
-                           if (sale.account == i && !inMonth.count(sale.record))
-                               problem = "account " + std::to_string(i) + " lost its sale at record " +
-                                         std::to_string(sale.record);
-                       if (sold.count(i)) return;
-                       // Untouched by the main program: posted exactly as the uninterrupted run posted it,
-                       // but for the record number of its charge, which the sales moved on.
-                       std::string now = rec(cust, i, cust::length), ref = rec(custRef, i, cust::length);
-                       storeField(now, cust::lasttxrec, "");
-                       storeField(ref, cust::lasttxrec, "");
-                       if (now != ref) problem = "account " + std::to_string(i) + " differs from the uninterrupted run";
-                   });
+    const std::string chains = walkChains(
+        work, cust, pointer,
+        [&](size_t i, const std::vector<std::pair<std::string, long>>& chain,
+            const std::map<std::string, std::string>& files) {
+            if (!problem.empty()) return;
+            int charges = 0;
+            std::set<long> inMonth;
+            for (const auto& [file, r] : chain) {
+                const std::string t = rec(files.at(file), static_cast<size_t>(r), store::transaction::length);
+                if (file == month) inMonth.insert(r);
+                if (trimmed(fieldText(t, store::transaction::txdate)) == date &&
+                    fieldText(t, store::transaction::descr).substr(0, 8) == "Interest")
+                    ++charges;
+            }
+            if (charges > 1) problem = "account " + std::to_string(i) + " was charged twice";
+            for (const Sale& sale : sales)
+                if (sale.account == i && !inMonth.count(sale.record))
+                    problem =
+                        "account " + std::to_string(i) + " lost its sale at record " + std::to_string(sale.record);
+            if (sold.count(i)) return;
+            // Untouched by the main program: posted exactly as the uninterrupted run posted it,
+            // but for the record number of its charge, which the sales moved on.
+            std::string now = rec(cust, i, store::account::length), ref = rec(custRef, i, store::account::length);
+            storeField(now, store::account::lasttxrec, "");
+            storeField(ref, store::account::lasttxrec, "");
+            if (now != ref) problem = "account " + std::to_string(i) + " differs from the uninterrupted run";
+        });
     return chains.empty() ? problem : chains;
 }
 } // namespace

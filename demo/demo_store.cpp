@@ -3,7 +3,10 @@
 #include "appraise/printing/inserts.h"
 
 #include "common/format_picture.h"
-#include "demo/store_layout.h"
+#include "store/account_count.h"
+#include "store/account_record.h"
+#include "store/last_posting.h"
+#include "store/transaction_record.h"
 
 #include "common/basic_number.h"
 #include "common/file_names.h"
@@ -116,22 +119,22 @@ void writeDemoStore(QDate today) {
                       const char* type, int rating) {
         MonthFile& mf = files[monthCode(date)];
         mf.code = monthCode(date);
-        std::string t(trans::length, ' ');
-        storeField(t, trans::acctno, std::to_string(acct));
-        storeField(t, trans::prevfile, prevFile);
-        storeField(t, trans::prevrec, std::to_string(prevRec));
-        storeField(t, trans::clerk, "DW");
-        storeField(t, trans::invoice, std::to_string(1000 + acct * 7 % 997));
-        storeField(t, trans::descr, descr);
-        storeField(t, trans::amount, formatPicture(Money::fromDouble(amount), "#####.00"));
-        storeField(t, trans::txdate, storeDate(date));
-        storeField(t, trans::txtype, type);
-        storeField(t, trans::txrating, std::to_string(std::min(rating, 9)));
+        std::string t(store::transaction::length, ' ');
+        storeField(t, store::transaction::acctno, std::to_string(acct));
+        storeField(t, store::transaction::prevfile, prevFile);
+        storeField(t, store::transaction::prevrec, std::to_string(prevRec));
+        storeField(t, store::transaction::clerk, "DW");
+        storeField(t, store::transaction::invoice, std::to_string(1000 + acct * 7 % 997));
+        storeField(t, store::transaction::descr, descr);
+        storeField(t, store::transaction::amount, formatPicture(Money::fromDouble(amount), "#####.00"));
+        storeField(t, store::transaction::txdate, storeDate(date));
+        storeField(t, store::transaction::txtype, type);
+        storeField(t, store::transaction::txrating, std::to_string(std::min(rating, 9)));
         mf.records.push_back(t);
         return std::make_pair(mf.code, static_cast<int>(mf.records.size()));
     };
 
-    RecordFile custFile("cust.dat", cust::length);
+    RecordFile custFile("cust.dat", store::account::length);
     int acct = 0;
     for (const Person& who : people) {
         ++acct;
@@ -160,31 +163,31 @@ void writeDemoStore(QDate today) {
             }
             std::tie(lastFile, lastRec) = append(day, acct, lastFile, lastRec, descr, amount, type, who.rating);
         }
-        std::string r(cust::length, ' ');
-        storeField(r, cust::name1, who.last);
-        storeField(r, cust::name2, who.first);
-        storeField(r, cust::street, who.street);
-        storeField(r, cust::initial, "");
-        storeField(r, cust::city, who.city);
-        storeField(r, cust::state, "ST");
-        storeField(r, cust::zip, std::to_string(12340 + acct % 7));
-        storeField(r, cust::lasttxfile, lastFile);
-        storeField(r, cust::lasttxrec, std::to_string(lastRec));
-        storeField(r, cust::balance, who.balance == 0 ? "0" : generalFormat(who.balance));
-        storeField(r, cust::creditLimit, "3000");
-        storeField(r, cust::phone, who.phone);
-        storeField(r, cust::workPhone, "");
-        storeField(r, cust::opened, "0195");
-        storeField(r, cust::acctno, std::to_string(acct));
-        storeField(r, cust::rating, std::to_string(who.rating));
-        storeField(r, cust::nointerest, who.nointerest);
+        std::string r(store::account::length, ' ');
+        storeField(r, store::account::name1, who.last);
+        storeField(r, store::account::name2, who.first);
+        storeField(r, store::account::street, who.street);
+        storeField(r, store::account::initial, "");
+        storeField(r, store::account::city, who.city);
+        storeField(r, store::account::state, "ST");
+        storeField(r, store::account::zip, std::to_string(12340 + acct % 7));
+        storeField(r, store::account::lasttxfile, lastFile);
+        storeField(r, store::account::lasttxrec, std::to_string(lastRec));
+        storeField(r, store::account::balance, who.balance == 0 ? "0" : generalFormat(who.balance));
+        storeField(r, store::account::creditLimit, "3000");
+        storeField(r, store::account::phone, who.phone);
+        storeField(r, store::account::workPhone, "");
+        storeField(r, store::account::opened, "0195");
+        storeField(r, store::account::acctno, std::to_string(acct));
+        storeField(r, store::account::rating, std::to_string(who.rating));
+        storeField(r, store::account::nointerest, who.nointerest);
         custFile.write(acct, r);
     }
     custFile.close();
-    writeLines("Cust.ptn", {str(acct)});
+    store::writeAccountCount(acct);
 
     for (const auto& [code, mf] : files) {
-        RecordFile month(code + ".dat", trans::length);
+        RecordFile month(code + ".dat", store::transaction::length);
         for (size_t i = 0; i < mf.records.size(); ++i) month.write(static_cast<int64_t>(i + 1), mf.records[i]);
         writeLines(code + ".ptn", {str(static_cast<double>(mf.records.size()))});
     }
@@ -201,7 +204,7 @@ void writeDemoStore(QDate today) {
             writeBytes(passage.file, appraise::insertText(passage) + "\r\n"); // as Save writes it
     writeLines("logosize.dat", {"3.5"});
     const QDate lastPosting = months.back().addDays(6);
-    writeLines("lastpost.dat", {storeDate(lastPosting), " .015", " 1"});
+    store::writeLastPosting(storeDate(lastPosting), " .015", " 1");
     writeLines("NoIntLW.dat", {"No Interest on Layaways"});
     if (!demoLogo().save(QStringLiteral("anytown1.bmp"), "BMP")) throw RunError(err::DeviceIO, "anytown1.bmp");
 }

@@ -9,8 +9,10 @@
 #include "common/record_file.h"
 #include "common/run_error.h"
 #include "common/text_file.h"
-#include "demo/store_layout.h"
 #include "platform/desktop_services.h"
+#include "store/account_count.h"
+#include "store/account_record.h"
+#include "store/transaction_record.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -95,16 +97,17 @@ void VelmaronWindow::load() {
     accounts->clear();
     try {
         if (!fileExists("cust.dat")) return;
-        const int32_t count = fileExists("Cust.ptn") ? clng(val(TextReader("Cust.ptn").readField())) : 0;
-        RecordFile file("cust.dat", cust::length, Access::Read);
+        const int32_t count = fileExists(store::accountCountFile) ? store::readAccountCount() : 0;
+        RecordFile file("cust.dat", store::account::length, Access::Read);
         for (int32_t n = 1; n <= count; ++n) {
             const std::string r = file.read(n);
-            const QString name = field(r, cust::name2) + ' ' + field(r, cust::name1);
-            const QString balance = fromAnsi(formatPicture(Money::fromText(fieldText(r, cust::balance)), "######0.00"));
-            const QString text =
-                QStringLiteral("%1  %2  %3  %4")
-                    .arg(n, 4)
-                    .arg(name.leftJustified(24), field(r, cust::phone).leftJustified(12), balance.rightJustified(10));
+            const QString name = field(r, store::account::name2) + ' ' + field(r, store::account::name1);
+            const QString balance =
+                fromAnsi(formatPicture(Money::fromText(fieldText(r, store::account::balance)), "######0.00"));
+            const QString text = QStringLiteral("%1  %2  %3  %4")
+                                     .arg(n, 4)
+                                     .arg(name.leftJustified(24), field(r, store::account::phone).leftJustified(12),
+                                          balance.rightJustified(10));
             auto* item = new QListWidgetItem(text, accounts);
             item->setData(Qt::UserRole, n);
         }
@@ -139,16 +142,16 @@ bool VelmaronWindow::eventFilter(QObject* watched, QEvent* event) {
 
 bool VelmaronWindow::writeHandover(int record) {
     try {
-        RecordFile file("cust.dat", cust::length, Access::Read);
+        RecordFile file("cust.dat", store::account::length, Access::Read);
         const std::string r = file.read(record);
         auto quoted = [](const std::string& s) { return "\"" + s + "\""; };
-        const std::string name =
-            std::string(trim(fieldText(r, cust::name2))) + " " + std::string(trim(fieldText(r, cust::name1)));
-        const std::string town = std::string(trim(fieldText(r, cust::city))) + ", " +
-                                 std::string(trim(fieldText(r, cust::state))) + " " +
-                                 std::string(trim(fieldText(r, cust::zip)));
-        writeLines("apptrans.dat", {quoted(name), quoted(std::string(trim(fieldText(r, cust::street)))), quoted(town),
-                                    std::to_string(record)});
+        const std::string name = std::string(trim(fieldText(r, store::account::name2))) + " " +
+                                 std::string(trim(fieldText(r, store::account::name1)));
+        const std::string town = std::string(trim(fieldText(r, store::account::city))) + ", " +
+                                 std::string(trim(fieldText(r, store::account::state))) + " " +
+                                 std::string(trim(fieldText(r, store::account::zip)));
+        writeLines("apptrans.dat", {quoted(name), quoted(std::string(trim(fieldText(r, store::account::street)))),
+                                    quoted(town), std::to_string(record)});
         return true;
     } catch (const RunError& e) {
         QMessageBox::warning(this, windowTitle(), QString::fromStdString(e.what()));

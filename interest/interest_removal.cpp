@@ -9,6 +9,7 @@
 #include "interest/account_files.h"
 #include "interest/posting_run.h"
 #include "interest/transaction_chain.h"
+#include "store/account_count.h"
 
 #include <algorithm>
 
@@ -30,7 +31,7 @@ RemovalResult removeInterest(const std::string& phone, EngineHost& host, std::st
     RemovalResult result;
     const std::string digits = digitsOf(phone);
     steplabel = "HereK";
-    const int32_t count = clng(val(TextReader("Cust.ptn").readField()));
+    const int32_t count = store::readAccountCount();
     steplabel = "HereL";
     RecordFile cust("cust.dat", custrec::length);
     FolderChainFiles monthFiles;

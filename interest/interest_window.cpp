@@ -17,6 +17,7 @@
 #include "interest/posting_run.h"
 #include "interest/window_host.h"
 #include "platform/qt_printer.h"
+#include "store/last_posting.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -160,15 +161,15 @@ void InterestWindow::startup() {
         Label7->setText(firstmonNotice);
         firstmonflag = "Y";
     }
-    if (!fileExists("lastpost.dat")) {
+    if (!fileExists(store::lastPostingFile)) {
         lastposted = "NONE";
         ratepct = Money{};
     } else {
         steplabel = "HereH";
-        TextReader r("lastpost.dat");
-        lastposted = r.readField();
-        ratepct = Money::fromText(r.readField());
-        if (!r.atEnd()) minfin = Money::fromText(r.readField());
+        const store::LastPosting last = store::readLastPosting().value_or(store::LastPosting{});
+        lastposted = last.date;
+        ratepct = Money::fromText(last.rate);
+        if (last.minimum) minfin = Money::fromText(*last.minimum);
         if (isSet(PostingFlag::FirstMonthFree)) Label7->setText(firstmonNotice);
     }
     if (isSet(PostingFlag::Wholesale)) wholesaleflag = "W";
@@ -200,8 +201,9 @@ void InterestWindow::Percentage_LostFocus() {
 bool InterestWindow::postingAgainConfirmed() {
     // Posting twice in one month charges interest on interest: asked first, No the default.
     // A stopped posting (its journal left) is completed, not posted again.
-    if (!fileExists("lastpost.dat") || fileExists(PostingJournal::fileName)) return true;
-    const std::string last(trim(TextReader("lastpost.dat").readField()));
+    const auto lastDate = store::readLastPostingDate();
+    if (!lastDate || fileExists(PostingJournal::fileName)) return true;
+    const std::string last(trim(*lastDate));
     const std::string now(trim(toAnsi(datebox->text())));
     if (last.empty() || !acceptablePostingDate(last) || !acceptablePostingDate(now)) return true;
     const PostingDate a = postingDate(last), b = postingDate(now);

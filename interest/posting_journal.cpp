@@ -1,5 +1,8 @@
 #include "interest/posting_journal.h"
 
+#include "store/account_record.h"
+#include "store/transaction_record.h"
+
 #include "common/env.h"
 #include "common/fixed_field.h"
 #include "common/run_error.h"
@@ -13,7 +16,7 @@ namespace interest {
 using namespace common;
 
 namespace {
-constexpr size_t accountLength = 222, transactionLength = 94;
+constexpr size_t accountLength = store::account::length, transactionLength = store::transaction::length;
 constexpr const char* magic = "VJRN2";
 
 void putU64(std::string& s, uint64_t v) {

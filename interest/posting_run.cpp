@@ -14,6 +14,8 @@
 #include "common/run_error.h"
 #include "common/text_file.h"
 #include "interest/large_pages.h"
+#include "store/account_count.h"
+#include "store/last_posting.h"
 
 #include <algorithm>
 #include <atomic>
@@ -163,7 +165,7 @@ PostingOutcome PostingRun::runSteps() {
     host_.doEvents();
 
     steplabel_ = "HereB";
-    const int32_t count = clng(val(TextReader("Cust.ptn").readField()));
+    const int32_t count = store::readAccountCount();
 
     steplabel_ = "HereC";
     // The next record goes after the pointer and after every record in the month file (the
@@ -269,8 +271,7 @@ void PostingRun::beforeFirstWrite() {
     const std::string label = steplabel_;
     steplabel_ = "HereA";
     if (copying_.valid()) PostingBackup::complete(taking_, copying_.get());
-    writeLines("lastpost.dat",
-               {in_.datebox, str(Money::fromText(in_.percentage)), str(Money::fromText(in_.minfinance))});
+    store::writeLastPosting(in_.datebox, str(Money::fromText(in_.percentage)), str(Money::fromText(in_.minfinance)));
     lastpostWritten_ = true;
     steplabel_ = label;
 }
@@ -292,7 +293,7 @@ PostingOutcome PostingRun::previewSteps() {
         return PostingOutcome::Stopped;
     }
     host_.reportLine(fromAnsi(columnHeadings()));
-    const int32_t count = clng(val(TextReader("Cust.ptn").readField()));
+    const int32_t count = store::readAccountCount();
     monthlast_ = readPointer(monthptn_);
     if (const PathInfo month = Env::current().info(resolveName(monthfile_)); month.exists && !month.folder)
         monthlast_ = std::max<int64_t>(monthlast_, (month.size + transrec::length - 1) / transrec::length);

@@ -9,83 +9,88 @@ namespace platform {
 using namespace common;
 
 namespace {
-// The Microsoft C runtime's rules: 2n backslashes before a quote are n backslashes and the
-// quote opens or closes; 2n+1 are n and a quote; "" inside quotes is a quote.
-std::vector<std::string> splitWindows(const std::string& commandLine) {
-    std::vector<std::string> words;
+// The words of a command line as they are split off.
+struct Words {
+    std::vector<std::string> list;
     std::string cur;
     bool inWord = false;
+    void add(char c) {
+        cur += c;
+        inWord = true;
+    }
+    void add(size_t n, char c) {
+        cur.append(n, c);
+        inWord = true;
+    }
+    // A quote starts a word, also an empty one.
+    void open() { inWord = true; }
+    void end() {
+        if (inWord) list.push_back(cur);
+        cur.clear();
+        inWord = false;
+    }
+};
+
+bool blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// The Microsoft C runtime's rules: 2n backslashes before a quote are n backslashes and the
+// quote opens or closes; 2n+1 are n and a quote; "" inside quotes is a quote.
+std::vector<std::string> splitWindows(const std::string& line) {
+    Words w;
     bool quoted = false;
-    for (size_t i = 0; i < commandLine.size(); ++i) {
-        const char c = commandLine[i];
+    for (size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
         if (c == '\\') {
             size_t n = 0;
-            while (i < commandLine.size() && commandLine[i] == '\\') ++n, ++i;
-            if (i < commandLine.size() && commandLine[i] == '"') {
-                cur.append(n / 2, '\\');
-                if (n % 2) cur += '"';
-                else --i; // the quote opens or closes
-            } else {
-                cur.append(n, '\\');
-                --i;
-            }
-            inWord = true;
+            while (i < line.size() && line[i] == '\\') ++n, ++i;
+            const bool beforeQuote = i < line.size() && line[i] == '"';
+            w.add(beforeQuote ? n / 2 : n, '\\');
+            if (beforeQuote && n % 2) w.add('"');
+            else --i; // the quote opens or closes, or the next letter is read next
         } else if (c == '"') {
-            if (quoted && i + 1 < commandLine.size() && commandLine[i + 1] == '"') {
-                cur += '"';
-                ++i;
-            } else {
-                quoted = !quoted;
-            }
-            inWord = true;
-        } else if (!quoted && (c == ' ' || c == '\t' || c == '\r' || c == '\n')) {
-            if (inWord) words.push_back(cur);
-            cur.clear();
-            inWord = false;
+            if (quoted && i + 1 < line.size() && line[i + 1] == '"') w.add(line[++i]);
+            else quoted = !quoted, w.open();
+        } else if (!quoted && blank(c)) {
+            w.end();
         } else {
-            cur += c;
-            inWord = true;
+            w.add(c);
         }
     }
-    if (inWord) words.push_back(cur);
-    return words;
+    w.end();
+    return w.list;
+}
+
+// A POSIX shell's rules, without expanding anything.
+std::vector<std::string> splitShell(const std::string& line) {
+    Words w;
+    char quote = 0;
+    for (size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        const bool escapes = i + 1 < line.size() && (line[i + 1] == '"' || line[i + 1] == '\\');
+        if (quote == '\'') {
+            if (c == '\'') quote = 0;
+            else w.add(c);
+        } else if (quote == '"') {
+            if (c == '"') quote = 0;
+            else w.add(c == '\\' && escapes ? line[++i] : c);
+        } else if (c == '\'' || c == '"') {
+            quote = c;
+            w.open();
+        } else if (c == '\\' && i + 1 < line.size()) {
+            w.add(line[++i]);
+        } else if (blank(c)) {
+            w.end();
+        } else {
+            w.add(c);
+        }
+    }
+    w.end();
+    return w.list;
 }
 } // namespace
 
 std::vector<std::string> splitCommandLine(const std::string& commandLine, CommandLineRules rules) {
-    if (rules == CommandLineRules::Windows) return splitWindows(commandLine);
-    std::vector<std::string> words;
-    std::string cur;
-    bool inWord = false;
-    char quote = 0;
-    for (size_t i = 0; i < commandLine.size(); ++i) {
-        const char c = commandLine[i];
-        if (quote == '\'') {
-            if (c == '\'') quote = 0;
-            else cur += c;
-        } else if (quote == '"') {
-            if (c == '"') quote = 0;
-            else if (c == '\\' && i + 1 < commandLine.size() &&
-                     (commandLine[i + 1] == '"' || commandLine[i + 1] == '\\'))
-                cur += commandLine[++i];
-            else cur += c;
-        } else if (c == '\'' || c == '"') {
-            quote = c;
-            inWord = true;
-        } else if (c == '\\' && i + 1 < commandLine.size()) {
-            cur += commandLine[++i];
-            inWord = true;
-        } else if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
-            if (inWord) words.push_back(cur);
-            cur.clear();
-            inWord = false;
-        } else {
-            cur += c;
-            inWord = true;
-        }
-    }
-    if (inWord) words.push_back(cur);
-    return words;
+    return rules == CommandLineRules::Windows ? splitWindows(commandLine) : splitShell(commandLine);
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include "interest/transaction_chain.h"
 #include "tests/support/fault_env.h"
 #include "tests/support/run_error_expect.h"
+#include "tests/support/store_records.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -14,15 +15,13 @@ using namespace testsupport;
 
 namespace {
 std::string account(const std::string& file, const std::string& rec, const std::string& balance = "100") {
-    std::string r(custrec::length, ' ');
-    storeField(r, custrec::name1, "DIAZ");
-    storeField(r, custrec::name2, "Maria");
-    storeField(r, custrec::lasttxfile, file);
-    storeField(r, custrec::lasttxrec, rec);
-    storeField(r, custrec::balance, balance);
-    storeField(r, custrec::rating, "1");
-    storeField(r, custrec::acctno, "7");
-    return r;
+    return testsupport::accountRecord({.name1 = "DIAZ",
+                                       .name2 = "Maria",
+                                       .lastFile = file,
+                                       .lastRec = rec,
+                                       .balance = balance,
+                                       .acctno = 7,
+                                       .rating = "1"});
 }
 
 std::string tx(const std::string& prevFile, const std::string& prevRec, const std::string& descr = "Ring") {

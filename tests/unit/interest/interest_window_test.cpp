@@ -15,14 +15,12 @@ using namespace testsupport;
 
 namespace {
 std::string owing(int acct) {
-    std::string r(custrec::length, ' ');
-    storeField(r, custrec::name1, "NAME" + std::to_string(acct));
-    storeField(r, custrec::lasttxfile, "1126");
-    storeField(r, custrec::lasttxrec, std::to_string(acct));
-    storeField(r, custrec::balance, "100");
-    storeField(r, custrec::acctno, std::to_string(acct));
-    storeField(r, custrec::rating, "1");
-    return r;
+    return accountRecord({.name1 = "NAME" + std::to_string(acct),
+                          .lastFile = "1126",
+                          .lastRec = std::to_string(acct),
+                          .balance = "100",
+                          .acctno = acct,
+                          .rating = "1"});
 }
 } // namespace
 

@@ -33,17 +33,9 @@ struct Acct {
 };
 
 std::string accountBytes(const Acct& a) {
-    std::string r(custrec::length, '\x7f'); // bytes Interest does not own
-    storeField(r, custrec::name1, a.name1);
-    storeField(r, custrec::name2, a.name2);
-    storeField(r, custrec::lasttxfile, a.lastFile);
-    storeField(r, custrec::lasttxrec, a.lastRec);
-    storeField(r, custrec::balance, a.balance);
-    storeField(r, custrec::phone, a.phone);
-    storeField(r, custrec::acctno, std::to_string(a.acctno));
-    storeField(r, custrec::rating, a.rating);
-    storeField(r, custrec::nointerest, a.nointerest);
-    return r;
+    // Bytes Interest does not own: 0x7f.
+    return accountRecord(
+        {a.name1, a.name2, a.lastFile, a.lastRec, a.balance, a.phone, a.acctno, a.rating, a.nointerest, '\x7f'});
 }
 
 std::string txBytes(int acct, const std::string& prevFile, const std::string& prevRec, const std::string& descr,

@@ -16,12 +16,7 @@ using namespace testsupport;
 
 namespace {
 std::string account(const std::string& lastFile, const std::string& lastRec, const std::string& balance, int acct) {
-    std::string r(custrec::length, ' ');
-    storeField(r, custrec::lasttxfile, lastFile);
-    storeField(r, custrec::lasttxrec, lastRec);
-    storeField(r, custrec::balance, balance);
-    storeField(r, custrec::acctno, std::to_string(acct));
-    return r;
+    return accountRecord({.lastFile = lastFile, .lastRec = lastRec, .balance = balance, .acctno = acct});
 }
 
 std::string transaction(int acct, const std::string& prevFile, const std::string& prevRec, const std::string& descr,
