@@ -6,8 +6,8 @@
 #include "appraise/printing/layout_settings.h"
 #include "appraise/printing/print_geometry.h"
 #include "appraise/worksheet/item_stone_records.h"
-#include "platform/form_window.h"
-#include "platform/mnemonics.h"
+#include "platform/widgets/form_window.h"
+#include "platform/widgets/mnemonics.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>

@@ -8,7 +8,7 @@
 #include "appraise/documents/composition.h"
 #include "appraise/worksheet_window.h"
 #include "common/text_file.h"
-#include "platform/scripted_platform.h"
+#include "platform/doubles/scripted_platform.h"
 
 #include <QAbstractButton>
 #include <QApplication>

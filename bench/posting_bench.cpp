@@ -9,7 +9,7 @@
 #include "interest/interest_window.h"
 #include "interest/posting_run.h"
 #include "interest/window_host.h"
-#include "platform/scripted_platform.h"
+#include "platform/doubles/scripted_platform.h"
 #include "tests/support/headless_host.h"
 #include "tests/support/scripted_desk.h"
 

@@ -3,8 +3,8 @@
 #include "interest/collection_notes.h"
 #include "interest/posting_run.h"
 #include "interest/window_host.h"
-#include "platform/form_window.h"
-#include "platform/mnemonics.h"
+#include "platform/widgets/form_window.h"
+#include "platform/widgets/mnemonics.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/scripted_platform.h"
+#include "platform/doubles/scripted_platform.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "tools/uiscript/control_state.h"
 
-#include "platform/mnemonics.h"
-#include "platform/transcript.h"
+#include "platform/widgets/mnemonics.h"
+#include "platform/doubles/transcript.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

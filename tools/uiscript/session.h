@@ -1,6 +1,6 @@
 #pragma once
-#include "platform/form_window.h"
-#include "platform/scripted_platform.h"
+#include "platform/widgets/form_window.h"
+#include "platform/doubles/scripted_platform.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/form_window.h"
+#include "platform/widgets/form_window.h"
 
 #include <memory>
 

@@ -1,5 +1,5 @@
 #include "appraise/worksheet_window.h"
-#include "platform/scripted_platform.h"
+#include "platform/doubles/scripted_platform.h"
 #include "tests/support/temp_folder.h"
 
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "interest/account_files.h"
 #include "interest/interest_window.h"
-#include "platform/scripted_platform.h"
+#include "platform/doubles/scripted_platform.h"
 #include "tests/support/store_records.h"
 #include "tests/support/temp_folder.h"
 

@@ -1,4 +1,4 @@
-#include "platform/form_window.h"
+#include "platform/widgets/form_window.h"
 
 #include "common/run_error.h"
 

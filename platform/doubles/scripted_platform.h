@@ -1,7 +1,7 @@
 #pragma once
 #include "platform/platform.h"
 #include "platform/qt_printer.h"
-#include "platform/transcript.h"
+#include "platform/doubles/transcript.h"
 
 #include <QDate>
 #include <deque>

@@ -1,6 +1,6 @@
 #pragma once
 #include "platform/printer.h"
-#include "platform/transcript.h"
+#include "platform/doubles/transcript.h"
 
 namespace platform {
 

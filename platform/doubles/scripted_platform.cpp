@@ -1,9 +1,9 @@
-#include "platform/scripted_platform.h"
+#include "platform/doubles/scripted_platform.h"
 
 #include "common/env.h"
 #include "common/file_names.h"
 #include "common/run_error.h"
-#include "platform/recording_printer.h"
+#include "platform/doubles/recording_printer.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "platform/recording_printer.h"
+#include "platform/doubles/recording_printer.h"
 
 namespace platform {
 

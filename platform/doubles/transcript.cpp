@@ -1,4 +1,4 @@
-#include "platform/transcript.h"
+#include "platform/doubles/transcript.h"
 
 namespace platform {
 

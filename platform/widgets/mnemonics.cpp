@@ -1,4 +1,4 @@
-#include "platform/mnemonics.h"
+#include "platform/widgets/mnemonics.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
