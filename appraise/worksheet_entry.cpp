@@ -188,7 +188,7 @@ void WorksheetWindow::nextstone_Click() {
 void WorksheetWindow::startstone() {
     entryKeys_.setCaption(nextstone, QStringLiteral("End Sto&ne"));
     custname->hide();
-    for (QWidget* w : std::initializer_list<QWidget*>{Frame3d3, stonenumber, Frame3d4, Clarity, Cut, Color, Carat,
+    for (QWidget* w : std::initializer_list<QWidget*>{stoneFrame, stonenumber, shapeFrame, Clarity, Cut, Color, Carat,
                                                       Quantity, dimensions, c, nextstone})
         w->show();
     for (QLabel* l : stoneLabels) l->show();
@@ -202,9 +202,9 @@ void WorksheetWindow::startstone() {
 void WorksheetWindow::clearstone() {
     custname->show();
     clearGroup(stoneGroup);
-    Frame3d3->hide();
+    stoneFrame->hide();
     clearGroup(shapeGroup);
-    Frame3d4->hide();
+    shapeFrame->hide();
     for (QLabel* l : stoneLabels) l->hide();
     for (GradeBar* s : {Clarity, Cut, Color}) {
         s->reset();
@@ -304,7 +304,7 @@ void WorksheetWindow::clearitem() {
     clearGroup(metalColorGroup);
     clearGroup(metalGroup);
     for (QRadioButton* o : {OtherMetalColor, OtherMetal, OtherType}) o->setText(QStringLiteral("Other"));
-    for (QWidget* w : std::initializer_list<QWidget*>{Frame3d3, Frame3d4, Clarity, Cut, Color, Carat, c, Quantity,
+    for (QWidget* w : std::initializer_list<QWidget*>{stoneFrame, shapeFrame, Clarity, Cut, Color, Carat, c, Quantity,
                                                       dimensions, nextstone})
         w->hide();
     for (QLabel* l : stoneLabels) l->hide();

@@ -4,7 +4,7 @@
 #include "appraise/documents/fixdate.h"
 #include "appraise/documents/old_appraisals.h"
 #include "appraise/printing/alignment.h"
-#include "appraise/printing/matchprinter.h"
+#include "appraise/printing/printed_line_width.h"
 #include "appraise/printing/startup_settings.h"
 #include "appraise/support_page.h"
 #include "common/basic_number.h"
@@ -143,7 +143,7 @@ void WorksheetWindow::buildControls() {
     nextstone = button("nextstone", QStringLiteral("Add a sto&ne"), 2100, 3420, 1700, 380);
 
     // Stone panel
-    Frame3d3 = frame("Frame3d3", QStringLiteral("&Stone"), 120, 3900, 3900, 1950);
+    stoneFrame = frame("Frame3d3", QStringLiteral("&Stone"), 120, 3900, 3900, 1950);
     makeGroup(stoneGroup);
     const std::pair<const char*, const char*> stones[] = {
         {"Diamond", "Diamond"}, {"Amethyst", "Amethyst"}, {"Aquamarine", "Aquamarine"},
@@ -155,9 +155,9 @@ void WorksheetWindow::buildControls() {
     // Three columns, each as wide as its longest name.
     const int colX[] = {100, 1520, 2640}, colW[] = {1400, 1100, 1230};
     for (int i = 0; i < 17; ++i)
-        stoneOptions.push_back(option(Frame3d3, stoneGroup, stones[i].first, stones[i].second, colX[i / 6],
+        stoneOptions.push_back(option(stoneFrame, stoneGroup, stones[i].first, stones[i].second, colX[i / 6],
                                       270 + (i % 6) * 270, colW[i / 6]));
-    Frame3d4 = frame("Frame3d4", QStringLiteral("Sh&ape"), 4100, 3900, 1780, 1950);
+    shapeFrame = frame("Frame3d4", QStringLiteral("Sh&ape"), 4100, 3900, 1780, 1950);
     makeGroup(shapeGroup);
     const std::pair<const char*, const char*> shapes[] = {{"RoundBrilliant", "Round Brilliant"},
                                                           {"Marquise", "Marquise"},
@@ -167,7 +167,7 @@ void WorksheetWindow::buildControls() {
                                                           {"OtherShape", "Other"}};
     for (int i = 0; i < 6; ++i)
         shapeOptions.push_back(
-            option(Frame3d4, shapeGroup, shapes[i].first, shapes[i].second, 100, 270 + i * 270, 1650));
+            option(shapeFrame, shapeGroup, shapes[i].first, shapes[i].second, 100, 270 + i * 270, 1650));
 
     stoneLabels.push_back(label("Label1", QStringLiteral("Num&ber"), 5980, 3950, 1100, 300));
     stonenumber = textBox("stonenumber", QStringLiteral("1"), 7100, 3910, 700, 330);
@@ -252,14 +252,14 @@ void WorksheetWindow::buildControls() {
     savedas->setWordWrap(true);
     savedas->hide();
     printPicture1 = label("printPicture1", QString(), 0, 0, 100, 100);
-    Command3D1 = label("Command3D1", QString(), 0, 0, 100, 100);
+    hiddenLogo = label("Command3D1", QString(), 0, 0, 100, 100);
 
     // Hidden in the design: the stone panel, the document and everything that goes with them.
     for (QWidget* w : std::initializer_list<QWidget*>{
-             Frame3d3, Frame3d4,    stonenumber,   Carat,      Quantity,     dimensions,    c,
-             Color,    Clarity,     Cut,           nextstone,  seetext,      allitems,      Text1,
-             SaveText, formatlist2, PrintText,     Fonttext,   copytowp,     changeprinter, back,
-             List1,    whichinsert, printPicture1, Command3D1, appraisalist, entry})
+             stoneFrame, shapeFrame,  stonenumber,   Carat,      Quantity,     dimensions,    c,
+             Color,      Clarity,     Cut,           nextstone,  seetext,      allitems,      Text1,
+             SaveText,   formatlist2, PrintText,     Fonttext,   copytowp,     changeprinter, back,
+             List1,      whichinsert, printPicture1, hiddenLogo, appraisalist, entry})
         w->hide();
     for (QLabel* l : stoneLabels) l->hide();
 
@@ -375,7 +375,7 @@ void WorksheetWindow::startupSequence() {
         if (img.isNull()) throw RunError(err::InvalidPicture, "anytown1.bmp");
         logo_ = img;
         printPicture1->setPixmap(QPixmap::fromImage(img));
-        Command3D1->setPixmap(QPixmap::fromImage(img));
+        hiddenLogo->setPixmap(QPixmap::fromImage(img));
     } catch (const RunError& e) {
         p.messages.show(QString::fromStdString(str(e.number())));
     }
@@ -505,7 +505,7 @@ void WorksheetWindow::setShortcuts() {
         entryKeys_.add(l);
     }
     for (QWidget* w : std::initializer_list<QWidget*>{typeFrame, metalColorFrame, metalFrame, unitsFrame, nextstone,
-                                                      nextitem, FormatList, End, Frame3d3, Frame3d4})
+                                                      nextitem, FormatList, End, stoneFrame, shapeFrame})
         entryKeys_.add(w);
     QWidget* const covers[] = {Text1, dimensionspanel, whichinsert, List1};
     for (QWidget* cover : covers) onShowHide(cover, [this] { updateEntryKeys(); });
@@ -527,7 +527,7 @@ void WorksheetWindow::leaveDocument() {
 }
 
 void WorksheetWindow::showAllItems() {
-    allitems->setVisible(!seetext->isHidden() && (!Text1->isHidden() || Frame3d3->isHidden()));
+    allitems->setVisible(!seetext->isHidden() && (!Text1->isHidden() || stoneFrame->isHidden()));
 }
 
 void WorksheetWindow::Form_Resize() {

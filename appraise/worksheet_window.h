@@ -181,7 +181,7 @@ class WorksheetWindow : public platform::FormWindow {
     QLineEdit *Weight, *Price;
     QPushButton *nextstone, *nextitem, *seetext, *allitems, *End, *FormatList;
     // Stone panel
-    QGroupBox *Frame3d3, *Frame3d4;
+    QGroupBox *stoneFrame, *shapeFrame;
     QButtonGroup *stoneGroup, *shapeGroup;
     std::vector<QRadioButton*> stoneOptions, shapeOptions;
     QLineEdit *stonenumber, *Carat, *Quantity, *dimensions;
@@ -194,7 +194,7 @@ class WorksheetWindow : public platform::FormWindow {
     QPushButton* entry; // back to the entry of items while a text is shown
     QListWidget* List1;
     QListWidget* whichinsert;
-    QLabel *printPicture1, *Command3D1;
+    QLabel *printPicture1, *hiddenLogo;
     QLabel* savedas; // where the last Save went
     // Measurement panel
     QFrame* dimensionspanel;

@@ -43,17 +43,17 @@ InterestWindow::InterestWindow(Platform& platform, QWidget* parent) : FormWindow
     setObjectName("interest");
     setWindowTitle(QStringLiteral("Posting Interest to Charge Accounts"));
     // In the order of entry, which is the tab order.
-    Label1 = label("Label1", QStringLiteral("&Date for posting"), 240, 240, 3000, 300);
+    dateCaption = label("Label1", QStringLiteral("&Date for posting"), 240, 240, 3000, 300);
     datebox = textBox("datebox", QStringLiteral("Date"), 240, 540, 1600, 360);
-    Label2 = label("Label2", QStringLiteral("Monthly &Percentage for posting    (Example: .01 would be 1%)"), 240, 1020,
-                   6600, 300);
+    rateCaption = label("Label2", QStringLiteral("Monthly &Percentage for posting    (Example: .01 would be 1%)"), 240,
+                        1020, 6600, 300);
     Percentage = textBox("Percentage", QStringLiteral("Percentage"), 240, 1320, 1600, 360);
-    Label6 =
+    minimumCaption =
         label("Label6", QStringLiteral("&Minimum Finance Charge     (In dollars and cents)"), 240, 1800, 6600, 300);
     MinFinance = textBox("MinFinance", QStringLiteral("MinFinance"), 240, 2100, 1600, 360);
-    Check1 = new QCheckBox(QStringLiteral("Do not post interest to &Layaways"), this);
-    Check1->setObjectName("Check1");
-    Check1->setGeometry(tw(240), tw(2640), tw(4800), tw(330));
+    noLayawayInterest = new QCheckBox(QStringLiteral("Do not post interest to &Layaways"), this);
+    noLayawayInterest->setObjectName("Check1");
+    noLayawayInterest->setGeometry(tw(240), tw(2640), tw(4800), tw(330));
     Start = button("Start", QStringLiteral("&Start"), 240, 3180, 2000, 460);
     Command1 = button("Command1", QStringLiteral("&Cancel / Exit"), 2400, 3180, 2000, 460);
     remove = button("remove", QStringLiteral("&Remove Interest from 1"), 4560, 3180, 2600, 460);
@@ -61,15 +61,15 @@ InterestWindow::InterestWindow(Platform& platform, QWidget* parent) : FormWindow
     preview = button("preview", QStringLiteral("Pre&view"), 240, 3720, 2000, 460);
     undo = button("undo", QStringLiteral("&Undo Last Posting"), 2400, 3720, 2600, 460);
     reports = button("reports", QStringLiteral("Rep&orts..."), 5160, 3720, 1600, 460);
-    Label3 = label("Label3", QString(), 240, 4340, 8700, 300);
-    Label4 = label("Label4", QStringLiteral("Label4"), 240, 4340, 8700, 300);
-    Label5 = label("Label5", QStringLiteral(" "), 240, 4700, 8700, 300);
-    Label7 = label("Label7", QStringLiteral(" "), 240, 5060, 8700, 300);
-    Gauge1 = new QProgressBar(this);
-    Gauge1->setObjectName("Gauge1");
-    Gauge1->setRange(0, 100);
-    Gauge1->setGeometry(tw(240), tw(5460), tw(8700), tw(360));
-    Gauge1->hide();
+    blankWhileIdle = label("Label3", QString(), 240, 4340, 8700, 300);
+    lastPostedLine = label("Label4", QStringLiteral("Label4"), 240, 4340, 8700, 300);
+    resultLine = label("Label5", QStringLiteral(" "), 240, 4700, 8700, 300);
+    firstMonthNotice = label("Label7", QStringLiteral(" "), 240, 5060, 8700, 300);
+    progress = new QProgressBar(this);
+    progress->setObjectName("Gauge1");
+    progress->setRange(0, 100);
+    progress->setGeometry(tw(240), tw(5460), tw(8700), tw(360));
+    progress->hide();
     List1 = new QListWidget(this);
     List1->setObjectName("List1");
     List1->setGeometry(tw(240), tw(240), tw(8700), tw(4000));
@@ -80,14 +80,14 @@ InterestWindow::InterestWindow(Platform& platform, QWidget* parent) : FormWindow
     reportList->setObjectName("reportList");
     reportList->setGeometry(tw(240), tw(240), tw(8700), tw(4000));
     reportList->hide();
-    Label5->setWordWrap(true);
-    Label5->setGeometry(tw(240), tw(4700), tw(8700), tw(700));
+    resultLine->setWordWrap(true);
+    resultLine->setGeometry(tw(240), tw(4700), tw(8700), tw(700));
     resize(tw(9200), tw(6060));
     setShortcuts();
 
     connect(Start, &QPushButton::clicked, this, [this] { run([this] { Start_Click(); }); });
     connect(Command1, &QPushButton::clicked, this, [this] { run([this] { Command1_Click(); }); });
-    connect(Check1, &QCheckBox::toggled, this, [this] { run([this] { Check1_Click(); }); });
+    connect(noLayawayInterest, &QCheckBox::toggled, this, [this] { run([this] { noLayawayInterest_Click(); }); });
     onLostFocus(Percentage, [this] { Percentage_LostFocus(); });
     connect(remove, &QPushButton::clicked, this, [this] { run([this] { remove_Click(); }); });
     connect(Notes, &QPushButton::clicked, this, [this] { run([this] { Notes_Click(); }); });
@@ -130,7 +130,7 @@ void InterestWindow::enterMovesOn(QLineEdit* box) {
 }
 
 void InterestWindow::showLastPosted() {
-    Label4->setText(QStringLiteral("THE LAST TIME THAT INTEREST WAS POSTED WAS: ") + fromAnsi(lastposted));
+    lastPostedLine->setText(QStringLiteral("THE LAST TIME THAT INTEREST WAS POSTED WAS: ") + fromAnsi(lastposted));
 }
 
 void InterestWindow::checkpostdate(std::string& s) {
@@ -156,9 +156,9 @@ void InterestWindow::load() {
 }
 
 void InterestWindow::startup() {
-    Check1->setChecked(isSet(PostingFlag::NoInterestOnLayaways));
+    noLayawayInterest->setChecked(isSet(PostingFlag::NoInterestOnLayaways));
     if (isSet(PostingFlag::FirstMonthFree)) {
-        Label7->setText(firstmonNotice);
+        firstMonthNotice->setText(firstmonNotice);
         firstmonflag = "Y";
     }
     if (!fileExists(store::lastPostingFile)) {
@@ -170,7 +170,7 @@ void InterestWindow::startup() {
         lastposted = last.date;
         ratepct = Money::fromText(last.rate);
         if (last.minimum) minfin = Money::fromText(*last.minimum);
-        if (isSet(PostingFlag::FirstMonthFree)) Label7->setText(firstmonNotice);
+        if (isSet(PostingFlag::FirstMonthFree)) firstMonthNotice->setText(firstmonNotice);
     }
     if (isSet(PostingFlag::Wholesale)) wholesaleflag = "W";
     showLastPosted();
@@ -182,7 +182,9 @@ void InterestWindow::startup() {
     MinFinance->setText(fromAnsi(formatPicture(minfin, "##.00")));
 }
 
-void InterestWindow::Check1_Click() { setFlag(PostingFlag::NoInterestOnLayaways, Check1->isChecked()); }
+void InterestWindow::noLayawayInterest_Click() {
+    setFlag(PostingFlag::NoInterestOnLayaways, noLayawayInterest->isChecked());
+}
 
 void InterestWindow::Command1_Click() {
     if (!notesSettled()) return;
@@ -265,7 +267,7 @@ QString InterestWindow::keptReportName(const std::string& date) const {
 }
 
 void InterestWindow::setIdle(bool idle) {
-    for (QWidget* w : std::initializer_list<QWidget*>{Start, Notes, preview, Label3}) w->setVisible(idle);
+    for (QWidget* w : std::initializer_list<QWidget*>{Start, Notes, preview, blankWhileIdle}) w->setVisible(idle);
     remove->setEnabled(true);
     remove->setVisible(idle);
     keys_.setCaption(Command1, idle ? QStringLiteral("&Cancel / Exit") : QStringLiteral("&Close"));
@@ -279,21 +281,21 @@ void InterestWindow::Start_Click() {
         (!rateConfirmed() || !postingAgainConfirmed() || !postingConfirmed()))
         return;
     p.screen.setHourglass(true);
-    for (QWidget* w : std::initializer_list<QWidget*>{Command1, Start, Notes, undo, preview, reports, Label3})
+    for (QWidget* w : std::initializer_list<QWidget*>{Command1, Start, Notes, undo, preview, reports, blankWhileIdle})
         w->hide();
     // The removal would only find the account file held by the posting: not while it runs.
     remove->setEnabled(false);
     keys_.setCaption(Start, QStringLiteral("Posting Accounts DO NOT INTERUPT"));
-    Label4->setText(QStringLiteral("DO NOT DISTURB"));
-    Label5->setText(QStringLiteral(" "));
-    Label5->show();
-    Gauge1->show();
+    lastPostedLine->setText(QStringLiteral("DO NOT DISTURB"));
+    resultLine->setText(QStringLiteral(" "));
+    resultLine->show();
+    progress->show();
 
     const PostingInput in = postingInput();
     WindowHost host(
         p,
         [this](int percent) {
-            Gauge1->setValue(percent);
+            progress->setValue(percent);
             p.screen.refresh();
         },
         reportHeading(false));
@@ -310,7 +312,7 @@ void InterestWindow::Start_Click() {
         setIdle(true);
         keys_.setCaption(Start, QStringLiteral("&Start"));
         showLastPosted();
-        Gauge1->hide();
+        progress->hide();
     };
     try {
         outcome = postingRun.run();
@@ -318,7 +320,7 @@ void InterestWindow::Start_Click() {
             // Nothing was posted: the window is as it was, for another date.
             keep.killDoc();
             backToIdle();
-            Label5->hide();
+            resultLine->hide();
             return;
         }
     } catch (const RunError& e) {
@@ -330,7 +332,7 @@ void InterestWindow::Start_Click() {
         return;
     }
     if (outcome != PostingOutcome::Completed) p.processes.endProcess();
-    Gauge1->setValue(100);
+    progress->setValue(100);
     const QString total = fromAnsi(trim(formatPicture(postingRun.total(), "######0.00")));
     const QString accounts = counted(postingRun.charged(), QStringLiteral("account"));
     const QString where = QDir::toNativeSeparators(QFileInfo(kept).absoluteFilePath());
@@ -344,9 +346,9 @@ void InterestWindow::Start_Click() {
     // The window stays, with the result, Undo and Close.
     backToIdle();
     setIdle(false);
-    Label5->setText(QStringLiteral("Posted %1: interest charged to %2, %3 in all. %4")
-                        .arg(datebox->text().trimmed(), accounts, total, report));
-    Label5->show();
+    resultLine->setText(QStringLiteral("Posted %1: interest charged to %2, %3 in all. %4")
+                            .arg(datebox->text().trimmed(), accounts, total, report));
+    resultLine->show();
     p.messages.show(QStringLiteral("Interest posted to %1. Total charged %2. %3").arg(accounts, total, report), {},
                     Buttons::Ok, Icon::Information);
     Command1->setFocus(Qt::OtherFocusReason);
@@ -442,7 +444,7 @@ PostingInput InterestWindow::postingInput() const {
     in.datebox = toAnsi(datebox->text());
     in.percentage = toAnsi(Percentage->text());
     in.minfinance = toAnsi(MinFinance->text());
-    in.skipLayaways = Check1->isChecked();
+    in.skipLayaways = noLayawayInterest->isChecked();
     in.firstmon = firstmonflag == "Y";
     in.wholesale = wholesaleflag == "W";
     return in;
@@ -540,16 +542,17 @@ void InterestWindow::undo_Click() {
     }
     startup();
     setIdle(true);
-    Label5->setText(QStringLiteral(" "));
+    resultLine->setText(QStringLiteral(" "));
     p.messages.show(QStringLiteral("The posting of %1 was undone.%2").arg(date, marked), {}, Buttons::Ok,
                     Icon::Information);
 }
 
 void InterestWindow::setShortcuts() {
-    const std::pair<QLabel*, QWidget*> buddies[] = {{Label1, datebox}, {Label2, Percentage}, {Label6, MinFinance}};
+    const std::pair<QLabel*, QWidget*> buddies[] = {
+        {dateCaption, datebox}, {rateCaption, Percentage}, {minimumCaption, MinFinance}};
     for (const auto& [l, buddy] : buddies) l->setBuddy(buddy);
-    for (QWidget* w : std::initializer_list<QWidget*>{Label1, Label2, Label6, Check1, Start, Command1, remove, Notes,
-                                                      preview, undo, reports})
+    for (QWidget* w : std::initializer_list<QWidget*>{dateCaption, rateCaption, minimumCaption, noLayawayInterest,
+                                                      Start, Command1, remove, Notes, preview, undo, reports})
         keys_.add(w);
     onShowHide(List1, [this] { updateKeys(); });
 }

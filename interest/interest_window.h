@@ -27,7 +27,7 @@ class InterestWindow : public platform::FormWindow {
 
     void Start_Click();
     void Command1_Click();
-    void Check1_Click();
+    void noLayawayInterest_Click();
     void Percentage_LostFocus();
     void remove_Click();
     void Notes_Click();
@@ -46,14 +46,15 @@ class InterestWindow : public platform::FormWindow {
     void updateKeys() { keys_.setActive(List1->isHidden()); }
     platform::MnemonicGroup keys_;
     // The controls, under their design names; tests and scripts find them by object name.
-    QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7;
+    QLabel *dateCaption, *rateCaption, *blankWhileIdle, *lastPostedLine, *resultLine, *minimumCaption,
+        *firstMonthNotice;
     QLineEdit *datebox, *Percentage, *MinFinance;
-    QCheckBox* Check1;
+    QCheckBox* noLayawayInterest;
     QPushButton *Start, *Command1, *remove, *Notes, *undo, *preview, *reports;
     QListWidget* reportList; // the kept reports, opened from here
     QListWidget* List1;
     QLineEdit* Text1;
-    QProgressBar* Gauge1;
+    QProgressBar* progress;
 
     std::string steplabel; // the step the program is at, for error messages
 

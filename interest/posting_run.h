@@ -23,7 +23,7 @@ struct PostingInput {
     std::string datebox;       // posting date as typed
     std::string percentage;    // monthly rate text
     std::string minfinance;    // minimum charge text
-    bool skipLayaways = false; // Check1
+    bool skipLayaways = false; // "Do not post interest to Layaways"
     bool firstmon = false;     // leave charges of the last month out of the base
     bool wholesale = false;    // interest transactions carry "1 999999" in amount2
     int32_t blockSize = 32768; // accounts read, noted and written together

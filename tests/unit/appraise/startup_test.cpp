@@ -1,6 +1,6 @@
 #include "appraise/documents/customer.h"
 #include "appraise/documents/fixdate.h"
-#include "appraise/printing/matchprinter.h"
+#include "appraise/printing/printed_line_width.h"
 #include "common/run_error.h"
 #include "tests/support/temp_folder.h"
 

@@ -1,4 +1,4 @@
-#include "appraise/printing/matchprinter.h"
+#include "appraise/printing/printed_line_width.h"
 
 namespace appraise {
 
