@@ -1,6 +1,6 @@
 #pragma once
-#include "platform/printer.h"
 #include "platform/doubles/transcript.h"
+#include "platform/printer.h"
 
 namespace platform {
 

@@ -4,8 +4,8 @@
 #include "appraise/worksheet_window.h"
 #include "demo/demo_store.h"
 #include "interest/interest_window.h"
-#include "platform/qt_printer.h"
 #include "platform/doubles/scripted_platform.h"
+#include "platform/qt_printer.h"
 
 #include <QAbstractButton>
 #include <QApplication>

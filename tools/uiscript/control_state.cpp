@@ -1,7 +1,7 @@
 #include "tools/uiscript/control_state.h"
 
-#include "platform/widgets/mnemonics.h"
 #include "platform/doubles/transcript.h"
+#include "platform/widgets/mnemonics.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

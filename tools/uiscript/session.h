@@ -1,6 +1,6 @@
 #pragma once
-#include "platform/widgets/form_window.h"
 #include "platform/doubles/scripted_platform.h"
+#include "platform/widgets/form_window.h"
 
 #include <QString>
 #include <QStringList>
