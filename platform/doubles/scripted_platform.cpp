@@ -205,6 +205,8 @@ void ScriptedPlatform::queueInput(std::optional<QString> text) { impl_->inputs.p
 void ScriptedPlatform::queueFont(std::optional<FontChoice> font) { impl_->fonts.push_back(std::move(font)); }
 void ScriptedPlatform::queuePrintSetup(bool ok) { impl_->setups.push_back(ok); }
 void ScriptedPlatform::setOnEnd(std::function<void()> onEnd) { impl_->onEnd = std::move(onEnd); }
+
+void ScriptedPlatform::discardScratch() { impl_->scratch.remove(); }
 void ScriptedPlatform::setOnRunaway(std::function<void()> f) { impl_->onRunaway = std::move(f); }
 void ScriptedPlatform::beginAction() { impl_->boxes = 0; }
 

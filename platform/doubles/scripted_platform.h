@@ -40,6 +40,9 @@ class ScriptedPlatform {
 
     // Called when the program ends at once; the default throws ProgramEnded.
     void setOnEnd(std::function<void()> onEnd);
+    // Removes the folder where what was printed without a PDF asked for went (also before an
+    // end that runs no destructors).
+    void discardScratch();
     // Called when an action raises too many boxes (a retry loop answered cautiously).
     void setOnRunaway(std::function<void()> onRunaway);
     // Starts counting boxes for a new user action.

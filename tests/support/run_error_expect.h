@@ -17,4 +17,14 @@ inline ::testing::AssertionResult throwsRunError(int number, const std::function
     return ::testing::AssertionFailure() << "no error, expected " << number;
 }
 
+// The number of the run-time error `f` throws; 0 when it throws none.
+inline int errorOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const common::RunError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
 } // namespace testsupport

@@ -38,5 +38,5 @@ int main(int argc, char** argv) {
     uiscript::Session session([](const QString& line) { std::cout << line.toStdString() << '\n'
                                                                   << std::flush; },
                               [](const QString& line) { std::cerr << line.toStdString() << '\n'; }, finish);
-    finish(session.run(lines));
+    session.finish(session.run(lines));
 }

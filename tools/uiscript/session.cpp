@@ -389,6 +389,8 @@ void Session::fail(const QString& what) {
 }
 
 void Session::finish(int code) {
+    // The process ends without unloading: the scratch folder goes first.
+    if (platform_) platform_->discardScratch();
     finish_(code);
     std::abort(); // not reached: `finish` does not return
 }

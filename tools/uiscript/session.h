@@ -23,6 +23,8 @@ class Session {
 
     // Runs the script; the exit status: 0 when every expect held, 1 when one failed.
     int run(const QStringList& lines);
+    // Ends the process with this status, leaving nothing of the session behind.
+    [[noreturn]] void finish(int code);
 
   private:
     struct Command {
@@ -59,7 +61,6 @@ class Session {
     void focusOn(QWidget* w, Qt::FocusReason reason);
     void action(const std::function<void()>& f);
     void fail(const QString& what);
-    [[noreturn]] void finish(int code);
     int status() const { return failed_ ? 1 : 0; }
 
     std::function<void(const QString&)> out_, errors_;
