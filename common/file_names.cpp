@@ -120,10 +120,12 @@ std::string resolveName(std::string_view name) {
     for (const auto& part : parts) {
         std::string candidate = join(path, part);
         Env& env = Env::current();
-        if (!env.info(candidate).exists) {
+        // Where case does not count the system names the entry as stored (one spelling for one
+        // file); elsewhere a name not there as spelled is looked for in the folder.
+        if (const std::string stored = env.nameAsStored(candidate); !stored.empty()) {
+            candidate = join(path, stored);
+        } else if (!env.info(candidate).exists) {
             if (const std::string e = entryMatching(path, part); !e.empty()) candidate = join(path, e);
-        } else if (const std::string stored = env.nameAsStored(candidate); !stored.empty()) {
-            candidate = join(path, stored); // one spelling for one file
         }
         path = candidate;
     }

@@ -106,6 +106,15 @@ std::vector<std::string> namesOf(const std::string& name) {
 }
 } // namespace
 
+std::string programInFolder(const std::string& name) {
+    for (const std::string& n : namesOf(name)) {
+        if (!fileExists(n)) continue;
+        const std::string local = "./" + resolveName(n);
+        if (executable(local)) return local;
+    }
+    return {};
+}
+
 std::string findProgram(const std::string& name, const std::string& besideFolder) {
     if (name.empty()) return {};
     if (name.find_first_of(kSystemRules == CommandLineRules::Windows ? "/\\:" : "/") != std::string::npos) {
@@ -113,11 +122,7 @@ std::string findProgram(const std::string& name, const std::string& besideFolder
             if (executable(n)) return n;
         return {};
     }
-    for (const std::string& n : namesOf(name)) {
-        if (!fileExists(n)) continue;
-        const std::string local = "./" + resolveName(n);
-        if (executable(local)) return local;
-    }
+    if (std::string local = programInFolder(name); !local.empty()) return local;
     if (!besideFolder.empty()) {
         for (const std::string& n : namesOf(name))
             if (executable(besideFolder + "/" + n)) return besideFolder + "/" + n;

@@ -67,5 +67,7 @@ std::vector<std::string> splitCommandLine(const std::string& commandLine, Comman
 // case, then beside the running program, then the program search path; ".exe" is tried with
 // and without. Empty when nowhere.
 std::string findProgram(const std::string& name, const std::string& besideFolder);
+// A program of this name in the current folder (the first step of findProgram); empty when none.
+std::string programInFolder(const std::string& name);
 
 } // namespace platform

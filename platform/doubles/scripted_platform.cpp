@@ -1,6 +1,5 @@
 #include "platform/doubles/scripted_platform.h"
 
-#include "common/env.h"
 #include "common/file_names.h"
 #include "common/run_error.h"
 #include "platform/doubles/recording_printer.h"
@@ -152,11 +151,7 @@ struct ScriptedPlatform::Impl : MessageBox,
         t.line(QStringLiteral("open %1").arg(quoted(path)));
         if (!QFileInfo::exists(path)) throw RunError(err::FileNotFound, path.toStdString());
     }
-    bool installed(const std::string& program) override {
-        for (const std::string& name : {program, program + ".exe"})
-            if (fileExists(name) && Env::current().isProgram(resolveName(name))) return true;
-        return false;
-    }
+    bool installed(const std::string& program) override { return !programInFolder(program).empty(); }
     std::string registered(const std::string&) override { return {}; } // nothing beyond the folder
 
     [[noreturn]] void endProcess() override {
