@@ -1,6 +1,6 @@
 #include "appraise/worksheet_window.h"
-#include "platform/program_start.h"
-#include "platform/qt_platform.h"
+#include "platform/qt/program_start.h"
+#include "platform/qt/qt_platform.h"
 
 #include <QApplication>
 

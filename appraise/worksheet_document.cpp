@@ -6,6 +6,7 @@
 #include "appraise/documents/composition.h"
 #include "appraise/documents/word_processor.h"
 #include "appraise/printing/default_font.h"
+#include "appraise/use_cases/word_processor_command.h"
 #include "common/basic_number.h"
 #include "common/cp1252.h"
 #include "common/file_names.h"
@@ -140,11 +141,8 @@ bool WorksheetWindow::itemBeingEntered() {
 
 void WorksheetWindow::startComposedText() {
     whichinsert->hide();
-    editfile_ = "main.app";
     // A composed text is a new appraisal: its first Save numbers a new file.
-    appfile_.clear();
-    savedText_.clear();
-    reopened_ = false;
+    document_.composed({});
     savedas->hide();
     Text1->clear();
     Text1->move(0, 0);
@@ -179,7 +177,7 @@ void WorksheetWindow::seetext_Click() {
     }
     applyDefaultFont();
     if (itemBeingEntered()) return;
-    composedItems_ = {shownitem_};
+    document_.composed({shownitem_});
     showComposedText(composeAppraisal(compositionInput(shownitem_)));
 }
 
@@ -192,73 +190,39 @@ void WorksheetWindow::allitems_Click() {
     }
     startComposedText();
     applyDefaultFont();
-    composedItems_ = numbers;
+    document_.composed(numbers);
     showComposedText(composeAllItems(compositionInput(1)));
-}
-
-std::vector<int16_t> WorksheetWindow::unsavedItems() const {
-    std::vector<int16_t> numbers;
-    for (int16_t n : unsavedItems_)
-        if (val(fieldText(tables_.items[n], itemrec::itemno)) > 0 && !itemIsEmpty(tables_, n)) numbers.push_back(n);
-    return numbers;
 }
 
 void WorksheetWindow::showSavedStatus() {
     const QString where =
-        QDir::toNativeSeparators(QFileInfo(QString::fromStdString(resolveName(appfile_))).absoluteFilePath());
-    const std::vector<int16_t> left = unsavedItems();
-    QString next;
-    if (left.empty()) {
-        next = QStringLiteral("Every item is saved.");
-    } else {
-        // The next item after the one shown, going round.
-        int16_t after = left.front();
-        for (int16_t n : left)
-            if (n > shownitem_) {
-                after = n;
-                break;
-            }
-        next = QStringLiteral("Item %1 is next: See Text (Alt+X) shows it.").arg(after);
-    }
-    savedas->setText(QStringLiteral("Saved as %1\n%2").arg(where, next));
+        QDir::toNativeSeparators(QFileInfo(QString::fromStdString(resolveName(document_.file()))).absoluteFilePath());
+    const std::optional<int16_t> next = document_.nextUnsaved(tables_, shownitem_);
+    savedas->setText(QStringLiteral("Saved as %1\n%2")
+                         .arg(where, next ? QStringLiteral("Item %1 is next: See Text (Alt+X) shows it.").arg(*next)
+                                          : QStringLiteral("Every item is saved.")));
     savedas->setToolTip(where);
     savedas->show();
     savedas->raise();
 }
 
-namespace {
-// "2", "2 and 3", "1, 2 and 3"
-QString numbersInWords(const std::vector<int16_t>& n) {
-    QString s;
-    for (size_t i = 0; i < n.size(); ++i) {
-        if (i > 0) s += i + 1 == n.size() ? QStringLiteral(" and ") : QStringLiteral(", ");
-        s += QString::number(n[i]);
-    }
-    return s;
-}
-} // namespace
-
 bool WorksheetWindow::unsavedItemsSettled() {
-    const std::vector<int16_t> left = unsavedItems();
+    const std::vector<int16_t> left = document_.unsavedItems(tables_);
     if (left.empty()) return unsavedAppraisalSettled();
-    const QString question =
-        left.size() == 1
-            ? QStringLiteral("Item %1 has not been saved as an appraisal. Save it now?").arg(left.front())
-            : QStringLiteral("Items %1 have not been saved as appraisals. Save them now?").arg(numbersInWords(left));
-    switch (p.messages.show(question, {}, Buttons::YesNoCancel, Icon::Question)) {
+    switch (p.messages.show(unsavedItemsQuestion(left), {}, Buttons::YesNoCancel, Icon::Question)) {
     case Answer::No: return true;
     case Answer::Yes: break;
     default: return false;
     }
     // The text on screen keeps what was typed into it; every other item is composed as See Text
     // composes it and saved under the next free number.
-    if (hasUnsavedAppraisal() && !reopened_) {
+    if (hasUnsavedAppraisal() && document_.isComposed()) {
         savetext_click();
         if (hasUnsavedAppraisal()) return false;
     }
-    for (int16_t n : unsavedItems()) {
+    for (int16_t n : document_.unsavedItems(tables_)) {
         const std::string text = trimForSave(composeAppraisal(compositionInput(n)));
-        const auto file = nextAppraisalFile(cust_.custprefix);
+        const auto file = document_.nextFile();
         if (!file) {
             p.messages.show(
                 QStringLiteral("All 999 appraisal numbers of this customer are used. Item %1 was not saved.").arg(n),
@@ -266,7 +230,7 @@ bool WorksheetWindow::unsavedItemsSettled() {
             return false;
         }
         try {
-            writeBytes(*file, text + "\r\n");
+            document_.saveItem(n, *file, text);
         } catch (const RunError& e) {
             p.messages.show(
                 QStringLiteral("Item %1 could not be saved to %2: %3.")
@@ -275,46 +239,36 @@ bool WorksheetWindow::unsavedItemsSettled() {
                 {}, Buttons::Ok, Icon::Exclamation);
             return false;
         }
-        unsavedItems_.erase(n);
     }
     return true;
 }
 
 void WorksheetWindow::savetext_click() {
     if (!codePageAllows(Text1->toPlainText(), QStringLiteral("saved"))) return;
-    const std::string text = trimForSave(documentText());
-    setDocumentText(text);
-    std::string target;
+    setDocumentText(trimForSave(documentText()));
     try {
-        if (editfile_ == "main.app") {
-            if (appfile_.empty() || !fileExists(appfile_)) {
-                const auto next = nextAppraisalFile(cust_.custprefix);
-                if (!next) {
-                    p.messages.show(QStringLiteral("All 999 appraisal numbers of this customer are used. "
-                                                   "Nothing was saved."),
-                                    {}, Buttons::Ok, Icon::Exclamation);
-                    return;
-                }
-                appfile_ = *next;
-            }
-            target = appfile_;
-            writeBytes(target, text + "\r\n");
-            savedText_ = documentText();
-            if (!reopened_)
-                for (int16_t n : composedItems_) unsavedItems_.erase(n);
+        switch (document_.save(documentText())) {
+        case AppraisalDocument::Saved::Appraisal:
+            document_.keptAs(documentText());
             showSavedStatus();
-        } else if (isTemplatePassage(editfile_)) {
-            target = editfile_;
-            writeBytes(target, text + "\r\n");
+            break;
+        case AppraisalDocument::Saved::Passage:
             // The passage is saved: none of the text's buttons applies any more.
             Text1->clear();
             leaveDocument();
+            break;
+        case AppraisalDocument::Saved::NoNumberLeft:
+            p.messages.show(QStringLiteral("All 999 appraisal numbers of this customer are used. Nothing was saved."),
+                            {}, Buttons::Ok, Icon::Exclamation);
+            break;
+        case AppraisalDocument::Saved::Nothing: break;
         }
     } catch (const RunError& e) {
         // The text stays in the text area; whatever was on disk is as it was.
-        p.messages.show(QStringLiteral("The text could not be saved to %1: %2.")
-                            .arg(QString::fromStdString(resolveName(target)), QString::fromStdString(e.description())),
-                        {}, Buttons::Ok, Icon::Exclamation);
+        p.messages.show(
+            QStringLiteral("The text could not be saved to %1: %2.")
+                .arg(QString::fromStdString(resolveName(document_.target())), QString::fromStdString(e.description())),
+            {}, Buttons::Ok, Icon::Exclamation);
     }
 }
 
@@ -324,16 +278,13 @@ void WorksheetWindow::appraisalist_Click(const QString& entry) {
         p.messages.show(QStringLiteral("No such file"));
         return;
     }
-    const std::string text = reopenAppraisal(file);
-    appfile_ = file;
-    reopened_ = true;
+    const std::string text = document_.reopen(file);
     appraisalist->hide();
     // In the font a composed appraisal is written and printed in, not the entry's.
     applyDefaultFont();
     setDocumentText(text);
     showDocument(50, 50);
-    editfile_ = "main.app";
-    savedText_ = documentText();
+    document_.keptAs(documentText());
     savedas->hide();
 }
 
@@ -357,26 +308,15 @@ void WorksheetWindow::copytowp_Click() {
     if (!codePageAllows(Text1->toPlainText(), QStringLiteral("exported"))) return;
     const std::string text = documentText();
     p.clipboard.setText(fromAnsi(text));
-    writeBytes("app.tmp", text + "\r\n");
+    writeExportFile(text);
     p.screen.doEvents();
-    std::string suggested;
-    if (fileExists("wpname.dat")) suggested = TextReader("wpname.dat").readField();
-    else {
-        auto installed = [this](const std::string& program) { return p.processes.installed(program); };
-#ifdef _WIN32
-        suggested = suggestedWindowsWordProcessor(
-            installed, [this](const std::string& program) { return p.processes.registered(program); });
-#else
-        suggested = suggestedWordProcessor(installed);
-#endif
-    }
     const QString answer = p.input.ask(
         QStringLiteral("Please enter the command to start your favorite wordprocessor.\r\r(The file will be available "
                        "by opening APP.TMP or by using the insert function because the text was placed on the "
                        "clipboard.)"),
-        QStringLiteral("Velmaron"), fromAnsi(suggested));
+        QStringLiteral("Velmaron"), fromAnsi(wordProcessorCommand(p.processes)));
     if (answer.isEmpty()) return;
-    writeLines("wpname.dat", {toAnsi(answer)});
+    rememberWordProcessor(toAnsi(answer));
     try {
         p.processes.start(toAnsi(answer), 3);
     } catch (const RunError&) {

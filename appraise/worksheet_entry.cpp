@@ -261,7 +261,7 @@ void WorksheetWindow::nextitem_Click() {
     e.weightunit = chosen(unitsGroup);
     e.price = trim(toAnsi(Price->text()));
     storeItem(tables_.items[*slot], e);
-    unsavedItems_.insert(*slot);
+    document_.itemEnded(*slot);
     logitem(*slot);
     itemnumber->setText(fromAnsi(str(*slot + 1)));
     clearitem();

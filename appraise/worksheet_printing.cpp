@@ -1,16 +1,14 @@
-// The worksheet's printing, template passages, alignment editor and print settings.
+// The worksheet's print, template passages, alignment editor and print settings.
 #include "appraise/worksheet_window.h"
 #include "common/trim_left_right_mid.h"
 
-#include "appraise/documents/composition.h"
 #include "appraise/printing/alignment.h"
 #include "appraise/printing/border_size.h"
-#include "appraise/printing/closing.h"
 #include "appraise/printing/default_font.h"
 #include "appraise/printing/inserts.h"
 #include "appraise/printing/logo_settings.h"
-#include "appraise/printing/print_geometry.h"
 #include "appraise/support_page.h"
+#include "appraise/use_cases/print_job.h"
 #include "common/basic_number.h"
 #include "common/cp1252.h"
 #include "common/file_names.h"
@@ -24,15 +22,6 @@ namespace appraise {
 
 using namespace common;
 using namespace platform;
-
-namespace {
-// A position setting as a number; an empty setting counts as 0, letters are error 13.
-int settingNumber(const std::string& text) {
-    if (trim(text).empty()) return 0;
-    return clng(cdbl(text));
-}
-
-} // namespace
 
 void WorksheetWindow::connectPrintingHandlers() {
     whichinsert->setGeometry(tw(4680), tw(4920), tw(1575), tw(1785));
@@ -87,40 +76,7 @@ void WorksheetWindow::applyFont(const FontChoice& c) {
 // --- Printing -------------------------------------------------------------------------------
 
 void WorksheetWindow::PrintText_Click() {
-    printclosing();
-    p.screen.setHourglass(true);
-    p.screen.doEvents();
-    if (!hasBorderSize()) {
-        // Nothing is printed without a border size; the closing already sent is discarded.
-        p.printer.killDoc();
-        p.screen.setHourglass(false);
-        p.messages.show(QStringLiteral(
-            "You will need to set the size of the border for the printed appraisal and other layout features for your "
-            "particular printer by clicking on EDIT INSERTS and choosing BORDER SIZE."));
-        return;
-    }
-    try {
-        settings_.bordersize = readBorderSize();
-        if (hasLogoFactor()) settings_.logofactor = readLogoFactor();
-    } catch (const RunError&) {
-        p.printer.killDoc();
-        p.screen.setHourglass(false);
-        p.messages.show(QStringLiteral("The border size in bordsize.dat is too large to print with. Change it with "
-                                       "Format and Border Size."),
-                        {}, Buttons::Ok, Icon::Exclamation);
-        return;
-    }
-    std::vector<PlacedLine> signature;
-    if (!placeSignatureBlock(signature)) return;
-    printrichtext(*Text1, 1840, 3440, 1540, 1440);
-    addsignature(signature);
-    p.screen.doEvents();
-    printborder();
-    // The logo, unless the store chose its name in wording or no heading at all.
-    if (!logo_.isNull() && !isSet(HeadingFlag::NameInWording) && !isSet(HeadingFlag::NoHeading))
-        p.printer.picture(static_cast<int>(std::lround(800 * settings_.logofactor.toDouble())), 1, logo_);
-    p.printer.endDoc();
-    p.screen.setHourglass(false);
+    if (!printAppraisal(p, settings_, AppraisalPrint{*Text1->document(), textFont(), logo_})) return;
     // Only a text that changed since its last Save is offered to be saved; either way the text
     // printed stays on screen (See Text goes on to the next item).
     if (!hasUnsavedAppraisal()) return;
@@ -131,102 +87,6 @@ void WorksheetWindow::PrintText_Click() {
         savetext_click();
         p.screen.setHourglass(false);
     }
-}
-
-bool WorksheetWindow::placeSignatureBlock(std::vector<PlacedLine>& placed) {
-    // Settings that take the signature's positions out of range stop the print before the
-    // text is drawn.
-    const bool hasBlock = fileExists("sigblock.app");
-    const std::vector<std::string> lines = hasBlock ? readAllLines("sigblock.app") : std::vector<std::string>{};
-    try {
-        placed = placeSignature(lines, settings_.alignText[10], settings_.align13, settings_.bordersize);
-        signatureBlock_ = hasBlock;
-        signatureSpan_.reset();
-        if (hasBlock && !placed.empty()) {
-            // The block's lines in the text's font, about 1.2 of its size apart.
-            const auto [low, high] = std::minmax_element(placed.begin(), placed.end(),
-                                                         [](const auto& a, const auto& b) { return a.y < b.y; });
-            const int lineHeight = static_cast<int>(std::lround(textFont().size * 24));
-            signatureSpan_ = Span{low->y, high->y + lineHeight};
-        }
-        return true;
-    } catch (const RunError& e) {
-        if (e.number() != err::Overflow) throw;
-        p.printer.killDoc();
-        p.screen.setHourglass(false);
-        p.messages.show(QStringLiteral("The signature block cannot be placed with these settings. Change %1.")
-                            .arg(QString::fromStdString(e.detail())),
-                        {}, Buttons::Ok, Icon::Exclamation);
-        return false;
-    }
-}
-
-void WorksheetWindow::printclosing() {
-    closingSpan_.reset();
-    try {
-        p.printer.setCurrentY(settingNumber(settings_.alignText[8]));
-        p.printer.setFont(FontChoice{QStringLiteral("Arial"), 8, false, false});
-        if (!fileExists("closing.app")) return;
-        const std::vector<std::string> lines = closingLines(readAllLines("closing.app"));
-        const int top = settingNumber(settings_.alignText[8]);
-        p.printer.setCurrentY(top);
-        const int x = settingNumber(settings_.alignText[9]);
-        for (const auto& line : lines) {
-            p.printer.setCurrentX(x);
-            p.printer.printLine(fromAnsi(line));
-        }
-        if (!lines.empty()) closingSpan_ = Span{top, p.printer.currentY()};
-    } catch (const RunError& e) {
-        p.messages.show(QString::fromStdString(str(e.number())));
-        p.messages.show(QString::fromStdString(e.description()));
-    }
-}
-
-void WorksheetWindow::printrichtext(QTextEdit& area, int32_t left, int32_t top, int32_t right, int32_t bottom) {
-    // The text is paged within its margins and kept clear of the closing on the first page and
-    // of the signature block on the last: the page where the rest of the text fits ends above
-    // the signature, or the text goes on to a new page.
-    constexpr int gap = 240;
-    const PageGeometry g = p.printer.geometry();
-    const int x0 = left - g.offsetLeft, x1 = (g.pageWidth - right) - g.offsetLeft - 1;
-    const Span area0{top - g.offsetTop, (g.pageHeight - bottom) - g.offsetTop - 1};
-    const int length = area.document()->characterCount() - 1;
-    int first = 0;
-    for (int page = 1;; ++page) {
-        std::vector<Span> printed;
-        if (page == 1 && closingSpan_) printed.push_back(*closingSpan_);
-        const Span full = clearOf(area0, printed, gap);
-        if (signatureSpan_) printed.push_back(*signatureSpan_);
-        const Span beside = clearOf(area0, printed, gap);
-        const int fitsFull = textFitting(area, first, full.height());
-        const int fitsBeside = textFitting(area, first, beside.height());
-        // The signature's page: where the rest fits beside it, or the last of the text when the
-        // signature leaves a fresh page no room (settings that cannot be kept apart).
-        const bool restFits = fitsFull >= length;
-        const bool besideIt = restFits && !(page > 1 && fitsBeside == first);
-        const Span use = besideIt ? beside : full;
-        int next = first;
-        if ((besideIt ? fitsBeside : fitsFull) > first)
-            next = p.printer.renderText(area, first, QRect(QPoint(x0, use.top), QPoint(x1, use.bottom)));
-        if (next >= length || (next == first && page > 1 && !restFits)) break;
-        first = next;
-        p.printer.newPage();
-    }
-}
-
-void WorksheetWindow::addsignature(const std::vector<PlacedLine>& lines) {
-    if (!signatureBlock_) return;
-    const FontChoice f = textFont();
-    p.printer.setFont(FontChoice{f.name, f.size, f.bold, false});
-    for (const PlacedLine& line : lines) {
-        p.printer.setCurrentY(line.y);
-        p.printer.setCurrentX(line.x);
-        p.printer.printLine(fromAnsi(line.text));
-    }
-}
-
-void WorksheetWindow::printborder() {
-    for (const Circle& c : borderCircles(settings_.bordersize)) p.printer.circle(c.x, c.y, c.radius);
 }
 
 // --- The insert menu and the template passages ---------------------------------------------
@@ -262,7 +122,7 @@ void WorksheetWindow::editInsert(const std::string& file) {
     SaveText->show();
     for (const Insert& ins : inserts())
         if (file == ins.file) setDocumentText(insertText(ins));
-    editfile_ = file;
+    document_.editPassage(file);
     Text1->raise();
     SaveText->raise();
 }

@@ -63,7 +63,7 @@ WorksheetWindow::WorksheetWindow(Platform& platform, QWidget* parent) : FormWind
 void WorksheetWindow::fitCanvas() {
     const QSize room = scroll_->viewport()->size();
     canvas()->resize(std::max(canvasMinimum_.width(), room.width()), std::max(canvasMinimum_.height(), room.height()));
-    if (!Text1->isHidden() && editfile_ == "main.app") layoutDocument();
+    if (!Text1->isHidden() && document_.isAppraisal()) layoutDocument();
 }
 
 QGroupBox* WorksheetWindow::frame(const char* name, const QString& caption, int x, int y, int w, int h) {
@@ -292,137 +292,54 @@ void WorksheetWindow::load() {
         resize(std::min(width(), r.width()), std::min(height(), r.height() - 40));
         move(r.x() + (r.width() - width()) / 2, r.y() + std::max(0, (r.height() - height()) / 2 - 20));
     }
+    AppraiseStart start;
     try {
-        // The start looks many names up in the store's folder: one listing serves them all.
-        const FolderSnapshot snapshot;
-        clearStaleTemporaries();
-        startupSequence();
+        try {
+            startAppraise(p, start);
+        } catch (...) {
+            // What the start reached is shown, however it ended.
+            showStart(start);
+            throw;
+        }
     } catch (const RunError& e) {
         // Any error but 75 ends the start-up with its number; the window opens as it is.
         p.screen.setHourglass(false);
         p.messages.show(QString::fromStdString(str(e.number())));
+        return;
     }
-}
-
-void WorksheetWindow::startupSequence() {
-    // Error 75 is passed over statement by statement; anything else ends the start-up.
-    auto step = [](const std::function<void()>& statement) {
-        try {
-            statement();
-        } catch (const RunError& e) {
-            if (e.number() != err::PathFileAccess) throw;
-        }
-    };
-
-    if (fileExists("align.exe")) {
-        bool started = false;
-        step([&] {
-            try {
-                p.processes.start("Align.exe", 2);
-                started = true;
-            } catch (const RunError&) {
-                // A self-extracting archive of another platform: leave it for the user.
-                p.messages.show(QStringLiteral("The default alignment file in Align.exe could not be unpacked. "
-                                               "Align.exe has been left in this folder."),
-                                {}, Buttons::Ok, Icon::Exclamation);
-            }
-        });
-        if (started) {
-            step([&] { p.messages.show(QStringLiteral("We have unzipped the default alignment file.")); });
-            step([] { removeFile("Align.exe"); });
-        }
-    }
-
-    if (!hasAlignmentFile()) {
-        if (hasDefaultAlignment()) {
-            step([] { restoreDefaultAlignment(); });
-        } else {
-            p.messages.show(QStringLiteral("You have no alignment factors defined.  You can download a default "
-                                           "appraisal file from SPECIAL section of ") +
-                            QString::fromLatin1(supportPage));
-            p.processes.endProcess();
-        }
-    }
-
-    StartupSettings loaded;
-    try {
-        loadStartupSettings(loaded);
-    } catch (const RunError&) {
-        settings_ = loaded.settings;
-        for (const auto& notice : loaded.notices) p.messages.show(fromAnsi(notice));
-        throw;
-    }
-    settings_ = loaded.settings;
-    for (const auto& notice : loaded.notices) p.messages.show(fromAnsi(notice));
-
-    if (p.instance.anotherRunning()) {
-        p.messages.show(QStringLiteral("You already have one appraisal program running on this computer."));
+    if (start.anotherCopy) {
+        settings_ = start.settings;
         unload();
         return;
     }
+    showStart(start);
+    Text1->setCurrentFont(QFont(QStringLiteral("Arial"), 10));
+    // As wide as the printed line, but never narrower than the entry of items (a narrow paper such
+    // as A4 would cut off the stone's boxes).
+    const int32_t width = matchprinter(*Text1, 1440, 1440);
+    canvasMinimum_.setWidth(tw(std::max<int32_t>(width + 200, designWidth)));
+    int shown = canvasMinimum_.width();
+    if (QScreen* s = screen()) shown = std::min(shown, s->availableGeometry().width());
+    resize(shown, height());
+    fitCanvas();
+}
 
-    step([&] {
-        const std::string today = currentDateText(p.clock);
-        std::string d = today.substr(0, 6) + today.substr(today.size() - 2);
-        datebox->setText(fromAnsi(d));
-        datebox_lostfocus();
-    });
-
-    // The logo: a missing or unreadable bitmap is reported, and start-up goes on without it.
-    try {
-        if (!fileExists("anytown1.bmp")) throw RunError(err::FileNotFound, "anytown1.bmp");
-        QImage img(QString::fromStdString(resolveName("anytown1.bmp")));
-        if (img.isNull()) throw RunError(err::InvalidPicture, "anytown1.bmp");
-        logo_ = img;
-        printPicture1->setPixmap(QPixmap::fromImage(img));
-        hiddenLogo->setPixmap(QPixmap::fromImage(img));
-    } catch (const RunError& e) {
-        p.messages.show(QString::fromStdString(str(e.number())));
+void WorksheetWindow::showStart(const AppraiseStart& start) {
+    settings_ = start.settings;
+    if (start.date) datebox->setText(fromAnsi(*start.date));
+    if (!start.logo.isNull()) {
+        logo_ = start.logo;
+        printPicture1->setPixmap(QPixmap::fromImage(logo_));
+        hiddenLogo->setPixmap(QPixmap::fromImage(logo_));
     }
-
-    if (!fileExists("apptrans.dat")) {
-        p.messages.show(QStringLiteral("You must enter a customer first"));
-        startMainProgram();
-        p.processes.endProcess();
-    }
-    step([&] {
-        cust_ = readHandover("apptrans.dat");
-        readCustomerRecord(cust_.custrecordno);
-    });
-    step([&] { cust_.custprefix = customerPrefix(cust_.custnumber); });
-
-    step([&] {
+    cust_ = start.customer;
+    document_.setCustomer(cust_.custprefix);
+    if (start.appraisalList) {
         appraisalist->show();
         appraisalist->clear();
-        const std::vector<QString> old = oldAppraisalEntries(cust_.custprefix);
-        if (old.empty()) {
-            appraisalist->addItem(QStringLiteral("No appraisals yet"));
-        } else {
-            appraisalist->addItem(QStringLiteral("Old appraisals for this customer:"));
-            appraisalist->addItems(QStringList(old.begin(), old.end()));
-        }
-    });
-
-    step([&] {
-        QString heading = QStringLiteral("Appraisal for");
-        if (fileExists("type.app")) heading = fromAnsi(TextReader("type.app").readLine());
-        const auto& l = cust_.custlines;
-        setCaption(custname, heading + ":" + '\r' + fromAnsi(l[1]) + '\r' + fromAnsi(l[2]) + '\r' + fromAnsi(l[3]) +
-                                 '\r' + fromAnsi(l[4]));
-    });
-
-    step([&] { Text1->setCurrentFont(QFont(QStringLiteral("Arial"), 10)); });
-
-    step([&] {
-        // As wide as the printed line, but never narrower than the entry of items (a narrow paper
-        // such as A4 would cut off the stone's boxes).
-        const int32_t width = matchprinter(*Text1, 1440, 1440);
-        canvasMinimum_.setWidth(tw(std::max<int32_t>(width + 200, designWidth)));
-        int shown = canvasMinimum_.width();
-        if (QScreen* s = screen()) shown = std::min(shown, s->availableGeometry().width());
-        resize(shown, height());
-        fitCanvas();
-    });
+        for (const QString& line : *start.appraisalList) appraisalist->addItem(line);
+    }
+    if (start.customerCaption) setCaption(custname, *start.customerCaption);
 }
 
 int32_t WorksheetWindow::matchprinter(QTextEdit& area, int32_t leftMargin, int32_t rightMargin) {
@@ -439,18 +356,7 @@ void WorksheetWindow::datebox_lostfocus() {
     datebox->setText(fromAnsi(d));
 }
 
-void WorksheetWindow::startMainProgram() {
-    try {
-        p.processes.start("velmaron.exe", 3);
-    } catch (const RunError&) {
-        p.messages.show(QStringLiteral("The main program velmaron.exe could not be started."), {}, Buttons::Ok,
-                        Icon::Exclamation);
-    }
-}
-
-bool WorksheetWindow::hasUnsavedAppraisal() const {
-    return editfile_ == "main.app" && !Text1->isHidden() && documentText() != savedText_;
-}
+bool WorksheetWindow::hasUnsavedAppraisal() const { return !Text1->isHidden() && document_.changed(documentText()); }
 
 bool WorksheetWindow::unsavedAppraisalSettled() {
     if (!hasUnsavedAppraisal()) return true;
@@ -468,7 +374,7 @@ void WorksheetWindow::End_Click() {
     if (!unsavedItemsSettled()) return;
     p.screen.setHourglass(true);
     p.screen.doEvents();
-    startMainProgram();
+    startMainProgram(p);
     p.processes.endProcess();
 }
 
@@ -481,7 +387,7 @@ void WorksheetWindow::back_Click() {
     End_Click();
 }
 
-void WorksheetWindow::formUnload() { startMainProgram(); }
+void WorksheetWindow::formUnload() { startMainProgram(p); }
 
 void WorksheetWindow::entry_Click() {
     // Back to the entry of items; the text shown and the items not saved are settled first, as

@@ -4,7 +4,8 @@
 #include "appraise/grade_bar.h"
 #include "appraise/printing/default_font.h"
 #include "appraise/printing/layout_settings.h"
-#include "appraise/printing/print_geometry.h"
+#include "appraise/use_cases/appraisal_document.h"
+#include "appraise/use_cases/startup.h"
 #include "appraise/worksheet/item_stone_records.h"
 #include "platform/widgets/form_window.h"
 #include "platform/widgets/mnemonics.h"
@@ -83,10 +84,6 @@ class WorksheetWindow : public platform::FormWindow {
     void Fonttext_Click();
     void changeprinter_Click();
     void showalignment();
-    void printclosing();
-    void printrichtext(QTextEdit& area, int32_t left, int32_t top, int32_t right, int32_t bottom);
-    void addsignature(const std::vector<PlacedLine>& lines);
-    void printborder();
     void editInsert(const std::string& file); // changetype, editopening, editvalueline, ...
     void setbordersize();
     void logosetting();
@@ -131,13 +128,11 @@ class WorksheetWindow : public platform::FormWindow {
     void fitCanvas();
     void applyDefaultFont();
     void connectPrintingHandlers();
-    // Places the signature block for the print; false (the print discarded) when it cannot be placed.
-    bool placeSignatureBlock(std::vector<PlacedLine>& placed);
     static platform::FontChoice fontChoiceOf(const DefaultFont& f);
     void applyFont(const platform::FontChoice& f);
     platform::FontChoice textFont() const;
-    void startupSequence();
-    void startMainProgram();
+    // What the start found, on the controls.
+    void showStart(const AppraiseStart& start);
     void setCaption(QLabel* label, const QString& caption);
     CompositionInput compositionInput(int16_t slot) const;
     // A type of item is chosen: asks to erase the item begun; true when nothing may be composed.
@@ -146,8 +141,6 @@ class WorksheetWindow : public platform::FormWindow {
     void showAllItems();
     void startComposedText();
     void showComposedText(const std::string& text);
-    // Items ended and not yet saved as an appraisal (empty ones not counted), in order.
-    std::vector<int16_t> unsavedItems() const;
     // Where the Save went, in full, and which item comes next.
     void showSavedStatus();
     // Before leaving: asks to save the items not saved yet (and the text on screen); false when
@@ -210,16 +203,9 @@ class WorksheetWindow : public platform::FormWindow {
     QImage logo_;
     WorksheetTables tables_;
     std::map<QAbstractButton*, const char*> storedText_; // what each option stores
-    int16_t shownitem_ = 0;
-    std::vector<int16_t> composedItems_; // the items the text on screen was composed from
-    std::set<int16_t> unsavedItems_;     // items ended since their last Save
-    std::string editfile_;
-    std::string appfile_;                             // the file the appraisal on screen was reopened from or saved to
-    std::string savedText_;                           // the appraisal's text as that file holds it
-    bool reopened_ = false;                           // the appraisal on screen was reopened from its file
-    std::string alignFiller_;                         // the filler the alignment file was read with
-    bool signatureBlock_ = false;                     // the print has a signature block
-    std::optional<Span> closingSpan_, signatureSpan_; // where they print, for the text to keep clear
+    int16_t shownitem_ = 0;                              // the item See Text showed last
+    AppraisalDocument document_;                         // the text beside the worksheet, and the items not saved yet
+    std::string alignFiller_;                            // the filler the alignment file was read with
 };
 
 } // namespace appraise

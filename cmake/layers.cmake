@@ -2,7 +2,8 @@
 # require_no_widgets(TARGET) marks a target; check_layers() (at the end of the top-level
 # CMakeLists) refuses the configuration when a marked target links Qt Widgets or Qt Print
 # Support, directly or through another library, or when one of its sources includes a widget
-# header or a header of platform/.
+# header or a header of platform/ (the platform's interfaces are allowed to a target that links
+# platform_interfaces; its Qt side, widget helpers and doubles never).
 
 function(require_no_widgets target)
   set_property(GLOBAL APPEND PROPERTY VELMARON_WIDGET_FREE ${target})
@@ -46,6 +47,10 @@ function(check_layers)
         message(FATAL_ERROR "${target} must not link widgets, but it links ${bad}")
       endif()
     endforeach()
+    set(interfaces_allowed OFF)
+    if(target STREQUAL "platform_interfaces" OR "platform_interfaces" IN_LIST linked)
+      set(interfaces_allowed ON)
+    endif()
     get_target_property(sources ${target} SOURCES)
     get_target_property(source_dir ${target} SOURCE_DIR)
     foreach(src ${sources})
@@ -58,7 +63,7 @@ function(check_layers)
         endif()
         file(STRINGS ${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
         foreach(inc ${includes})
-          if(inc MATCHES "\"platform/")
+          if(inc MATCHES "\"platform/(qt|widgets|doubles)/" OR (inc MATCHES "\"platform/" AND NOT interfaces_allowed))
             message(FATAL_ERROR "${target} must not link widgets, but ${file} includes a platform header: ${inc}")
           endif()
           if(widget_headers_dir AND inc MATCHES "<(Qt[A-Za-z]+/)?(Q[A-Za-z]+)>")

@@ -1,5 +1,5 @@
 #include "demo/velmaron_window.h"
-#include "platform/program_start.h"
+#include "platform/qt/program_start.h"
 
 #include <QApplication>
 

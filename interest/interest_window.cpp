@@ -16,7 +16,7 @@
 #include "interest/posting_report.h"
 #include "interest/posting_run.h"
 #include "interest/window_host.h"
-#include "platform/qt_printer.h"
+#include "platform/qt/qt_printer.h"
 #include "store/last_posting.h"
 
 #include <QDir>

@@ -3,10 +3,13 @@
 #include "platform/dialogs.h"
 
 #include <QImage>
+#include <QPointF>
 #include <QRect>
 #include <QString>
+#include <functional>
 
-class QTextEdit;
+class QTextDocument;
+class QTextLine;
 
 namespace platform {
 
@@ -42,16 +45,28 @@ class Printer {
     virtual void previewNext() = 0;
     virtual void killDoc() = 0;
 
-    // Renders the text area's lines, from the one holding character `first`, into the
-    // rectangle of the current page, keeping the area's own line breaks. Returns the first
-    // character not printed (the text's length when everything fitted).
-    virtual int renderText(QTextEdit& area, int first, const QRect& rect) = 0;
+    // Renders the document's lines, from the one holding character `first`, into the rectangle
+    // of the current page, keeping the line breaks of the document's own layout (a text area's
+    // document wraps as the area shows it). Returns the first character not printed (the text's
+    // length when everything fitted).
+    virtual int renderText(const QTextDocument& text, int first, const QRect& rect) = 0;
 };
 
-// How much of the text area's text, from character `first`, fits in `heightTwips` of paper laid
+// How much of the document's text, from character `first`, fits in `heightTwips` of paper laid
 // out as renderText lays it: the first character that does not fit (`first` when not even one
 // line fits, the text's length when all of it fits).
-int textFitting(QTextEdit& area, int first, int heightTwips);
+int textFitting(const QTextDocument& text, int first, int heightTwips);
+
+// The logical resolution the document is laid out at: its layout's paint device, else the
+// screen's.
+double layoutDpi(const QTextDocument& text);
+
+// Walks the document's lines from the one holding character `first` while they fit in `height`
+// of layout pixels (the first line always, when `atLeastOne`), handing each to `each` with the
+// offset that puts the first one at the top. Returns the first character not walked (the text's
+// length when everything fitted).
+int walkLinesFitting(const QTextDocument& text, int first, double height, bool atLeastOne,
+                     const std::function<void(const QTextLine&, QPointF)>& each);
 
 // Twips to the screen's logical pixels.
 int twipsToPixels(int twips, double dpi = 96.0);

@@ -1,5 +1,8 @@
 #include "appraise/documents/word_processor.h"
 
+#include "common/file_names.h"
+#include "common/text_file.h"
+
 #include <utility>
 
 namespace appraise {
@@ -25,5 +28,14 @@ std::string suggestedWindowsWordProcessor(const std::function<bool(const std::st
     }
     return "notepad app.tmp";
 }
+
+void writeExportFile(const std::string& text) { common::writeBytes("app.tmp", text + "\r\n"); }
+
+std::optional<std::string> rememberedWordProcessor() {
+    if (!common::fileExists("wpname.dat")) return std::nullopt;
+    return common::TextReader("wpname.dat").readField();
+}
+
+void rememberWordProcessor(const std::string& command) { common::writeLines("wpname.dat", {command}); }
 
 } // namespace appraise

@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace appraise {
@@ -12,5 +13,11 @@ std::string suggestedWordProcessor(const std::function<bool(const std::string& p
 // the system's register of programs (`registered`: its path, or empty) has one, else Notepad.
 std::string suggestedWindowsWordProcessor(const std::function<bool(const std::string& program)>& installed,
                                           const std::function<std::string(const std::string& program)>& registered);
+
+// The export's file "app.tmp": the text and a CR LF, for the word processor to open.
+void writeExportFile(const std::string& text);
+// The command the store last started the export with ("wpname.dat"); nothing when none is kept.
+std::optional<std::string> rememberedWordProcessor();
+void rememberWordProcessor(const std::string& command);
 
 } // namespace appraise

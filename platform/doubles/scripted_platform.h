@@ -1,7 +1,7 @@
 #pragma once
 #include "platform/doubles/transcript.h"
 #include "platform/platform.h"
-#include "platform/qt_printer.h"
+#include "platform/qt/qt_printer.h"
 
 #include <QDate>
 #include <deque>

@@ -5,7 +5,7 @@
 #include "demo/demo_store.h"
 #include "interest/interest_window.h"
 #include "platform/doubles/scripted_platform.h"
-#include "platform/qt_printer.h"
+#include "platform/qt/qt_printer.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "appraise/documents/customer.h"
 #include "demo/demo_store.h"
 #include "demo/velmaron_window.h"
-#include "platform/store_folder.h"
+#include "platform/qt/store_folder.h"
 #include "tests/support/temp_folder.h"
 
 #include <QApplication>

@@ -36,7 +36,7 @@ class QtPrinter : public Printer {
     void newPage() override;
     void endDoc() override;
     void killDoc() override;
-    int renderText(QTextEdit& area, int first, const QRect& rect) override;
+    int renderText(const QTextDocument& text, int first, const QRect& rect) override;
 
     int lineHeight() const override;
     // Selects another system printer (the print-setup dialog).

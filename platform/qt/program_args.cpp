@@ -1,4 +1,4 @@
-#include "platform/program_args.h"
+#include "platform/qt/program_args.h"
 
 #include "common/env.h"
 

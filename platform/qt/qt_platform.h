@@ -1,6 +1,6 @@
 #pragma once
 #include "platform/platform.h"
-#include "platform/qt_printer.h"
+#include "platform/qt/qt_printer.h"
 
 #include <memory>
 

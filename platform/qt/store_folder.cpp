@@ -1,4 +1,4 @@
-#include "platform/store_folder.h"
+#include "platform/qt/store_folder.h"
 
 #include "common/file_names.h"
 

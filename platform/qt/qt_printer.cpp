@@ -1,4 +1,4 @@
-#include "platform/qt_printer.h"
+#include "platform/qt/qt_printer.h"
 
 #include "common/run_error.h"
 
@@ -13,7 +13,6 @@
 #include <QPrintPreviewDialog>
 #include <QPrinterInfo>
 #include <QTextBlock>
-#include <QTextEdit>
 #include <QTextLayout>
 #include <algorithm>
 #include <cmath>
@@ -26,8 +25,6 @@ using namespace common;
 namespace {
 int pointsToTwips(double points) { return static_cast<int>(std::lround(points * 20.0)); }
 } // namespace
-
-int twipsToPixels(int twips, double dpi) { return static_cast<int>(std::lround(twips * dpi / 1440.0)); }
 
 QtPrinter::QtPrinter(QString pdfStem, std::function<void(const QString&)> onPdf)
     : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)), pdfStem_(std::move(pdfStem)),
@@ -235,57 +232,15 @@ void QtPrinter::killDoc() {
     if (!system_ && pdfFile_.isEmpty()) QFile::remove(printer_->outputFileName());
 }
 
-namespace {
-// Walks the area's lines from the one holding character `first` while they fit in `height` of
-// the area's pixels (the first line always, when `atLeastOne`), handing each to `each` with the
-// offset that puts the first one at the top. Returns the first character not walked (the text's
-// length when everything fitted).
-int walkLinesFitting(QTextEdit& area, int first, double height, bool atLeastOne,
-                     const std::function<void(const QTextLine&, QPointF)>& each) {
-    QTextDocument* doc = area.document();
-    const int length = doc->characterCount() - 1;
-    QAbstractTextDocumentLayout* layout = doc->documentLayout(); // lays the area out when needed
-    bool started = false;
-    double top0 = 0;
-    int walked = 0;
-    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
-        QTextLayout* tl = b.layout();
-        const QRectF br = layout->blockBoundingRect(b);
-        for (int i = 0; i < tl->lineCount(); ++i) {
-            const QTextLine line = tl->lineAt(i);
-            const int lineStart = b.position() + line.textStart();
-            const int lineEnd = lineStart + line.textLength();
-            if (!started) {
-                if (lineEnd <= first && !(lineEnd == lineStart && lineStart == first)) continue;
-                started = true;
-                top0 = br.top() + line.y();
-            }
-            const double lineTop = br.top() + line.y() - top0;
-            if ((walked > 0 || !atLeastOne) && lineTop + line.height() > height) return lineStart;
-            each(line, QPointF(br.left(), br.top() - top0));
-            ++walked;
-        }
-    }
-    return length;
-}
-
-double screenDpiOf(const QTextEdit& area) { return area.logicalDpiY() > 0 ? area.logicalDpiY() : 96.0; }
-} // namespace
-
-int textFitting(QTextEdit& area, int first, int heightTwips) {
-    return walkLinesFitting(area, first, heightTwips * screenDpiOf(area) / 1440.0, false,
-                            [](const QTextLine&, QPointF) {});
-}
-
-int QtPrinter::renderText(QTextEdit& area, int first, const QRect& rect) {
+int QtPrinter::renderText(const QTextDocument& text, int first, const QRect& rect) {
     begin();
     const PageGeometry g = geometry();
-    const double screenDpi = screenDpiOf(area);
+    const double screenDpi = layoutDpi(text);
     const double scale = printer_->resolution() / screenDpi;
     painter_->save();
     painter_->translate(px(rect.left() + g.offsetLeft), px(rect.top() + g.offsetTop));
     painter_->scale(scale, scale);
-    const int next = walkLinesFitting(area, first, rect.height() * screenDpi / 1440.0, true,
+    const int next = walkLinesFitting(text, first, rect.height() * screenDpi / 1440.0, true,
                                       [this](const QTextLine& line, QPointF at) { line.draw(painter_.get(), at); });
     painter_->restore();
     return next;

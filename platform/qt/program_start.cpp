@@ -1,7 +1,7 @@
-#include "platform/program_start.h"
+#include "platform/qt/program_start.h"
 
-#include "platform/program_args.h"
-#include "platform/store_folder.h"
+#include "platform/qt/program_args.h"
+#include "platform/qt/store_folder.h"
 
 #include <QApplication>
 

@@ -1,4 +1,4 @@
-#include "platform/qt_platform.h"
+#include "platform/qt/qt_platform.h"
 
 #include "common/cp1252.h"
 #include "common/env.h"

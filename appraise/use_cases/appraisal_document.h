@@ -1,0 +1,79 @@
+#pragma once
+#include "appraise/worksheet/item_stone_records.h"
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace appraise {
+
+// The text being edited beside the worksheet and where it is kept: a composed appraisal (numbered
+// at its first Save), an earlier appraisal reopened from its file, or a template passage; with
+// the items ended on the worksheet that no Save has written yet.
+//
+// Texts are as the files hold them: the store's code page, CR LF line ends, without the line end
+// a Save adds.
+class AppraisalDocument {
+  public:
+    // Whose appraisals are numbered: the customer's five-digit prefix.
+    void setCustomer(std::string custprefix) { custprefix_ = std::move(custprefix); }
+
+    // A text composed from these items: a new appraisal, numbered at its first Save.
+    void composed(std::vector<int16_t> items);
+    // An earlier appraisal: its text as the text area shows it (see reopenAppraisal). Its Save
+    // writes the same file.
+    std::string reopen(const std::string& file);
+    // A template passage ("opening.app", ...) taken for editing: its Save writes the passage.
+    void editPassage(const std::string& file);
+
+    bool isAppraisal() const { return editing_ == appraisalEdit; }
+    // Whether the appraisal shown (as `shownText`) has changes no Save has written.
+    bool changed(const std::string& shownText) const { return isAppraisal() && shownText != savedText_; }
+    // The appraisal's text as the text area gives it back once shown: what its file holds, for
+    // changed() to compare with. Set by reopen and save; the window tells it again after showing.
+    void keptAs(std::string shownText) { savedText_ = std::move(shownText); }
+    // The file a reopened or saved appraisal lives in ("" before its first Save).
+    const std::string& file() const { return file_; }
+
+    enum class Saved { Appraisal, Passage, NoNumberLeft, Nothing };
+    // Writes the text (a CR LF added): an appraisal to its file or the customer's next free
+    // number, a passage to the passage. A composed appraisal's items count as saved. A failed
+    // write is a RunError; target() names the file it went to, and nothing is recorded.
+    Saved save(const std::string& text);
+    // The file the last Save wrote or tried to write.
+    const std::string& target() const { return target_; }
+
+    // An item ended on the worksheet; it waits for a Save.
+    void itemEnded(int16_t slot) { unsaved_.insert(slot); }
+    // Items ended and not yet saved as an appraisal (empty ones not counted), in order.
+    std::vector<int16_t> unsavedItems(const WorksheetTables& tables) const;
+    // The unsaved item after `shown`, going round; nothing when every item is saved.
+    std::optional<int16_t> nextUnsaved(const WorksheetTables& tables, int16_t shown) const;
+    // Whether the text shown is a composed appraisal whose items a Save would settle.
+    bool isComposed() const { return isAppraisal() && !reopened_; }
+    // The customer's next free appraisal file; nothing when all 999 are used.
+    std::optional<std::string> nextFile() const;
+    // Writes an item's composed text to `file` (a CR LF added): the item is saved.
+    void saveItem(int16_t slot, const std::string& file, const std::string& text);
+
+  private:
+    static constexpr const char* appraisalEdit = "main.app";
+
+    std::string custprefix_;
+    std::string editing_;   // "main.app" for an appraisal, else the passage's file
+    std::string file_;      // the file the appraisal was reopened from or saved to
+    std::string savedText_; // the appraisal's text as that file holds it
+    std::string target_;
+    bool reopened_ = false;
+    std::vector<int16_t> composedItems_;
+    std::set<int16_t> unsaved_;
+};
+
+// The question before leaving with unsaved items: "Item 2 has not been saved as an appraisal. Save
+// it now?", "Items 1, 2 and 3 have not been saved as appraisals. Save them now?".
+QString unsavedItemsQuestion(const std::vector<int16_t>& items);
+
+} // namespace appraise
