@@ -16,14 +16,14 @@ int postHeadless(const std::string& datebox, const std::string& rate, const std:
 
 int postHeadless(const std::string& datebox, const std::string& rate, const std::string& minimum, bool firstmon,
                  testsupport::HeadlessHost& host) {
-    std::string steplabel;
+    interest::StepLabel steplabel;
     interest::PostingInput in{datebox, rate, minimum, true, firstmon, false};
     if (const char* block = std::getenv("POSTING_BLOCK")) in.blockSize = std::atoi(block);
     interest::PostingRun run(in, host, steplabel);
     try {
         return static_cast<int>(run.run());
     } catch (const common::RunError& e) {
-        std::fprintf(stderr, "posting stopped at %s: %s\n", steplabel.c_str(), e.what());
+        std::fprintf(stderr, "posting stopped at %s: %s\n", steplabel.text().c_str(), e.what());
         return 10;
     }
 }

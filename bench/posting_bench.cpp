@@ -100,7 +100,7 @@ int removalChild(int argc, char** argv) {
     const auto t0 = std::chrono::steady_clock::now();
     if (std::strcmp(argv[2], "remove") == 0) {
         testsupport::HeadlessHost host;
-        std::string steplabel;
+        interest::StepLabel steplabel;
         if (interest::removeInterest("no such phone", host, steplabel).removed != 0) return 1;
     } else {
         const int fd = ::open("cust.dat", O_RDONLY);

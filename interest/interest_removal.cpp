@@ -26,13 +26,13 @@ std::string digitsOf(std::string_view s) {
 }
 } // namespace
 
-RemovalResult removeInterest(const std::string& phone, EngineHost& host, std::string& steplabel,
+RemovalResult removeInterest(const std::string& phone, EngineHost& host, StepLabel& steplabel,
                              const std::string& onlyDate) {
     RemovalResult result;
     const std::string digits = digitsOf(phone);
-    steplabel = "HereK";
+    steplabel = Step::RemovalCount;
     const int32_t count = store::readAccountCount();
-    steplabel = "HereL";
+    steplabel = Step::RemovalAccounts;
     RecordFile cust("cust.dat", custrec::length);
     FolderChainFiles monthFiles;
     // The accounts are read by blocks; only the customer's are looked at further.
@@ -57,7 +57,7 @@ RemovalResult removeInterest(const std::string& phone, EngineHost& host, std::st
         host.setBusy(true);
         if (trim(fieldText(c, custrec::lasttxfile)).substr(0, 1) == std::string_view("\0", 1)) nothingDesignated(host);
         TransactionChain chain(monthFiles, c);
-        steplabel = "HereM";
+        steplabel = Step::RemovalChain;
         bool changedThis = false;
         while (chain.next()) {
             std::string t(chain.transaction());

@@ -1,6 +1,7 @@
 #pragma once
 #include "common/money.h"
 #include "interest/engine_host.h"
+#include "interest/step_label.h"
 
 #include <cstdint>
 #include <string>
@@ -27,7 +28,7 @@ struct RemovalResult {
 // one posting), named with the account's number, names and phone and the charge's date and
 // amount, and for each one confirmed zeroes its amount and lowers the balance, writing the
 // transaction before the account.
-RemovalResult removeInterest(const std::string& phone, EngineHost& host, std::string& steplabel,
+RemovalResult removeInterest(const std::string& phone, EngineHost& host, StepLabel& steplabel,
                              const std::string& onlyDate = {});
 
 } // namespace interest

@@ -151,7 +151,7 @@ void InterestWindow::load() {
         clearStaleTemporaries();
         startup();
     } catch (const RunError&) {
-        p.messages.show(fromAnsi(steplabel));
+        p.messages.show(fromAnsi(steplabel.text()));
     }
 }
 
@@ -165,7 +165,7 @@ void InterestWindow::startup() {
         lastposted = "NONE";
         ratepct = Money{};
     } else {
-        steplabel = "HereH";
+        steplabel = Step::LastPosting;
         const store::LastPosting last = store::readLastPosting().value_or(store::LastPosting{});
         lastposted = last.date;
         ratepct = Money::fromText(last.rate);
@@ -597,12 +597,12 @@ void InterestWindow::Notes_Click() {
         "statement.  Remember that a 1 or less will get note number one and that a 1 represents a current account. "
         "(Not an account that is behind one month)"));
     try {
-        if (fileExists("COLNOTES.dat")) steplabel = "HereJ";
+        if (fileExists("COLNOTES.dat")) steplabel = Step::NotesRead;
         notes = readCollectionNotes();
         notesChanged_ = false;
         curnote = 0;
     } catch (const RunError&) {
-        p.messages.show(fromAnsi(steplabel));
+        p.messages.show(fromAnsi(steplabel.text()));
         remove->show();
         Start->setEnabled(true);
         undo->setEnabled(true);
@@ -617,7 +617,7 @@ void InterestWindow::List1_Click(int itemData) {
     curnote = static_cast<int16_t>(itemData);
     if (curnote == 0) return;
     if (curnote == 10) {
-        steplabel = "HereI";
+        steplabel = Step::NotesWritten;
         writeCollectionNotes(notes);
         notesChanged_ = false;
         List1->hide();

@@ -56,7 +56,7 @@ class InterestWindow : public platform::FormWindow {
     QLineEdit* Text1;
     QProgressBar* progress;
 
-    std::string steplabel; // the step the program is at, for error messages
+    StepLabel steplabel; // the step the program is at, for error messages
 
     void startup();
     // Before a second posting in the month of the last one, the user is asked.

@@ -73,7 +73,7 @@ PostingDate transactionDate(std::string_view txdate) {
     return d;
 }
 
-PostingRun::PostingRun(const PostingInput& input, EngineHost& host, std::string& steplabel)
+PostingRun::PostingRun(const PostingInput& input, EngineHost& host, StepLabel& steplabel)
     : in_(input), host_(host), steplabel_(steplabel) {
     in_.datebox = std::string(trim(in_.datebox));
     // The month file is named from the date as normalised: "01-15-05" posts to "1-05.dat", the
@@ -148,7 +148,7 @@ PostingOutcome PostingRun::runSteps() {
     host_.reportLine(fromAnsi(columnHeadings()));
     host_.doEvents();
 
-    steplabel_ = "HereA";
+    steplabel_ = Step::Backup;
     // Before the first write, a copy of what the posting changes, for an undo; a stopped
     // posting being completed keeps the copy taken before it. A new copy is made beside the
     // planning of the first block (the account file's copy takes about as long as planning
@@ -164,10 +164,10 @@ PostingOutcome PostingRun::runSteps() {
     }
     host_.doEvents();
 
-    steplabel_ = "HereB";
+    steplabel_ = Step::AccountCount;
     const int32_t count = store::readAccountCount();
 
-    steplabel_ = "HereC";
+    steplabel_ = Step::MonthPointer;
     // The next record goes after the pointer and after every record in the month file (the
     // pointer may lag a stopped run's last write, or the main program may have appended since):
     // a record that exists is never written over.
@@ -180,7 +180,7 @@ PostingOutcome PostingRun::runSteps() {
     pointer_ = std::make_unique<LockedFile>(monthptn_, Access::ReadWrite);
     pointerLength_ = static_cast<size_t>(pointer_->size());
 
-    steplabel_ = "HereD";
+    steplabel_ = Step::Accounts;
     custFile_ = &files_.open("cust.dat", custrec::length, Access::ReadWrite, Sharing::Default);
     int32_t first = 1;
     if (pending) first = resume(*pending);
@@ -212,10 +212,10 @@ PostingOutcome PostingRun::runSteps() {
             // The first block that charges: its entry is noted before the month file is opened
             // for writing here (not on the writing thread, which touches no shared state), so a
             // month file held by another computer stops the run with the block noted.
-            steplabel_ = "HereD";
+            steplabel_ = Step::Accounts;
             journal_->note(written_.block);
             noted = true;
-            steplabel_ = "HereE";
+            steplabel_ = Step::Transactions;
         }
         if (written_.charged > 0) written_.month = &monthFile();
         writing_ = std::async(std::launch::async, [this, noted] { writeBlock(written_, noted); });
@@ -228,7 +228,7 @@ PostingOutcome PostingRun::runSteps() {
     aheadFiles_.closeAll();
     custFile_ = nullptr;
 
-    steplabel_ = "HereF";
+    steplabel_ = Step::MonthCount;
     setPointer(monthlast_);
     pointer_->syncData();
     pointer_.reset();
@@ -268,8 +268,8 @@ void PostingRun::leaveAsFound() {
 
 void PostingRun::beforeFirstWrite() {
     if (lastpostWritten_) return;
-    const std::string label = steplabel_;
-    steplabel_ = "HereA";
+    const StepLabel label = steplabel_;
+    steplabel_ = Step::Backup;
     if (copying_.valid()) PostingBackup::complete(taking_, copying_.get());
     store::writeLastPosting(in_.datebox, str(Money::fromText(in_.percentage)), str(Money::fromText(in_.minfinance)));
     lastpostWritten_ = true;
@@ -318,7 +318,7 @@ PostingOutcome PostingRun::previewSteps() {
 
 PostingRun::BlockWrite PostingRun::planBlock(int32_t from, int32_t to) {
     // Read in one go and planned in memory; the report's lines wait for the block's writes.
-    steplabel_ = "HereD";
+    steplabel_ = Step::Accounts;
     BlockWrite w;
     w.accounts = std::move(spare_);
     w.accounts.resize(static_cast<size_t>(to - from + 1) * custrec::length);
@@ -361,7 +361,7 @@ PostingRun::BlockWrite PostingRun::planBlock(int32_t from, int32_t to) {
 }
 
 void PostingRun::writeBlock(BlockWrite& w, bool noted) {
-    writerLabel_ = "HereD";
+    writerLabel_ = Step::Accounts;
     if (!noted) journal_->note(w.block);
     writePlans(w.block.accounts, writerLabel_, w.month, w.monthlast, &w.accounts, w.block.first);
     lastDone_ = w.block.last;
@@ -391,11 +391,11 @@ void PostingRun::finishWriting() {
     written_ = BlockWrite{};
 }
 
-void PostingRun::writePlans(const std::vector<JournalAccount>& plans, std::string& label, RecordFile* month,
+void PostingRun::writePlans(const std::vector<JournalAccount>& plans, StepLabel& label, RecordFile* month,
                             int32_t monthlast, std::string* block, int32_t blockFrom) {
     // The transactions first, in runs of consecutive records; then the month's count; then the
     // accounts that point at them, in runs of consecutive accounts; then all of it durable.
-    label = "HereE";
+    label = Step::Transactions;
     std::vector<const JournalAccount*> charged;
     for (const JournalAccount& p : plans)
         if (p.record > 0) charged.push_back(&p);
@@ -409,9 +409,9 @@ void PostingRun::writePlans(const std::vector<JournalAccount>& plans, std::strin
         month->writeRun(charged[k]->record, run_);
         k = e;
     }
-    label = "HereF";
+    label = Step::MonthCount;
     if (!charged.empty()) setPointer(monthlast);
-    label = "HereD";
+    label = Step::Accounts;
     // A block's accounts are changed in the block as read and written from it; a few accounts
     // left as they are, between two that change, are written again as they were read (nobody
     // else may write the file meanwhile): one write instead of two. Without the block, runs of
@@ -540,7 +540,7 @@ bool acceptablePostingDate(const std::string& datebox) {
     return normal != "ERROR" && isMonthCode(left(monthFileName(normal), 4));
 }
 
-QString postingFailureMessage(const std::string& steplabel, const RunError& e, int32_t lastDone) {
+QString postingFailureMessage(const StepLabel& steplabel, const RunError& e, int32_t lastDone) {
     QString what;
     if (!e.detail().empty()) {
         const std::string& d = e.detail();
@@ -551,7 +551,7 @@ QString postingFailureMessage(const std::string& steplabel, const RunError& e, i
     }
     const QString done = lastDone > 0 ? QStringLiteral("No account after account %1 was changed.").arg(lastDone)
                                       : QStringLiteral("No account was changed.");
-    return fromAnsi(steplabel) + '\r' + what + '\r' + done +
+    return fromAnsi(steplabel.text()) + '\r' + what + '\r' + done +
            QStringLiteral(" Post again with the same date to complete the posting.");
 }
 
@@ -660,14 +660,14 @@ void PostingRun::excluderecent() {
     const std::string_view accountField = fieldText(cust_, custrec::acctno);
     const double account = val(accountField);
     for (;;) {
-        steplabel_.assign("HereG2/");
+        steplabel_ = Step::ChainNext;
         file = chain.nextFile();
         bool more = false;
         try {
             more = chain.next();
         } catch (const RunError& e) {
             // Retried while another computer holds the file.
-            host_.notify(fromAnsi(steplabel_) + '\r' + '|' + fromAnsi(file));
+            host_.notify(fromAnsi(steplabel_.text()) + '\r' + '|' + fromAnsi(file));
             if (e.number() == err::PermissionDenied) {
                 if (++retries > 20) {
                     host_.notify(QStringLiteral("Another computer is momentarily using this file.\rTry again."));
@@ -687,10 +687,10 @@ void PostingRun::excluderecent() {
 }
 
 bool PostingRun::exclusionStep(const TransactionChain& chain, std::string_view accountField, double account,
-                               Money& base, std::string& label) const {
+                               Money& base, StepLabel& label) const {
     const std::string_view trans = chain.transaction();
     const std::string& file = chain.file();
-    label.assign("HereG33/").append(file);
+    label.at(Step::ChainTransaction, file);
     // The same bytes are the same number; only others are read as one.
     const std::string_view acctno = fieldText(trans, transrec::acctno);
     if (acctno != accountField && val(acctno) != account) return false;
@@ -702,7 +702,7 @@ bool PostingRun::exclusionStep(const TransactionChain& chain, std::string_view a
             base = base - Money::fromText(fieldText(trans, transrec::amount)) -
                    Money::fromText(fieldText(trans, transrec::amount2));
     }
-    label.assign("HereG4");
+    label = Step::ChainBack;
     // A chain only goes back: to another month file, or to an earlier record of this one.
     const std::string_view prevfile = trim(fieldText(trans, transrec::prevfile));
     const double prevrec = chain.prevrecValue() ? *chain.prevrecValue() : valOf(trans, transrec::prevrec);
@@ -724,12 +724,12 @@ void PostingRun::walkAhead(std::string_view accounts) {
             continue; // left to the planning
         }
         if (!(balance > 0) || !excludeAhead(aheadFiles_, account, a.base, a.label)) continue;
-        a.walked = !a.label.empty();
+        a.walked = a.label.step != Step::None;
         a.ready.store(true, std::memory_order_release);
     }
 }
 
-bool PostingRun::excludeAhead(RunFiles& files, const std::string& account, Money& base, std::string& label) const {
+bool PostingRun::excludeAhead(RunFiles& files, const std::string& account, Money& base, StepLabel& label) const {
     // The exclusion walk as the planning would make it, on files of its own; anything out of
     // the ordinary (a read that fails, a number beyond range, no file named, the posting month
     // file, which the run writes) is left to the planning, which knows what to do with it.
@@ -744,7 +744,7 @@ bool PostingRun::excludeAhead(RunFiles& files, const std::string& account, Money
         const std::string_view accountField = fieldText(account, custrec::acctno);
         const double acct = val(accountField);
         for (;;) {
-            label.assign("HereG2/");
+            label = Step::ChainNext;
             if (!chain.next() || !exclusionStep(chain, accountField, acct, base, label)) return true;
         }
     } catch (...) {

@@ -6,6 +6,7 @@
 #include "interest/engine_host.h"
 #include "interest/posting_backup.h"
 #include "interest/posting_journal.h"
+#include "interest/step_label.h"
 
 #include <atomic>
 #include <cstdint>
@@ -69,7 +70,7 @@ struct SparedAccounts {
 // What the user is told of a run stopped by an error: the step first (the store's support knows
 // the steps), then the file and what went wrong, and that nothing after the last account
 // handled was changed.
-QString postingFailureMessage(const std::string& steplabel, const common::RunError& e, int32_t lastDone);
+QString postingFailureMessage(const StepLabel& steplabel, const common::RunError& e, int32_t lastDone);
 
 enum class PostingOutcome { Completed, NoCustPtn, NoCustDat, Stopped };
 
@@ -80,7 +81,7 @@ enum class PostingOutcome { Completed, NoCustPtn, NoCustDat, Stopped };
 // of the date completes it, and no record another program wrote is written over.
 class PostingRun {
   public:
-    PostingRun(const PostingInput& input, EngineHost& host, std::string& steplabel);
+    PostingRun(const PostingInput& input, EngineHost& host, StepLabel& steplabel);
 
     // The whole run; messages about missing files are shown here. The caller ends the program.
     PostingOutcome run();
@@ -141,11 +142,11 @@ class PostingRun {
     // One transaction of the exclusion walk: the charges it leaves out of `base`; whether the
     // walk goes on; the step as the walk leaves it in `label`.
     bool exclusionStep(const TransactionChain& chain, std::string_view accountField, double account,
-                       common::Money& base, std::string& label) const;
+                       common::Money& base, StepLabel& label) const;
     // On another thread: the exclusion walks of the accounts from aheadFrom_ on (`accounts`).
     void walkAhead(std::string_view accounts);
     // The exclusion walk of an account made ahead on another thread; false: left to the planning.
-    bool excludeAhead(RunFiles& files, const std::string& account, common::Money& base, std::string& label) const;
+    bool excludeAhead(RunFiles& files, const std::string& account, common::Money& base, StepLabel& label) const;
     AccountPlan planAccount(int32_t i, std::string_view before);
     void planFor(int32_t i);
     void chargeCase();
@@ -154,7 +155,7 @@ class PostingRun {
     // The step is kept in `label`; `month` is the posting month file, open for writing, when a
     // plan charges; `block` holds the accounts from `blockFrom` on as read, when the plans are a
     // block's, and the plans are written into it.
-    void writePlans(const std::vector<JournalAccount>& plans, std::string& label, common::RecordFile* month,
+    void writePlans(const std::vector<JournalAccount>& plans, StepLabel& label, common::RecordFile* month,
                     int32_t monthlast, std::string* block = nullptr, int32_t blockFrom = 0);
     void setPointer(int32_t last);
     // The posting month file, opened for writing, and one of its records.
@@ -172,7 +173,7 @@ class PostingRun {
 
     PostingInput in_;
     EngineHost& host_;
-    std::string& steplabel_;
+    StepLabel& steplabel_;
     PostingDate date_;
     std::string monthfile_, monthptn_;
     int32_t monthlast_ = 0;    // the month file's last record, as the run hands records out
@@ -206,14 +207,15 @@ class PostingRun {
     // The block being written on its own thread, what it has done, and a buffer for the next.
     std::future<void> writing_;
     BlockWrite written_;
-    std::string writerLabel_, spare_;
+    StepLabel writerLabel_;
+    std::string spare_;
     int32_t count_ = 0; // the accounts of the store, for the bar
     // Exclusion walks made ahead for the accounts from aheadFrom_ on, and the files they read.
     struct Ahead {
         std::atomic<bool> ready{false};
         bool walked = false;
         common::Money base;
-        std::string label;
+        StepLabel label;
     };
     static constexpr int32_t aheadMinimum = 64;
     std::vector<Ahead> ahead_;

@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (bool firstmon : {false, true}) {
         // Ending the program (as "Nothing designated for file name" does) is an answer too.
         HeadlessHost host([] { throw HeadlessEnd{}; });
-        std::string steplabel;
+        interest::StepLabel steplabel;
         PostingRun run(PostingInput{"12-8-26", ".015", "1.00", true, firstmon, true}, host, steplabel);
         try {
             run.run();

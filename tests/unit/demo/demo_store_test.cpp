@@ -25,7 +25,7 @@ TEST(DemoStoreTest, EveryAccountAndEveryChainReadsBack) {
     RecordFile cust("cust.dat", custrec::length, Access::Read);
     EXPECT_EQ(cust.count(), count);
     int withBalance = 0, marked99 = 0, layaways = 0;
-    std::string steplabel;
+    interest::StepLabel steplabel;
     HeadlessHost host;
     PostingRun run(PostingInput{"12-8-26", ".015", "1", true, false, false}, host, steplabel);
     for (int32_t i = 1; i <= count; ++i) {

@@ -89,7 +89,7 @@ class PostingSafetyTest : public ::testing::Test {
     }
     PostingOutcome post(const std::string& date = "12-8-26") {
         host = std::make_unique<HeadlessHost>([] { throw HeadlessEnd{}; }, true);
-        steplabel.clear();
+        steplabel = Step::None;
         PostingRun run(PostingInput{date, ".015", "1.00", false, false, false}, *host, steplabel);
         try {
             return run.run();
@@ -107,7 +107,8 @@ class PostingSafetyTest : public ::testing::Test {
 
     TempFolder tmp;
     std::unique_ptr<HeadlessHost> host;
-    std::string steplabel, failure;
+    StepLabel steplabel;
+    std::string failure;
 };
 } // namespace
 
@@ -116,7 +117,7 @@ TEST_F(PostingSafetyTest, SalesAppendedBetweenStopAndResumeSurviveAndTheChargesF
         HeldElsewhere other("1226.dat"); // the first charge cannot be written
         EXPECT_EQ(post(), PostingOutcome::Stopped);
     }
-    EXPECT_EQ(steplabel, "HereE");
+    EXPECT_EQ(steplabel.text(), "HereE");
     EXPECT_TRUE(fileExists("interest.jrn"));
     // Between the runs the main program sells three times and moves the pointer to 5.
     sell(3, "20.00");
@@ -233,7 +234,7 @@ TEST_F(PostingSafetyTest, ChainPointersOutsideTheStoreAreNeverFollowed) {
     cust.close();
     HeadlessHost removal;
     removal.answers.assign(10, true);
-    std::string label;
+    StepLabel label;
     EXPECT_EQ(removeInterest("5550101", removal, label).removed, 0);
     EXPECT_EQ(removeInterest("5550102", removal, label).removed, 1); // its own charge only
     EXPECT_EQ(getFile("../y.dat"), outside);
@@ -250,7 +251,7 @@ TEST_F(PostingSafetyTest, RemovalNeverOffersAnotherAccountsCharge) {
     const auto before = snapshot();
     HeadlessHost removal;
     removal.answers.assign(10, true);
-    std::string label;
+    StepLabel label;
     EXPECT_EQ(removeInterest("5550101", removal, label).removed, 0);
     EXPECT_TRUE(removal.shown().empty());
     EXPECT_EQ(snapshot(), before);
@@ -375,7 +376,7 @@ TEST_F(PostingSafetyTest, ReadOnlyAccountFileIsNamed) {
         post();
     }
     EXPECT_EQ(snapshot(), before);
-    EXPECT_EQ(steplabel, "HereD");
+    EXPECT_EQ(steplabel.text(), "HereD");
     EXPECT_EQ(failure.rfind("HereD\rThe file cust.dat is read-only.\rNo account was changed.", 0), 0u) << failure;
 }
 
@@ -421,7 +422,7 @@ TEST(StaleTemporariesTest, AFailedReplaceLeavesTheOldFileAndNoTemporary) {
 
 TEST_F(PostingSafetyTest, RemovalTellsWhetherThePhoneWasFoundAndOffersTheSameDigits) {
     HeadlessHost removal;
-    std::string label;
+    StepLabel label;
     RemovalResult r = removeInterest("5550199", removal, label);
     EXPECT_EQ(r.accounts, 0);
     EXPECT_TRUE(r.sameDigits.empty());
@@ -469,7 +470,7 @@ TEST(PostingWritesTest, AccountsLeftAsTheyAreKeepEveryByte) {
     counter.name = "cust.dat";
     setWriteObserver(&counter);
     HeadlessHost host({}, true);
-    std::string steplabel;
+    StepLabel steplabel;
     PostingRun run(PostingInput{"12-8-26", ".015", "1.00", false, false, false}, host, steplabel);
     const PostingOutcome outcome = run.run();
     setWriteObserver(nullptr);
@@ -525,7 +526,7 @@ TEST(PostingWritesTest, TheSealNotesTheAccountFileAsAReadOfItFindsIt) {
         ReadCounter reads;
         setWriteObserver(&reads);
         HeadlessHost host({}, true);
-        std::string steplabel;
+        StepLabel steplabel;
         PostingInput in{"12-8-26", ".015", "1.00", false, false, false};
         in.blockSize = c.blockSize;
         const PostingOutcome outcome = PostingRun(in, host, steplabel).run();
@@ -551,7 +552,7 @@ TEST(PostingWritesTest, ProgressIsTheShareOfTheAccountsHandled) {
         std::vector<int> shown;
         void progress(int percent) override { shown.push_back(percent); }
     } host;
-    std::string steplabel;
+    StepLabel steplabel;
     PostingInput in{"12-8-26", ".015", "1.00", false, false, false};
     in.blockSize = 10;
     ASSERT_EQ(PostingRun(in, host, steplabel).run(), PostingOutcome::Completed);
@@ -582,7 +583,7 @@ TEST(PostingWritesTest, BlocksWrittenWhileTheNextIsPlannedEndAsOneBlock) {
         putFile("1226.ptn", " 400\r\n");
         putFile("firstmon.dat", "Y\r\n");
         HeadlessHost host({}, true);
-        std::string steplabel;
+        StepLabel steplabel;
         PostingInput in{"12-8-26", ".015", "1.00", false, true, false};
         in.blockSize = blockSize;
         EXPECT_EQ(PostingRun(in, host, steplabel).run(), PostingOutcome::Completed);
@@ -615,7 +616,8 @@ TEST(PostingWritesTest, AFailedBlockWriteStopsTheRunAndIsNotTakenForARead) {
     putFile("1226.dat", december);
     putFile("1226.ptn", " 26\r\n");
     HeadlessHost host([] { throw HeadlessEnd{}; }, true);
-    std::string steplabel, failure;
+    StepLabel steplabel;
+    std::string failure;
     PostingInput in{"12-8-26", ".015", "1.00", false, true, false};
     in.blockSize = 2;
     PostingRun run(in, host, steplabel);

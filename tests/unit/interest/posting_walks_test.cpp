@@ -47,7 +47,7 @@ class WalkTest : public ::testing::Test {
     }
     TempFolder tmp;
     HeadlessHost host;
-    std::string steplabel;
+    StepLabel steplabel;
 };
 } // namespace
 
@@ -79,7 +79,7 @@ TEST_F(WalkTest, ZeroOrBlankNewestRecordOpensNothing) {
         run.interestbase() = Money::fromText("100");
         run.excluderecent();
         EXPECT_EQ(run.interestbase(), Money::fromText("100"));
-        EXPECT_EQ(steplabel, "");
+        EXPECT_EQ(steplabel.text(), "");
     }
 }
 
@@ -94,7 +94,7 @@ TEST_F(WalkTest, ChargesOfThePostingMonthAndLateLastMonthLeaveTheBase) {
     run.excluderecent();
     // 30 + 5 of December and 20 of late November go; 40 of early November stays.
     EXPECT_EQ(run.interestbase(), Money::fromText("145"));
-    EXPECT_EQ(steplabel, "HereG4");
+    EXPECT_EQ(steplabel.text(), "HereG4");
 }
 
 TEST_F(WalkTest, FileCodesOutOfMonthRangeEndTheWalk) {
