@@ -1,6 +1,6 @@
 #include "common/env.h"
 
-#include "common/file_names.h"
+#include "common/folder_snapshot.h"
 
 namespace common {
 

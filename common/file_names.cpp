@@ -3,12 +3,11 @@
 #include "common/run_error.h"
 
 #include "common/env.h"
+#include "common/folder_snapshot.h"
 
 #include <QDateTime>
 #include <algorithm>
-#include <atomic>
 #include <cctype>
-#include <unordered_map>
 
 namespace common {
 
@@ -38,31 +37,17 @@ std::string loweredName(std::string_view s) {
     return l;
 }
 
-struct Snapshot {
-    int users = 0;
-    std::atomic<bool> listed{false};                    // dropped from any thread (a copy made beside other work)
-    std::unordered_map<std::string, std::string> names; // lowered name -> the first in name order
-};
-Snapshot& snapshot() {
-    static Snapshot s;
-    return s;
-}
-
 // The entry of a folder that matches a name without regard to case (the first in name order),
 // found in one pass over the folder; empty when none does.
 std::string entryMatching(const std::string& dir, const std::string& part) {
-    Snapshot& snap = snapshot();
-    if (dir.empty() && snap.users > 0) {
-        if (!snap.listed) {
-            snap.names.clear();
-            for (const FolderEntry& e : Env::current().list("", true)) {
-                auto [it, added] = snap.names.emplace(loweredName(e.name), e.name);
-                if (!added && e.name < it->second) it->second = e.name;
-            }
-            snap.listed = true;
-        }
-        const auto it = snap.names.find(loweredName(part));
-        return it == snap.names.end() ? std::string() : it->second;
+    if (dir.empty()) {
+        const auto fromSnapshot = snapshotEntry(loweredName(part), [] {
+            LoweredNames names;
+            for (FolderEntry& e : Env::current().list("", true))
+                names.emplace_back(loweredName(e.name), std::move(e.name));
+            return names;
+        });
+        if (fromSnapshot) return *fromSnapshot;
     }
     std::string found;
     for (const FolderEntry& e : Env::current().list(dir, true))
@@ -95,17 +80,6 @@ bool matchAt(std::string_view n, std::string_view p) {
     return matchAt(n.substr(1), p.substr(1));
 }
 } // namespace
-
-FolderSnapshot::FolderSnapshot() {
-    ++snapshot().users;
-    snapshot().listed = false;
-}
-
-FolderSnapshot::~FolderSnapshot() {
-    if (--snapshot().users == 0) snapshot().names.clear();
-}
-
-void folderChanged() { snapshot().listed = false; }
 
 bool sameName(std::string_view a, std::string_view b) {
     return a.size() == b.size() &&

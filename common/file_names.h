@@ -37,21 +37,6 @@ void makeFolder(std::string_view name);
 // Last modification of an existing file; 53 when it does not exist.
 QDateTime modificationTime(std::string_view name);
 
-// While one lives, looking a name up without regard to case in the current folder uses one
-// listing of the folder instead of one listing a look-up; the programs' own creations and
-// removals drop it. For a burst of look-ups, such as a start-up, in which no other program's
-// change matters.
-class FolderSnapshot {
-  public:
-    FolderSnapshot();
-    ~FolderSnapshot();
-    FolderSnapshot(const FolderSnapshot&) = delete;
-    FolderSnapshot& operator=(const FolderSnapshot&) = delete;
-};
-// A file was created, removed or renamed: the snapshot, if any, is listed again when next used.
-// The operating system seam (env.h) calls it for every change it makes; from any thread.
-void folderChanged();
-
 // True when two names are equal without regard to ASCII letter case.
 bool sameName(std::string_view a, std::string_view b);
 // True when a name matches a "?" / "*" pattern without regard to letter case.

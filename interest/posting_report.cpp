@@ -3,7 +3,6 @@
 #include "common/basic_number.h"
 #include "common/format_picture.h"
 #include "common/trim_left_right_mid.h"
-#include "interest/posting_run.h"
 
 #include <cstdio>
 #include <utility>

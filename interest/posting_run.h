@@ -6,6 +6,7 @@
 #include "interest/engine_host.h"
 #include "interest/posting_backup.h"
 #include "interest/posting_journal.h"
+#include "interest/posting_report.h"
 #include "interest/step_label.h"
 
 #include <atomic>
@@ -56,16 +57,6 @@ bool acceptablePostingDate(const std::string& datebox);
 // Whether the files are there to preview a posting, and no stopped posting waits to be
 // completed.
 bool previewPossible();
-
-// The accounts a run did not charge, by reason, for the report.
-struct SparedAccounts {
-    int32_t marked = 0;    // marked for no interest
-    int32_t rateZero = 0;  // the rate was 0
-    int32_t recent = 0;    // under 1.00 once the charges of the last month are left out
-    int32_t small = 0;     // a balance under 1.00
-    int32_t layaway = 0;   // layaways, when they are not charged
-    int32_t noBalance = 0; // nothing owed
-};
 
 // What the user is told of a run stopped by an error: the step first (the store's support knows
 // the steps), then the file and what went wrong, and that nothing after the last account

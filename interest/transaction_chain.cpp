@@ -5,13 +5,18 @@
 #include "common/record_file.h"
 #include "common/run_error.h"
 #include "common/trim_left_right_mid.h"
-#include "interest/account_files.h"
+#include "store/account_record.h"
+#include "store/month_files.h"
+#include "store/transaction_record.h"
 
 #include <algorithm>
 
 namespace interest {
 
 using namespace common;
+namespace custrec = store::account;
+namespace transrec = store::transaction;
+using store::isMonthCode;
 
 int FolderChainFiles::identity(const std::string& file) {
     if (!fileExists(file)) return -1;

@@ -9,6 +9,7 @@
 #include "common/cp1252.h"
 #include "common/dates.h"
 #include "common/file_names.h"
+#include "common/folder_snapshot.h"
 #include "common/run_error.h"
 #include "common/text_file.h"
 

@@ -9,7 +9,6 @@
 #include <string>
 
 using namespace common;
-using namespace platform;
 using namespace appraise;
 using namespace interest;
 
