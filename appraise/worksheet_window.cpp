@@ -91,9 +91,9 @@ GradeBar* WorksheetWindow::gradeBar(GradeScale scale, const char* name, int x, i
 
 void WorksheetWindow::buildControls() {
     // Created in the order of entry, which is the tab order.
-    label("Label8", QStringLiteral("&Date"), 120, 150, 500, 300);
+    dateCaption = label("Label8", QStringLiteral("&Date"), 120, 150, 500, 300);
     datebox = textBox("datebox", QString(), 620, 120, 1100, 330);
-    label("Label9", QStringLiteral("Item n&umber"), 1800, 150, 1300, 300);
+    itemNumberCaption = label("Label9", QStringLiteral("Item n&umber"), 1800, 150, 1300, 300);
     itemnumber = textBox("itemnumber", QStringLiteral("1"), 3100, 120, 550, 330);
 
     auto makeGroup = [this](QButtonGroup*& g) { g = new QButtonGroup(this); };
@@ -131,14 +131,14 @@ void WorksheetWindow::buildControls() {
     Mans = option(wearerFrame, wearerGroup, "Mans", "Man's", 120, 150, 1500);
     Ladys = option(wearerFrame, wearerGroup, "Ladys", "Lady's", 120, 450, 1500);
 
-    label("Label10", QStringLiteral("&Weight"), 3900, 2620, 800, 300);
+    weightCaption = label("Label10", QStringLiteral("&Weight"), 3900, 2620, 800, 300);
     Weight = textBox("Weight", QString(), 4700, 2580, 1100, 330);
     unitsFrame = frame("Frame3d7", QStringLiteral("Wei&ght Units"), 3900, 2950, 1900, 620);
     makeGroup(unitsGroup);
     DWT = option(unitsFrame, unitsGroup, "DWT", "DWT", 80, 290, 780);
     Grams = option(unitsFrame, unitsGroup, "Grams", "Grams", 880, 290, 1000);
 
-    label("Label11", QStringLiteral("&Price"), 120, 3480, 600, 300);
+    priceCaption = label("Label11", QStringLiteral("&Price"), 120, 3480, 600, 300);
     Price = textBox("Price", QString(), 720, 3440, 1300, 330);
     nextstone = button("nextstone", QStringLiteral("Add a sto&ne"), 2100, 3420, 1700, 380);
 
@@ -169,21 +169,24 @@ void WorksheetWindow::buildControls() {
         shapeOptions.push_back(
             option(shapeFrame, shapeGroup, shapes[i].first, shapes[i].second, 100, 270 + i * 270, 1650));
 
-    stoneLabels.push_back(label("Label1", QStringLiteral("Num&ber"), 5980, 3950, 1100, 300));
+    stoneNumberCaption = label("Label1", QStringLiteral("Num&ber"), 5980, 3950, 1100, 300);
     stonenumber = textBox("stonenumber", QStringLiteral("1"), 7100, 3910, 700, 330);
-    stoneLabels.push_back(label("Label2", QStringLiteral("Ca&rat"), 5980, 4350, 1100, 300));
+    caratCaption = label("Label2", QStringLiteral("Ca&rat"), 5980, 4350, 1100, 300);
     Carat = textBox("Carat", QStringLiteral(" "), 7100, 4310, 1100, 330);
     c = button("c", QStringLiteral("C"), 8300, 4310, 450, 330);
-    stoneLabels.push_back(label("Label3", QStringLiteral("&Quantity"), 5980, 4750, 1100, 300));
+    quantityCaption = label("Label3", QStringLiteral("&Quantity"), 5980, 4750, 1100, 300);
     Quantity = textBox("Quantity", QStringLiteral(" "), 7100, 4710, 700, 330);
-    stoneLabels.push_back(label("Label4", QStringLiteral("D&imensions"), 5980, 5150, 1100, 300));
+    dimensionsCaption = label("Label4", QStringLiteral("D&imensions"), 5980, 5150, 1100, 300);
     dimensions = textBox("dimensions", QStringLiteral(" "), 7100, 5110, 2300, 330);
+    stoneLabels = {stoneNumberCaption, caratCaption, quantityCaption, dimensionsCaption};
 
     // Grade bars, each under the scale that names its grades over their ranges, with the grade
     // under the thumb shown beside it.
-    auto gradeRow = [&](GradeScale grades, const char* captionName, const QString& caption, const char* scaleName,
-                        const QString& scale, const char* barName, const char* shownName, int y) {
-        stoneLabels.push_back(label(captionName, caption, 120, y + 180, 900, 300));
+    auto gradeRow = [&](QLabel*& captionLabel, GradeScale grades, const char* captionName, const QString& caption,
+                        const char* scaleName, const QString& scale, const char* barName, const char* shownName,
+                        int y) {
+        captionLabel = label(captionName, caption, 120, y + 180, 900, 300);
+        stoneLabels.push_back(captionLabel);
         GradeBar* bar = gradeBar(grades, barName, 1000, y + 270, 7200);
         auto* s = new GradeScaleLabel(scale, bar, canvas());
         s->setObjectName(scaleName);
@@ -204,12 +207,12 @@ void WorksheetWindow::buildControls() {
         return bar;
     };
     Color =
-        gradeRow(GradeScale::Color, "Label12", QStringLiteral("&Color"), "Label6",
+        gradeRow(colorCaption, GradeScale::Color, "Label12", QStringLiteral("&Color"), "Label6",
                  QStringLiteral("     D  E  F  G  H  I  J  K  L  M  N  O  P     Fancy"), "Color", "colorshown", 5950);
     Clarity =
-        gradeRow(GradeScale::Clarity, "Label13", QStringLiteral("C&larity"), "Label7",
+        gradeRow(clarityCaption, GradeScale::Clarity, "Label13", QStringLiteral("C&larity"), "Label7",
                  QStringLiteral("    F VVS1 VVS2 VS1 VS2 SI1 SI2    I1    I2     I3"), "Clarity", "clarityshown", 6550);
-    Cut = gradeRow(GradeScale::Cut, "Label18", QStringLiteral("Cu&t"), "Label5",
+    Cut = gradeRow(cutCaption, GradeScale::Cut, "Label18", QStringLiteral("Cu&t"), "Label5",
                    QStringLiteral("   Ideal  2     3     4     5     6     7     8     9   Poor"), "Cut", "cutshown",
                    7150);
 
@@ -401,14 +404,20 @@ void WorksheetWindow::setShortcuts() {
     // controls on screen together. They hold 22 different letters for the 24 controls of an item
     // with a stone: the unnamed wearer group and the small "C" button beside Carat are reached with
     // Tab. Here the labels get the boxes their letters reach, and the group that silences them.
-    const std::pair<const char*, QWidget*> buddies[] = {
-        {"Label8", datebox},     {"Label9", itemnumber}, {"Label10", Weight},  {"Label11", Price},
-        {"Label1", stonenumber}, {"Label2", Carat},      {"Label3", Quantity}, {"Label4", dimensions},
-        {"Label12", Color},      {"Label13", Clarity},   {"Label18", Cut}};
-    for (const auto& [name, buddy] : buddies) {
-        auto* l = findChild<QLabel*>(name);
-        l->setBuddy(buddy);
-        entryKeys_.add(l);
+    const std::pair<QLabel*, QWidget*> buddies[] = {{dateCaption, datebox},
+                                                    {itemNumberCaption, itemnumber},
+                                                    {weightCaption, Weight},
+                                                    {priceCaption, Price},
+                                                    {stoneNumberCaption, stonenumber},
+                                                    {caratCaption, Carat},
+                                                    {quantityCaption, Quantity},
+                                                    {dimensionsCaption, dimensions},
+                                                    {colorCaption, Color},
+                                                    {clarityCaption, Clarity},
+                                                    {cutCaption, Cut}};
+    for (const auto& [caption, buddy] : buddies) {
+        caption->setBuddy(buddy);
+        entryKeys_.add(caption);
     }
     for (QWidget* w : std::initializer_list<QWidget*>{typeFrame, metalColorFrame, metalFrame, unitsFrame, nextstone,
                                                       nextitem, FormatList, End, stoneFrame, shapeFrame})

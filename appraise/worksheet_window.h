@@ -161,6 +161,7 @@ class WorksheetWindow : public platform::FormWindow {
     // The controls, under their design names; tests and scripts find them by object name.
     // Customer and dates
     QLabel* custname;
+    QLabel *dateCaption, *itemNumberCaption;
     QLineEdit* datebox;
     QLineEdit* itemnumber;
     QListWidget* appraisalist;
@@ -171,6 +172,7 @@ class WorksheetWindow : public platform::FormWindow {
     QRadioButton *Yellow, *White, *Pink, *twotone, *OtherMetalColor;
     QRadioButton *K18, *k14, *k10, *Platinum, *Sterling, *OtherMetal;
     QRadioButton *Mans, *Ladys, *DWT, *Grams;
+    QLabel *weightCaption, *priceCaption;
     QLineEdit *Weight, *Price;
     QPushButton *nextstone, *nextitem, *seetext, *allitems, *End, *FormatList;
     // Stone panel
@@ -179,7 +181,9 @@ class WorksheetWindow : public platform::FormWindow {
     std::vector<QRadioButton*> stoneOptions, shapeOptions;
     QLineEdit *stonenumber, *Carat, *Quantity, *dimensions;
     QPushButton* c;
-    std::vector<QLabel*> stoneLabels; // the ten labels of the stone panel
+    QLabel *stoneNumberCaption, *caratCaption, *quantityCaption, *dimensionsCaption;
+    QLabel *colorCaption, *clarityCaption, *cutCaption;
+    std::vector<QLabel*> stoneLabels; // the labels of the stone panel, shown with it
     GradeBar *Color, *Clarity, *Cut;
     // Document
     QTextEdit* Text1;

@@ -18,7 +18,6 @@
 using namespace common;
 using namespace interest;
 using namespace testsupport;
-using namespace bench;
 
 namespace fs = std::filesystem;
 
