@@ -39,9 +39,18 @@ TEST(HandoverTest, FourAndFiveFields) {
     }
 }
 
-TEST(CustomerRecordTest, BeyondTheEndIsBlankAndCreatesTheFile) {
+// Appraise reads the customer's record in its own record length and never changes the file the
+// suite keeps its accounts in.
+TEST(CustomerRecordTest, ReadsInItsOwnLengthAndLeavesTheFileAsItWas) {
     TempFolder tmp;
-    EXPECT_EQ(readCustomerRecord(3), std::string(348, '\0'));
-    EXPECT_EQ(getFile("cust.dat"), "");
+    std::string store(348, 'a');
+    store += std::string(348, 'b');
+    store += "a tail shorter than a record";
+    putFile("cust.dat", store);
+    EXPECT_EQ(readCustomerRecord(2), std::string(348, 'b'));
+    // The short tail reads as far as it goes; beyond the end is blank.
+    EXPECT_EQ(readCustomerRecord(3).substr(0, 28), "a tail shorter than a record");
+    EXPECT_EQ(readCustomerRecord(9), std::string(348, '\0'));
     EXPECT_THROW(readCustomerRecord(0), RunError);
+    EXPECT_EQ(getFile("cust.dat"), store);
 }

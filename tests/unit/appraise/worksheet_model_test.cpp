@@ -6,6 +6,7 @@
 #include "common/run_error.h"
 #include "tests/support/temp_folder.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -13,27 +14,53 @@ using namespace common;
 using namespace appraise;
 using namespace testsupport;
 
-TEST(GradesTest, ColorBoundaries) {
-    const std::pair<int, const char*> rows[] = {
-        {0, "D"},     {792, "D"},   {793, "E"},   {2907, "E"},      {2908, "F"},     {5022, "G"},
-        {9513, "H"},  {9514, "I"},  {13080, "J"}, {13081, "K"},     {15063, "L"},    {19555, "M"},
-        {19556, "N"}, {21802, "O"}, {26954, "P"}, {26955, "Fancy"}, {32767, "Fancy"}};
-    for (auto [pos, grade] : rows) EXPECT_EQ(colorGrade(pos), grade) << pos;
+// Every position of a bar stands for exactly one grade: the ranges follow each other without a
+// gap or an overlap from 0 to 32767, and each upper bound belongs to the lower grade.
+TEST(GradesTest, TheRangesTileTheBarAndEachBoundBelongsToTheLowerGrade) {
+    for (GradeScale scale : {GradeScale::Color, GradeScale::Clarity, GradeScale::Cut}) {
+        const auto& ranges = gradeRanges(scale);
+        ASSERT_FALSE(ranges.empty());
+        EXPECT_EQ(ranges.front().low, 0);
+        EXPECT_EQ(ranges.back().high, 32767);
+        for (size_t i = 0; i < ranges.size(); ++i) {
+            const GradeRange& r = ranges[i];
+            EXPECT_LE(r.low, r.high);
+            if (i > 0) {
+                EXPECT_EQ(r.low, ranges[i - 1].high + 1);
+            }
+            for (int pos : {r.low, r.middle(), r.high}) {
+                EXPECT_EQ(gradeAt(scale, pos), r.grade) << pos;
+                EXPECT_EQ(gradeIndex(scale, pos), i) << pos;
+            }
+        }
+    }
+    // The three scales as the worksheet reads them, at a bound each.
+    EXPECT_EQ(colorGrade(792), "D");
+    EXPECT_EQ(colorGrade(793), "E");
+    EXPECT_EQ(colorGrade(26955), "Fancy");
+    EXPECT_EQ(clarityGrade(660), "Flawless");
+    EXPECT_EQ(clarityGrade(661), "VVS1");
+    EXPECT_EQ(clarityGrade(16384), "VS2");
+    EXPECT_EQ(cutGrade(1849), "Ideal");
+    EXPECT_EQ(cutGrade(30126), "10");
+    // Positions beyond the bar are held at its ends.
+    EXPECT_EQ(colorGrade(-1), "D");
+    EXPECT_EQ(cutGrade(40000), "10");
 }
 
-TEST(GradesTest, ClarityBoundaries) {
-    const std::pair<int, const char*> rows[] = {{0, "Flawless"}, {660, "Flawless"}, {661, "VVS1"},  {4492, "VVS1"},
-                                                {4493, "VVS2"},  {9250, "VS1"},     {16384, "VS2"}, {16385, "SI1"},
-                                                {19423, "SI2"},  {23123, "I1"},     {30785, "I2"},  {30786, "I3"},
-                                                {32767, "I3"}};
-    for (auto [pos, grade] : rows) EXPECT_EQ(clarityGrade(pos), grade) << pos;
-}
-
-TEST(GradesTest, CutBoundaries) {
-    const std::pair<int, const char*> rows[] = {{0, "Ideal"}, {1849, "Ideal"}, {1850, "2"},  {5418, "3"},  {9118, "4"},
-                                                {12553, "5"}, {16252, "6"},    {19688, "7"}, {23255, "8"}, {26955, "9"},
-                                                {30125, "9"}, {30126, "10"},   {32767, "10"}};
-    for (auto [pos, grade] : rows) EXPECT_EQ(cutGrade(pos), grade) << pos;
+// A grading key moves to the middle of the next or previous grade, and stops at the ends.
+TEST(GradesTest, StepsMoveOneGradeAndHoldAtTheEnds) {
+    for (GradeScale scale : {GradeScale::Color, GradeScale::Clarity, GradeScale::Cut}) {
+        const auto& ranges = gradeRanges(scale);
+        for (size_t i = 0; i < ranges.size(); ++i) {
+            const int from = ranges[i].high; // an edge of the range, not its middle
+            const size_t up = std::min(i + 1, ranges.size() - 1), down = i == 0 ? 0 : i - 1;
+            EXPECT_EQ(stepGrade(scale, from, 1), ranges[up].middle()) << i;
+            EXPECT_EQ(stepGrade(scale, from, -1), ranges[down].middle()) << i;
+        }
+        EXPECT_EQ(stepGrade(scale, 0, 100), ranges.back().middle());
+        EXPECT_EQ(stepGrade(scale, 32767, -100), ranges.front().middle());
+    }
 }
 
 namespace {
