@@ -4,9 +4,9 @@
 #include "common/format_picture.h"
 #include "common/run_error.h"
 #include "common/text_file.h"
-#include "demo/demo_store.h"
 #include "store/account_count.h"
 #include "store/account_record.h"
+#include "store/month_files.h"
 #include "store/transaction_record.h"
 
 #include <fstream>
@@ -16,7 +16,8 @@
 namespace bench {
 
 using namespace common;
-using namespace demo;
+using store::monthCode;
+using store::storeDate;
 
 void writeSyntheticStore(int32_t accounts, QDate today, uint32_t seed) {
     std::mt19937 rng(seed);

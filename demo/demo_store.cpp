@@ -6,6 +6,7 @@
 #include "store/account_count.h"
 #include "store/account_record.h"
 #include "store/last_posting.h"
+#include "store/month_files.h"
 #include "store/transaction_record.h"
 
 #include "common/basic_number.h"
@@ -24,6 +25,8 @@
 namespace demo {
 
 using namespace common;
+using store::monthCode;
+using store::storeDate;
 
 namespace {
 struct Person {
@@ -72,15 +75,6 @@ struct MonthFile {
     std::vector<std::string> records;
 };
 } // namespace
-
-std::string storeDate(QDate d) {
-    return std::to_string(d.month()) + "-" + std::to_string(d.day()) + "-" + std::to_string(d.year() % 100);
-}
-
-std::string monthCode(QDate d) {
-    const std::string t = storeDate(d);
-    return t.substr(0, 2) + t.substr(t.size() - 2);
-}
 
 QImage demoLogo() {
     // A thin letterhead banner: it prints above the border of circles.

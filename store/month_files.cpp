@@ -13,6 +13,15 @@ std::string monthFileName(const std::string& dateText) {
     return std::string(left(dateText, 2)) + std::string(right(dateText, 2)) + ".dat";
 }
 
+std::string storeDate(QDate date) {
+    return std::to_string(date.month()) + "-" + std::to_string(date.day()) + "-" + std::to_string(date.year() % 100);
+}
+
+std::string monthCode(QDate date) {
+    const std::string file = monthFileName(storeDate(date));
+    return file.substr(0, file.size() - 4);
+}
+
 bool isMonthCode(std::string_view code) {
     if (code.size() != 4) return false;
     int dashes = 0;

@@ -73,8 +73,8 @@ TEST(DemoStoreTest, NeverWritesOverAStore) {
 }
 
 TEST(DemoStoreTest, MonthCodesAsInterestNamesThem) {
-    EXPECT_EQ(monthCode(QDate(2026, 12, 7)), "1226");
-    EXPECT_EQ(monthCode(QDate(2026, 8, 15)), "8-26");
-    EXPECT_EQ(storeDate(QDate(2026, 8, 5)), "8-5-26");
-    EXPECT_EQ(monthFileName(storeDate(QDate(2026, 8, 5))), monthCode(QDate(2026, 8, 5)) + ".dat");
+    EXPECT_EQ(store::monthCode(QDate(2026, 12, 7)), "1226");
+    EXPECT_EQ(store::monthCode(QDate(2026, 8, 15)), "8-26");
+    EXPECT_EQ(store::storeDate(QDate(2026, 8, 5)), "8-5-26");
+    EXPECT_EQ(monthFileName(store::storeDate(QDate(2026, 8, 5))), store::monthCode(QDate(2026, 8, 5)) + ".dat");
 }
