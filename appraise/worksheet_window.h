@@ -34,7 +34,9 @@ class WorksheetWindow : public platform::FormWindow {
   public:
     explicit WorksheetWindow(platform::Platform& platform, QWidget* parent = nullptr);
 
-    void load() override; // Form_Load: the start-up sequence
+    // Opens on the store: the layout settings, today, the logo, the customer and their earlier
+    // appraisals.
+    void load() override;
 
     // Handlers
     void End_Click();
@@ -49,7 +51,7 @@ class WorksheetWindow : public platform::FormWindow {
     void nextstone_Click();
     void nextitem_Click();
     void itemnumber_Change();
-    void typeOfItem_Click(); // Ring_Click and the seven like it
+    void typeOfItem_Click(); // a type of item chosen (Ring, Watch, ...)
     void OtherType_Click();
     void OtherMetal_Click();
     void othermetalcolor_Click();
@@ -84,7 +86,8 @@ class WorksheetWindow : public platform::FormWindow {
     void Fonttext_Click();
     void changeprinter_Click();
     void showalignment();
-    void editInsert(const std::string& file); // changetype, editopening, editvalueline, ...
+    // A template passage (the heading, the opening, the value line, ...) in the text area to edit.
+    void editInsert(const std::string& file);
     void setbordersize();
     void logosetting();
     void setdefaultfont();

@@ -23,7 +23,8 @@ class InterestWindow : public platform::FormWindow {
   public:
     explicit InterestWindow(platform::Platform& platform, QWidget* parent = nullptr);
 
-    void load() override; // Form_Load
+    // Opens on the store: the flags, the last posting and the collection notes to edit.
+    void load() override;
 
     void Start_Click();
     void Command1_Click();
