@@ -57,7 +57,7 @@ void WorksheetWindow::connectDocumentHandlers() {
 }
 
 std::string WorksheetWindow::documentText() const {
-    QString t = Text1->toPlainText();
+    QString t = textArea->toPlainText();
     t.replace(QChar::ParagraphSeparator, '\n').replace(QChar::LineSeparator, '\n');
     t.replace('\n', QStringLiteral("\r\n"));
     return toAnsi(t);
@@ -67,15 +67,15 @@ void WorksheetWindow::setDocumentText(const std::string& text) {
     QString t = fromAnsi(text);
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace('\r', '\n');
     // A new text takes the text area's own font, not what was last set for typing.
-    Text1->setCurrentCharFormat(QTextCharFormat());
-    Text1->setPlainText(t);
+    textArea->setCurrentCharFormat(QTextCharFormat());
+    textArea->setPlainText(t);
 }
 
 void WorksheetWindow::layoutDocument() {
     // The text takes the height the window gives beyond the design's; its rows of buttons stay
     // below it.
     const int grow = std::max(0, canvas()->height() - tw(8200));
-    Text1->resize(tw(9400), tw(6700) + grow);
+    textArea->resize(tw(9400), tw(6700) + grow);
     const int row = tw(6780) + grow, row2 = tw(6780 + 420) + grow;
     for (QWidget* w :
          std::initializer_list<QWidget*>{SaveText, formatlist2, PrintText, Fonttext, copytowp, changeprinter, back})
@@ -85,12 +85,12 @@ void WorksheetWindow::layoutDocument() {
 }
 
 void WorksheetWindow::showDocument(int left, int top) {
-    Text1->setGeometry(tw(left), tw(top), tw(9400), tw(6700));
-    Text1->show();
+    textArea->setGeometry(tw(left), tw(top), tw(9400), tw(6700));
+    textArea->show();
     for (QWidget* w :
          std::initializer_list<QWidget*>{SaveText, formatlist2, PrintText, Fonttext, copytowp, changeprinter, back})
         w->show();
-    Text1->raise();
+    textArea->raise();
     // Below the text's buttons: back to the worksheet, and See Text for the next item.
     entry->show();
     entry->raise();
@@ -144,8 +144,8 @@ void WorksheetWindow::startComposedText() {
     // A composed text is a new appraisal: its first Save numbers a new file.
     document_.composed({});
     savedas->hide();
-    Text1->clear();
-    Text1->move(0, 0);
+    textArea->clear();
+    textArea->move(0, 0);
 }
 
 void WorksheetWindow::showComposedText(const std::string& text) {
@@ -156,7 +156,7 @@ void WorksheetWindow::showComposedText(const std::string& text) {
     for (QWidget* w :
          std::initializer_list<QWidget*>{whichinsert, changeprinter, SaveText, back, Fonttext, PrintText, formatlist2})
         w->raise();
-    Text1->setFocus(Qt::OtherFocusReason);
+    textArea->setFocus(Qt::OtherFocusReason);
 }
 
 void WorksheetWindow::seetext_Click() {
@@ -244,7 +244,7 @@ bool WorksheetWindow::unsavedItemsSettled() {
 }
 
 void WorksheetWindow::savetext_click() {
-    if (!codePageAllows(Text1->toPlainText(), QStringLiteral("saved"))) return;
+    if (!codePageAllows(textArea->toPlainText(), QStringLiteral("saved"))) return;
     setDocumentText(trimForSave(documentText()));
     try {
         switch (document_.save(documentText())) {
@@ -254,7 +254,7 @@ void WorksheetWindow::savetext_click() {
             break;
         case AppraisalDocument::Saved::Passage:
             // The passage is saved: none of the text's buttons applies any more.
-            Text1->clear();
+            textArea->clear();
             leaveDocument();
             break;
         case AppraisalDocument::Saved::NoNumberLeft:
@@ -305,7 +305,7 @@ bool WorksheetWindow::codePageAllows(const QString& text, const QString& action)
 }
 
 void WorksheetWindow::copytowp_Click() {
-    if (!codePageAllows(Text1->toPlainText(), QStringLiteral("exported"))) return;
+    if (!codePageAllows(textArea->toPlainText(), QStringLiteral("exported"))) return;
     const std::string text = documentText();
     p.clipboard.setText(fromAnsi(text));
     writeExportFile(text);

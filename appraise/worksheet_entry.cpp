@@ -79,7 +79,7 @@ void WorksheetWindow::connectEntryHandlers() {
 
     connect(nextstone, &QPushButton::clicked, this, [this] { run([this] { nextstone_Click(); }); });
     connect(nextitem, &QPushButton::clicked, this, [this] { run([this] { nextitem_Click(); }); });
-    connect(c, &QPushButton::clicked, this, [this] { run([this] { c_Click(); }); });
+    connect(caratEstimate, &QPushButton::clicked, this, [this] { run([this] { c_Click(); }); });
     connect(Calculate, &QPushButton::clicked, this, [this] { run([this] { Calculate_Click(); }); });
     connect(itemnumber, &QLineEdit::textChanged, this, [this] { run([this] { itemnumber_Change(); }); });
 
@@ -189,7 +189,7 @@ void WorksheetWindow::startstone() {
     entryKeys_.setCaption(nextstone, QStringLiteral("End Sto&ne"));
     custname->hide();
     for (QWidget* w : std::initializer_list<QWidget*>{stoneFrame, stonenumber, shapeFrame, Clarity, Cut, Color, Carat,
-                                                      Quantity, dimensions, c, nextstone})
+                                                      Quantity, dimensions, caratEstimate, nextstone})
         w->show();
     for (QLabel* l : stoneLabels) l->show();
     showAllItems();
@@ -215,7 +215,7 @@ void WorksheetWindow::clearstone() {
         e->hide();
     }
     stonenumber->hide();
-    c->hide();
+    caratEstimate->hide();
     showAllItems();
     entryKeys_.setCaption(nextstone, QStringLiteral("Add a sto&ne"));
 }
@@ -304,8 +304,8 @@ void WorksheetWindow::clearitem() {
     clearGroup(metalColorGroup);
     clearGroup(metalGroup);
     for (QRadioButton* o : {OtherMetalColor, OtherMetal, OtherType}) o->setText(QStringLiteral("Other"));
-    for (QWidget* w : std::initializer_list<QWidget*>{stoneFrame, shapeFrame, Clarity, Cut, Color, Carat, c, Quantity,
-                                                      dimensions, nextstone})
+    for (QWidget* w : std::initializer_list<QWidget*>{stoneFrame, shapeFrame, Clarity, Cut, Color, Carat, caratEstimate,
+                                                      Quantity, dimensions, nextstone})
         w->hide();
     for (QLabel* l : stoneLabels) l->hide();
     Weight->setText(QString());

@@ -33,8 +33,8 @@ void WorksheetWindow::connectPrintingHandlers() {
         const QString entry = item->text();
         run([this, entry] { whichinsert_Click(entry); });
     });
-    connect(List1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        const int index = List1->row(item);
+    connect(alignmentList, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        const int index = alignmentList->row(item);
         run([this, index] { List1_Click(index); });
     });
     // Enter on a line of either list chooses it, as a click does; Escape closes the insert list.
@@ -47,9 +47,9 @@ void WorksheetWindow::connectPrintingHandlers() {
         whichinsert_Click(whichinsert->currentItem()->text());
         return true;
     });
-    onKey(List1, [this](QKeyEvent* e) {
-        if (!isEnterKey(e) || List1->currentRow() < 0) return false;
-        List1_Click(List1->currentRow());
+    onKey(alignmentList, [this](QKeyEvent* e) {
+        if (!isEnterKey(e) || alignmentList->currentRow() < 0) return false;
+        List1_Click(alignmentList->currentRow());
         return true;
     });
 }
@@ -59,24 +59,24 @@ FontChoice WorksheetWindow::fontChoiceOf(const DefaultFont& f) {
 }
 
 FontChoice WorksheetWindow::textFont() const {
-    const QFont f = Text1->font();
+    const QFont f = textArea->font();
     return FontChoice{f.family(), f.pointSizeF(), f.bold(), f.italic()};
 }
 
 void WorksheetWindow::applyFont(const FontChoice& c) {
-    QFont f = Text1->font();
+    QFont f = textArea->font();
     f.setFamily(c.name);
     if (c.size > 0) f.setPointSizeF(c.size);
     f.setBold(c.bold);
     f.setItalic(c.italic);
-    Text1->setFont(f);
-    Text1->document()->setDefaultFont(f);
+    textArea->setFont(f);
+    textArea->document()->setDefaultFont(f);
 }
 
 // --- Printing -------------------------------------------------------------------------------
 
 void WorksheetWindow::PrintText_Click() {
-    if (!printAppraisal(p, settings_, AppraisalPrint{*Text1->document(), textFont(), logo_})) return;
+    if (!printAppraisal(p, settings_, AppraisalPrint{*textArea->document(), textFont(), logo_})) return;
     // Only a text that changed since its last Save is offered to be saved; either way the text
     // printed stays on screen (See Text goes on to the next item).
     if (!hasUnsavedAppraisal()) return;
@@ -117,13 +117,13 @@ void WorksheetWindow::whichinsert_Click(const QString& entry) {
 }
 
 void WorksheetWindow::editInsert(const std::string& file) {
-    Text1->setGeometry(tw(50), tw(50), tw(9400), tw(6700));
-    Text1->show();
+    textArea->setGeometry(tw(50), tw(50), tw(9400), tw(6700));
+    textArea->show();
     SaveText->show();
     for (const Insert& ins : inserts())
         if (file == ins.file) setDocumentText(insertText(ins));
     document_.editPassage(file);
-    Text1->raise();
+    textArea->raise();
     SaveText->raise();
 }
 
@@ -131,18 +131,18 @@ void WorksheetWindow::editInsert(const std::string& file) {
 
 void WorksheetWindow::showalignment() {
     alignFiller_ = readAlignmentFile(settings_, 9);
-    List1->setGeometry(tw(10), tw(10), canvas()->width(), canvas()->height());
-    List1->show();
-    List1->clear();
-    List1->raise();
-    for (const QString& line : alignmentEditorLines(settings_)) List1->addItem(line);
+    alignmentList->setGeometry(tw(10), tw(10), canvas()->width(), canvas()->height());
+    alignmentList->show();
+    alignmentList->clear();
+    alignmentList->raise();
+    for (const QString& line : alignmentEditorLines(settings_)) alignmentList->addItem(line);
     back->show();
     back->raise();
 }
 
 void WorksheetWindow::List1_Click(int index) {
     if (index == 0) {
-        List1->hide();
+        alignmentList->hide();
         return;
     }
     if (index >= 1 && index <= 12) {

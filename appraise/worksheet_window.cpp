@@ -63,7 +63,7 @@ WorksheetWindow::WorksheetWindow(Platform& platform, QWidget* parent) : FormWind
 void WorksheetWindow::fitCanvas() {
     const QSize room = scroll_->viewport()->size();
     canvas()->resize(std::max(canvasMinimum_.width(), room.width()), std::max(canvasMinimum_.height(), room.height()));
-    if (!Text1->isHidden() && document_.isAppraisal()) layoutDocument();
+    if (!textArea->isHidden() && document_.isAppraisal()) layoutDocument();
 }
 
 QGroupBox* WorksheetWindow::frame(const char* name, const QString& caption, int x, int y, int w, int h) {
@@ -173,7 +173,7 @@ void WorksheetWindow::buildControls() {
     stonenumber = textBox("stonenumber", QStringLiteral("1"), 7100, 3910, 700, 330);
     caratCaption = label("Label2", QStringLiteral("Ca&rat"), 5980, 4350, 1100, 300);
     Carat = textBox("Carat", QStringLiteral(" "), 7100, 4310, 1100, 330);
-    c = button("c", QStringLiteral("C"), 8300, 4310, 450, 330);
+    caratEstimate = button("c", QStringLiteral("C"), 8300, 4310, 450, 330);
     quantityCaption = label("Label3", QStringLiteral("&Quantity"), 5980, 4750, 1100, 300);
     Quantity = textBox("Quantity", QStringLiteral(" "), 7100, 4710, 700, 330);
     dimensionsCaption = label("Label4", QStringLiteral("D&imensions"), 5980, 5150, 1100, 300);
@@ -231,10 +231,10 @@ void WorksheetWindow::buildControls() {
     appraisalist->setGeometry(tw(5950), tw(1450), tw(3450), tw(1850));
 
     // The document surface and its buttons.
-    Text1 = new QTextEdit(canvas());
-    Text1->setObjectName("Text1");
-    Text1->setAcceptRichText(false);
-    Text1->setTabChangesFocus(true);
+    textArea = new QTextEdit(canvas());
+    textArea->setObjectName("Text1");
+    textArea->setAcceptRichText(false);
+    textArea->setTabChangesFocus(true);
     const int by = 6780;
     SaveText = button("SaveText", QStringLiteral("&Save"), 0, by, 1300, 380);
     formatlist2 = button("formatlist2", QStringLiteral("&Format"), 1350, by, 1300, 380);
@@ -243,8 +243,8 @@ void WorksheetWindow::buildControls() {
     copytowp = button("copytowp", QStringLiteral("&Copy to W/P"), 5400, by, 1300, 380);
     changeprinter = button("changeprinter", QStringLiteral("P&rinter"), 6750, by, 1300, 380);
     back = button("back", QStringLiteral("&End"), 8100, by, 1300, 380);
-    List1 = new QListWidget(canvas());
-    List1->setObjectName("List1");
+    alignmentList = new QListWidget(canvas());
+    alignmentList->setObjectName("List1");
     whichinsert = new QListWidget(canvas());
     whichinsert->setObjectName("whichinsert");
     whichinsert->setGeometry(tw(3800), tw(520), tw(3000), tw(2600));
@@ -254,15 +254,15 @@ void WorksheetWindow::buildControls() {
     savedas = label("savedas", QString(), 4100, by + 400, 5300, 500);
     savedas->setWordWrap(true);
     savedas->hide();
-    printPicture1 = label("printPicture1", QString(), 0, 0, 100, 100);
+    logoPicture = label("printPicture1", QString(), 0, 0, 100, 100);
     hiddenLogo = label("Command3D1", QString(), 0, 0, 100, 100);
 
     // Hidden in the design: the stone panel, the document and everything that goes with them.
     for (QWidget* w : std::initializer_list<QWidget*>{
-             stoneFrame, shapeFrame,  stonenumber,   Carat,      Quantity,     dimensions,    c,
-             Color,      Clarity,     Cut,           nextstone,  seetext,      allitems,      Text1,
-             SaveText,   formatlist2, PrintText,     Fonttext,   copytowp,     changeprinter, back,
-             List1,      whichinsert, printPicture1, hiddenLogo, appraisalist, entry})
+             stoneFrame,    shapeFrame,  stonenumber, Carat,      Quantity,     dimensions,    caratEstimate,
+             Color,         Clarity,     Cut,         nextstone,  seetext,      allitems,      textArea,
+             SaveText,      formatlist2, PrintText,   Fonttext,   copytowp,     changeprinter, back,
+             alignmentList, whichinsert, logoPicture, hiddenLogo, appraisalist, entry})
         w->hide();
     for (QLabel* l : stoneLabels) l->hide();
 
@@ -316,10 +316,10 @@ void WorksheetWindow::load() {
         return;
     }
     showStart(start);
-    Text1->setCurrentFont(QFont(QStringLiteral("Arial"), 10));
+    textArea->setCurrentFont(QFont(QStringLiteral("Arial"), 10));
     // As wide as the printed line, but never narrower than the entry of items (a narrow paper such
     // as A4 would cut off the stone's boxes).
-    const int32_t width = matchprinter(*Text1, 1440, 1440);
+    const int32_t width = matchprinter(*textArea, 1440, 1440);
     canvasMinimum_.setWidth(tw(std::max<int32_t>(width + 200, designWidth)));
     int shown = canvasMinimum_.width();
     if (QScreen* s = screen()) shown = std::min(shown, s->availableGeometry().width());
@@ -332,7 +332,7 @@ void WorksheetWindow::showStart(const AppraiseStart& start) {
     if (start.date) datebox->setText(fromAnsi(*start.date));
     if (!start.logo.isNull()) {
         logo_ = start.logo;
-        printPicture1->setPixmap(QPixmap::fromImage(logo_));
+        logoPicture->setPixmap(QPixmap::fromImage(logo_));
         hiddenLogo->setPixmap(QPixmap::fromImage(logo_));
     }
     cust_ = start.customer;
@@ -359,7 +359,7 @@ void WorksheetWindow::datebox_lostfocus() {
     datebox->setText(fromAnsi(d));
 }
 
-bool WorksheetWindow::hasUnsavedAppraisal() const { return !Text1->isHidden() && document_.changed(documentText()); }
+bool WorksheetWindow::hasUnsavedAppraisal() const { return !textArea->isHidden() && document_.changed(documentText()); }
 
 bool WorksheetWindow::unsavedAppraisalSettled() {
     if (!hasUnsavedAppraisal()) return true;
@@ -382,9 +382,9 @@ void WorksheetWindow::End_Click() {
 }
 
 void WorksheetWindow::back_Click() {
-    if (!List1->isHidden()) {
+    if (!alignmentList->isHidden()) {
         if (Fonttext->isHidden()) back->hide();
-        List1->hide();
+        alignmentList->hide();
         return;
     }
     End_Click();
@@ -422,18 +422,18 @@ void WorksheetWindow::setShortcuts() {
     for (QWidget* w : std::initializer_list<QWidget*>{typeFrame, metalColorFrame, metalFrame, unitsFrame, nextstone,
                                                       nextitem, FormatList, End, stoneFrame, shapeFrame})
         entryKeys_.add(w);
-    QWidget* const covers[] = {Text1, dimensionspanel, whichinsert, List1};
+    QWidget* const covers[] = {textArea, dimensionspanel, whichinsert, alignmentList};
     for (QWidget* cover : covers) onShowHide(cover, [this] { updateEntryKeys(); });
 }
 
 void WorksheetWindow::updateEntryKeys() {
-    entryKeys_.setActive(Text1->isHidden() && dimensionspanel->isHidden() && whichinsert->isHidden() &&
-                         List1->isHidden());
+    entryKeys_.setActive(textArea->isHidden() && dimensionspanel->isHidden() && whichinsert->isHidden() &&
+                         alignmentList->isHidden());
 }
 
 void WorksheetWindow::leaveDocument() {
-    for (QWidget* w : std::initializer_list<QWidget*>{Text1, SaveText, formatlist2, PrintText, Fonttext, copytowp,
-                                                      changeprinter, back, entry, savedas, whichinsert, List1})
+    for (QWidget* w : std::initializer_list<QWidget*>{textArea, SaveText, formatlist2, PrintText, Fonttext, copytowp,
+                                                      changeprinter, back, entry, savedas, whichinsert, alignmentList})
         w->hide();
     seetext->setGeometry(tw(7700), tw(3420), tw(1650), tw(380));
     seetext->setVisible(itemCount(tables_) > 0);
@@ -442,11 +442,11 @@ void WorksheetWindow::leaveDocument() {
 }
 
 void WorksheetWindow::showAllItems() {
-    allitems->setVisible(!seetext->isHidden() && (!Text1->isHidden() || stoneFrame->isHidden()));
+    allitems->setVisible(!seetext->isHidden() && (!textArea->isHidden() || stoneFrame->isHidden()));
 }
 
 void WorksheetWindow::Form_Resize() {
-    Text1->setGeometry(tw(100), tw(500), canvas()->width() - tw(200), canvas()->height() - tw(600));
+    textArea->setGeometry(tw(100), tw(500), canvas()->width() - tw(200), canvas()->height() - tw(600));
 }
 
 void WorksheetWindow::resizeEvent(QResizeEvent* event) {
@@ -454,7 +454,7 @@ void WorksheetWindow::resizeEvent(QResizeEvent* event) {
     // The text area's own placement is set when a text is shown; only keep it inside.
     run([this] {
         fitCanvas();
-        if (Text1->isHidden()) Form_Resize();
+        if (textArea->isHidden()) Form_Resize();
     });
 }
 

@@ -183,18 +183,18 @@ class WorksheetWindow : public platform::FormWindow {
     QButtonGroup *stoneGroup, *shapeGroup;
     std::vector<QRadioButton*> stoneOptions, shapeOptions;
     QLineEdit *stonenumber, *Carat, *Quantity, *dimensions;
-    QPushButton* c;
+    QPushButton* caratEstimate; // "C": the carat estimated from the stone's measurements
     QLabel *stoneNumberCaption, *caratCaption, *quantityCaption, *dimensionsCaption;
     QLabel *colorCaption, *clarityCaption, *cutCaption;
     std::vector<QLabel*> stoneLabels; // the labels of the stone panel, shown with it
     GradeBar *Color, *Clarity, *Cut;
     // Document
-    QTextEdit* Text1;
+    QTextEdit* textArea;
     QPushButton *SaveText, *formatlist2, *PrintText, *Fonttext, *copytowp, *changeprinter, *back;
     QPushButton* entry; // back to the entry of items while a text is shown
-    QListWidget* List1;
+    QListWidget* alignmentList;
     QListWidget* whichinsert;
-    QLabel *printPicture1, *hiddenLogo;
+    QLabel *logoPicture, *hiddenLogo;
     QLabel* savedas; // where the last Save went
     // Measurement panel
     QFrame* dimensionspanel;

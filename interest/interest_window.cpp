@@ -55,7 +55,7 @@ InterestWindow::InterestWindow(Platform& platform, QWidget* parent) : FormWindow
     noLayawayInterest->setObjectName("Check1");
     noLayawayInterest->setGeometry(tw(240), tw(2640), tw(4800), tw(330));
     Start = button("Start", QStringLiteral("&Start"), 240, 3180, 2000, 460);
-    Command1 = button("Command1", QStringLiteral("&Cancel / Exit"), 2400, 3180, 2000, 460);
+    exitButton = button("Command1", QStringLiteral("&Cancel / Exit"), 2400, 3180, 2000, 460);
     remove = button("remove", QStringLiteral("&Remove Interest from 1"), 4560, 3180, 2600, 460);
     Notes = button("Notes", QStringLiteral("Set &Notes"), 7320, 3180, 1600, 460);
     preview = button("preview", QStringLiteral("Pre&view"), 240, 3720, 2000, 460);
@@ -70,12 +70,12 @@ InterestWindow::InterestWindow(Platform& platform, QWidget* parent) : FormWindow
     progress->setRange(0, 100);
     progress->setGeometry(tw(240), tw(5460), tw(8700), tw(360));
     progress->hide();
-    List1 = new QListWidget(this);
-    List1->setObjectName("List1");
-    List1->setGeometry(tw(240), tw(240), tw(8700), tw(4000));
-    List1->hide();
-    Text1 = textBox("Text1", QStringLiteral("Text1"), 240, 4940, 8700, 360);
-    Text1->hide();
+    noteList = new QListWidget(this);
+    noteList->setObjectName("List1");
+    noteList->setGeometry(tw(240), tw(240), tw(8700), tw(4000));
+    noteList->hide();
+    noteEditor = textBox("Text1", QStringLiteral("Text1"), 240, 4940, 8700, 360);
+    noteEditor->hide();
     reportList = new QListWidget(this);
     reportList->setObjectName("reportList");
     reportList->setGeometry(tw(240), tw(240), tw(8700), tw(4000));
@@ -86,7 +86,7 @@ InterestWindow::InterestWindow(Platform& platform, QWidget* parent) : FormWindow
     setShortcuts();
 
     connect(Start, &QPushButton::clicked, this, [this] { run([this] { Start_Click(); }); });
-    connect(Command1, &QPushButton::clicked, this, [this] { run([this] { Command1_Click(); }); });
+    connect(exitButton, &QPushButton::clicked, this, [this] { run([this] { Command1_Click(); }); });
     connect(noLayawayInterest, &QCheckBox::toggled, this, [this] { run([this] { noLayawayInterest_Click(); }); });
     onLostFocus(Percentage, [this] { Percentage_LostFocus(); });
     connect(remove, &QPushButton::clicked, this, [this] { run([this] { remove_Click(); }); });
@@ -107,17 +107,17 @@ InterestWindow::InterestWindow(Platform& platform, QWidget* parent) : FormWindow
         run([this, name] { openReport(name); });
         return true;
     });
-    connect(List1, &QListWidget::itemClicked, this,
+    connect(noteList, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { run([this, item] { List1_Click(item->data(Qt::UserRole).toInt()); }); });
-    onKey(List1, [this](QKeyEvent* e) {
-        if (!isEnterKey(e) || !List1->currentItem()) return false;
-        List1_Click(List1->currentItem()->data(Qt::UserRole).toInt());
+    onKey(noteList, [this](QKeyEvent* e) {
+        if (!isEnterKey(e) || !noteList->currentItem()) return false;
+        List1_Click(noteList->currentItem()->data(Qt::UserRole).toInt());
         return true;
     });
-    onLostFocus(Text1, [this] { Text1_LostFocus(); });
+    onLostFocus(noteEditor, [this] { Text1_LostFocus(); });
     enterMovesOn(datebox);
     enterMovesOn(Percentage);
-    enterMovesOn(Text1);
+    enterMovesOn(noteEditor);
 }
 
 void InterestWindow::enterMovesOn(QLineEdit* box) {
@@ -270,7 +270,7 @@ void InterestWindow::setIdle(bool idle) {
     for (QWidget* w : std::initializer_list<QWidget*>{Start, Notes, preview, blankWhileIdle}) w->setVisible(idle);
     remove->setEnabled(true);
     remove->setVisible(idle);
-    keys_.setCaption(Command1, idle ? QStringLiteral("&Cancel / Exit") : QStringLiteral("&Close"));
+    keys_.setCaption(exitButton, idle ? QStringLiteral("&Cancel / Exit") : QStringLiteral("&Close"));
 }
 
 void InterestWindow::Start_Click() {
@@ -281,7 +281,7 @@ void InterestWindow::Start_Click() {
         (!rateConfirmed() || !postingAgainConfirmed() || !postingConfirmed()))
         return;
     p.screen.setHourglass(true);
-    for (QWidget* w : std::initializer_list<QWidget*>{Command1, Start, Notes, undo, preview, reports, blankWhileIdle})
+    for (QWidget* w : std::initializer_list<QWidget*>{exitButton, Start, Notes, undo, preview, reports, blankWhileIdle})
         w->hide();
     // The removal would only find the account file held by the posting: not while it runs.
     remove->setEnabled(false);
@@ -308,7 +308,7 @@ void InterestWindow::Start_Click() {
     PostingOutcome outcome = PostingOutcome::Stopped;
     auto backToIdle = [this] {
         p.screen.setHourglass(false);
-        for (QWidget* w : std::initializer_list<QWidget*>{Command1, undo, reports}) w->show();
+        for (QWidget* w : std::initializer_list<QWidget*>{exitButton, undo, reports}) w->show();
         setIdle(true);
         keys_.setCaption(Start, QStringLiteral("&Start"));
         showLastPosted();
@@ -351,7 +351,7 @@ void InterestWindow::Start_Click() {
     resultLine->show();
     p.messages.show(QStringLiteral("Interest posted to %1. Total charged %2. %3").arg(accounts, total, report), {},
                     Buttons::Ok, Icon::Information);
-    Command1->setFocus(Qt::OtherFocusReason);
+    exitButton->setFocus(Qt::OtherFocusReason);
 }
 
 QString InterestWindow::madeText() const {
@@ -552,16 +552,16 @@ void InterestWindow::setShortcuts() {
         {dateCaption, datebox}, {rateCaption, Percentage}, {minimumCaption, MinFinance}};
     for (const auto& [l, buddy] : buddies) l->setBuddy(buddy);
     for (QWidget* w : std::initializer_list<QWidget*>{dateCaption, rateCaption, minimumCaption, noLayawayInterest,
-                                                      Start, Command1, remove, Notes, preview, undo, reports})
+                                                      Start, exitButton, remove, Notes, preview, undo, reports})
         keys_.add(w);
-    onShowHide(List1, [this] { updateKeys(); });
+    onShowHide(noteList, [this] { updateKeys(); });
 }
 
 void InterestWindow::fillNoteList() {
-    List1->clear();
-    List1->show();
+    noteList->clear();
+    noteList->show();
     auto add = [this](const QString& text, int data) {
-        auto* item = new QListWidgetItem(text, List1);
+        auto* item = new QListWidgetItem(text, noteList);
         item->setData(Qt::UserRole, data);
     };
     for (int k = 1; k <= 9; ++k) {
@@ -570,8 +570,8 @@ void InterestWindow::fillNoteList() {
     }
     add(QStringLiteral("CLICK THIS LINE TO END CHANGING NOTES"), 10);
     // Worked from the keyboard: the focus on the list, on the note last edited (or the first).
-    List1->setCurrentRow(curnote >= 1 && curnote <= 9 ? 2 * (curnote - 1) : 0);
-    List1->setFocus(Qt::OtherFocusReason);
+    noteList->setCurrentRow(curnote >= 1 && curnote <= 9 ? 2 * (curnote - 1) : 0);
+    noteList->setFocus(Qt::OtherFocusReason);
 }
 
 bool InterestWindow::notesSettled() {
@@ -610,7 +610,7 @@ void InterestWindow::Notes_Click() {
         return;
     }
     fillNoteList();
-    List1->raise();
+    noteList->raise();
 }
 
 void InterestWindow::List1_Click(int itemData) {
@@ -620,7 +620,7 @@ void InterestWindow::List1_Click(int itemData) {
         steplabel = Step::NotesWritten;
         writeCollectionNotes(notes);
         notesChanged_ = false;
-        List1->hide();
+        noteList->hide();
         remove->show();
         Start->setEnabled(true);
         undo->setEnabled(true);
@@ -628,18 +628,18 @@ void InterestWindow::List1_Click(int itemData) {
         return;
     }
     if (curnote < 1 || curnote > 9) return;
-    Text1->show();
-    Text1->raise();
-    List1->hide();
-    Text1->setText(fromAnsi(notes[curnote - 1]));
-    Text1->setFocus(Qt::OtherFocusReason);
+    noteEditor->show();
+    noteEditor->raise();
+    noteList->hide();
+    noteEditor->setText(fromAnsi(notes[curnote - 1]));
+    noteEditor->setFocus(Qt::OtherFocusReason);
 }
 
 void InterestWindow::Text1_LostFocus() {
-    if (Text1->isHidden() || curnote < 1 || curnote > 9) return; // the edit has already ended
-    if (notes[curnote - 1] != toAnsi(Text1->text())) notesChanged_ = true;
-    notes[curnote - 1] = toAnsi(Text1->text());
-    Text1->hide();
+    if (noteEditor->isHidden() || curnote < 1 || curnote > 9) return; // the edit has already ended
+    if (notes[curnote - 1] != toAnsi(noteEditor->text())) notesChanged_ = true;
+    notes[curnote - 1] = toAnsi(noteEditor->text());
+    noteEditor->hide();
     fillNoteList();
 }
 

@@ -44,17 +44,17 @@ class InterestWindow : public platform::FormWindow {
   private:
     // Alt keys go silent while the notes list covers the window.
     void setShortcuts();
-    void updateKeys() { keys_.setActive(List1->isHidden()); }
+    void updateKeys() { keys_.setActive(noteList->isHidden()); }
     platform::MnemonicGroup keys_;
     // The controls, under their design names; tests and scripts find them by object name.
     QLabel *dateCaption, *rateCaption, *blankWhileIdle, *lastPostedLine, *resultLine, *minimumCaption,
         *firstMonthNotice;
     QLineEdit *datebox, *Percentage, *MinFinance;
     QCheckBox* noLayawayInterest;
-    QPushButton *Start, *Command1, *remove, *Notes, *undo, *preview, *reports;
+    QPushButton *Start, *exitButton, *remove, *Notes, *undo, *preview, *reports;
     QListWidget* reportList; // the kept reports, opened from here
-    QListWidget* List1;
-    QLineEdit* Text1;
+    QListWidget* noteList;
+    QLineEdit* noteEditor;
     QProgressBar* progress;
 
     StepLabel steplabel; // the step the program is at, for error messages
