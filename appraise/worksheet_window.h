@@ -28,7 +28,8 @@
 
 namespace appraise {
 
-// The Appraise window "worksheet": controls and handlers under the design's names.
+// The Appraise window "worksheet": its controls, and handlers under the design's names that
+// call the use cases.
 class WorksheetWindow : public platform::FormWindow {
     Q_OBJECT
   public:
@@ -161,7 +162,8 @@ class WorksheetWindow : public platform::FormWindow {
     QRadioButton* option(QGroupBox* f, QButtonGroup* g, const char* name, const QString& caption, int x, int y, int w);
     GradeBar* gradeBar(GradeScale scale, const char* name, int x, int y, int w);
 
-    // The controls, under their design names; tests and scripts find them by object name.
+    // The controls; each keeps the design's name as its object name, by which tests and scripts
+    // find it.
     // Customer and dates
     QLabel* custname;
     QLabel *dateCaption, *itemNumberCaption;

@@ -46,7 +46,8 @@ class InterestWindow : public platform::FormWindow {
     void setShortcuts();
     void updateKeys() { keys_.setActive(noteList->isHidden()); }
     platform::MnemonicGroup keys_;
-    // The controls, under their design names; tests and scripts find them by object name.
+    // The controls; each keeps the design's name as its object name, by which tests and scripts
+    // find it.
     QLabel *dateCaption, *rateCaption, *blankWhileIdle, *lastPostedLine, *resultLine, *minimumCaption,
         *firstMonthNotice;
     QLineEdit *datebox, *Percentage, *MinFinance;
