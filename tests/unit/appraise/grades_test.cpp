@@ -1,0 +1,55 @@
+#include "appraise/worksheet/grades.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+
+using namespace appraise;
+
+// Every position of a bar stands for exactly one grade: the ranges follow each other without a
+// gap or an overlap from 0 to 32767, and each upper bound belongs to the lower grade.
+TEST(GradesTest, TheRangesTileTheBarAndEachBoundBelongsToTheLowerGrade) {
+    for (GradeScale scale : {GradeScale::Color, GradeScale::Clarity, GradeScale::Cut}) {
+        const auto& ranges = gradeRanges(scale);
+        ASSERT_FALSE(ranges.empty());
+        EXPECT_EQ(ranges.front().low, 0);
+        EXPECT_EQ(ranges.back().high, 32767);
+        for (size_t i = 0; i < ranges.size(); ++i) {
+            const GradeRange& r = ranges[i];
+            EXPECT_LE(r.low, r.high);
+            if (i > 0) {
+                EXPECT_EQ(r.low, ranges[i - 1].high + 1);
+            }
+            for (int pos : {r.low, r.middle(), r.high}) {
+                EXPECT_EQ(gradeAt(scale, pos), r.grade) << pos;
+                EXPECT_EQ(gradeIndex(scale, pos), i) << pos;
+            }
+        }
+    }
+    // The three scales as the worksheet reads them, at a bound each.
+    EXPECT_EQ(colorGrade(792), "D");
+    EXPECT_EQ(colorGrade(793), "E");
+    EXPECT_EQ(colorGrade(26955), "Fancy");
+    EXPECT_EQ(clarityGrade(660), "Flawless");
+    EXPECT_EQ(clarityGrade(661), "VVS1");
+    EXPECT_EQ(clarityGrade(16384), "VS2");
+    EXPECT_EQ(cutGrade(1849), "Ideal");
+    EXPECT_EQ(cutGrade(30126), "10");
+    // Positions beyond the bar are held at its ends.
+    EXPECT_EQ(colorGrade(-1), "D");
+    EXPECT_EQ(cutGrade(40000), "10");
+}
+
+// A grading key moves to the middle of the next or previous grade, and stops at the ends.
+TEST(GradesTest, StepsMoveOneGradeAndHoldAtTheEnds) {
+    for (GradeScale scale : {GradeScale::Color, GradeScale::Clarity, GradeScale::Cut}) {
+        const auto& ranges = gradeRanges(scale);
+        for (size_t i = 0; i < ranges.size(); ++i) {
+            const int from = ranges[i].high; // an edge of the range, not its middle
+            const size_t up = std::min(i + 1, ranges.size() - 1), down = i == 0 ? 0 : i - 1;
+            EXPECT_EQ(stepGrade(scale, from, 1), ranges[up].middle()) << i;
+            EXPECT_EQ(stepGrade(scale, from, -1), ranges[down].middle()) << i;
+        }
+        EXPECT_EQ(stepGrade(scale, 0, 100), ranges.back().middle());
+        EXPECT_EQ(stepGrade(scale, 32767, -100), ranges.front().middle());
+    }
+}
