@@ -2,6 +2,7 @@
 
 #include "common/file_names.h"
 #include "common/text_file.h"
+#include "common/trim_left_right_mid.h"
 
 #include <utility>
 
@@ -33,7 +34,14 @@ void writeExportFile(const std::string& text) { common::writeBytes("app.tmp", te
 
 std::optional<std::string> rememberedWordProcessor() {
     if (!common::fileExists("wpname.dat")) return std::nullopt;
-    return common::TextReader("wpname.dat").readField();
+    // The command is kept as the line the user typed. Read as a field, a quoted program path
+    // ("C:\Program Files\...\WINWORD.EXE" app.tmp) would lose its quotes and its arguments, and a
+    // comma would end it; the line is the command whole.
+    common::TextReader file("wpname.dat");
+    if (file.atEnd()) return std::nullopt;
+    std::string command(common::trim(file.readLine()));
+    if (command.empty()) return std::nullopt;
+    return command;
 }
 
 void rememberWordProcessor(const std::string& command) { common::writeLines("wpname.dat", {command}); }

@@ -16,7 +16,8 @@ std::string suggestedWindowsWordProcessor(const std::function<bool(const std::st
 
 // The export's file "app.tmp": the text and a CR LF, for the word processor to open.
 void writeExportFile(const std::string& text);
-// The command the store last started the export with ("wpname.dat"); nothing when none is kept.
+// The command the store last started the export with, as typed ("wpname.dat" holds it as its
+// line); nothing when none is kept.
 std::optional<std::string> rememberedWordProcessor();
 void rememberWordProcessor(const std::string& command);
 
