@@ -31,6 +31,19 @@ inline std::string accountRecord(const Account& a) {
     return r;
 }
 
+// Account 7 of Maria DIAZ, rated 1, whose chain of transactions starts at `lastRec` of the month
+// file `lastFile`.
+inline std::string diazAccount(const std::string& lastFile, const std::string& lastRec,
+                               const std::string& balance = "100") {
+    return accountRecord({.name1 = "DIAZ",
+                          .name2 = "Maria",
+                          .lastFile = lastFile,
+                          .lastRec = lastRec,
+                          .balance = balance,
+                          .acctno = 7,
+                          .rating = "1"});
+}
+
 // A transaction of a month file as the main program writes one; the bytes of the fields the
 // posting does not use are `filler`.
 inline std::string transactionRecord(int acct, const std::string& prevFile, const std::string& prevRec,

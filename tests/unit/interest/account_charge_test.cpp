@@ -9,21 +9,9 @@ using namespace common;
 using namespace interest;
 using namespace testsupport;
 
-namespace {
-std::string account(const std::string& file, const std::string& rec, const std::string& balance = "100") {
-    return testsupport::accountRecord({.name1 = "DIAZ",
-                                       .name2 = "Maria",
-                                       .lastFile = file,
-                                       .lastRec = rec,
-                                       .balance = balance,
-                                       .acctno = 7,
-                                       .rating = "1"});
-}
-} // namespace
-
 TEST(AccountChargeTest, ChargeMinimumAndTheNewRecords) {
     const ChargeTerms terms{.015, 1.0, "12-8-26 ", "1226.dat", false};
-    AccountCharge c = chargeAccount(account("1126", "4", "100"), 7, Money::fromText("100"), 12, terms);
+    AccountCharge c = chargeAccount(diazAccount("1126", "4", "100"), 7, Money::fromText("100"), 12, terms);
     ASSERT_TRUE(c.charged);
     EXPECT_EQ(fieldText(c.transaction, transrec::amount), "1.50    ");
     EXPECT_EQ(fieldText(c.transaction, transrec::descr), "Interest                ");
@@ -39,14 +27,14 @@ TEST(AccountChargeTest, ChargeMinimumAndTheNewRecords) {
     EXPECT_EQ(c.reportLine.rfind("      7  ", 0), 0u) << c.reportLine;
     EXPECT_EQ(c.reportLine.substr(c.reportLine.size() - 39), "        100.00      1.50         101.50");
 
-    c = chargeAccount(account("1126", "4", "10"), 7, Money::fromText("10"), 12, terms);
+    c = chargeAccount(diazAccount("1126", "4", "10"), 7, Money::fromText("10"), 12, terms);
     EXPECT_EQ(fieldText(c.transaction, transrec::descr), "Interest Minimum        ");
     EXPECT_EQ(fieldText(c.transaction, transrec::amount), "1.00    ");
 }
 
 TEST(AccountChargeTest, TooWideForItsFieldChargesNothing) {
     const ChargeTerms terms{.015, 1.0, "12-8-26", "1226.dat", true};
-    const std::string before = account("1126", "4", "99999.99");
+    const std::string before = diazAccount("1126", "4", "99999.99");
     const AccountCharge c = chargeAccount(before, 7, Money::fromText("99999.99"), 12, terms);
     EXPECT_FALSE(c.charged);
     EXPECT_EQ(c.account, before);

@@ -13,16 +13,6 @@ using namespace interest;
 using namespace testsupport;
 
 namespace {
-std::string account(const std::string& file, const std::string& rec, const std::string& balance = "100") {
-    return testsupport::accountRecord({.name1 = "DIAZ",
-                                       .name2 = "Maria",
-                                       .lastFile = file,
-                                       .lastRec = rec,
-                                       .balance = balance,
-                                       .acctno = 7,
-                                       .rating = "1"});
-}
-
 std::string tx(const std::string& prevFile, const std::string& prevRec, const std::string& descr = "Ring") {
     std::string t(transrec::length, ' ');
     storeField(t, transrec::acctno, "7");
@@ -46,20 +36,20 @@ TEST(TransactionChainTest, WalksBackAcrossMonthFilesToTheEnd) {
     TempFolder tmp;
     putFile("1226.dat", tx("1126", "2") + tx("", "0"));
     putFile("1126.dat", tx("", "0") + tx("1226", "2"));
-    EXPECT_EQ(walk(account("1226", "1")), (std::vector<std::string>{"1226.dat:1", "1126.dat:2", "1226.dat:2"}));
+    EXPECT_EQ(walk(diazAccount("1226", "1")), (std::vector<std::string>{"1226.dat:1", "1126.dat:2", "1226.dat:2"}));
 }
 
 TEST(TransactionChainTest, EndsAtLoopsMissingFilesNulsAndRecordsBelowOne) {
     TempFolder tmp;
     putFile("1226.dat", tx("1226", "1"));
-    EXPECT_EQ(walk(account("1226", "1")), std::vector<std::string>{"1226.dat:1"}); // points at itself
-    EXPECT_TRUE(walk(account("0526", "1")).empty());                               // no such month file
-    EXPECT_TRUE(walk(account("1226", "0")).empty());
-    EXPECT_TRUE(walk(account("1226", "-3")).empty());
-    EXPECT_TRUE(walk(account(std::string("12\0"
-                                         "6",
-                                         4),
-                             "1"))
+    EXPECT_EQ(walk(diazAccount("1226", "1")), std::vector<std::string>{"1226.dat:1"}); // points at itself
+    EXPECT_TRUE(walk(diazAccount("0526", "1")).empty());                               // no such month file
+    EXPECT_TRUE(walk(diazAccount("1226", "0")).empty());
+    EXPECT_TRUE(walk(diazAccount("1226", "-3")).empty());
+    EXPECT_TRUE(walk(diazAccount(std::string("12\0"
+                                             "6",
+                                             4),
+                                 "1"))
                     .empty());
     // A never-written account: NULs in its pointer fields.
     EXPECT_TRUE(walk(std::string(custrec::length, '\0')).empty());
@@ -70,7 +60,7 @@ TEST(TransactionChainTest, NamesTheCallerRefusesEndTheWalk) {
     putFile("1226.dat", tx("1326", "1"));
     putFile("1326.dat", tx("", "0"));
     FolderChainFiles files;
-    TransactionChain chain(files, account("1226", "1"), [](const std::string& f) { return f != "1326.dat"; });
+    TransactionChain chain(files, diazAccount("1226", "1"), [](const std::string& f) { return f != "1326.dat"; });
     ASSERT_TRUE(chain.next());
     EXPECT_EQ(chain.nextFile(), "1326.dat");
     EXPECT_FALSE(chain.next());
@@ -80,7 +70,7 @@ TEST(TransactionChainTest, AFailedReadCanBeRepeated) {
     TempFolder tmp;
     putFile("1226.dat", tx("", "0"));
     FolderChainFiles files;
-    TransactionChain chain(files, account("1226", "1"));
+    TransactionChain chain(files, diazAccount("1226", "1"));
     {
         HeldElsewhere other("1226.dat");
         EXPECT_TRUE(throwsRunError(70, [&] { chain.next(); }));
