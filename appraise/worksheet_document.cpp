@@ -6,6 +6,7 @@
 #include "appraise/documents/composition.h"
 #include "appraise/documents/word_processor.h"
 #include "appraise/printing/default_font.h"
+#include "appraise/printing/inserts.h"
 #include "appraise/use_cases/word_processor_command.h"
 #include "common/basic_number.h"
 #include "common/cp1252.h"
@@ -125,9 +126,9 @@ CompositionInput WorksheetWindow::compositionInput(int16_t slot) const {
     in.shownitem = slot;
     in.itemCount = itemCount(tables_);
     in.datebox = toAnsi(datebox->text());
-    if (fileExists("type.app")) in.typeHeading = TextReader("type.app").readLine();
+    if (const auto line = typeLine()) in.typeHeading = *line;
     in.custlines = cust_.custlines;
-    if (fileExists("opening.app")) in.openingLines = readAllLines("opening.app");
+    if (auto lines = passageLines(openingFile)) in.openingLines = std::move(*lines);
     return in;
 }
 

@@ -45,10 +45,4 @@ std::string reopenAppraisal(const std::string& path) {
     return text;
 }
 
-bool isTemplatePassage(const std::string& editfile) {
-    for (const char* name : {"closing.app", "opening.app", "sigblock.app", "type.app", "replacev.app"})
-        if (editfile == name) return true;
-    return false;
-}
-
 } // namespace appraise

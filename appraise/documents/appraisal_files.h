@@ -16,7 +16,4 @@ std::optional<std::string> nextAppraisalFile(const std::string& custprefix);
 // line end the file closes with, so that saving it again gives back the same bytes.
 std::string reopenAppraisal(const std::string& path);
 
-// The template passages the Save button writes when one is being edited.
-bool isTemplatePassage(const std::string& editfile);
-
 } // namespace appraise

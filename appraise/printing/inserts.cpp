@@ -9,11 +9,11 @@ using namespace common;
 
 const std::array<Insert, 5>& inserts() {
     static const std::array<Insert, 5> list = {{
-        {"Type Line", "type.app", "Appraisal for"},
-        {"Opening", "opening.app", "I have this day inspected and graded the following:"},
-        {"Value Line", "replacev.app", "Replacement Value:"},
-        {"Signature", "sigblock.app", "               Pat Examiner\r\n               Certified BS"},
-        {"Closing", "closing.app",
+        {"Type Line", typeLineFile, "Appraisal for"},
+        {"Opening", openingFile, "I have this day inspected and graded the following:"},
+        {"Value Line", valueLineFile, "Replacement Value:"},
+        {"Signature", signatureFile, "               Pat Examiner\r\n               Certified BS"},
+        {"Closing", closingFile,
          "The following instruments were used to grade and identify the above: 10X loupe, binocular microscope with "
          "dark-field illumination,  Refractometer, Dichroscope, Micrometer.  All values are based on my best "
          "judgement as retail replacement prices. No responsibility is assumed for any action taken on the basis of "
@@ -30,6 +30,22 @@ const std::array<const char*, 9>& insertMenu() {
 
 std::string insertText(const Insert& insert) {
     return fileExists(insert.file) ? readLinesCrLf(insert.file) : insert.defaultText;
+}
+
+bool isPassageFile(const std::string& file) {
+    for (const Insert& ins : inserts())
+        if (file == ins.file) return true;
+    return false;
+}
+
+std::optional<std::vector<std::string>> passageLines(const char* file) {
+    if (!fileExists(file)) return std::nullopt;
+    return readAllLines(file);
+}
+
+std::optional<std::string> typeLine() {
+    if (!fileExists(typeLineFile)) return std::nullopt;
+    return TextReader(typeLineFile).readLine();
 }
 
 } // namespace appraise

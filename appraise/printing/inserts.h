@@ -1,8 +1,17 @@
 #pragma once
 #include <array>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace appraise {
+
+// The files of the template passages, the one place that names them.
+inline constexpr const char* typeLineFile = "type.app";
+inline constexpr const char* openingFile = "opening.app";
+inline constexpr const char* valueLineFile = "replacev.app";
+inline constexpr const char* signatureFile = "sigblock.app";
+inline constexpr const char* closingFile = "closing.app";
 
 // A template passage: its menu entry, its file and the text shown while it has no file.
 struct Insert {
@@ -18,5 +27,12 @@ const std::array<const char*, 9>& insertMenu();
 
 // The text an insert opens with: its file's lines, each ended by CR LF, or its default.
 std::string insertText(const Insert& insert);
+
+// Whether a file is one of the five passages (the only files an edited passage's Save writes).
+bool isPassageFile(const std::string& file);
+// A passage's lines as its file holds them; nothing when the store has not written it.
+std::optional<std::vector<std::string>> passageLines(const char* file);
+// The appraisal's heading: the first line of the type line's file; nothing without the file.
+std::optional<std::string> typeLine();
 
 } // namespace appraise

@@ -2,6 +2,7 @@
 
 #include "appraise/documents/appraisal_files.h"
 #include "appraise/documents/composition.h"
+#include "appraise/printing/inserts.h"
 #include "common/basic_number.h"
 #include "common/file_names.h"
 #include "common/fixed_field.h"
@@ -45,7 +46,7 @@ AppraisalDocument::Saved AppraisalDocument::save(const std::string& text) {
             for (int16_t n : composedItems_) unsaved_.erase(n);
         return Saved::Appraisal;
     }
-    if (!isTemplatePassage(editing_)) return Saved::Nothing;
+    if (!isPassageFile(editing_)) return Saved::Nothing;
     target_ = editing_;
     writeBytes(target_, text + "\r\n");
     return Saved::Passage;

@@ -2,6 +2,7 @@
 
 #include "appraise/printing/border_size.h"
 #include "appraise/printing/closing.h"
+#include "appraise/printing/inserts.h"
 #include "appraise/printing/logo_settings.h"
 #include "appraise/printing/print_geometry.h"
 #include "common/basic_number.h"
@@ -108,8 +109,9 @@ bool PrintJob::readBorder() {
 bool PrintJob::placeSignatureBlock() {
     // Settings that take the signature's positions out of range stop the print before the
     // text is drawn.
-    const bool hasBlock = fileExists("sigblock.app");
-    const std::vector<std::string> lines = hasBlock ? readAllLines("sigblock.app") : std::vector<std::string>{};
+    const auto block = passageLines(signatureFile);
+    const bool hasBlock = block.has_value();
+    const std::vector<std::string> lines = block.value_or(std::vector<std::string>{});
     try {
         signature_ = placeSignature(lines, settings.alignText[10], settings.align13, settings.bordersize);
     } catch (const RunError& e) {
@@ -134,8 +136,9 @@ void PrintJob::printClosing() {
     try {
         p.printer.setCurrentY(settingNumber(settings.alignText[8]));
         p.printer.setFont(FontChoice{QStringLiteral("Arial"), 8, false, false});
-        if (!fileExists("closing.app")) return;
-        const std::vector<std::string> lines = closingLines(readAllLines("closing.app"));
+        const auto closing = passageLines(closingFile);
+        if (!closing) return;
+        const std::vector<std::string> lines = closingLines(*closing);
         const int top = settingNumber(settings.alignText[8]);
         p.printer.setCurrentY(top);
         const int x = settingNumber(settings.alignText[9]);

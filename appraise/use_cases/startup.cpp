@@ -3,6 +3,7 @@
 #include "appraise/documents/fixdate.h"
 #include "appraise/documents/old_appraisals.h"
 #include "appraise/printing/alignment.h"
+#include "appraise/printing/inserts.h"
 #include "appraise/printing/startup_settings.h"
 #include "appraise/support_page.h"
 #include "common/basic_number.h"
@@ -129,7 +130,7 @@ void startWork(Platform& p, AppraiseStart& start) {
 
     step([&] {
         QString heading = QStringLiteral("Appraisal for");
-        if (fileExists("type.app")) heading = fromAnsi(TextReader("type.app").readLine());
+        if (const auto line = typeLine()) heading = fromAnsi(*line);
         const auto& l = cust.custlines;
         start.customerCaption = heading + ":" + '\r' + fromAnsi(l[1]) + '\r' + fromAnsi(l[2]) + '\r' + fromAnsi(l[3]) +
                                 '\r' + fromAnsi(l[4]);
