@@ -50,7 +50,11 @@ restore() {
   # The pages this check printed, and the folder when it made it.
   comm -13 <(sort "$before_list") <(ls "$out" | sort) | while IFS= read -r f; do rm -f "$out/$f"; done
   if [[ -n $made_out ]]; then rmdir "$out" 2> /dev/null || true; fi
-  if [[ -n $started_cupsd ]]; then pkill -x cupsd || true; fi
+  if [[ -n $started_cupsd ]]; then
+    # Stopped, and gone before the check ends: nothing of it outlives the check.
+    pkill -x cupsd || true
+    for _ in $(seq 50); do pgrep -x cupsd > /dev/null || break; sleep 0.2; done
+  fi
   rm -rf "$work"
 }
 trap restore EXIT
