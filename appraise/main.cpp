@@ -1,8 +1,6 @@
 #include "appraise/worksheet_window.h"
 #include "platform/qt/program_start.h"
-#include "platform/qt/qt_platform.h"
-
-#include <QApplication>
+#include "platform/widgets/run_form_window.h"
 
 int main(int argc, char** argv) {
     using namespace platform;
@@ -10,13 +8,6 @@ int main(int argc, char** argv) {
                                    "The appraisal worksheet, for the customer that the store's main program\n"
                                    "handed over in apptrans.dat.",
                                    QChar('A'), QColor(0x1f, 0x6f, 0xb5)};
-    return runProgram(argc, argv, appraise, [] {
-        QtPlatform platform(QStringLiteral("Appraise"));
-        appraise::WorksheetWindow window(platform.platform());
-        platform.setParentWindow(&window);
-        window.load();
-        if (window.unloaded()) return 0;
-        window.show();
-        return QApplication::exec();
-    });
+    return runProgram(argc, argv, appraise,
+                      [] { return runFormWindow<appraise::WorksheetWindow>(QStringLiteral("Appraise")); });
 }

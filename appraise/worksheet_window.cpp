@@ -297,21 +297,19 @@ void WorksheetWindow::load() {
     }
     AppraiseStart start;
     try {
-        try {
-            startAppraise(p, start);
-        } catch (...) {
-            // What the start reached is shown, however it ended.
-            showStart(start);
-            throw;
-        }
+        startAppraise(p, start);
     } catch (const RunError& e) {
-        // Any error but 75 ends the start-up with its number; the window opens as it is.
+        // Any error but 75 ends the start-up with its number; the window opens with what the
+        // start reached.
+        showStart(start);
         p.screen.setHourglass(false);
         p.messages.show(QString::fromStdString(str(e.number())));
         return;
+    } catch (...) {
+        showStart(start); // the program ends: what the start reached is shown until then
+        throw;
     }
     if (start.anotherCopy) {
-        settings_ = start.settings;
         unload();
         return;
     }

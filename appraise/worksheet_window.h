@@ -19,11 +19,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QTextEdit>
 #include <map>
-#include <optional>
-#include <set>
 #include <vector>
 
 namespace appraise {

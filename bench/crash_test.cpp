@@ -30,6 +30,8 @@
 #include <unistd.h>
 
 using namespace common;
+namespace custrec = store::account;
+namespace transrec = store::transaction;
 using namespace bench;
 
 namespace fs = std::filesystem;
@@ -92,24 +94,24 @@ std::string walkChains(const fs::path& work, const std::string& cust, long point
         if (it == monthFiles.end()) it = monthFiles.emplace(code, bytesOf(work / (code + ".dat"))).first;
         return it->second;
     };
-    const size_t accounts = cust.size() / store::account::length;
+    const size_t accounts = cust.size() / custrec::length;
     for (size_t i = 1; i <= accounts; ++i) {
-        const std::string now = rec(cust, i, store::account::length);
-        std::string file = trimmed(std::string_view(now).substr(store::account::lasttxfile.offset, 4));
-        long r = number(std::string_view(now).substr(store::account::lasttxrec.offset, 8));
+        const std::string now = rec(cust, i, custrec::length);
+        std::string file = trimmed(std::string_view(now).substr(custrec::lasttxfile.offset, 4));
+        long r = number(std::string_view(now).substr(custrec::lasttxrec.offset, 8));
         std::vector<std::pair<std::string, long>> chain;
         std::set<std::pair<std::string, long>> seen;
         while (r > 0) {
             if (!seen.insert({file, r}).second) return "account " + std::to_string(i) + " chain loops";
             const std::string& data = monthOf(file);
             if (file == month && r > pointer) return "account " + std::to_string(i) + " points past the pointer";
-            const std::string t = rec(data, static_cast<size_t>(r), store::transaction::length);
+            const std::string t = rec(data, static_cast<size_t>(r), transrec::length);
             if (t.empty()) return "account " + std::to_string(i) + " points at a missing transaction";
             if (static_cast<size_t>(number(std::string_view(t).substr(0, 5))) != i)
                 return "account " + std::to_string(i) + " chain leaves the account";
             chain.emplace_back(file, r);
-            file = trimmed(std::string_view(t).substr(store::transaction::prevfile.offset, 4));
-            r = number(std::string_view(t).substr(store::transaction::prevrec.offset, 8));
+            file = trimmed(std::string_view(t).substr(transrec::prevfile.offset, 4));
+            r = number(std::string_view(t).substr(transrec::prevrec.offset, 8));
         }
         if (visit) visit(i, chain, monthFiles);
     }
@@ -126,18 +128,18 @@ std::string check(const fs::path& work, const fs::path& original, const fs::path
     // A block's transactions are written before the pointer moves past them, and a kill inside a
     // write can leave the start of a record only: beyond the pointer, where no account points
     // (the walk below checks that), the resume finds them.
-    const size_t records = (monthFile.size() + store::transaction::length - 1) / store::transaction::length;
-    if (monthFile.size() % store::transaction::length && static_cast<long>(records) <= pointer)
+    const size_t records = (monthFile.size() + transrec::length - 1) / transrec::length;
+    if (monthFile.size() % transrec::length && static_cast<long>(records) <= pointer)
         return "a partial transaction record within the pointer";
     for (size_t r = 1; r <= records; ++r) {
-        const std::string here = monthFile.substr((r - 1) * store::transaction::length, store::transaction::length);
-        if (here != rec(monthRef, r, store::transaction::length).substr(0, here.size()))
+        const std::string here = monthFile.substr((r - 1) * transrec::length, transrec::length);
+        if (here != rec(monthRef, r, transrec::length).substr(0, here.size()))
             return "transaction " + std::to_string(r) + " differs from the uninterrupted run";
     }
-    const size_t accounts = cust.size() / store::account::length;
+    const size_t accounts = cust.size() / custrec::length;
     for (size_t i = 1; i <= accounts; ++i) {
-        const std::string now = rec(cust, i, store::account::length);
-        if (now != rec(custBefore, i, store::account::length) && now != rec(custAfter, i, store::account::length))
+        const std::string now = rec(cust, i, custrec::length);
+        if (now != rec(custBefore, i, custrec::length) && now != rec(custAfter, i, custrec::length))
             return "account " + std::to_string(i) + " is half posted";
     }
     if (std::string chains = walkChains(work, cust, pointer); !chains.empty()) return chains;
@@ -163,7 +165,7 @@ std::vector<Sale> trade(const fs::path& work, std::mt19937& rng, int count) {
     std::fstream cust(work / "cust.dat", std::ios::in | std::ios::out | std::ios::binary);
     if (!fs::exists(work / (month + ".dat"))) std::ofstream(work / (month + ".dat"), std::ios::binary);
     std::fstream monthFile(work / (month + ".dat"), std::ios::in | std::ios::out | std::ios::binary);
-    const size_t accounts = fs::file_size(work / "cust.dat") / store::account::length;
+    const size_t accounts = fs::file_size(work / "cust.dat") / custrec::length;
     std::uniform_int_distribution<size_t> anyAccount(1, accounts);
     size_t inFlight = 0;
     // The first account the journal's block changes, from the slot that holds an entry.
@@ -178,26 +180,26 @@ std::vector<Sale> trade(const fs::path& work, std::mt19937& rng, int count) {
     std::vector<Sale> sales;
     for (int k = 0; k < count; ++k) {
         const size_t a = (k == 0 && inFlight > 0 && rng() % 2 == 0) ? inFlight : anyAccount(rng);
-        std::string acct(store::account::length, '\0');
-        cust.seekg(static_cast<std::streamoff>((a - 1) * store::account::length));
+        std::string acct(custrec::length, '\0');
+        cust.seekg(static_cast<std::streamoff>((a - 1) * custrec::length));
         cust.read(acct.data(), static_cast<std::streamsize>(acct.size()));
         const long record = number(bytesOf(work / (month + ".ptn"))) + 1;
-        std::string t(store::transaction::length, ' ');
-        storeField(t, store::transaction::acctno, std::to_string(a));
-        storeField(t, store::transaction::prevfile, fieldText(acct, store::account::lasttxfile));
-        storeField(t, store::transaction::prevrec, fieldText(acct, store::account::lasttxrec));
-        storeField(t, store::transaction::descr, "Sale");
-        storeField(t, store::transaction::amount, "25.00");
-        storeField(t, store::transaction::txdate, "12-9-26");
-        storeField(t, store::transaction::txtype, "A");
-        monthFile.seekp(static_cast<std::streamoff>((record - 1) * store::transaction::length));
+        std::string t(transrec::length, ' ');
+        storeField(t, transrec::acctno, std::to_string(a));
+        storeField(t, transrec::prevfile, fieldText(acct, custrec::lasttxfile));
+        storeField(t, transrec::prevrec, fieldText(acct, custrec::lasttxrec));
+        storeField(t, transrec::descr, "Sale");
+        storeField(t, transrec::amount, "25.00");
+        storeField(t, transrec::txdate, "12-9-26");
+        storeField(t, transrec::txtype, "A");
+        monthFile.seekp(static_cast<std::streamoff>((record - 1) * transrec::length));
         monthFile.write(t.data(), static_cast<std::streamsize>(t.size()));
         monthFile.flush();
         std::ofstream(work / (month + ".ptn"), std::ios::binary) << ' ' << record << "\r\n";
-        storeField(acct, store::account::lasttxfile, month);
-        storeField(acct, store::account::lasttxrec, std::to_string(record));
-        storeField(acct, store::account::balance, generalFormat(val(fieldText(acct, store::account::balance)) + 25));
-        cust.seekp(static_cast<std::streamoff>((a - 1) * store::account::length));
+        storeField(acct, custrec::lasttxfile, month);
+        storeField(acct, custrec::lasttxrec, std::to_string(record));
+        storeField(acct, custrec::balance, generalFormat(val(fieldText(acct, custrec::balance)) + 25));
+        cust.seekp(static_cast<std::streamoff>((a - 1) * custrec::length));
         cust.write(acct.data(), static_cast<std::streamsize>(acct.size()));
         cust.flush();
         sales.push_back(Sale{a, record, t});
@@ -212,44 +214,44 @@ std::string checkAfterTrading(const fs::path& work, const fs::path& reference, c
     const std::string cust = bytesOf(work / "cust.dat"), custRef = bytesOf(reference / "cust.dat");
     const std::string monthFile = bytesOf(work / (month + ".dat"));
     const long pointer = number(bytesOf(work / (month + ".ptn")));
-    if (monthFile.size() % store::transaction::length) return "a partial transaction record";
-    if (static_cast<long>(monthFile.size() / store::transaction::length) != pointer)
+    if (monthFile.size() % transrec::length) return "a partial transaction record";
+    if (static_cast<long>(monthFile.size() / transrec::length) != pointer)
         return "the pointer does not count the records";
     std::set<size_t> sold;
     for (const Sale& sale : sales) {
         sold.insert(sale.account);
-        if (rec(monthFile, static_cast<size_t>(sale.record), store::transaction::length) != sale.bytes)
+        if (rec(monthFile, static_cast<size_t>(sale.record), transrec::length) != sale.bytes)
             return "the sale at record " + std::to_string(sale.record) + " was written over (now \"" +
-                   rec(monthFile, static_cast<size_t>(sale.record), store::transaction::length).substr(0, 60) + "\")";
+                   rec(monthFile, static_cast<size_t>(sale.record), transrec::length).substr(0, 60) + "\")";
     }
     std::string problem;
-    const std::string chains = walkChains(
-        work, cust, pointer,
-        [&](size_t i, const std::vector<std::pair<std::string, long>>& chain,
-            const std::map<std::string, std::string>& files) {
-            if (!problem.empty()) return;
-            int charges = 0;
-            std::set<long> inMonth;
-            for (const auto& [file, r] : chain) {
-                const std::string t = rec(files.at(file), static_cast<size_t>(r), store::transaction::length);
-                if (file == month) inMonth.insert(r);
-                if (trimmed(fieldText(t, store::transaction::txdate)) == date &&
-                    fieldText(t, store::transaction::descr).substr(0, 8) == "Interest")
-                    ++charges;
-            }
-            if (charges > 1) problem = "account " + std::to_string(i) + " was charged twice";
-            for (const Sale& sale : sales)
-                if (sale.account == i && !inMonth.count(sale.record))
-                    problem =
-                        "account " + std::to_string(i) + " lost its sale at record " + std::to_string(sale.record);
-            if (sold.count(i)) return;
-            // Untouched by the main program: posted exactly as the uninterrupted run posted it,
-            // but for the record number of its charge, which the sales moved on.
-            std::string now = rec(cust, i, store::account::length), ref = rec(custRef, i, store::account::length);
-            storeField(now, store::account::lasttxrec, "");
-            storeField(ref, store::account::lasttxrec, "");
-            if (now != ref) problem = "account " + std::to_string(i) + " differs from the uninterrupted run";
-        });
+    const std::string chains =
+        walkChains(work, cust, pointer,
+                   [&](size_t i, const std::vector<std::pair<std::string, long>>& chain,
+                       const std::map<std::string, std::string>& files) {
+                       if (!problem.empty()) return;
+                       int charges = 0;
+                       std::set<long> inMonth;
+                       for (const auto& [file, r] : chain) {
+                           const std::string t = rec(files.at(file), static_cast<size_t>(r), transrec::length);
+                           if (file == month) inMonth.insert(r);
+                           if (trimmed(fieldText(t, transrec::txdate)) == date &&
+                               fieldText(t, transrec::descr).substr(0, 8) == "Interest")
+                               ++charges;
+                       }
+                       if (charges > 1) problem = "account " + std::to_string(i) + " was charged twice";
+                       for (const Sale& sale : sales)
+                           if (sale.account == i && !inMonth.count(sale.record))
+                               problem = "account " + std::to_string(i) + " lost its sale at record " +
+                                         std::to_string(sale.record);
+                       if (sold.count(i)) return;
+                       // Untouched by the main program: posted exactly as the uninterrupted run posted it,
+                       // but for the record number of its charge, which the sales moved on.
+                       std::string now = rec(cust, i, custrec::length), ref = rec(custRef, i, custrec::length);
+                       storeField(now, custrec::lasttxrec, "");
+                       storeField(ref, custrec::lasttxrec, "");
+                       if (now != ref) problem = "account " + std::to_string(i) + " differs from the uninterrupted run";
+                   });
     return chains.empty() ? problem : chains;
 }
 } // namespace

@@ -25,6 +25,8 @@
 namespace demo {
 
 using namespace common;
+namespace custrec = store::account;
+namespace transrec = store::transaction;
 using store::monthCode;
 using store::storeDate;
 
@@ -113,22 +115,22 @@ void writeDemoStore(QDate today) {
                       const char* type, int rating) {
         MonthFile& mf = files[monthCode(date)];
         mf.code = monthCode(date);
-        std::string t(store::transaction::length, ' ');
-        storeField(t, store::transaction::acctno, std::to_string(acct));
-        storeField(t, store::transaction::prevfile, prevFile);
-        storeField(t, store::transaction::prevrec, std::to_string(prevRec));
-        storeField(t, store::transaction::clerk, "DW");
-        storeField(t, store::transaction::invoice, std::to_string(1000 + acct * 7 % 997));
-        storeField(t, store::transaction::descr, descr);
-        storeField(t, store::transaction::amount, formatPicture(Money::fromDouble(amount), "#####.00"));
-        storeField(t, store::transaction::txdate, storeDate(date));
-        storeField(t, store::transaction::txtype, type);
-        storeField(t, store::transaction::txrating, std::to_string(std::min(rating, 9)));
+        std::string t(transrec::length, ' ');
+        storeField(t, transrec::acctno, std::to_string(acct));
+        storeField(t, transrec::prevfile, prevFile);
+        storeField(t, transrec::prevrec, std::to_string(prevRec));
+        storeField(t, transrec::clerk, "DW");
+        storeField(t, transrec::invoice, std::to_string(1000 + acct * 7 % 997));
+        storeField(t, transrec::descr, descr);
+        storeField(t, transrec::amount, formatPicture(Money::fromDouble(amount), "#####.00"));
+        storeField(t, transrec::txdate, storeDate(date));
+        storeField(t, transrec::txtype, type);
+        storeField(t, transrec::txrating, std::to_string(std::min(rating, 9)));
         mf.records.push_back(t);
         return std::make_pair(mf.code, static_cast<int>(mf.records.size()));
     };
 
-    RecordFile custFile("cust.dat", store::account::length);
+    RecordFile custFile("cust.dat", custrec::length);
     int acct = 0;
     for (const Person& who : people) {
         ++acct;
@@ -157,31 +159,31 @@ void writeDemoStore(QDate today) {
             }
             std::tie(lastFile, lastRec) = append(day, acct, lastFile, lastRec, descr, amount, type, who.rating);
         }
-        std::string r(store::account::length, ' ');
-        storeField(r, store::account::name1, who.last);
-        storeField(r, store::account::name2, who.first);
-        storeField(r, store::account::street, who.street);
-        storeField(r, store::account::initial, "");
-        storeField(r, store::account::city, who.city);
-        storeField(r, store::account::state, "ST");
-        storeField(r, store::account::zip, std::to_string(12340 + acct % 7));
-        storeField(r, store::account::lasttxfile, lastFile);
-        storeField(r, store::account::lasttxrec, std::to_string(lastRec));
-        storeField(r, store::account::balance, who.balance == 0 ? "0" : generalFormat(who.balance));
-        storeField(r, store::account::creditLimit, "3000");
-        storeField(r, store::account::phone, who.phone);
-        storeField(r, store::account::workPhone, "");
-        storeField(r, store::account::opened, "0195");
-        storeField(r, store::account::acctno, std::to_string(acct));
-        storeField(r, store::account::rating, std::to_string(who.rating));
-        storeField(r, store::account::nointerest, who.nointerest);
+        std::string r(custrec::length, ' ');
+        storeField(r, custrec::name1, who.last);
+        storeField(r, custrec::name2, who.first);
+        storeField(r, custrec::street, who.street);
+        storeField(r, custrec::initial, "");
+        storeField(r, custrec::city, who.city);
+        storeField(r, custrec::state, "ST");
+        storeField(r, custrec::zip, std::to_string(12340 + acct % 7));
+        storeField(r, custrec::lasttxfile, lastFile);
+        storeField(r, custrec::lasttxrec, std::to_string(lastRec));
+        storeField(r, custrec::balance, who.balance == 0 ? "0" : generalFormat(who.balance));
+        storeField(r, custrec::creditLimit, "3000");
+        storeField(r, custrec::phone, who.phone);
+        storeField(r, custrec::workPhone, "");
+        storeField(r, custrec::opened, "0195");
+        storeField(r, custrec::acctno, std::to_string(acct));
+        storeField(r, custrec::rating, std::to_string(who.rating));
+        storeField(r, custrec::nointerest, who.nointerest);
         custFile.write(acct, r);
     }
     custFile.close();
     store::writeAccountCount(acct);
 
     for (const auto& [code, mf] : files) {
-        RecordFile month(code + ".dat", store::transaction::length);
+        RecordFile month(code + ".dat", transrec::length);
         for (size_t i = 0; i < mf.records.size(); ++i) month.write(static_cast<int64_t>(i + 1), mf.records[i]);
         writeLines(code + ".ptn", {str(static_cast<double>(mf.records.size()))});
     }

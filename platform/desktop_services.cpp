@@ -104,6 +104,14 @@ std::vector<std::string> namesOf(const std::string& name) {
     if (hasExe(name)) return {name, name.substr(0, name.size() - 4)};
     return {name, name + ".exe"};
 }
+
+// The program of that name in a folder ("": the name as given), under any of its names; empty
+// when there is none.
+std::string programIn(const std::string& folder, const std::string& name) {
+    for (const std::string& n : namesOf(name))
+        if (const std::string path = folder.empty() ? n : folder + "/" + n; executable(path)) return path;
+    return {};
+}
 } // namespace
 
 std::string programInFolder(const std::string& name) {
@@ -117,19 +125,13 @@ std::string programInFolder(const std::string& name) {
 
 std::string findProgram(const std::string& name, const std::string& besideFolder) {
     if (name.empty()) return {};
-    if (name.find_first_of(kSystemRules == CommandLineRules::Windows ? "/\\:" : "/") != std::string::npos) {
-        for (const std::string& n : namesOf(name))
-            if (executable(n)) return n;
-        return {};
-    }
+    if (name.find_first_of(kSystemRules == CommandLineRules::Windows ? "/\\:" : "/") != std::string::npos)
+        return programIn("", name);
     if (std::string local = programInFolder(name); !local.empty()) return local;
-    if (!besideFolder.empty()) {
-        for (const std::string& n : namesOf(name))
-            if (executable(besideFolder + "/" + n)) return besideFolder + "/" + n;
-    }
+    if (!besideFolder.empty())
+        if (std::string beside = programIn(besideFolder, name); !beside.empty()) return beside;
     for (const std::string& dir : common::Env::current().programFolders())
-        for (const std::string& n : namesOf(name))
-            if (executable(dir + "/" + n)) return dir + "/" + n;
+        if (std::string found = programIn(dir, name); !found.empty()) return found;
     return {};
 }
 

@@ -81,8 +81,7 @@ bool PrintJob::run() {
 void PrintJob::stop(const QString& message, Icon icon) {
     p.printer.killDoc();
     p.screen.setHourglass(false);
-    if (icon == Icon::None) p.messages.show(message);
-    else p.messages.show(message, {}, Buttons::Ok, icon);
+    p.messages.show(message, {}, Buttons::Ok, icon);
 }
 
 bool PrintJob::readBorder() {
