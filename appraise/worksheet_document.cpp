@@ -136,7 +136,7 @@ bool WorksheetWindow::itemBeingEntered() {
     if (!typeGroup->checkedButton()) return false;
     if (p.messages.show(QStringLiteral("You have an item that has not been ended. Do you want to erase it?"), {},
                         Buttons::YesNo, Icon::Question) == Answer::Yes)
-        clearitem();
+        discardEntry();
     return true;
 }
 
@@ -153,6 +153,9 @@ void WorksheetWindow::showComposedText(const std::string& text) {
     showDocument(0, 0);
     p.screen.doEvents();
     setDocumentText(text);
+    document_.composedAs(documentText());
+    // The wording the jeweler edited for these items comes back with them.
+    if (const auto kept = document_.keptWording(document_.composedItems())) setDocumentText(*kept);
     p.screen.doEvents();
     for (QWidget* w :
          std::initializer_list<QWidget*>{whichinsert, changeprinter, SaveText, back, Fonttext, PrintText, formatlist2})
@@ -161,6 +164,7 @@ void WorksheetWindow::showComposedText(const std::string& text) {
 }
 
 void WorksheetWindow::seetext_Click() {
+    if (!shownTextSettled()) return;
     const int16_t m = itemCount(tables_);
     int16_t next = static_cast<int16_t>(shownitem_ + 1);
     if (m < next) next = 1;
@@ -183,6 +187,7 @@ void WorksheetWindow::seetext_Click() {
 }
 
 void WorksheetWindow::allitems_Click() {
+    if (!shownTextSettled()) return;
     if (itemBeingEntered()) return;
     const std::vector<int16_t> numbers = itemsToCompose(tables_);
     if (numbers.empty()) {
@@ -207,40 +212,54 @@ void WorksheetWindow::showSavedStatus() {
     savedas->raise();
 }
 
+bool WorksheetWindow::shownTextSettled() {
+    if (textArea->isHidden() || !document_.isAppraisal()) return true;
+    if (document_.isComposed()) {
+        document_.keepShown(documentText());
+        return true;
+    }
+    return unsavedAppraisalSettled();
+}
+
 bool WorksheetWindow::unsavedItemsSettled() {
+    // A composed text's wording stays with its items; a reopened appraisal is asked about first.
+    if (!shownTextSettled()) return false;
     const std::vector<int16_t> left = document_.unsavedItems(tables_);
-    if (left.empty()) return unsavedAppraisalSettled();
+    if (left.empty()) return true;
     switch (p.messages.show(unsavedItemsQuestion(left), {}, Buttons::YesNoCancel, Icon::Question)) {
     case Answer::No: return true;
     case Answer::Yes: break;
     default: return false;
     }
-    // The text on screen keeps what was typed into it; every other item is composed as See Text
-    // composes it and saved under the next free number.
-    if (hasUnsavedAppraisal() && document_.isComposed()) {
-        savetext_click();
-        if (hasUnsavedAppraisal()) return false;
-    }
-    for (int16_t n : document_.unsavedItems(tables_)) {
-        const std::string text = trimForSave(composeAppraisal(compositionInput(n)));
-        const auto file = document_.nextFile();
+    auto save = [this](const AppraisalDocument::Items& items, const std::string& text) {
+        QStringList numbers;
+        for (int16_t n : items) numbers << QString::number(n);
+        const QString which = (items.size() == 1 ? QStringLiteral("Item ") : QStringLiteral("Items ")) +
+                              numbers.join(QStringLiteral(", "));
+        const auto file = document_.fileFor(items);
         if (!file) {
             p.messages.show(
-                QStringLiteral("All 999 appraisal numbers of this customer are used. Item %1 was not saved.").arg(n),
-                {}, Buttons::Ok, Icon::Exclamation);
+                QStringLiteral("All 999 appraisal numbers of this customer are used. %1 was not saved.").arg(which), {},
+                Buttons::Ok, Icon::Exclamation);
             return false;
         }
         try {
-            document_.saveItem(n, *file, text);
+            document_.saveItems(items, *file, trimForSave(text));
         } catch (const RunError& e) {
             p.messages.show(
-                QStringLiteral("Item %1 could not be saved to %2: %3.")
-                    .arg(n)
-                    .arg(QString::fromStdString(resolveName(*file)), QString::fromStdString(e.description())),
+                QStringLiteral("%1 could not be saved to %2: %3.")
+                    .arg(which, QString::fromStdString(resolveName(*file)), QString::fromStdString(e.description())),
                 {}, Buttons::Ok, Icon::Exclamation);
             return false;
         }
-    }
+        return true;
+    };
+    // The wordings the jeweler edited, each to the file its items were saved to or the next free
+    // number; then every other item composed as See Text composes it.
+    for (const auto& [items, wording] : document_.unsavedWordings())
+        if (!save(items, wording)) return false;
+    for (int16_t n : document_.unsavedItems(tables_))
+        if (!save({n}, composeAppraisal(compositionInput(n)))) return false;
     return true;
 }
 
@@ -279,6 +298,7 @@ void WorksheetWindow::appraisalist_Click(const QString& entry) {
         p.messages.show(QStringLiteral("No such file"));
         return;
     }
+    if (!shownTextSettled()) return;
     const std::string text = document_.reopen(file);
     appraisalist->hide();
     // In the font a composed appraisal is written and printed in, not the entry's.
@@ -287,6 +307,7 @@ void WorksheetWindow::appraisalist_Click(const QString& entry) {
     showDocument(50, 50);
     document_.keptAs(documentText());
     savedas->hide();
+    textArea->setFocus(Qt::OtherFocusReason);
 }
 
 void WorksheetWindow::FormatList2_Click() {
@@ -325,9 +346,8 @@ void WorksheetWindow::copytowp_Click() {
             QStringLiteral("This command was not found.  Did you include the directory name?  Example C:\\WP51\\WORD"));
         return;
     }
-    // Appraise ends for the word processor: not before the appraisal on screen is settled.
-    if (!unsavedAppraisalSettled()) return;
-    p.processes.endProcess();
+    // The worksheet stays open beside the word processor, with its items and the text as they
+    // are: End goes back to the store's program once they are settled.
 }
 
 } // namespace appraise

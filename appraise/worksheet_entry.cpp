@@ -11,6 +11,7 @@
 #include "common/format_picture.h"
 #include "common/run_error.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <algorithm>
 
@@ -77,6 +78,26 @@ void WorksheetWindow::connectEntryHandlers() {
     const char* shapeTexts[] = {"round brilliant", "marquise", "emerald", "oval", "pear"};
     for (int i = 0; i < 5; ++i) storedText_[shapeOptions[i]] = shapeTexts[i];
 
+    // Which choice a group gave up last: an "Other" option cancelled gives it back.
+    for (QButtonGroup* g : {typeGroup, metalColorGroup, metalGroup, wearerGroup, unitsGroup, stoneGroup, shapeGroup})
+        connect(g, &QButtonGroup::buttonToggled, this,
+                [this, g](QAbstractButton* b, bool on) { justUnchecked_[g] = on ? nullptr : b; });
+    // An option group reached by its Alt key starts at its chosen option, or its first: never
+    // where the keyboard was in an earlier item.
+    for (QGroupBox* f : {typeFrame, metalColorFrame, metalFrame, wearerFrame, unitsFrame, stoneFrame, shapeFrame})
+        onShortcut(f, [f] {
+            QAbstractButton* to = nullptr;
+            for (QRadioButton* o : f->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly)) {
+                if (!o->isVisibleTo(f) || !o->isEnabled()) continue;
+                if (o->isChecked()) to = o;
+                if (!to) to = o;
+                if (o->isChecked()) break;
+            }
+            if (!to) return false;
+            to->setFocus(Qt::ShortcutFocusReason);
+            return true;
+        });
+
     connect(nextstone, &QPushButton::clicked, this, [this] { run([this] { nextstone_Click(); }); });
     connect(nextitem, &QPushButton::clicked, this, [this] { run([this] { nextitem_Click(); }); });
     connect(caratEstimate, &QPushButton::clicked, this, [this] { run([this] { c_Click(); }); });
@@ -104,6 +125,18 @@ void WorksheetWindow::connectEntryHandlers() {
     onLostFocus(Cut, [this] { Cut_LostFocus(); });
     onGotFocus(Price, [this] { price_GotFocus(); });
     onLostFocus(Price, [this] { Price_LostFocus(); });
+    // The measure boxes take numbers; what is not one is said when the box is left.
+    const std::tuple<QLineEdit*, Measure, size_t> measures[] = {{Carat, Measure::Carat, stonerec::carat.width},
+                                                                {Quantity, Measure::Quantity, stonerec::quantity.width},
+                                                                {Weight, Measure::Weight, itemrec::weight.width},
+                                                                {CLength, Measure::Millimetres, 10},
+                                                                {CWidth, Measure::Millimetres, 10},
+                                                                {CDepth, Measure::Millimetres, 10}};
+    for (const auto& [box, kind, width] : measures)
+        onLostFocus(box, [this, box = box, kind = kind, width = width] {
+            // A box hidden or emptied by the program is not the jeweler's to put right.
+            if (box->isVisible()) measureAllows(box, kind, width);
+        });
 
     // Enter moves on from box to box; the key itself is swallowed. In the measurement panel
     // Escape leaves the panel as it was, back at the carat box.
@@ -132,6 +165,7 @@ void WorksheetWindow::clearGroup(QButtonGroup* g) {
     g->setExclusive(false);
     for (QAbstractButton* b : g->buttons()) b->setChecked(false);
     g->setExclusive(true);
+    justUnchecked_[g] = nullptr;
 }
 
 std::string WorksheetWindow::chosenText(QButtonGroup* g, const std::map<QAbstractButton*, const char*>& texts) const {
@@ -153,7 +187,9 @@ void WorksheetWindow::nextstone_Click() {
                         {}, Buttons::Ok, Icon::Exclamation);
         return;
     }
-    tables_.curstone = *slot;
+    if (!measureAllows(Carat, Measure::Carat, stonerec::carat.width) ||
+        !measureAllows(Quantity, Measure::Quantity, stonerec::quantity.width))
+        return;
     StoneEntry e;
     e.itemno = toAnsi(itemnumber->text());
     e.stoneno = toAnsi(stonenumber->text());
@@ -178,7 +214,10 @@ void WorksheetWindow::nextstone_Click() {
     e.clarity = tables_.claritygrade;
     e.color = tables_.colorgrade;
     e.cut = tables_.cutgrade;
-    storeStone(tables_.stones[*slot], e);
+    // Kept with the item being entered until the item is ended.
+    std::string record = tables_.stones[*slot];
+    storeStone(record, e);
+    pendingStones_.add(*slot, std::move(record));
     stonenumber->setText(fromAnsi(std::string(trim(str(*slot + 1)))));
     clearstone();
     // On to the next stone: Enter or Space adds it.
@@ -230,17 +269,25 @@ void WorksheetWindow::nextitem_Click() {
         return;
     }
     tables_.curitem = *slot;
-    seetext->show();
-    showAllItems();
     if (stoneGroup->checkedButton()) {
         if (p.messages.show(QStringLiteral("You have a stone that has not been saved. Do you want to erase it?"), {},
                             Buttons::YesNo, Icon::Question) == Answer::Yes)
             clearstone();
         return;
     }
-    // The price as the jeweler meant it, read here too: an Alt key ends the item without the
-    // price box losing the focus.
+    // The weight and price as the jeweler meant them, read here too: an Alt key ends the item
+    // without the box losing the focus.
+    if (!measureAllows(Weight, Measure::Weight, itemrec::weight.width)) return;
     if (!Price->text().trimmed().isEmpty() && !formatPrice()) return;
+    if (!typeGroup->checkedButton() && !metalColorGroup->checkedButton() && !metalGroup->checkedButton() &&
+        !wearerGroup->checkedButton() && !unitsGroup->checkedButton() && Weight->text().trimmed().isEmpty() &&
+        Price->text().trimmed().isEmpty() && pendingStones_.empty()) {
+        p.messages.show(QStringLiteral("Item %1 has nothing entered. Choose its type of item, or type its weight or "
+                                       "price, before you end it.")
+                            .arg(*slot),
+                        {}, Buttons::Ok, Icon::Information);
+        return;
+    }
     if (val(fieldText(tables_.items[*slot], itemrec::itemno)) > 0 &&
         p.messages.show(QStringLiteral("Item %1 is %2. Replace it?").arg(*slot).arg(itemDescription(*slot)), {},
                         Buttons::YesNo, Icon::Question, Answer::No) != Answer::Yes)
@@ -261,8 +308,13 @@ void WorksheetWindow::nextitem_Click() {
     e.weightunit = chosen(unitsGroup);
     e.price = trim(toAnsi(Price->text()));
     storeItem(tables_.items[*slot], e);
+    pendingStones_.commit(tables_, e.itemno);
     document_.itemEnded(*slot);
+    seetext->show();
+    showAllItems();
     logitem(*slot);
+    // The panels are cleared first: the next number then shows that item, as a number typed does.
+    clearitem();
     itemnumber->setText(fromAnsi(str(*slot + 1)));
     clearitem();
 }
@@ -285,7 +337,8 @@ void WorksheetWindow::itemnumber_Change() {
     const auto n = slotNumber(toAnsi(itemnumber->text()), maxItem);
     if (!n || *n == tables_.lastitem) return; // a number without a slot is refused when stored
     tables_.curitem = *n;
-    loaditem();
+    // What the jeweler has begun stays on the worksheet, to be ended under the number typed.
+    if (!itemInProgress()) loaditem();
     tables_.lastitem = tables_.curitem;
 }
 
@@ -297,6 +350,7 @@ void WorksheetWindow::loaditem() {
     datebox->setText(fromAnsi(fieldText(rec, itemrec::date)));
     cust_.custnumber = std::string(fieldText(rec, itemrec::custno));
     if (trim(fieldText(rec, itemrec::itemtype)) == "ring") Ring->setChecked(true);
+    entryShown_ = entryState();
 }
 
 void WorksheetWindow::clearitem() {
@@ -312,6 +366,56 @@ void WorksheetWindow::clearitem() {
     Price->setText(QString());
     clearGroup(wearerGroup);
     clearGroup(unitsGroup);
+    entryShown_ = entryState();
+}
+
+std::string WorksheetWindow::entryState() const {
+    std::string s;
+    for (QButtonGroup* g : {typeGroup, metalColorGroup, metalGroup, wearerGroup, unitsGroup, stoneGroup, shapeGroup}) {
+        const QAbstractButton* b = g->checkedButton();
+        s += b ? toAnsi(b->objectName() + '=' + b->text()) : std::string();
+        s += '\n';
+    }
+    for (const QLineEdit* e : {Weight, Price, Carat, Quantity, dimensions}) s += toAnsi(e->text().trimmed()) + '\n';
+    for (const GradeBar* bar : {Color, Clarity, Cut})
+        s += bar->isGraded() ? std::to_string(bar->value()) + '\n' : std::string("-\n");
+    s += std::to_string(pendingStones_.size());
+    return s;
+}
+
+bool WorksheetWindow::stoneInProgress() const {
+    if (stoneFrame->isHidden()) return false;
+    return stoneGroup->checkedButton() || shapeGroup->checkedButton() || !Carat->text().trimmed().isEmpty() ||
+           !Quantity->text().trimmed().isEmpty() || !dimensions->text().trimmed().isEmpty() || Color->isGraded() ||
+           Clarity->isGraded() || Cut->isGraded();
+}
+
+bool WorksheetWindow::itemInProgress() const { return !pendingStones_.empty() || entryState() != entryShown_; }
+
+void WorksheetWindow::discardEntry() {
+    pendingStones_.clear();
+    if (!stoneFrame->isHidden() || withoutMnemonic(nextstone->text()) != QStringLiteral("Add a stone")) clearstone();
+    clearitem();
+}
+
+bool WorksheetWindow::endItemInProgress() {
+    if (stoneInProgress()) {
+        nextstone_Click();
+        if (stoneInProgress()) return false;
+    }
+    nextitem_Click();
+    return !itemInProgress();
+}
+
+bool WorksheetWindow::itemInProgressSettled() {
+    if (!itemInProgress()) return true;
+    const int16_t n = slotNumber(toAnsi(itemnumber->text()), maxItem).value_or(tables_.curitem);
+    switch (p.messages.show(QStringLiteral("Item %1 has not been ended. End it now?").arg(n), {}, Buttons::YesNoCancel,
+                            Icon::Question)) {
+    case Answer::Yes: return endItemInProgress();
+    case Answer::No: return true; // left as it is: leaving drops it, staying keeps it
+    default: return false;
+    }
 }
 
 void WorksheetWindow::typeOfItem_Click() {
@@ -319,21 +423,38 @@ void WorksheetWindow::typeOfItem_Click() {
     appraisalist->hide();
 }
 
+void WorksheetWindow::askOtherName(QButtonGroup* group, QAbstractButton* other, const QString& prompt) {
+    QAbstractButton* before = justUnchecked_[group];
+    const QString name = p.input.ask(prompt);
+    if (!name.trimmed().isEmpty()) {
+        other->setText(name);
+        other->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    // Cancelled: the option keeps its caption and the group what it had chosen before.
+    if (before && before != other) before->setChecked(true);
+    else clearGroup(group);
+    (before ? before : other)->setFocus(Qt::OtherFocusReason);
+}
+
 void WorksheetWindow::OtherType_Click() {
-    OtherType->setText(p.input.ask(QStringLiteral("Type of item:")));
+    askOtherName(typeGroup, OtherType, QStringLiteral("Type of item:"));
+    if (!typeGroup->checkedButton()) return;
     nextstone->show();
     appraisalist->hide();
 }
 
-void WorksheetWindow::OtherMetal_Click() { OtherMetal->setText(p.input.ask(QStringLiteral("Metal:"))); }
+void WorksheetWindow::OtherMetal_Click() { askOtherName(metalGroup, OtherMetal, QStringLiteral("Metal:")); }
 
-void WorksheetWindow::othermetalcolor_Click() { OtherMetalColor->setText(p.input.ask(QStringLiteral("Metal color:"))); }
+void WorksheetWindow::othermetalcolor_Click() {
+    askOtherName(metalColorGroup, OtherMetalColor, QStringLiteral("Metal color:"));
+}
 
-void WorksheetWindow::otherstone_Click() { stoneOptions.back()->setText(p.input.ask(QStringLiteral("Stone :"))); }
+void WorksheetWindow::otherstone_Click() { askOtherName(stoneGroup, stoneOptions.back(), QStringLiteral("Stone :")); }
 
 void WorksheetWindow::Othershape_Click() {
-    shapeOptions.back()->setText(p.input.ask(QStringLiteral("Shape")));
-    Carat->setFocus(Qt::OtherFocusReason);
+    askOtherName(shapeGroup, shapeOptions.back(), QStringLiteral("Shape"));
+    if (shapeGroup->checkedButton() == shapeOptions.back()) Carat->setFocus(Qt::OtherFocusReason);
 }
 
 void WorksheetWindow::Color_LostFocus() { tables_.colorgrade = Color->grade(); }
@@ -342,25 +463,53 @@ void WorksheetWindow::Cut_LostFocus() { tables_.cutgrade = Cut->grade(); }
 
 void WorksheetWindow::price_GotFocus() { Price->setText(fromAnsi(trim(toAnsi(Price->text())))); }
 
-void WorksheetWindow::Price_LostFocus() { formatPrice(); }
+void WorksheetWindow::Price_LostFocus() {
+    // An empty price stays empty: the item may have none.
+    if (Price->isVisible() && !Price->text().trimmed().isEmpty()) formatPrice(true);
+}
 
-bool WorksheetWindow::formatPrice() {
+void WorksheetWindow::refuseInto(QLineEdit* box, const QString& why, bool afterFocusChange) {
+    p.messages.show(why, {}, Buttons::Ok, Icon::Exclamation);
+    auto back = [box] {
+        if (!box->isVisible()) return;
+        box->setFocus(Qt::OtherFocusReason);
+        box->selectAll();
+    };
+    // Inside a focus change the box cannot take the focus back until the change is done.
+    if (afterFocusChange) QMetaObject::invokeMethod(box, back, Qt::QueuedConnection);
+    else back();
+}
+
+bool WorksheetWindow::formatPrice(bool inFocusChange) {
     const auto plain = readPrice(toAnsi(Price->text()));
     if (!plain) {
         // The price stays as typed, to be put right.
-        p.messages.show(QStringLiteral("\"%1\" is not a price. Type it in digits, for example 2450.00 or 2,450.00.")
-                            .arg(Price->text().trimmed()),
-                        {}, Buttons::Ok, Icon::Exclamation);
+        refuseInto(Price,
+                   QStringLiteral("\"%1\" is not a price. Type it in digits, for example 2450.00 or 2,450.00.")
+                       .arg(Price->text().trimmed()),
+                   inFocusChange);
         return false;
     }
     Money m;
     try {
         m = Money::fromText(*plain);
     } catch (const RunError&) {
-        p.messages.show(QStringLiteral("This price is too large."), {}, Buttons::Ok, Icon::Exclamation);
+        refuseInto(Price, QStringLiteral("This price is too large."), inFocusChange);
         return false;
     }
     Price->setText(fromAnsi(trim(formatPicture(m, "######0.00"))));
+    return true;
+}
+
+bool WorksheetWindow::measureAllows(QLineEdit* box, Measure kind, size_t width) {
+    const std::string typed = toAnsi(box->text());
+    const auto number = readMeasure(typed, kind, width);
+    if (!number) {
+        refuseInto(box, fromAnsi(measureRefusal(typed, kind, width)), QApplication::focusWidget() != box);
+        return false;
+    }
+    // "3,2" is shown, stored and printed as 3.2; blanks around a number are kept as typed.
+    if (*number != std::string(trim(typed)) && !number->empty()) box->setText(fromAnsi(*number));
     return true;
 }
 
@@ -388,9 +537,9 @@ void WorksheetWindow::c_Click() {
 void WorksheetWindow::Calculate_Click() { calcweight(); }
 
 void WorksheetWindow::calcweight() {
-    // A decimal comma is read as the point it stands for ("6,5" is 6.5 mm).
+    // A decimal comma is read as the point it stands for ("6,5" is 6.5 mm); words are refused.
     for (QLineEdit* box : {CLength, CWidth, CDepth})
-        if (box->text().contains(',')) box->setText(box->text().replace(',', '.'));
+        if (!measureAllows(box, Measure::Millimetres, 10)) return;
     Measurements m{toAnsi(CLength->text()), toAnsi(CWidth->text()), toAnsi(CDepth->text())};
     if (!completeMeasurements(m)) {
         p.messages.show(QStringLiteral("Not enough information to calulate weight"));

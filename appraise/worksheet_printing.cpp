@@ -109,7 +109,11 @@ void WorksheetWindow::FormatList_Click() {
 void WorksheetWindow::whichinsert_Click(const QString& entry) {
     whichinsert->hide();
     for (const Insert& ins : inserts())
-        if (entry == QString::fromLatin1(ins.entry)) return editInsert(ins.file);
+        if (entry == QString::fromLatin1(ins.entry)) {
+            // The text shown gives way to the passage: its wording is kept or asked about first.
+            if (!shownTextSettled()) return;
+            return editInsert(ins.file);
+        }
     if (entry == QStringLiteral("Alignment")) showalignment();
     else if (entry == QStringLiteral("Default Font")) setdefaultfont();
     else if (entry == QStringLiteral("Border Size")) setbordersize();

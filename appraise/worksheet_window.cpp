@@ -58,6 +58,7 @@ WorksheetWindow::WorksheetWindow(Platform& platform, QWidget* parent) : FormWind
     canvasWidget->resize(canvasMinimum_);
     buildControls();
     resize(canvasMinimum_);
+    entryShown_ = entryState();
 }
 
 void WorksheetWindow::fitCanvas() {
@@ -225,10 +226,15 @@ void WorksheetWindow::buildControls() {
     custname = label("custname", QString(), 5950, 120, 3450, 1250);
     custname->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     custname->setWordWrap(false);
+    appraisalistCaption = label("appraisalistCaption", QStringLiteral("Pre&vious appraisals"), 5950, 1400, 3450, 280);
     appraisalist = new QListWidget(canvas());
     appraisalist->setObjectName("appraisalist");
-    appraisalist->setUniformItemSizes(true); // a long list of earlier appraisals lays out at once
-    appraisalist->setGeometry(tw(5950), tw(1450), tw(3450), tw(1850));
+    // Each entry whole, on as many lines as it needs.
+    appraisalist->setWordWrap(true);
+    appraisalist->setTextElideMode(Qt::ElideNone);
+    appraisalist->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    appraisalist->setResizeMode(QListView::Adjust);
+    appraisalist->setGeometry(tw(5950), tw(1680), tw(3450), tw(1620));
 
     // The document surface and its buttons.
     textArea = new QTextEdit(canvas());
@@ -262,7 +268,7 @@ void WorksheetWindow::buildControls() {
              stoneFrame,    shapeFrame,  stonenumber, Carat,      Quantity,     dimensions,    caratEstimate,
              Color,         Clarity,     Cut,         nextstone,  seetext,      allitems,      textArea,
              SaveText,      formatlist2, PrintText,   Fonttext,   copytowp,     changeprinter, back,
-             alignmentList, whichinsert, logoPicture, hiddenLogo, appraisalist, entry})
+             alignmentList, whichinsert, logoPicture, hiddenLogo, appraisalist, entry,         appraisalistCaption})
         w->hide();
     for (QLabel* l : stoneLabels) l->hide();
 
@@ -369,10 +375,10 @@ bool WorksheetWindow::unsavedAppraisalSettled() {
     }
 }
 
-bool WorksheetWindow::queryUnload() { return unsavedItemsSettled(); }
+bool WorksheetWindow::queryUnload() { return itemInProgressSettled() && unsavedItemsSettled(); }
 
 void WorksheetWindow::End_Click() {
-    if (!unsavedItemsSettled()) return;
+    if (!itemInProgressSettled() || !unsavedItemsSettled()) return;
     p.screen.setHourglass(true);
     p.screen.doEvents();
     startMainProgram(p);
@@ -412,7 +418,8 @@ void WorksheetWindow::setShortcuts() {
                                                     {dimensionsCaption, dimensions},
                                                     {colorCaption, Color},
                                                     {clarityCaption, Clarity},
-                                                    {cutCaption, Cut}};
+                                                    {cutCaption, Cut},
+                                                    {appraisalistCaption, appraisalist}};
     for (const auto& [caption, buddy] : buddies) {
         caption->setBuddy(buddy);
         entryKeys_.add(caption);
@@ -422,6 +429,8 @@ void WorksheetWindow::setShortcuts() {
         entryKeys_.add(w);
     QWidget* const covers[] = {textArea, dimensionspanel, whichinsert, alignmentList};
     for (QWidget* cover : covers) onShowHide(cover, [this] { updateEntryKeys(); });
+    // The list's caption comes and goes with it.
+    onShowHide(appraisalist, [this] { appraisalistCaption->setVisible(!appraisalist->isHidden()); });
 }
 
 void WorksheetWindow::updateEntryKeys() {

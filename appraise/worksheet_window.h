@@ -7,6 +7,8 @@
 #include "appraise/use_cases/appraisal_document.h"
 #include "appraise/use_cases/startup.h"
 #include "appraise/worksheet/item_stone_records.h"
+#include "appraise/worksheet/measure_text.h"
+#include "appraise/worksheet/pending_stones.h"
 #include "platform/widgets/form_window.h"
 #include "platform/widgets/mnemonics.h"
 
@@ -60,8 +62,12 @@ class WorksheetWindow : public platform::FormWindow {
     void Cut_LostFocus();
     void price_GotFocus();
     void Price_LostFocus();
-    // The price box read as a price and shown formatted; false (and said) when it is not one.
-    bool formatPrice();
+    // The price box read as a price and shown formatted; false (and said, the focus back in the
+    // box) when it is not one. `inFocusChange`: the box is losing the focus now.
+    bool formatPrice(bool inFocusChange = false);
+    // A measure box read as a number and shown as the files keep it; false (and said, the focus
+    // back in the box) when it is not one.
+    bool measureAllows(QLineEdit* box, Measure kind, size_t width);
     // "a Ring of 2,450.00": what an item slot holds, in words.
     QString itemDescription(int16_t slot) const;
     void c_Click();
@@ -118,7 +124,7 @@ class WorksheetWindow : public platform::FormWindow {
     // list or the alignment editor covers it.
     void updateEntryKeys();
     void connectEntryHandlers();
-    static void clearGroup(QButtonGroup* g);
+    void clearGroup(QButtonGroup* g);
     std::string chosenText(QButtonGroup* g, const std::map<QAbstractButton*, const char*>& texts) const;
     void onClick(QAbstractButton* b, void (WorksheetWindow::*handler)());
     void connectDocumentHandlers();
@@ -147,6 +153,28 @@ class WorksheetWindow : public platform::FormWindow {
     // Before leaving: asks to save the items not saved yet (and the text on screen); false when
     // the user stays.
     bool unsavedItemsSettled();
+    // Before leaving: asks to end the item on the worksheet that was begun and not ended; false
+    // when the user stays.
+    bool itemInProgressSettled();
+    // Ends the stone and the item begun, as End Stone and End this item do; false when either
+    // was refused and the item is still on the worksheet.
+    bool endItemInProgress();
+    // Whether the worksheet holds entries of an item not yet ended (a stone ended for it counts).
+    bool itemInProgress() const;
+    // Whether the stone panel holds a stone begun and not ended.
+    bool stoneInProgress() const;
+    // What the item and stone panels hold, to tell a change from what was shown.
+    std::string entryState() const;
+    // The item and its stone begun are dropped: the panels cleared, the stones ended for it gone.
+    void discardEntry();
+    // The text on screen before another takes its place: an edited wording stays with its items,
+    // and a reopened appraisal with changes is asked about; false when the user stays.
+    bool shownTextSettled();
+    // A value refused: the box keeps what was typed and gets the focus back (after the focus
+    // change under way, when the refusal came from the box losing it).
+    void refuseInto(QLineEdit* box, const QString& why, bool afterFocusChange);
+    // A name for an "Other" option; Cancel keeps its caption and gives the group back its choice.
+    void askOtherName(QButtonGroup* group, QAbstractButton* other, const QString& prompt);
     // Whether the appraisal on screen has changes no Save has written.
     bool hasUnsavedAppraisal() const;
     // Before leaving: asks to save an unsaved appraisal; false when the user stays.
@@ -167,6 +195,7 @@ class WorksheetWindow : public platform::FormWindow {
     QLineEdit* datebox;
     QLineEdit* itemnumber;
     QListWidget* appraisalist;
+    QLabel* appraisalistCaption;
     // Item panel
     QGroupBox *typeFrame, *metalColorFrame, *metalFrame, *wearerFrame, *unitsFrame;
     QButtonGroup *typeGroup, *metalColorGroup, *metalGroup, *wearerGroup, *unitsGroup;
@@ -212,6 +241,9 @@ class WorksheetWindow : public platform::FormWindow {
     int16_t shownitem_ = 0;                              // the item See Text showed last
     AppraisalDocument document_;                         // the text beside the worksheet, and the items not saved yet
     std::string alignFiller_;                            // the filler the alignment file was read with
+    PendingStones pendingStones_;                        // the stones of the item being entered
+    std::string entryShown_;                             // the panels as the program last set them
+    std::map<QButtonGroup*, QAbstractButton*> justUnchecked_; // the choice a group gave up last
 };
 
 } // namespace appraise

@@ -8,16 +8,52 @@
 #include "common/fixed_field.h"
 #include "common/text_file.h"
 
+#include <algorithm>
+
 namespace appraise {
 
 using namespace common;
 
-void AppraisalDocument::composed(std::vector<int16_t> items) {
+void AppraisalDocument::composed(Items items) {
     editing_ = appraisalEdit;
     file_.clear();
     savedText_.clear();
+    freshText_.clear();
     reopened_ = false;
     composedItems_ = std::move(items);
+    if (const auto it = kept_.find(composedItems_); it != kept_.end()) {
+        file_ = it->second.file;
+        savedText_ = it->second.savedText;
+    }
+}
+
+void AppraisalDocument::keepShown(const std::string& shownText) {
+    if (!isComposed() || composedItems_.empty()) return;
+    if (shownText == freshText_) {
+        // Back to the composed wording: nothing edited to keep.
+        if (const auto it = kept_.find(composedItems_); it != kept_.end()) it->second.wording.clear();
+        return;
+    }
+    kept_[composedItems_].wording = shownText;
+}
+
+std::optional<std::string> AppraisalDocument::keptWording(const Items& items) const {
+    const auto it = kept_.find(items);
+    if (it == kept_.end() || it->second.wording.empty()) return std::nullopt;
+    return it->second.wording;
+}
+
+std::vector<std::pair<AppraisalDocument::Items, std::string>> AppraisalDocument::unsavedWordings() const {
+    std::vector<std::pair<Items, std::string>> left;
+    for (const auto& [items, k] : kept_)
+        if (!k.wording.empty() && k.wording != k.savedText) left.emplace_back(items, k.wording);
+    return left;
+}
+
+void AppraisalDocument::itemEnded(int16_t slot) {
+    unsaved_.insert(slot);
+    std::erase_if(kept_,
+                  [slot](const auto& k) { return std::find(k.first.begin(), k.first.end(), slot) != k.first.end(); });
 }
 
 std::string AppraisalDocument::reopen(const std::string& file) {
@@ -26,6 +62,7 @@ std::string AppraisalDocument::reopen(const std::string& file) {
     file_ = file;
     savedText_ = text;
     reopened_ = true;
+    composedItems_.clear();
     return text;
 }
 
@@ -42,8 +79,13 @@ AppraisalDocument::Saved AppraisalDocument::save(const std::string& text) {
         target_ = file_;
         writeBytes(target_, text + "\r\n");
         savedText_ = text;
-        if (!reopened_)
+        if (!reopened_) {
             for (int16_t n : composedItems_) unsaved_.erase(n);
+            Kept& k = kept_[composedItems_];
+            k.file = file_;
+            k.savedText = text;
+            if (text != freshText_) k.wording = text;
+        }
         return Saved::Appraisal;
     }
     if (!isPassageFile(editing_)) return Saved::Nothing;
@@ -53,8 +95,10 @@ AppraisalDocument::Saved AppraisalDocument::save(const std::string& text) {
 }
 
 std::vector<int16_t> AppraisalDocument::unsavedItems(const WorksheetTables& tables) const {
+    std::set<int16_t> candidates = unsaved_;
+    for (const auto& [items, wording] : unsavedWordings()) candidates.insert(items.begin(), items.end());
     std::vector<int16_t> numbers;
-    for (int16_t n : unsaved_)
+    for (int16_t n : candidates)
         if (val(fieldText(tables.items[n], itemrec::itemno)) > 0 && !itemIsEmpty(tables, n)) numbers.push_back(n);
     return numbers;
 }
@@ -69,9 +113,19 @@ std::optional<int16_t> AppraisalDocument::nextUnsaved(const WorksheetTables& tab
 
 std::optional<std::string> AppraisalDocument::nextFile() const { return nextAppraisalFile(custprefix_); }
 
-void AppraisalDocument::saveItem(int16_t slot, const std::string& file, const std::string& text) {
+void AppraisalDocument::saveItems(const Items& items, const std::string& file, const std::string& text) {
     writeBytes(file, text + "\r\n");
-    unsaved_.erase(slot);
+    for (int16_t n : items) unsaved_.erase(n);
+    Kept& k = kept_[items];
+    k.file = file;
+    k.savedText = text;
+    if (!k.wording.empty()) k.wording = text;
+}
+
+std::optional<std::string> AppraisalDocument::fileFor(const Items& items) const {
+    if (const auto it = kept_.find(items); it != kept_.end() && !it->second.file.empty() && fileExists(it->second.file))
+        return it->second.file;
+    return nextFile();
 }
 
 QString unsavedItemsQuestion(const std::vector<int16_t>& items) {

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -14,6 +15,10 @@ namespace appraise {
 // at its first Save), an earlier appraisal reopened from its file, or a template passage; with
 // the items ended on the worksheet that no Save has written yet.
 //
+// A composed text belongs to its items: the wording the jeweler edited stays with them while See
+// Text goes round the items, and comes back when they are composed again; a Save of it is
+// remembered for them too, so that composing them again and saving rewrites the same file.
+//
 // Texts are as the files hold them: the store's code page, CR LF line ends, without the line end
 // a Save adds.
 class AppraisalDocument {
@@ -21,8 +26,22 @@ class AppraisalDocument {
     // Whose appraisals are numbered: the customer's five-digit prefix.
     void setCustomer(std::string custprefix) { custprefix_ = std::move(custprefix); }
 
-    // A text composed from these items: a new appraisal, numbered at its first Save.
-    void composed(std::vector<int16_t> items);
+    using Items = std::vector<int16_t>;
+
+    // A text composed from these items: a new appraisal, numbered at its first Save, unless
+    // these items were saved before (their Save then writes that file again).
+    void composed(Items items);
+    // The text as composed afresh and shown, before any edit.
+    void composedAs(std::string freshText) { freshText_ = std::move(freshText); }
+    // The wording the jeweler left on screen: kept with its items when it differs from the text
+    // composed afresh. Nothing for a text that is not a composed appraisal.
+    void keepShown(const std::string& shownText);
+    // The items of the composed text (none for a reopened appraisal or a passage).
+    const Items& composedItems() const { return composedItems_; }
+    // The wording kept for these items, if it was edited.
+    std::optional<std::string> keptWording(const Items& items) const;
+    // Edited wordings that no Save has written, with their items.
+    std::vector<std::pair<Items, std::string>> unsavedWordings() const;
     // An earlier appraisal: its text as the text area shows it (see reopenAppraisal). Its Save
     // writes the same file.
     std::string reopen(const std::string& file);
@@ -46,9 +65,11 @@ class AppraisalDocument {
     // The file the last Save wrote or tried to write.
     const std::string& target() const { return target_; }
 
-    // An item ended on the worksheet; it waits for a Save.
-    void itemEnded(int16_t slot) { unsaved_.insert(slot); }
-    // Items ended and not yet saved as an appraisal (empty ones not counted), in order.
+    // An item ended on the worksheet; it waits for a Save. What was kept for it before (an edited
+    // wording, the file it was saved to) belonged to what it held then, and is forgotten.
+    void itemEnded(int16_t slot);
+    // Items ended and not yet saved as an appraisal, or whose edited wording is not saved (empty
+    // ones not counted), in order.
     std::vector<int16_t> unsavedItems(const WorksheetTables& tables) const;
     // The unsaved item after `shown`, going round; nothing when every item is saved.
     std::optional<int16_t> nextUnsaved(const WorksheetTables& tables, int16_t shown) const;
@@ -56,8 +77,10 @@ class AppraisalDocument {
     bool isComposed() const { return isAppraisal() && !reopened_; }
     // The customer's next free appraisal file; nothing when all 999 are used.
     std::optional<std::string> nextFile() const;
-    // Writes an item's composed text to `file` (a CR LF added): the item is saved.
-    void saveItem(int16_t slot, const std::string& file, const std::string& text);
+    // Writes the text of these items to `file` (a CR LF added): they are saved.
+    void saveItems(const Items& items, const std::string& file, const std::string& text);
+    // The file these items were last saved to, while it exists; else the customer's next free one.
+    std::optional<std::string> fileFor(const Items& items) const;
 
   private:
     static constexpr const char* appraisalEdit = "main.app";
@@ -68,8 +91,14 @@ class AppraisalDocument {
     std::string savedText_; // the appraisal's text as that file holds it
     std::string target_;
     bool reopened_ = false;
-    std::vector<int16_t> composedItems_;
+    Items composedItems_;
+    std::string freshText_; // the composed text before any edit
     std::set<int16_t> unsaved_;
+    struct Kept {
+        std::string wording;         // edited wording; empty when not edited
+        std::string file, savedText; // the last Save of these items
+    };
+    std::map<Items, Kept> kept_;
 };
 
 // The question before leaving with unsaved items: "Item 2 has not been saved as an appraisal. Save

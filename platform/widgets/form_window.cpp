@@ -99,6 +99,11 @@ void FormWindow::onShowHide(QWidget* control, std::function<void()> handler) {
     control->installEventFilter(this);
 }
 
+void FormWindow::onShortcut(QWidget* control, std::function<bool()> handler) {
+    hooks_[control].shortcut = std::move(handler);
+    control->installEventFilter(this);
+}
+
 bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
     auto it = hooks_.find(watched);
     if (it == hooks_.end()) return QWidget::eventFilter(watched, event);
@@ -122,6 +127,13 @@ bool FormWindow::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::ShowToParent:
     case QEvent::HideToParent:
         if (h.showHide) run(h.showHide);
+        break;
+    case QEvent::Shortcut:
+        if (h.shortcut) {
+            bool taken = false;
+            run([&] { taken = h.shortcut(); });
+            if (taken) return true;
+        }
         break;
     default: break;
     }

@@ -47,6 +47,8 @@ class FormWindow : public QWidget {
     void onKey(QWidget* control, std::function<bool(QKeyEvent*)> handler);
     // After the control is shown or hidden, whether or not the window itself is on screen.
     void onShowHide(QWidget* control, std::function<void()> handler);
+    // The control's Alt key pressed; returning true takes it from the control.
+    void onShortcut(QWidget* control, std::function<bool()> handler);
 
     // Return or the keypad's Enter.
     static bool isEnterKey(const QKeyEvent* e);
@@ -73,6 +75,7 @@ class FormWindow : public QWidget {
     struct Hooks {
         std::function<void()> lost, got, showHide;
         std::function<bool(QKeyEvent*)> key;
+        std::function<bool()> shortcut;
     };
     std::map<QObject*, Hooks> hooks_;
     bool unloaded_ = false;

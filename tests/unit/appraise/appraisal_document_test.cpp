@@ -108,7 +108,7 @@ TEST_F(DocumentFixture, ItemsWaitForTheSaveOfTheirComposition) {
     EXPECT_EQ(doc.unsavedItems(tables), (std::vector<int16_t>{1, 3}));
     const auto file = doc.nextFile();
     ASSERT_TRUE(file);
-    doc.saveItem(3, *file, "item three");
+    doc.saveItems({3}, *file, "item three");
     EXPECT_EQ(getFile("appraise/00012002.app"), "item three\r\n");
     EXPECT_EQ(doc.unsavedItems(tables), std::vector<int16_t>{1});
     EXPECT_EQ(doc.nextUnsaved(tables, 1), 1);
@@ -120,4 +120,49 @@ TEST(UnsavedItemsQuestionTest, NamesTheItemsInWords) {
               QStringLiteral("Items 2 and 3 have not been saved as appraisals. Save them now?"));
     EXPECT_EQ(unsavedItemsQuestion({1, 2, 3}),
               QStringLiteral("Items 1, 2 and 3 have not been saved as appraisals. Save them now?"));
+}
+
+TEST_F(DocumentFixture, AnEditedWordingStaysWithItsItemsAndWaitsForItsSave) {
+    enterItem(1);
+    enterItem(2);
+    doc.composed({1});
+    doc.composedAs("item one");
+    doc.keepShown("item one, edited");
+    doc.composed({2});
+    doc.composedAs("item two");
+    doc.keepShown("item two"); // not edited: nothing kept
+    EXPECT_EQ(doc.keptWording({2}), std::nullopt);
+    doc.composed({1});
+    EXPECT_EQ(doc.keptWording({1}), "item one, edited");
+    // Saved, the wording no longer waits; edited again after the Save, it waits again.
+    ASSERT_EQ(doc.save("item one, edited"), AppraisalDocument::Saved::Appraisal);
+    EXPECT_EQ(doc.unsavedItems(tables), std::vector<int16_t>{2});
+    EXPECT_TRUE(doc.unsavedWordings().empty());
+    doc.keepShown("item one, edited twice");
+    EXPECT_EQ(doc.unsavedItems(tables), (std::vector<int16_t>{1, 2}));
+    // Its Save goes to the file it was saved to.
+    const auto file = doc.fileFor({1});
+    ASSERT_TRUE(file);
+    EXPECT_EQ(*file, "appraise\\00012001.app");
+    doc.saveItems({1}, *file, "item one, edited twice");
+    EXPECT_EQ(getFile("appraise/00012001.app"), "item one, edited twice\r\n");
+    EXPECT_TRUE(doc.unsavedWordings().empty());
+    // Composed again, these items come back to their file and their saved text.
+    doc.composed({1});
+    EXPECT_EQ(doc.file(), "appraise\\00012001.app");
+    EXPECT_FALSE(doc.changed("item one, edited twice"));
+}
+
+TEST_F(DocumentFixture, AnItemEndedAgainForgetsWhatWasKeptForIt) {
+    enterItem(1);
+    doc.composed({1});
+    doc.composedAs("ring");
+    doc.keepShown("ring, edited");
+    ASSERT_EQ(doc.save("ring, edited"), AppraisalDocument::Saved::Appraisal);
+    doc.itemEnded(1); // the item holds something else now
+    EXPECT_EQ(doc.keptWording({1}), std::nullopt);
+    EXPECT_EQ(doc.unsavedItems(tables), std::vector<int16_t>{1});
+    EXPECT_EQ(doc.fileFor({1}), "appraise\\00012002.app"); // a new appraisal, the old one kept
+    doc.composed({1});
+    EXPECT_EQ(doc.file(), "");
 }
