@@ -98,6 +98,25 @@ void WorksheetWindow::connectEntryHandlers() {
             return true;
         });
 
+    // The arrow keys move through a group's options and choose the one they reach, as option
+    // buttons of the desktop do, from its first option when none was chosen.
+    for (QButtonGroup* g : {typeGroup, metalColorGroup, metalGroup, wearerGroup, unitsGroup, stoneGroup, shapeGroup})
+        for (QAbstractButton* o : g->buttons())
+            onKey(o, [g, o](QKeyEvent* e) {
+                const int k = e->key();
+                if (k != Qt::Key_Down && k != Qt::Key_Up && k != Qt::Key_Left && k != Qt::Key_Right) return false;
+                QList<QAbstractButton*> options;
+                for (QAbstractButton* b : g->buttons())
+                    if (b->isVisible() && b->isEnabled()) options << b;
+                const qsizetype at = options.indexOf(o);
+                if (at < 0 || options.size() < 2) return true;
+                const qsizetype step = k == Qt::Key_Down || k == Qt::Key_Right ? 1 : -1;
+                QAbstractButton* to = options[(at + step + options.size()) % options.size()];
+                to->setFocus(k == Qt::Key_Up || k == Qt::Key_Left ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+                to->setChecked(true);
+                return true;
+            });
+
     connect(nextstone, &QPushButton::clicked, this, [this] { run([this] { nextstone_Click(); }); });
     connect(nextitem, &QPushButton::clicked, this, [this] { run([this] { nextitem_Click(); }); });
     connect(caratEstimate, &QPushButton::clicked, this, [this] { run([this] { c_Click(); }); });
@@ -426,15 +445,19 @@ void WorksheetWindow::typeOfItem_Click() {
 void WorksheetWindow::askOtherName(QButtonGroup* group, QAbstractButton* other, const QString& prompt) {
     QAbstractButton* before = justUnchecked_[group];
     const QString name = p.input.ask(prompt);
+    QAbstractButton* focusTo = other;
     if (!name.trimmed().isEmpty()) {
         other->setText(name);
-        other->setFocus(Qt::OtherFocusReason);
-        return;
+    } else {
+        // Cancelled: the option keeps its caption and the group what it had chosen before.
+        if (before && before != other) before->setChecked(true);
+        else clearGroup(group);
+        if (before) focusTo = before;
     }
-    // Cancelled: the option keeps its caption and the group what it had chosen before.
-    if (before && before != other) before->setChecked(true);
-    else clearGroup(group);
-    (before ? before : other)->setFocus(Qt::OtherFocusReason);
+    // The focus back on the group once the click or arrow key that chose the option is done
+    // (an arrow key moves the focus after the choice it makes).
+    QMetaObject::invokeMethod(
+        focusTo, [focusTo] { focusTo->setFocus(Qt::OtherFocusReason); }, Qt::QueuedConnection);
 }
 
 void WorksheetWindow::OtherType_Click() {
@@ -454,7 +477,9 @@ void WorksheetWindow::otherstone_Click() { askOtherName(stoneGroup, stoneOptions
 
 void WorksheetWindow::Othershape_Click() {
     askOtherName(shapeGroup, shapeOptions.back(), QStringLiteral("Shape"));
-    if (shapeGroup->checkedButton() == shapeOptions.back()) Carat->setFocus(Qt::OtherFocusReason);
+    if (shapeGroup->checkedButton() == shapeOptions.back())
+        QMetaObject::invokeMethod(
+            Carat, [this] { Carat->setFocus(Qt::OtherFocusReason); }, Qt::QueuedConnection);
 }
 
 void WorksheetWindow::Color_LostFocus() { tables_.colorgrade = Color->grade(); }

@@ -205,4 +205,6 @@ void ScriptedPlatform::discardScratch() { impl_->scratch.remove(); }
 void ScriptedPlatform::setOnRunaway(std::function<void()> f) { impl_->onRunaway = std::move(f); }
 void ScriptedPlatform::beginAction() { impl_->boxes = 0; }
 
+int ScriptedPlatform::boxesShown() const { return impl_->boxes; }
+
 } // namespace platform

@@ -47,6 +47,8 @@ class ScriptedPlatform {
     void setOnRunaway(std::function<void()> onRunaway);
     // Starts counting boxes for a new user action.
     void beginAction();
+    // The boxes shown since the action began.
+    int boxesShown() const;
 
   private:
     struct Impl;

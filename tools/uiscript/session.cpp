@@ -99,21 +99,30 @@ const std::map<QString, Session::Command>& Session::commands() {
 
 int Session::run(const QStringList& lines) {
     for (const QString& raw : lines) {
-        ++lineNo_;
-        const QString line = raw.trimmed();
-        if (line.isEmpty() || line.startsWith('#')) continue;
-        const auto words = splitScriptLine(line);
-        quotedCancel_ = line.contains(QStringLiteral("\"cancel\""));
-        try {
-            if (!words) throw ScriptError{"unclosed quote"};
-            command(*words);
-        } catch (const ScriptError& e) {
-            errors_(QStringLiteral("uiscript: line %1: %2").arg(lineNo_).arg(e.message));
-            finish(2);
-        }
+        line(raw);
         if (stopped_) break;
     }
     return status();
+}
+
+bool Session::runLine(const QString& raw) {
+    line(raw);
+    return !stopped_;
+}
+
+void Session::line(const QString& raw) {
+    ++lineNo_;
+    const QString line = raw.trimmed();
+    if (line.isEmpty() || line.startsWith('#')) return;
+    const auto words = splitScriptLine(line);
+    quotedCancel_ = line.contains(QStringLiteral("\"cancel\""));
+    try {
+        if (!words) throw ScriptError{"unclosed quote"};
+        command(*words);
+    } catch (const ScriptError& e) {
+        errors_(QStringLiteral("uiscript: line %1: %2").arg(lineNo_).arg(e.message));
+        finish(2);
+    }
 }
 
 void Session::command(const QStringList& w) {
@@ -249,6 +258,8 @@ void Session::click(const QStringList& w) {
         if (!ok || index < 0 || index >= list->count()) throw ScriptError{"no line " + w[2] + " in " + w[1]};
         action([&] {
             focusOn(list, Qt::MouseFocusReason);
+            // A box opened as the focus left the control before takes the click, as on the desktop.
+            if (platform_->boxesShown() > 0) return;
             list->scrollToItem(list->item(index));
             const QRect r = list->visualItemRect(list->item(index));
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
@@ -259,6 +270,8 @@ void Session::click(const QStringList& w) {
     if (!b) throw ScriptError{w[1] + " cannot be clicked"};
     action([&] {
         if (b->focusPolicy() & Qt::ClickFocus) focusOn(b, Qt::MouseFocusReason);
+        // A box opened as the focus left the control before takes the click, as on the desktop.
+        if (platform_->boxesShown() > 0) return;
         b->click();
     });
 }

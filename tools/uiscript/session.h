@@ -23,6 +23,11 @@ class Session {
 
     // Runs the script; the exit status: 0 when every expect held, 1 when one failed.
     int run(const QStringList& lines);
+    // Runs one line of a script, as run() does, for a program that drives the session step by
+    // step; false once the window has unloaded. A line that cannot be run ends the session.
+    bool runLine(const QString& line);
+    // The window the script opened; null before its open.
+    platform::FormWindow* window() const { return window_.get(); }
     // Ends the process with this status, leaving nothing of the session behind.
     [[noreturn]] void finish(int code);
 
@@ -33,6 +38,7 @@ class Session {
     };
     static const std::map<QString, Command>& commands();
 
+    void line(const QString& raw);
     void command(const QStringList& w);
     // Set-up before the window opens.
     void today(const QStringList& w);
