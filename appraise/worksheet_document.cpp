@@ -86,6 +86,7 @@ void WorksheetWindow::layoutDocument() {
 }
 
 void WorksheetWindow::showDocument(int left, int top) {
+    widenForText(true);
     textArea->setGeometry(tw(left), tw(top), tw(9400), tw(6700));
     textArea->show();
     for (QWidget* w :

@@ -121,6 +121,7 @@ void WorksheetWindow::whichinsert_Click(const QString& entry) {
 }
 
 void WorksheetWindow::editInsert(const std::string& file) {
+    widenForText(true);
     textArea->setGeometry(tw(50), tw(50), tw(9400), tw(6700));
     textArea->show();
     SaveText->show();

@@ -20,6 +20,7 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -29,8 +30,10 @@ using namespace common;
 using namespace platform;
 
 namespace {
-// Design size of the window, in twips; start-up sets the width from the printer.
-constexpr int designWidth = 9560;
+// Design size of the entry of items, in twips: narrow enough that at a screen scale of 2 a
+// 1280-pixel screen shows all of it beside the scroll bar. A text shown widens it to the printed
+// line (start-up reads that from the printer).
+constexpr int designWidth = 9230;
 constexpr int designHeight = 8200;
 } // namespace
 
@@ -55,10 +58,16 @@ WorksheetWindow::WorksheetWindow(Platform& platform, QWidget* parent) : FormWind
         if (now && canvas()->isAncestorOf(now)) scroll_->ensureWidgetVisible(now, 0, 0);
     });
     canvasMinimum_ = QSize(tw(designWidth), tw(designHeight));
+    documentWidth_ = designWidth;
     canvasWidget->resize(canvasMinimum_);
     buildControls();
     resize(canvasMinimum_);
     entryShown_ = entryState();
+}
+
+void WorksheetWindow::widenForText(bool shown) {
+    canvasMinimum_.setWidth(tw(shown ? documentWidth_ : designWidth));
+    fitCanvas();
 }
 
 void WorksheetWindow::fitCanvas() {
@@ -178,7 +187,7 @@ void WorksheetWindow::buildControls() {
     quantityCaption = label("Label3", QStringLiteral("&Quantity"), 5980, 4750, 1100, 300);
     Quantity = textBox("Quantity", QStringLiteral(" "), 7100, 4710, 700, 330);
     dimensionsCaption = label("Label4", QStringLiteral("D&imensions"), 5980, 5150, 1100, 300);
-    dimensions = textBox("dimensions", QStringLiteral(" "), 7100, 5110, 2300, 330);
+    dimensions = textBox("dimensions", QStringLiteral(" "), 7100, 5110, 2100, 330);
     stoneLabels = {stoneNumberCaption, caratCaption, quantityCaption, dimensionsCaption};
 
     // Grade bars, each under the scale that names its grades over their ranges, with the grade
@@ -188,12 +197,12 @@ void WorksheetWindow::buildControls() {
                         int y) {
         captionLabel = label(captionName, caption, 120, y + 180, 900, 300);
         stoneLabels.push_back(captionLabel);
-        GradeBar* bar = gradeBar(grades, barName, 1000, y + 270, 7200);
+        GradeBar* bar = gradeBar(grades, barName, 1000, y + 270, 7000);
         auto* s = new GradeScaleLabel(scale, bar, canvas());
         s->setObjectName(scaleName);
-        s->setGeometry(tw(1000), tw(y), tw(7200), tw(260));
+        s->setGeometry(tw(1000), tw(y), tw(7000), tw(260));
         stoneLabels.push_back(s);
-        QLabel* shown = label(shownName, bar->shownGrade(), 8300, y + 240, 1100, 300);
+        QLabel* shown = label(shownName, bar->shownGrade(), 8080, y + 240, 1120, 300);
         stoneLabels.push_back(shown);
         // A grade in bold; "not graded" plain and in italics, so it is not taken for one.
         auto showGrade = [shown, bar] {
@@ -217,16 +226,16 @@ void WorksheetWindow::buildControls() {
                    QStringLiteral("   Ideal  2     3     4     5     6     7     8     9   Poor"), "Cut", "cutshown",
                    7150);
 
-    nextitem = button("nextitem", QStringLiteral("End t&his item"), 5950, 3420, 1650, 380);
-    seetext = button("seetext", QStringLiteral("See Te&xt"), 7700, 3420, 1650, 380);
-    allitems = button("allitems", QStringLiteral("&All Items"), 7850, 3850, 1500, 360);
+    nextitem = button("nextitem", QStringLiteral("End t&his item"), 5950, 3420, 1550, 380);
+    seetext = button("seetext", QStringLiteral("See Te&xt"), 7600, 3420, 1600, 380);
+    allitems = button("allitems", QStringLiteral("&All Items"), 7700, 3850, 1500, 360);
     FormatList = button("FormatList", QStringLiteral("&Format"), 3800, 120, 1000, 380);
     End = button("End", QStringLiteral("&End"), 4900, 120, 900, 380);
 
-    custname = label("custname", QString(), 5950, 120, 3450, 1250);
+    custname = label("custname", QString(), 5950, 120, 3250, 1250);
     custname->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     custname->setWordWrap(false);
-    appraisalistCaption = label("appraisalistCaption", QStringLiteral("Pre&vious appraisals"), 5950, 1400, 3450, 280);
+    appraisalistCaption = label("appraisalistCaption", QStringLiteral("Pre&vious appraisals"), 5950, 1400, 3250, 280);
     appraisalist = new QListWidget(canvas());
     appraisalist->setObjectName("appraisalist");
     // Each entry whole, on as many lines as it needs.
@@ -234,7 +243,7 @@ void WorksheetWindow::buildControls() {
     appraisalist->setTextElideMode(Qt::ElideNone);
     appraisalist->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     appraisalist->setResizeMode(QListView::Adjust);
-    appraisalist->setGeometry(tw(5950), tw(1680), tw(3450), tw(1620));
+    appraisalist->setGeometry(tw(5950), tw(1680), tw(3250), tw(1620));
 
     // The document surface and its buttons.
     textArea = new QTextEdit(canvas());
@@ -324,9 +333,15 @@ void WorksheetWindow::load() {
     // As wide as the printed line, but never narrower than the entry of items (a narrow paper such
     // as A4 would cut off the stone's boxes).
     const int32_t width = matchprinter(*textArea, 1440, 1440);
-    canvasMinimum_.setWidth(tw(std::max<int32_t>(width + 200, designWidth)));
-    int shown = canvasMinimum_.width();
-    if (QScreen* s = screen()) shown = std::min(shown, s->availableGeometry().width());
+    documentWidth_ = std::max<int32_t>(width + 200, designWidth);
+    // Wide enough for the printed line beside the scroll bar, within the screen and its frame,
+    // and centred again at that width.
+    int shown = tw(documentWidth_) + scroll_->verticalScrollBar()->sizeHint().width();
+    if (QScreen* s = screen()) {
+        const QRect r = s->availableGeometry();
+        shown = std::min(shown, r.width() - 8);
+        move(r.x() + std::max(0, (r.width() - shown) / 2), y());
+    }
     resize(shown, height());
     fitCanvas();
 }
@@ -442,9 +457,10 @@ void WorksheetWindow::leaveDocument() {
     for (QWidget* w : std::initializer_list<QWidget*>{textArea, SaveText, formatlist2, PrintText, Fonttext, copytowp,
                                                       changeprinter, back, entry, savedas, whichinsert, alignmentList})
         w->hide();
-    seetext->setGeometry(tw(7700), tw(3420), tw(1650), tw(380));
+    widenForText(false);
+    seetext->setGeometry(tw(7600), tw(3420), tw(1600), tw(380));
     seetext->setVisible(itemCount(tables_) > 0);
-    allitems->setGeometry(tw(7850), tw(3850), tw(1500), tw(360));
+    allitems->setGeometry(tw(7700), tw(3850), tw(1500), tw(360));
     showAllItems();
 }
 

@@ -133,6 +133,8 @@ class WorksheetWindow : public platform::FormWindow {
     void layoutDocument();
     // The canvas as large as the window's room, never smaller than the design.
     void fitCanvas();
+    // The canvas as wide as the printed line while a text is shown, else as the entry of items.
+    void widenForText(bool shown);
     void applyDefaultFont();
     void connectPrintingHandlers();
     static platform::FontChoice fontChoiceOf(const DefaultFont& f);
@@ -233,6 +235,7 @@ class WorksheetWindow : public platform::FormWindow {
   private:
     QScrollArea* scroll_;
     QSize canvasMinimum_;
+    int32_t documentWidth_ = 0; // twips: the printed line and the text's margins
     CustomerContext cust_;
     LayoutSettings settings_;
     QImage logo_;

@@ -22,7 +22,9 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace demo {
 
@@ -56,10 +58,15 @@ VelmaronWindow::VelmaronWindow(QWidget* parent) : QWidget(parent) {
     quit = new QPushButton(QStringLiteral("&Quit"), this);
     for (auto* b : {appraisal, interest, quit}) buttons->addWidget(b);
     layout->addLayout(buttons);
-    resize(720, 520);
+    // As large as the list wants, within the screen (at a scale of 2 a 1280-pixel screen is 640
+    // wide).
+    QSize size(720, 520);
+    if (QScreen* s = screen()) size = size.boundedTo(s->availableGeometry().size() * 9 / 10);
+    resize(size);
 
     connect(search, &QLineEdit::textChanged, this, &VelmaronWindow::filter);
-    connect(search, &QLineEdit::returnPressed, this, [this] { accounts->setFocus(); });
+    // Enter finds: the customer found chosen in the list, which takes the focus.
+    connect(search, &QLineEdit::returnPressed, this, [this] { find(); });
     search->installEventFilter(this);
     connect(accounts, &QListWidget::itemActivated, this, [this] { appraisal->click(); });
     connect(appraisal, &QPushButton::clicked, this, [this] {
@@ -114,7 +121,34 @@ void VelmaronWindow::load() {
     } catch (const RunError& e) {
         QMessageBox::warning(this, windowTitle(), QString::fromStdString(e.what()));
     }
-    if (accounts->count() > 0) accounts->setCurrentRow(0);
+    if (accounts->count() == 0) return;
+    // Back from Appraise, the customer just served is the one chosen.
+    accounts->setCurrentRow(std::clamp(handedOverRecord() - 1, 0, accounts->count() - 1));
+    accounts->scrollToItem(accounts->currentItem(), QAbstractItemView::PositionAtCenter);
+}
+
+int VelmaronWindow::handedOverRecord() {
+    try {
+        if (!fileExists("apptrans.dat")) return 0;
+        const std::vector<std::string> lines = readAllLines("apptrans.dat");
+        for (auto it = lines.rbegin(); it != lines.rend(); ++it)
+            if (!trim(*it).empty()) return static_cast<int>(val(*it));
+    } catch (const RunError&) {
+        // A hand-over that cannot be read chooses no one: the list starts at its top.
+    }
+    return 0;
+}
+
+void VelmaronWindow::find() {
+    const QString text = search->text().trimmed();
+    filter(text);
+    QListWidgetItem* found = accounts->currentItem();
+    if (!found || found->isHidden()) {
+        QMessageBox::information(this, windowTitle(), QStringLiteral("No customer matches \"%1\".").arg(text));
+        return;
+    }
+    accounts->scrollToItem(found);
+    accounts->setFocus();
 }
 
 void VelmaronWindow::filter(const QString& text) {

@@ -24,6 +24,10 @@ class VelmaronWindow : public QWidget {
   private:
     void load();
     void filter(const QString& text);
+    // Enter in Find: the customer chosen that matches (the first, unless the one chosen does).
+    void find();
+    // The record number of the last hand-over to Appraise, 0 when there is none.
+    static int handedOverRecord();
     bool startProgram(const char* name);
 };
 

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -327,4 +328,19 @@ TEST(WorksheetWidthTest, NarrowPaperDoesNotCutOffTheEntryOfItems) {
         auto* c = w.findChild<QWidget*>(name);
         EXPECT_LE(c->geometry().right(), w.width()) << name;
     }
+}
+
+// At a screen scale of 2 a 1280-pixel screen is 640 pixels wide: the entry of items, with a
+// stone open, fits beside the scroll bar (the screen's width less the frame).
+TEST_F(WorksheetTest, EntryOfItemsFitsAScaledScreenBesideItsScrollBar) {
+    w->show();
+    click("Ring");
+    click("nextstone");
+    click("c");
+    auto* scroll = w->findChild<QScrollArea*>("worksheetScroll");
+    ASSERT_TRUE(scroll);
+    int right = 0;
+    for (QWidget* c : scroll->widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (c->isVisible()) right = std::max(right, c->geometry().right() + 1);
+    EXPECT_LE(right + scroll->verticalScrollBar()->sizeHint().width(), 640 - 8);
 }

@@ -58,3 +58,33 @@ TEST(StoreFolderTest, NamesWhatIsMissingInWords) {
     putFile("cust.ptn", " 0\r\n");
     EXPECT_EQ(platform::missingStoreFiles(), "");
 }
+
+TEST(VelmaronTest, EnterInFindChoosesTheCustomerFoundAndSaysWhenThereIsNone) {
+    TempFolder tmp;
+    writeDemoStore(QDate(2026, 12, 8));
+    VelmaronWindow w;
+    w.show();
+    QApplication::setActiveWindow(&w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.search->setFocus();
+    QTest::keyClicks(w.search, "diaz");
+    QTest::keyClick(w.search, Qt::Key_Return);
+    EXPECT_TRUE(w.accounts->hasFocus());
+    ASSERT_TRUE(w.accounts->currentItem());
+    EXPECT_TRUE(w.accounts->currentItem()->text().contains("Maria DIAZ"));
+}
+
+TEST(VelmaronTest, BackFromAppraiseTheCustomerServedIsChosen) {
+    TempFolder tmp;
+    writeDemoStore(QDate(2026, 12, 8));
+    {
+        VelmaronWindow w;
+        EXPECT_EQ(w.accounts->currentRow(), 0); // no hand-over yet: the top of the list
+        ASSERT_TRUE(w.writeHandover(17));
+    }
+    VelmaronWindow again; // started again when Appraise ends
+    EXPECT_EQ(again.accounts->currentRow(), 16);
+    putFile("apptrans.dat", "\"A\"\r\n\"B\"\r\n\"C\"\r\n999\r\n"); // beyond the list: its last customer
+    VelmaronWindow beyond;
+    EXPECT_EQ(beyond.accounts->currentRow(), beyond.accounts->count() - 1);
+}
