@@ -127,6 +127,9 @@ class Env {
     // Makes the standard input, output and error streams carry bytes as they are (on Windows
     // they would write each line end as CR LF).
     virtual void standardStreamsAsBytes() {}
+    // Whether what the program writes to its standard error reaches a person: a terminal. A
+    // program started from the desktop (and every window program on Windows) has none.
+    virtual bool standardErrorIsTerminal() { return false; }
     // Lets the work that follows take its memory in large pages where the system allows it
     // (interest/large_pages.h says why); once per process.
     virtual void preferLargePages() = 0;

@@ -204,6 +204,8 @@ class PosixEnv : public Env {
         ::_exit(code);
     }
 
+    bool standardErrorIsTerminal() override { return ::isatty(STDERR_FILENO) == 1; }
+
     void preferLargePages() override {
         static std::once_flag once;
         std::call_once(once, [] {

@@ -367,6 +367,12 @@ class Win32Env : public Env {
         for (FILE* f : {stdin, stdout, stderr}) _setmode(_fileno(f), _O_BINARY);
     }
 
+    // A console program run in a console window writes there; a window program has no console.
+    bool standardErrorIsTerminal() override {
+        DWORD mode = 0;
+        return GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
+    }
+
     // Large pages need a privilege a store's user does not have: the heap stays as it is.
     void preferLargePages() override {}
 

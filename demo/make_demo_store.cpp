@@ -15,11 +15,16 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "Usage: make-demo-store FOLDER\n");
         return argc == 2 ? 0 : 2;
     }
+#ifndef Q_OS_WIN
+    // No window is shown: a machine without a display writes the store too. Windows has its own
+    // platform plugin with every program, and needs no other.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
     QGuiApplication app(argc, argv); // fonts for the logo
-    const QString folder = QString::fromLocal8Bit(argv[1]);
+    // The folder as the system gives it, whatever letters its name has ("Złota Łódź").
+    const QString folder = QCoreApplication::arguments().value(1);
     if (!QDir().mkpath(folder) || !QDir::setCurrent(folder)) {
-        std::fprintf(stderr, "make-demo-store: cannot use %s\n", argv[1]);
+        std::fprintf(stderr, "make-demo-store: cannot use %s\n", folder.toLocal8Bit().constData());
         return 1;
     }
     try {
@@ -28,6 +33,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "make-demo-store: %s\n", e.what());
         return e.number() == 58 ? 3 : 1;
     }
-    std::printf("Demo store written to %s\n", argv[1]);
+    std::printf("Demo store written to %s\n", QDir::toNativeSeparators(folder).toLocal8Bit().constData());
     return 0;
 }

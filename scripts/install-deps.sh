@@ -15,7 +15,7 @@ packages=(
 for option in "$@"; do
   case $option in
   --extras) packages+=(xvfb xdotool poppler-utils x11-apps imagemagick) ;;
-  --windows) packages+=(g++-mingw-w64-x86-64-posix wine wine64 nsis zip zstd qt6-base-dev-tools) ;;
+  --windows) packages+=(g++-mingw-w64-x86-64-posix wine wine64 nsis zip zstd qt6-base-dev-tools xvfb xdotool) ;;
   esac
 done
 

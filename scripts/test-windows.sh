@@ -42,4 +42,7 @@ echo "windows: not run on Windows, and why (tests/not-on-windows.txt):"
 grep -v '^#' "$here/tests/not-on-windows.txt" | sed 's/^/  /'
 echo "windows: $((total - failed - disabled - skipped)) passed, $failed failed, $((disabled + skipped)) not run on Windows (units and scenarios under wine)"
 echo "windows: build and package $((built - started)) s, tests $((tested - built)) s"
+# The package as a store installs it.
+bash "$here/scripts/check-windows-package.sh" || status=1
+echo "windows: the package's check $(($(date +%s) - tested)) s"
 exit $status

@@ -5,6 +5,8 @@
 Target amd64-unicode
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
+!include "FileFunc.nsh"
+!include "Sections.nsh"
 
 Name "Appraise and Interest ${VERSION}"
 OutFile "${OUTFILE}"
@@ -63,11 +65,15 @@ Section /o "Stand-in and demo store" SecDemo
     WriteRegDWORD HKLM "Software\Velmaron\Programs" "StandIn" 1
   ${EndIf}
   ${IfNot} ${FileExists} "$INSTDIR\demo-store\cust.dat"
-    ExecWait '"$INSTDIR\make-demo-store.exe" "$INSTDIR\demo-store"'
+    ExecWait '"$INSTDIR\make-demo-store.exe" "$INSTDIR\demo-store"' $0
+    ${If} $0 != 0
+    ${OrIfNot} ${FileExists} "$INSTDIR\demo-store\cust.dat"
+      MessageBox MB_ICONEXCLAMATION "The demo store could not be made in $INSTDIR\demo-store (make-demo-store.exe ended with $0). The programs are installed; run make-demo-store.exe with a folder to make it later." /SD IDOK
+    ${EndIf}
   ${EndIf}
   SetShellVarContext all
   CreateDirectory "$SMPROGRAMS\Velmaron"
-  CreateShortcut "$SMPROGRAMS\Velmaron\Demo store.lnk" "$INSTDIR\velmaron.exe" '"$INSTDIR\demo-store"' "$INSTDIR\interest.exe" 0
+  CreateShortcut "$SMPROGRAMS\Velmaron\Demo store.lnk" "$INSTDIR\velmaron.exe" '"$INSTDIR\demo-store"' "$INSTDIR\velmaron.exe" 0
 SectionEnd
 
 LangString DESC_Programs ${LANG_ENGLISH} "The appraisal worksheet and the finance charges, with the Qt libraries they need."
@@ -94,4 +100,19 @@ Section "Uninstall"
   RMDir "$SMPROGRAMS\Velmaron"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
   DeleteRegKey HKLM "Software\Velmaron\Programs"
+  ; The suite's own keys stay; an empty one left by this installer goes.
+  DeleteRegKey /ifempty HKLM "Software\Velmaron"
 SectionEnd
+
+; "/DEMO" on the command line (with /S for a silent install) selects the demo section too: the
+; package's check installs it that way.
+Function .onInit
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/DEMO" $1
+  ${IfNot} ${Errors}
+    SectionGetFlags ${SecDemo} $2
+    IntOp $2 $2 | ${SF_SELECTED}
+    SectionSetFlags ${SecDemo} $2
+  ${EndIf}
+FunctionEnd

@@ -3,7 +3,7 @@
 #include "common/env.h"
 
 #include <QDir>
-#include <QString>
+#include <QFileInfo>
 #include <cstdio>
 #include <cstring>
 
@@ -21,17 +21,33 @@ std::optional<int> handleProgramArgs(int argc, char** argv, const char* name, co
             return 0;
         }
     }
-    if (argc > 2) {
-        std::fprintf(stderr, "%s: one folder at most; see --help\n", name);
-        return 2;
-    }
+    return std::nullopt;
+}
+
+std::optional<QString> enterFolderArgument(int argc, char** argv, const char* name) {
+    if (argc > 2)
+        return QStringLiteral("%1 takes one folder, the store's, and was given %2 words.\n\nStart it with the store's "
+                              "folder only (see %1 --help).")
+            .arg(QString::fromLatin1(name))
+            .arg(argc - 1);
+    if (argc < 2) return std::nullopt;
     // The folder as the system gives it, whatever letters its name has.
     const auto args = common::Env::current().programArguments(argc, argv);
-    if (argc == 2 && !QDir::setCurrent(QString::fromStdString(args.size() > 1 ? args[1] : std::string(argv[1])))) {
-        std::fprintf(stderr, "%s: cannot work in %s\n", name, argv[1]);
-        return 2;
-    }
-    return std::nullopt;
+    const QString folder = QString::fromStdString(args.size() > 1 ? args[1] : std::string(argv[1]));
+    if (QDir::setCurrent(folder)) return std::nullopt;
+    const QString shown = QDir::toNativeSeparators(QFileInfo(folder).absoluteFilePath());
+    const QFileInfo info(folder);
+    if (!info.exists())
+        return QStringLiteral(
+                   "The folder %1 does not exist.\n\nStart the program with the store's folder, or make that "
+                   "folder first.")
+            .arg(shown);
+    if (!info.isDir())
+        return QStringLiteral("%1 is a file, not a folder.\n\nStart the program with the store's folder.").arg(shown);
+    return QStringLiteral(
+               "The folder %1 cannot be opened: this user may not read it.\n\nAsk for access to it, or start "
+               "the program with another folder.")
+        .arg(shown);
 }
 
 } // namespace platform

@@ -1,11 +1,15 @@
 #pragma once
+#include <QString>
 #include <optional>
 
 namespace platform {
 
 // The command line every program of the store takes: [FOLDER], --help, --version. Prints the
-// usage or version, or makes FOLDER the current folder. Returns the exit status when the
-// program should stop here.
+// usage or version; returns the exit status when the program should stop there.
 std::optional<int> handleProgramArgs(int argc, char** argv, const char* name, const char* description);
+
+// Makes FOLDER, when given, the current folder. What went wrong and what to do, in words, when
+// the program cannot start there ("The folder C:\Stores\Demo does not exist. ...").
+std::optional<QString> enterFolderArgument(int argc, char** argv, const char* name);
 
 } // namespace platform

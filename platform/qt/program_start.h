@@ -21,4 +21,9 @@ struct ProgramIdentity {
 // exit status.
 int runProgram(int argc, char** argv, const ProgramIdentity& identity, const std::function<int()>& run);
 
+// A program that cannot start says why: on its standard error, and in a box where that reaches
+// no one (on Windows, or started from the desktop). The application is made for the box when
+// there is none yet.
+void reportStartFailure(int& argc, char** argv, const QString& program, const QString& what);
+
 } // namespace platform

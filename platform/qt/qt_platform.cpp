@@ -12,9 +12,11 @@
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrintDialog>
+#include <QScreen>
 #include <QUrl>
 #include <cstdlib>
 
@@ -79,9 +81,22 @@ class QtInputBox : public InputBox {
     QString title;
     QPointer<QWidget> parent;
     QString ask(const QString& prompt, const QString& t, const QString& def) override {
-        bool ok = false;
-        const QString s = QInputDialog::getText(parent, t.isEmpty() ? title : t, prompt, QLineEdit::Normal, def, &ok);
-        return ok ? s : QString();
+        QInputDialog box(parent);
+        box.setWindowTitle(t.isEmpty() ? title : t);
+        // The prompt's carriage returns are its line breaks; its long lines wrap within a width
+        // a person reads at a glance, inside the screen.
+        box.setLabelText(QString(prompt).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace('\r', '\n'));
+        box.setTextValue(def);
+        for (QLabel* label : box.findChildren<QLabel*>()) label->setWordWrap(true);
+        int width = box.fontMetrics().averageCharWidth() * 60;
+        if (QScreen* s = box.screen()) width = std::min(width, s->availableGeometry().width() * 9 / 10);
+        box.setMinimumWidth(width);
+        box.setMaximumWidth(std::max(width, box.fontMetrics().averageCharWidth() * 80));
+        // Over whatever window is in front, with the focus in its box.
+        box.show();
+        box.raise();
+        box.activateWindow();
+        return box.exec() == QDialog::Accepted ? box.textValue() : QString();
     }
 };
 

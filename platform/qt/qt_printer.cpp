@@ -9,9 +9,12 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QPageLayout>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinterInfo>
+#include <QScreen>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <algorithm>
@@ -199,6 +202,10 @@ void QtPrinter::showPreview() {
             painter.drawText(line.at, line.text);
         }
     });
+    // Large enough for its toolbar's every button (the print button among them) and a page
+    // read at the width of the window, not shrunk to fit the whole page in.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) dialog.resize(screen->availableGeometry().size() * 0.85);
+    if (auto* pages = dialog.findChild<QPrintPreviewWidget*>()) pages->setZoomMode(QPrintPreviewWidget::FitToWidth);
     dialog.exec();
 }
 

@@ -37,14 +37,20 @@ bool askStoreFolder(const QString& program) {
     QSettings settings(QStringLiteral("Velmaron"), QStringLiteral("Store"));
     const QString remembered = settings.value(QStringLiteral("folder")).toString();
     if (!remembered.isEmpty() && QDir::setCurrent(remembered) && missingStoreFiles().isEmpty()) return true;
-    QString start = remembered.isEmpty() ? QDir::homePath() : remembered;
+    // From the folder the program was started in (the suite's, from its Start-menu entry), or the
+    // one remembered when it still exists.
+    QString start = !remembered.isEmpty() && QDir(remembered).exists() ? remembered : QDir::currentPath();
     for (;;) {
-        const QString folder = QFileDialog::getExistingDirectory(
-            nullptr, QStringLiteral("%1: where is the store's folder?").arg(program), start);
+        // Qt's own dialog: the system's folder dialog on Windows shows a bare "Select Folder" in
+        // place of the question.
+        const QString folder = QDir::toNativeSeparators(
+            QFileDialog::getExistingDirectory(nullptr, QStringLiteral("%1: where is the store's folder?").arg(program),
+                                              start, QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog));
         if (folder.isEmpty()) return false;
         if (QDir::setCurrent(folder)) {
             const QString missing = missingStoreFiles();
             if (missing.isEmpty()) {
+                // As the system writes paths: C:\Stores\Demo on Windows.
                 settings.setValue(QStringLiteral("folder"), folder);
                 return true;
             }
