@@ -57,17 +57,19 @@ window_appears() {
   return 1
 }
 (cd "$drive/VelmaronCheck" && timeout 120 wine "$root\\velmaron.exe" "$root\\demo-store" > /dev/null 2>&1) &
+program=$!
 check "the stand-in shows the demo store's customers" window_appears "Velmaron - Customers"
 [[ -n ${VELMARON_PACKAGE_SHOTS:-} ]] && import -window root "$VELMARON_PACKAGE_SHOTS/package-stand-in.png"
 timeout 30 wineserver -k 2> /dev/null
-wait
+wait "$program"
 
 # Given a folder that does not exist, a program says so in a box as well as on its standard error.
 (cd "$drive/VelmaronCheck" && timeout 120 wine "$root\\appraise.exe" 'C:\No Such Store' > /dev/null 2> "$build/package-missing.txt") &
+program=$!
 check "a program given a missing folder says so in a box" window_appears "Appraise cannot start"
 [[ -n ${VELMARON_PACKAGE_SHOTS:-} ]] && import -window root "$VELMARON_PACKAGE_SHOTS/package-missing-folder.png"
 timeout 30 wineserver -k 2> /dev/null
-wait
+wait "$program"
 check "and on its standard error" grep -q "does not exist" "$build/package-missing.txt"
 
 timeout 300 wine "$root\\Uninstall Appraise and Interest.exe" /S "_?=$root" > /dev/null 2>&1
