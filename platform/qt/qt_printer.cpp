@@ -3,6 +3,7 @@
 #include "common/run_error.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QAction>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -205,7 +206,15 @@ void QtPrinter::showPreview() {
     // Large enough for its toolbar's every button (the print button among them) and a page
     // read at the width of the window, not shrunk to fit the whole page in.
     if (QScreen* screen = QGuiApplication::primaryScreen()) dialog.resize(screen->availableGeometry().size() * 0.85);
-    if (auto* pages = dialog.findChild<QPrintPreviewWidget*>()) pages->setZoomMode(QPrintPreviewWidget::FitToWidth);
+    // The dialog's own "Fit width", so that its toolbar shows the zoom chosen.
+    bool fitted = false;
+    for (QAction* a : dialog.findChildren<QAction*>())
+        if (!fitted && a->isCheckable() && a->text() == QPrintPreviewDialog::tr("Fit width")) {
+            a->trigger();
+            fitted = true;
+        }
+    if (auto* pages = dialog.findChild<QPrintPreviewWidget*>(); pages && !fitted)
+        pages->setZoomMode(QPrintPreviewWidget::FitToWidth);
     dialog.exec();
 }
 
