@@ -56,7 +56,7 @@ InterestWindow::InterestWindow(Platform& platform, QWidget* parent) : FormWindow
     noLayawayInterest->setGeometry(tw(240), tw(2640), tw(4800), tw(330));
     Start = button("Start", QStringLiteral("&Start"), 240, 3180, 2000, 460);
     exitButton = button("Command1", QStringLiteral("&Cancel / Exit"), 2400, 3180, 2000, 460);
-    remove = button("remove", QStringLiteral("&Remove Interest from 1 Customer"), 4560, 3180, 2600, 460);
+    remove = button("remove", QStringLiteral("&Remove Interest..."), 4560, 3180, 2600, 460);
     Notes = button("Notes", QStringLiteral("Set &Notes"), 7320, 3180, 1600, 460);
     preview = button("preview", QStringLiteral("Pre&view"), 240, 3720, 2000, 460);
     undo = button("undo", QStringLiteral("&Undo Last Posting"), 2400, 3720, 2600, 460);
