@@ -1,6 +1,7 @@
 #include "bench/synthetic_store.h"
 
 #include "common/basic_number.h"
+#include "common/dates.h"
 #include "common/format_picture.h"
 #include "common/run_error.h"
 #include "common/text_file.h"
@@ -19,7 +20,6 @@ using namespace common;
 namespace custrec = store::account;
 namespace transrec = store::transaction;
 using store::monthCode;
-using store::storeDate;
 
 void writeSyntheticStore(int32_t accounts, QDate today, uint32_t seed) {
     std::mt19937 rng(seed);
@@ -54,7 +54,7 @@ void writeSyntheticStore(int32_t accounts, QDate today, uint32_t seed) {
             storeField(t, transrec::prevrec, m > 0 ? std::to_string(a) : "0");
             storeField(t, transrec::descr, interest ? "Interest" : k.layaway ? "Layaway payment" : "Merchandise");
             storeField(t, transrec::amount, formatPicture(Money::fromTicks(cents(rng) * 100), "#####.00"));
-            storeField(t, transrec::txdate, storeDate(day));
+            storeField(t, transrec::txdate, shortDateText(day));
             storeField(t, transrec::txtype, k.layaway ? "~" : (m % 4 == 3 ? "P" : "A"));
             storeField(t, transrec::txrating, "1");
             file.replace(static_cast<size_t>(a - 1) * transrec::length, transrec::length, t);

@@ -21,10 +21,6 @@ std::string dateText(QDate d) {
 
 std::string currentDateText(const Clock& clock) { return dateText(clock.today()); }
 
-QDate parseDateText(const std::string& text) {
-    return QDate::fromString(QString::fromStdString(text), QStringLiteral("MM-dd-yyyy"));
-}
-
 namespace {
 // The decimal text of the part's numeric value as a 16-bit whole number; nothing when it
 // does not fit.

@@ -35,12 +35,12 @@ class FixedClock : public Clock {
 
 // The classic Date$: "mm-dd-yyyy".
 std::string dateText(QDate d);
-// The store's short form, as its dates are written: "12-9-26", "1-5-05".
+// A date as the store writes it, in its records and for naming its month files: month-day-year
+// with the month and day without leading zeros and the year in two digits ("12-9-26",
+// "1-5-05", "1-1-00").
 std::string shortDateText(QDate d);
 // The current date of a clock as "mm-dd-yyyy".
 std::string currentDateText(const Clock& clock);
-// "MM-DD-YYYY" back into a date; invalid when it is not one.
-QDate parseDateText(const std::string& text);
 
 // A month-day-year text with exactly two dashes, each part taken as its numeric value rounded
 // to a whole number: "7-4-98" for "07-04-98". "ERROR" unless the month is 1..12, the day

@@ -5,7 +5,6 @@
 #include "common/env.h"
 #include "common/folder_snapshot.h"
 
-#include <QDateTime>
 #include <algorithm>
 #include <cctype>
 
@@ -144,10 +143,5 @@ void removeFile(std::string_view name) {
 }
 
 void makeFolder(std::string_view name) { Env::current().makeFolder(resolveName(name), name); }
-
-QDateTime modificationTime(std::string_view name) {
-    if (!fileExists(name)) throw RunError(err::FileNotFound, std::string(name));
-    return QDateTime::fromSecsSinceEpoch(Env::current().info(resolveName(name)).modified);
-}
 
 } // namespace common

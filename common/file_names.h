@@ -1,5 +1,4 @@
 #pragma once
-#include <QDateTime>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,8 +33,6 @@ void copyFile(std::string_view from, std::string_view to);
 void removeFile(std::string_view name);
 // Make a folder; 75 when it already exists.
 void makeFolder(std::string_view name);
-// Last modification of an existing file; 53 when it does not exist.
-QDateTime modificationTime(std::string_view name);
 
 // True when two names are equal without regard to ASCII letter case.
 bool sameName(std::string_view a, std::string_view b);

@@ -1,7 +1,6 @@
 #include "common/text_file.h"
 #include "common/trim_left_right_mid.h"
 
-#include "common/basic_number.h"
 #include "common/env.h"
 #include "common/file_names.h"
 #include "common/locked_file.h"
@@ -81,11 +80,6 @@ std::string readLinesCrLf(std::string_view name) {
     std::string text;
     for (const auto& line : readAllLines(name)) text += line + "\r\n";
     return text;
-}
-
-double readNumberFile(std::string_view name) {
-    TextReader r(name);
-    return val(r.readField());
 }
 
 std::string joinLines(const std::vector<std::string>& lines) {

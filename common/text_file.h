@@ -35,10 +35,6 @@ std::vector<std::string> readAllLines(std::string_view name);
 // A text file's lines, each followed by CR LF (a missing file is error 53).
 std::string readLinesCrLf(std::string_view name);
 
-// The first field of a text file as a number (pointer and count files); 0 when the file is
-// missing is the caller's choice, so this throws 53 like any read.
-double readNumberFile(std::string_view name);
-
 // Writes the file anew with these lines, each ended by CR LF. The new content goes to a
 // temporary file first and replaces the old one only when complete; a file another holder
 // has locked is error 70 and is left as it was.

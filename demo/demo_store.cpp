@@ -10,6 +10,7 @@
 #include "store/transaction_record.h"
 
 #include "common/basic_number.h"
+#include "common/dates.h"
 #include "common/file_names.h"
 #include "common/fixed_field.h"
 #include "common/record_file.h"
@@ -28,7 +29,6 @@ using namespace common;
 namespace custrec = store::account;
 namespace transrec = store::transaction;
 using store::monthCode;
-using store::storeDate;
 
 namespace {
 struct Person {
@@ -123,7 +123,7 @@ void writeDemoStore(QDate today) {
         storeField(t, transrec::invoice, std::to_string(1000 + acct * 7 % 997));
         storeField(t, transrec::descr, descr);
         storeField(t, transrec::amount, formatPicture(Money::fromDouble(amount), "#####.00"));
-        storeField(t, transrec::txdate, storeDate(date));
+        storeField(t, transrec::txdate, shortDateText(date));
         storeField(t, transrec::txtype, type);
         storeField(t, transrec::txrating, std::to_string(std::min(rating, 9)));
         mf.records.push_back(t);
@@ -200,7 +200,7 @@ void writeDemoStore(QDate today) {
             writeBytes(passage.file, appraise::insertText(passage) + "\r\n"); // as Save writes it
     writeLines("logosize.dat", {"3.5"});
     const QDate lastPosting = months.back().addDays(6);
-    store::writeLastPosting(storeDate(lastPosting), " .015", " 1");
+    store::writeLastPosting(shortDateText(lastPosting), " .015", " 1");
     writeLines("NoIntLW.dat", {"No Interest on Layaways"});
     if (!demoLogo().save(QStringLiteral("anytown1.bmp"), "BMP")) throw RunError(err::DeviceIO, "anytown1.bmp");
 }

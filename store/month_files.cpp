@@ -1,6 +1,7 @@
 #include "store/month_files.h"
 
 #include "common/basic_number.h"
+#include "common/dates.h"
 #include "common/file_names.h"
 #include "common/text_file.h"
 #include "common/trim_left_right_mid.h"
@@ -13,12 +14,8 @@ std::string monthFileName(const std::string& dateText) {
     return std::string(left(dateText, 2)) + std::string(right(dateText, 2)) + ".dat";
 }
 
-std::string storeDate(QDate date) {
-    return std::to_string(date.month()) + "-" + std::to_string(date.day()) + "-" + std::to_string(date.year() % 100);
-}
-
 std::string monthCode(QDate date) {
-    const std::string file = monthFileName(storeDate(date));
+    const std::string file = monthFileName(shortDateText(date));
     return file.substr(0, file.size() - 4);
 }
 

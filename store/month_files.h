@@ -11,9 +11,8 @@ namespace store {
 // The month file of a date as typed: its first two and last two characters + ".dat"
 // ("12-7-98" is 1298.dat, "1-5-98" is 1-98.dat).
 std::string monthFileName(const std::string& dateText);
-// A date as the store writes it: month-day-two-digit-year without leading zeros ("8-7-26").
-std::string storeDate(QDate date);
-// The month code of a date, as its month file is named ("12-7-26" is 1226, "8-7-26" is 8-26).
+// The month code of a date, as its month file is named from the date as the store writes it
+// (common::shortDateText): "12-7-26" is 1226, "8-7-26" is 8-26, "1-15-05" is 1-05.
 std::string monthCode(QDate date);
 
 // A month code of this store: four characters, digits and at most one dash ("1226", "1-98").

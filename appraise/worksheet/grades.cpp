@@ -77,8 +77,4 @@ int stepGrade(GradeScale scale, int position, int steps) {
     return r[static_cast<size_t>(i)].middle();
 }
 
-std::string colorGrade(int p) { return gradeAt(GradeScale::Color, p); }
-std::string clarityGrade(int p) { return gradeAt(GradeScale::Clarity, p); }
-std::string cutGrade(int p) { return gradeAt(GradeScale::Cut, p); }
-
 } // namespace appraise

@@ -26,8 +26,4 @@ size_t gradeIndex(GradeScale scale, int position);
 // The middle of the range `steps` grades on from the grade at `position`, held at the ends.
 int stepGrade(GradeScale scale, int position, int steps);
 
-std::string colorGrade(int position);
-std::string clarityGrade(int position);
-std::string cutGrade(int position);
-
 } // namespace appraise

@@ -26,17 +26,17 @@ TEST(GradesTest, TheRangesTileTheBarAndEachBoundBelongsToTheLowerGrade) {
         }
     }
     // The three scales as the worksheet reads them, at a bound each.
-    EXPECT_EQ(colorGrade(792), "D");
-    EXPECT_EQ(colorGrade(793), "E");
-    EXPECT_EQ(colorGrade(26955), "Fancy");
-    EXPECT_EQ(clarityGrade(660), "Flawless");
-    EXPECT_EQ(clarityGrade(661), "VVS1");
-    EXPECT_EQ(clarityGrade(16384), "VS2");
-    EXPECT_EQ(cutGrade(1849), "Ideal");
-    EXPECT_EQ(cutGrade(30126), "10");
+    EXPECT_EQ(gradeAt(GradeScale::Color, 792), "D");
+    EXPECT_EQ(gradeAt(GradeScale::Color, 793), "E");
+    EXPECT_EQ(gradeAt(GradeScale::Color, 26955), "Fancy");
+    EXPECT_EQ(gradeAt(GradeScale::Clarity, 660), "Flawless");
+    EXPECT_EQ(gradeAt(GradeScale::Clarity, 661), "VVS1");
+    EXPECT_EQ(gradeAt(GradeScale::Clarity, 16384), "VS2");
+    EXPECT_EQ(gradeAt(GradeScale::Cut, 1849), "Ideal");
+    EXPECT_EQ(gradeAt(GradeScale::Cut, 30126), "10");
     // Positions beyond the bar are held at its ends.
-    EXPECT_EQ(colorGrade(-1), "D");
-    EXPECT_EQ(cutGrade(40000), "10");
+    EXPECT_EQ(gradeAt(GradeScale::Color, -1), "D");
+    EXPECT_EQ(gradeAt(GradeScale::Cut, 40000), "10");
 }
 
 // A grading key moves to the middle of the next or previous grade, and stops at the ends.

@@ -47,15 +47,13 @@ TEST(FileNamesTest, PatternsAreExactLength) {
     EXPECT_TRUE(matchesPattern("abc.dat", "*.dat"));
 }
 
-TEST(FileNamesTest, CopyDeleteAndDates) {
+TEST(FileNamesTest, CopyAndDelete) {
     TempFolder tmp;
     putFile("align.fa1", "48\r\n");
     copyFile("ALIGN.FA1", "align.fac");
     EXPECT_EQ(getFile("align.fac"), "48\r\n");
-    EXPECT_TRUE(modificationTime("align.fac").isValid());
     removeFile("Align.Fac");
     EXPECT_FALSE(fileExists("align.fac"));
     EXPECT_EQ(errorOf([] { removeFile("align.fac"); }), 53);
     EXPECT_EQ(errorOf([] { copyFile("missing", "x"); }), 53);
-    EXPECT_EQ(errorOf([] { modificationTime("missing"); }), 53);
 }

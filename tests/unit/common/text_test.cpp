@@ -1,5 +1,4 @@
 #include "common/cp1252.h"
-#include "common/dates.h"
 #include "common/file_names.h"
 #include "common/run_error.h"
 #include "common/text_file.h"
@@ -67,7 +66,6 @@ TEST(TextFileTest, WritesCrLfAndReadsBack) {
     TextReader r("LASTPOST.DAT");
     EXPECT_EQ(r.readField(), "12-7-98");
     EXPECT_EQ(r.readField(), ".015");
-    EXPECT_DOUBLE_EQ(readNumberFile("lastpost.dat"), 12); // the leading number of "12-7-98"
 }
 
 TEST(TextFileTest, ReplacesUnderExistingCaseAndKeepsMode) {
@@ -118,15 +116,6 @@ TEST(Cp1252Test, EveryByteRoundTrips) {
     EXPECT_EQ(fromAnsi("\x80"), QString(QChar(0x20AC)));
     EXPECT_EQ(fromAnsi("\xE9"), QStringLiteral("é"));
     EXPECT_EQ(toAnsi(QStringLiteral("€ ✓")), "\x80 ?");
-}
-
-TEST(DatesTest, ClockGivesClassicDateText) {
-    FixedClock clock(QDate(2026, 12, 7));
-    EXPECT_EQ(currentDateText(clock), "12-07-2026");
-    clock.set(QDate(1998, 7, 4));
-    EXPECT_EQ(currentDateText(clock), "07-04-1998");
-    EXPECT_EQ(parseDateText("01-05-1998"), QDate(1998, 1, 5));
-    EXPECT_FALSE(parseDateText("13-05-1998").isValid());
 }
 
 TEST(CodePageTest, CharactersOutsideAreNamedOnceAndBecomeOneQuestionMarkEach) {

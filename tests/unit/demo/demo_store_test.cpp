@@ -1,4 +1,5 @@
 #include "common/basic_number.h"
+#include "common/dates.h"
 #include "common/file_names.h"
 #include "common/run_error.h"
 #include "common/text_file.h"
@@ -7,6 +8,7 @@
 #include "interest/account_files.h"
 #include "interest/posting_run.h"
 #include "interest/transaction_chain.h"
+#include "store/month_files.h"
 #include "tests/support/headless_host.h"
 #include "tests/support/temp_folder.h"
 
@@ -72,9 +74,27 @@ TEST(DemoStoreTest, NeverWritesOverAStore) {
     EXPECT_FALSE(fileExists("cust.dat"));
 }
 
+// The demo store names its month files from its dates as Interest does from a posting date: the
+// year in two digits, with its leading zero, in every century.
 TEST(DemoStoreTest, MonthCodesAsInterestNamesThem) {
-    EXPECT_EQ(store::monthCode(QDate(2026, 12, 7)), "1226");
-    EXPECT_EQ(store::monthCode(QDate(2026, 8, 15)), "8-26");
-    EXPECT_EQ(store::storeDate(QDate(2026, 8, 5)), "8-5-26");
-    EXPECT_EQ(monthFileName(store::storeDate(QDate(2026, 8, 5))), store::monthCode(QDate(2026, 8, 5)) + ".dat");
+    struct Row {
+        QDate date;
+        const char* written;
+        const char* code;
+    };
+    const Row rows[] = {
+        {QDate(2000, 1, 15), "1-15-00", "1-00"},   {QDate(2005, 1, 15), "1-15-05", "1-05"},
+        {QDate(2009, 3, 1), "3-1-09", "3-09"},     {QDate(2010, 12, 7), "12-7-10", "1210"},
+        {QDate(2026, 8, 5), "8-5-26", "8-26"},     {QDate(2026, 12, 7), "12-7-26", "1226"},
+        {QDate(1999, 12, 31), "12-31-99", "1299"},
+    };
+    for (const Row& r : rows) {
+        const std::string written = shortDateText(r.date);
+        EXPECT_EQ(written, r.written) << r.written;
+        EXPECT_EQ(store::monthCode(r.date), r.code) << r.written;
+        EXPECT_TRUE(store::isMonthCode(store::monthCode(r.date))) << r.written;
+        // The month file a posting of that date writes.
+        EXPECT_EQ(normalisePostingDate(written), written) << r.written;
+        EXPECT_EQ(monthFileName(normalisePostingDate(written)), store::monthCode(r.date) + ".dat") << r.written;
+    }
 }
