@@ -152,9 +152,13 @@ void WorksheetWindow::List1_Click(int index) {
     }
     if (index >= 1 && index <= 12) {
         std::string& value = settings_.alignText[index - 1];
-        value = toAnsi(p.input.ask(alignmentPrompt(index) + fromAnsi(value)));
+        const QString answer = p.input.ask(alignmentPrompt(index) + fromAnsi(value));
+        // Cancel (or nothing typed) keeps the value, and the file is not written.
+        if (answer.trimmed().isEmpty()) return;
+        value = toAnsi(answer);
     } else if (index == 13) {
         const QString answer = p.input.ask(alignmentPrompt(13) + QString::number(settings_.align13));
+        if (answer.trimmed().isEmpty()) return;
         if (const auto v = signatureFactor(toAnsi(answer))) {
             settings_.align13 = *v;
         } else {
@@ -196,6 +200,8 @@ void WorksheetWindow::setbordersize() {
         QStringLiteral("Enter the size of the border. (A larger number will make it larger - a smaller number will "
                        "make it smaller - enter 0 to have no border at all."),
         {}, fromAnsi(current));
+    // Cancel (or nothing typed) keeps the border as it is: 0 is typed for none.
+    if (answer.trimmed().isEmpty()) return;
     writeBorderSize(toAnsi(answer));
 }
 
