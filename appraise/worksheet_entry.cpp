@@ -298,9 +298,7 @@ void WorksheetWindow::nextitem_Click() {
     // without the box losing the focus.
     if (!measureAllows(Weight, Measure::Weight, itemrec::weight.width)) return;
     if (!Price->text().trimmed().isEmpty() && !formatPrice()) return;
-    if (!typeGroup->checkedButton() && !metalColorGroup->checkedButton() && !metalGroup->checkedButton() &&
-        !wearerGroup->checkedButton() && !unitsGroup->checkedButton() && Weight->text().trimmed().isEmpty() &&
-        Price->text().trimmed().isEmpty() && pendingStones_.empty()) {
+    if (!entryHoldsSomething()) {
         p.messages.show(QStringLiteral("Item %1 has nothing entered. Choose its type of item, or type its weight or "
                                        "price, before you end it.")
                             .arg(*slot),
@@ -409,7 +407,20 @@ bool WorksheetWindow::stoneInProgress() const {
            Clarity->isGraded() || Cut->isGraded();
 }
 
-bool WorksheetWindow::itemInProgress() const { return !pendingStones_.empty() || entryState() != entryShown_; }
+bool WorksheetWindow::entryHoldsSomething() const {
+    // What an appraisal's wording shows of an item: a unit of weight alone, or a price of 0, is
+    // nothing to compose.
+    // A price counts as the jeweler means it ("$6,500"), and so does one not yet put right.
+    const auto price = readPrice(toAnsi(Price->text()));
+    const bool priced = !Price->text().trimmed().isEmpty() && (!price || val(*price) != 0);
+    return typeGroup->checkedButton() || metalColorGroup->checkedButton() || metalGroup->checkedButton() ||
+           wearerGroup->checkedButton() || !Weight->text().trimmed().isEmpty() || priced || !pendingStones_.empty() ||
+           stoneInProgress();
+}
+
+bool WorksheetWindow::itemInProgress() const {
+    return !pendingStones_.empty() || (entryHoldsSomething() && entryState() != entryShown_);
+}
 
 void WorksheetWindow::discardEntry() {
     pendingStones_.clear();

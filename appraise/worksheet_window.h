@@ -165,6 +165,8 @@ class WorksheetWindow : public platform::FormWindow {
     bool itemInProgress() const;
     // Whether the stone panel holds a stone begun and not ended.
     bool stoneInProgress() const;
+    // Whether the item and stone panels hold anything an appraisal's wording would show.
+    bool entryHoldsSomething() const;
     // What the item and stone panels hold, to tell a change from what was shown.
     std::string entryState() const;
     // The item and its stone begun are dropped: the panels cleared, the stones ended for it gone.
