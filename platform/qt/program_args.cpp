@@ -1,7 +1,5 @@
 #include "platform/qt/program_args.h"
 
-#include "common/env.h"
-
 #include <QDir>
 #include <QFileInfo>
 #include <cstdio>
@@ -24,16 +22,14 @@ std::optional<int> handleProgramArgs(int argc, char** argv, const char* name, co
     return std::nullopt;
 }
 
-std::optional<QString> enterFolderArgument(int argc, char** argv, const char* name) {
-    if (argc > 2)
+std::optional<QString> enterFolderArgument(const std::vector<std::string>& args, const char* name) {
+    if (args.size() > 2)
         return QStringLiteral("%1 takes one folder, the store's, and was given %2 words.\n\nStart it with the store's "
                               "folder only (see %1 --help).")
             .arg(QString::fromLatin1(name))
-            .arg(argc - 1);
-    if (argc < 2) return std::nullopt;
-    // The folder as the system gives it, whatever letters its name has.
-    const auto args = common::Env::current().programArguments(argc, argv);
-    const QString folder = QString::fromStdString(args.size() > 1 ? args[1] : std::string(argv[1]));
+            .arg(args.size() - 1);
+    if (args.size() < 2) return std::nullopt;
+    const QString folder = QString::fromStdString(args[1]);
     if (QDir::setCurrent(folder)) return std::nullopt;
     const QString shown = QDir::toNativeSeparators(QFileInfo(folder).absoluteFilePath());
     const QFileInfo info(folder);

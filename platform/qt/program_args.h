@@ -1,6 +1,8 @@
 #pragma once
 #include <QString>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace platform {
 
@@ -8,8 +10,9 @@ namespace platform {
 // usage or version; returns the exit status when the program should stop there.
 std::optional<int> handleProgramArgs(int argc, char** argv, const char* name, const char* description);
 
-// Makes FOLDER, when given, the current folder. What went wrong and what to do, in words, when
-// the program cannot start there ("The folder C:\Stores\Demo does not exist. ...").
-std::optional<QString> enterFolderArgument(int argc, char** argv, const char* name);
+// Makes FOLDER, when given, the current folder. `args` are the program's arguments in UTF-8, its
+// own name first (as Env::programArguments gives them). What went wrong and what to do, in
+// words, when the program cannot start there ("The folder C:\Stores\Demo does not exist. ...").
+std::optional<QString> enterFolderArgument(const std::vector<std::string>& args, const char* name);
 
 } // namespace platform

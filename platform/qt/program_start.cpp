@@ -37,7 +37,9 @@ void reportStartFailure(int& argc, char** argv, const QString& program, const QS
 int runProgram(int argc, char** argv, const ProgramIdentity& identity, const std::function<int()>& run) {
     if (const auto done = handleProgramArgs(argc, argv, identity.command, identity.description)) return *done;
     // Before the application: a folder that cannot be used is said even where no display is.
-    if (const auto failure = enterFolderArgument(argc, argv, identity.command)) {
+    // The folder as the system gives it, whatever letters its name has.
+    if (const auto failure =
+            enterFolderArgument(common::Env::current().programArguments(argc, argv), identity.command)) {
         reportStartFailure(argc, argv, identity.title, *failure);
         return 2;
     }

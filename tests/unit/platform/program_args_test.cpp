@@ -8,11 +8,7 @@ using namespace platform;
 using namespace testsupport;
 
 namespace {
-std::optional<QString> enter(std::vector<std::string> words) {
-    std::vector<char*> argv;
-    for (std::string& w : words) argv.push_back(w.data());
-    return enterFolderArgument(static_cast<int>(argv.size()), argv.data(), "appraise");
-}
+std::optional<QString> enter(const std::vector<std::string>& words) { return enterFolderArgument(words, "appraise"); }
 } // namespace
 
 TEST(FolderArgumentTest, SaysWhatIsWrongWithTheFolderAndWhatToDo) {
