@@ -79,7 +79,7 @@ void WorksheetWindow::connectEntryHandlers() {
     for (int i = 0; i < 5; ++i) storedText_[shapeOptions[i]] = shapeTexts[i];
 
     // Which choice a group gave up last: an "Other" option cancelled gives it back.
-    for (QButtonGroup* g : {typeGroup, metalColorGroup, metalGroup, wearerGroup, unitsGroup, stoneGroup, shapeGroup})
+    for (QButtonGroup* g : optionGroups())
         connect(g, &QButtonGroup::buttonToggled, this,
                 [this, g](QAbstractButton* b, bool on) { justUnchecked_[g] = on ? nullptr : b; });
     // An option group reached by its Alt key starts at its chosen option, or its first: never
@@ -87,12 +87,11 @@ void WorksheetWindow::connectEntryHandlers() {
     for (QGroupBox* f : {typeFrame, metalColorFrame, metalFrame, wearerFrame, unitsFrame, stoneFrame, shapeFrame})
         onShortcut(f, [f] {
             QAbstractButton* to = nullptr;
-            for (QRadioButton* o : f->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly)) {
-                if (!o->isVisibleTo(f) || !o->isEnabled()) continue;
-                if (o->isChecked()) to = o;
-                if (!to) to = o;
-                if (o->isChecked()) break;
-            }
+            for (QRadioButton* o : f->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly))
+                if (o->isVisibleTo(f) && o->isEnabled() && (!to || o->isChecked())) {
+                    to = o;
+                    if (o->isChecked()) break;
+                }
             if (!to) return false;
             to->setFocus(Qt::ShortcutFocusReason);
             return true;
@@ -100,7 +99,7 @@ void WorksheetWindow::connectEntryHandlers() {
 
     // The arrow keys move through a group's options and choose the one they reach, as option
     // buttons of the desktop do, from its first option when none was chosen.
-    for (QButtonGroup* g : {typeGroup, metalColorGroup, metalGroup, wearerGroup, unitsGroup, stoneGroup, shapeGroup})
+    for (QButtonGroup* g : optionGroups())
         for (QAbstractButton* o : g->buttons())
             onKey(o, [g, o](QKeyEvent* e) {
                 const int k = e->key();
@@ -145,16 +144,10 @@ void WorksheetWindow::connectEntryHandlers() {
     onGotFocus(Price, [this] { price_GotFocus(); });
     onLostFocus(Price, [this] { Price_LostFocus(); });
     // The measure boxes take numbers; what is not one is said when the box is left.
-    const std::tuple<QLineEdit*, Measure, size_t> measures[] = {{Carat, Measure::Carat, stonerec::carat.width},
-                                                                {Quantity, Measure::Quantity, stonerec::quantity.width},
-                                                                {Weight, Measure::Weight, itemrec::weight.width},
-                                                                {CLength, Measure::Millimetres, 10},
-                                                                {CWidth, Measure::Millimetres, 10},
-                                                                {CDepth, Measure::Millimetres, 10}};
-    for (const auto& [box, kind, width] : measures)
-        onLostFocus(box, [this, box = box, kind = kind, width = width] {
+    for (QLineEdit* box : {Carat, Quantity, Weight, CLength, CWidth, CDepth})
+        onLostFocus(box, [this, box] {
             // A box hidden or emptied by the program is not the jeweler's to put right.
-            if (box->isVisible()) measureAllows(box, kind, width);
+            if (box->isVisible()) measureAllows(box);
         });
 
     // Enter moves on from box to box; the key itself is swallowed. In the measurement panel
@@ -206,9 +199,7 @@ void WorksheetWindow::nextstone_Click() {
                         {}, Buttons::Ok, Icon::Exclamation);
         return;
     }
-    if (!measureAllows(Carat, Measure::Carat, stonerec::carat.width) ||
-        !measureAllows(Quantity, Measure::Quantity, stonerec::quantity.width))
-        return;
+    if (!measureAllows(Carat) || !measureAllows(Quantity)) return;
     StoneEntry e;
     e.itemno = toAnsi(itemnumber->text());
     e.stoneno = toAnsi(stonenumber->text());
@@ -296,7 +287,7 @@ void WorksheetWindow::nextitem_Click() {
     }
     // The weight and price as the jeweler meant them, read here too: an Alt key ends the item
     // without the box losing the focus.
-    if (!measureAllows(Weight, Measure::Weight, itemrec::weight.width)) return;
+    if (!measureAllows(Weight)) return;
     if (!Price->text().trimmed().isEmpty() && !formatPrice()) return;
     if (!entryHoldsSomething()) {
         p.messages.show(QStringLiteral("Item %1 has nothing entered. Choose its type of item, or type its weight or "
@@ -388,7 +379,7 @@ void WorksheetWindow::clearitem() {
 
 std::string WorksheetWindow::entryState() const {
     std::string s;
-    for (QButtonGroup* g : {typeGroup, metalColorGroup, metalGroup, wearerGroup, unitsGroup, stoneGroup, shapeGroup}) {
+    for (QButtonGroup* g : optionGroups()) {
         const QAbstractButton* b = g->checkedButton();
         s += b ? toAnsi(b->objectName() + '=' + b->text()) : std::string();
         s += '\n';
@@ -501,7 +492,7 @@ void WorksheetWindow::price_GotFocus() { Price->setText(fromAnsi(trim(toAnsi(Pri
 
 void WorksheetWindow::Price_LostFocus() {
     // An empty price stays empty: the item may have none.
-    if (Price->isVisible() && !Price->text().trimmed().isEmpty()) formatPrice(true);
+    if (Price->isVisible() && !Price->text().trimmed().isEmpty()) formatPrice();
 }
 
 void WorksheetWindow::refuseInto(QLineEdit* box, const QString& why, bool afterFocusChange) {
@@ -516,7 +507,8 @@ void WorksheetWindow::refuseInto(QLineEdit* box, const QString& why, bool afterF
     else back();
 }
 
-bool WorksheetWindow::formatPrice(bool inFocusChange) {
+bool WorksheetWindow::formatPrice() {
+    const bool inFocusChange = QApplication::focusWidget() != Price;
     const auto plain = readPrice(toAnsi(Price->text()));
     if (!plain) {
         // The price stays as typed, to be put right.
@@ -537,7 +529,21 @@ bool WorksheetWindow::formatPrice(bool inFocusChange) {
     return true;
 }
 
-bool WorksheetWindow::measureAllows(QLineEdit* box, Measure kind, size_t width) {
+std::array<QButtonGroup*, 7> WorksheetWindow::optionGroups() const {
+    return {typeGroup, metalColorGroup, metalGroup, wearerGroup, unitsGroup, stoneGroup, shapeGroup};
+}
+
+bool WorksheetWindow::measureAllows(QLineEdit* box) {
+    // What each box measures, and the width of the field it is stored in (the calculator's
+    // measurements are stored only through the dimensions they make).
+    const Measure kind = box == Carat      ? Measure::Carat
+                         : box == Quantity ? Measure::Quantity
+                         : box == Weight   ? Measure::Weight
+                                           : Measure::Millimetres;
+    const size_t width = box == Carat      ? stonerec::carat.width
+                         : box == Quantity ? stonerec::quantity.width
+                         : box == Weight   ? itemrec::weight.width
+                                           : 10;
     const std::string typed = toAnsi(box->text());
     const auto number = readMeasure(typed, kind, width);
     if (!number) {
@@ -575,7 +581,7 @@ void WorksheetWindow::Calculate_Click() { calcweight(); }
 void WorksheetWindow::calcweight() {
     // A decimal comma is read as the point it stands for ("6,5" is 6.5 mm); words are refused.
     for (QLineEdit* box : {CLength, CWidth, CDepth})
-        if (!measureAllows(box, Measure::Millimetres, 10)) return;
+        if (!measureAllows(box)) return;
     Measurements m{toAnsi(CLength->text()), toAnsi(CWidth->text()), toAnsi(CDepth->text())};
     if (!completeMeasurements(m)) {
         p.messages.show(QStringLiteral("Not enough information to calulate weight"));

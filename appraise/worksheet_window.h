@@ -22,6 +22,7 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QTextEdit>
+#include <array>
 #include <map>
 #include <vector>
 
@@ -63,11 +64,11 @@ class WorksheetWindow : public platform::FormWindow {
     void price_GotFocus();
     void Price_LostFocus();
     // The price box read as a price and shown formatted; false (and said, the focus back in the
-    // box) when it is not one. `inFocusChange`: the box is losing the focus now.
-    bool formatPrice(bool inFocusChange = false);
+    // box) when it is not one.
+    bool formatPrice();
     // A measure box read as a number and shown as the files keep it; false (and said, the focus
     // back in the box) when it is not one.
-    bool measureAllows(QLineEdit* box, Measure kind, size_t width);
+    bool measureAllows(QLineEdit* box);
     // "a Ring of 2,450.00": what an item slot holds, in words.
     QString itemDescription(int16_t slot) const;
     void c_Click();
@@ -125,6 +126,8 @@ class WorksheetWindow : public platform::FormWindow {
     void updateEntryKeys();
     void connectEntryHandlers();
     void clearGroup(QButtonGroup* g);
+    // The option groups of the item and of the stone.
+    std::array<QButtonGroup*, 7> optionGroups() const;
     std::string chosenText(QButtonGroup* g, const std::map<QAbstractButton*, const char*>& texts) const;
     void onClick(QAbstractButton* b, void (WorksheetWindow::*handler)());
     void connectDocumentHandlers();
