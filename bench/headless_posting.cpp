@@ -17,7 +17,12 @@ int postHeadless(const std::string& datebox, const std::string& rate, const std:
 int postHeadless(const std::string& datebox, const std::string& rate, const std::string& minimum, bool firstmon,
                  testsupport::HeadlessHost& host) {
     interest::StepLabel steplabel;
-    interest::PostingInput in{datebox, rate, minimum, true, firstmon, false};
+    const auto date = interest::parsePostingDate(datebox);
+    if (!date) {
+        std::fprintf(stderr, "%s is no posting date\n", datebox.c_str());
+        return 11;
+    }
+    interest::PostingInput in{*date, rate, minimum, true, firstmon, false};
     if (const char* block = std::getenv("POSTING_BLOCK")) in.blockSize = std::atoi(block);
     interest::PostingRun run(in, host, steplabel);
     try {

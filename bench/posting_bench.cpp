@@ -8,7 +8,7 @@
 #include "interest/interest_removal.h"
 #include "interest/interest_window.h"
 #include "interest/posting_run.h"
-#include "interest/window_host.h"
+#include "interest/use_cases/window_host.h"
 #include "platform/doubles/scripted_platform.h"
 #include "tests/support/headless_host.h"
 #include "tests/support/scripted_desk.h"
@@ -64,7 +64,7 @@ int windowChild(int argc, char** argv) {
     desk.scripted.queueMessageAnswer(platform::Answer::Yes);
     desk.scripted.setOnEnd([] { std::_Exit(1); }); // a posting that could not go on
     const auto t0 = std::chrono::steady_clock::now();
-    window.Start_Click();
+    window.postInterest();
     std::printf("%.6f\n", std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
     std::fflush(stdout);
     return 0;
@@ -74,7 +74,7 @@ int windowChild(int argc, char** argv) {
 // report lines: --child report FOLDER DATE RATE MINIMUM FIRSTMON.
 int reportChild(int argc, char** argv) {
     if (argc != 8 || ::chdir(argv[3]) != 0) return 2;
-    testsupport::HeadlessHost host({}, true);
+    testsupport::HeadlessHost host(true);
     if (postHeadless(argv[4], argv[5], argv[6], std::strcmp(argv[7], "1") == 0, host) != 0) return 1;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     int qargc = 1;

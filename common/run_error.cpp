@@ -48,6 +48,7 @@ std::string errorDescription(int number) {
         {76, "Path not found"},
         {481, "Invalid picture"},
         {482, "Printer error"},
+        {1001, "Nothing designated for file name"},
     };
     auto it = texts.find(number);
     return it != texts.end() ? it->second : "Application-defined or object-defined error";

@@ -49,6 +49,8 @@ constexpr int PathFileAccess = 75;
 constexpr int PathNotFound = 76;
 constexpr int InvalidPicture = 481;
 constexpr int PrinterError = 482;
+// The store's own: an account with transactions whose record names no month file for them.
+constexpr int NoFileNamed = 1001;
 } // namespace err
 
 // The classic description of an error number.

@@ -7,9 +7,9 @@ namespace interest {
 
 enum class Tone { Plain, Exclamation, Critical };
 
-// What the posting run and the removal need from the window: boxes, the printed report, the
-// progress shown, the clock and the end of the program. The window implements it over the
-// desktop; benchmarks and tests implement it headless.
+// What the posting run and the removal need from their caller: the messages they tell on the
+// way, the removal's question, the printed report, the progress shown and the clock. The window
+// implements it over the desktop; benchmarks and tests implement it headless.
 class EngineHost {
   public:
     virtual ~EngineHost() = default;
@@ -17,8 +17,6 @@ class EngineHost {
     // A box with OK (and Cancel when asked for), whatever the answer.
     virtual void notify(const QString& text, const QString& title = {}, Tone tone = Tone::Plain,
                         bool withCancel = false) = 0;
-    // An error box with Retry and Cancel: true for Retry.
-    virtual bool askRetry(const QString& text, const QString& title) = 0;
     // The removal's question for one interest charge: true to remove it.
     virtual bool confirmRemoval(const QString& charge) = 0;
     // A line of the printed report, and its end.
@@ -30,12 +28,7 @@ class EngineHost {
     virtual void setBusy(bool on) = 0;
     // Lets pending window events run.
     virtual void doEvents() = 0;
-    // Ends the program at once.
-    [[noreturn]] virtual void endProgram() = 0;
     virtual const common::Clock& clock() const = 0;
 };
-
-// A pointer field never filled names no month file: the user is told, and the program ends.
-void nothingDesignated(EngineHost& host);
 
 } // namespace interest

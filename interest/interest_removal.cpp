@@ -7,7 +7,7 @@
 #include "common/run_error.h"
 #include "common/text_file.h"
 #include "interest/account_files.h"
-#include "interest/posting_run.h"
+#include "interest/posting_date.h"
 #include "interest/transaction_chain.h"
 #include "store/account_count.h"
 
@@ -55,7 +55,8 @@ RemovalResult removeInterest(const std::string& phone, EngineHost& host, StepLab
         ++result.accounts;
         if (val(fieldText(c, custrec::lasttxrec)) == 0) continue; // no transactions: the next account
         host.setBusy(true);
-        if (trim(fieldText(c, custrec::lasttxfile)).substr(0, 1) == std::string_view("\0", 1)) nothingDesignated(host);
+        if (trim(fieldText(c, custrec::lasttxfile)).substr(0, 1) == std::string_view("\0", 1))
+            throw RunError(err::NoFileNamed);
         TransactionChain chain(monthFiles, c);
         steplabel = Step::RemovalChain;
         bool changedThis = false;

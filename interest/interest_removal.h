@@ -27,7 +27,8 @@ struct RemovalResult {
 // offers every interest transaction (only those dated `onlyDate` when it is given: the charge of
 // one posting), named with the account's number, names and phone and the charge's date and
 // amount, and for each one confirmed zeroes its amount and lowers the balance, writing the
-// transaction before the account.
+// transaction before the account. An account with transactions that names no month file for
+// them stops it (err::NoFileNamed).
 RemovalResult removeInterest(const std::string& phone, EngineHost& host, StepLabel& steplabel,
                              const std::string& onlyDate = {});
 

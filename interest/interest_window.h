@@ -1,8 +1,7 @@
 #pragma once
 #include "common/money.h"
 #include "interest/collection_notes.h"
-#include "interest/posting_run.h"
-#include "interest/window_host.h"
+#include "interest/use_cases/post_interest.h"
 #include "platform/widgets/form_window.h"
 #include "platform/widgets/mnemonics.h"
 
@@ -12,81 +11,79 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
-#include <array>
+#include <optional>
 #include <string>
 
 namespace interest {
 
-// The Interest window "interest": controls and handlers under the design's names.
+// The Interest window "interest": its controls and handlers over the posting's use cases. Each
+// handler reads the controls, calls one use case and writes the controls back.
 class InterestWindow : public platform::FormWindow {
     Q_OBJECT
   public:
     explicit InterestWindow(platform::Platform& platform, QWidget* parent = nullptr);
 
-    // Opens on the store: the flags, the last posting and the collection notes to edit.
+    // Opens on the store: the flags, the last posting and today's date.
     void load() override;
 
-    void Start_Click();
-    void Command1_Click();
-    void noLayawayInterest_Click();
-    void Percentage_LostFocus();
-    void remove_Click();
-    void Notes_Click();
-    void List1_Click(int itemData);
-    void Text1_LostFocus();
-    void undo_Click();
-    void preview_Click();
-    void reports_Click();
-
-    // Normalises a posting date in place: the normalised text or "ERROR".
-    static void checkpostdate(std::string& s);
+    void postInterest();      // Start
+    void closeWindow();       // Cancel / Exit, or Close after a posting
+    void keepLayawayChoice(); // the check box, kept in its flag file
+    void checkRate();         // the rate box left
+    void removeCharges();     // Remove Interest...
+    void editNotes();         // Set Notes
+    void noteChosen(int k);   // a line of the notes list: note k (1-9), 10 to end, 0 a blank line
+    void endNoteEdit();       // the note's box left
+    void undoPosting();       // Undo Last Posting
+    void previewPosting();    // Preview
+    void listReports();       // Reports...
 
   private:
     // Alt keys go silent while the notes list covers the window.
     void setShortcuts();
     void updateKeys() { keys_.setActive(noteList->isHidden()); }
     platform::MnemonicGroup keys_;
-    // The controls; each keeps the design's name as its object name, by which tests and scripts
-    // find it.
-    QLabel *dateCaption, *rateCaption, *blankWhileIdle, *lastPostedLine, *resultLine, *minimumCaption,
+
+    // The controls. Each keeps the design's name as its object name, by which the scenarios and
+    // tests find it:
+    //   Label1 dateCaption      datebox dateBox         Label2 rateCaption    Percentage rateBox
+    //   Label6 minimumCaption   MinFinance minimumBox   Check1 skipLayawaysBox
+    //   Start startButton       Command1 closeButton    remove removeButton   Notes notesButton
+    //   preview previewButton   undo undoButton         reports reportsButton reportList reportList
+    //   Label3 blankWhileIdle   Label4 lastPostedLine   Label5 resultLine     Label7 firstMonthNotice
+    //   Gauge1 progress         List1 noteList          Text1 noteEditor
+    QLabel *dateCaption, *rateCaption, *minimumCaption, *blankWhileIdle, *lastPostedLine, *resultLine,
         *firstMonthNotice;
-    QLineEdit *datebox, *Percentage, *MinFinance;
-    QCheckBox* noLayawayInterest;
-    QPushButton *Start, *exitButton, *remove, *Notes, *undo, *preview, *reports;
+    QLineEdit *dateBox, *rateBox, *minimumBox;
+    QCheckBox* skipLayawaysBox;
+    QPushButton *startButton, *closeButton, *removeButton, *notesButton, *undoButton, *previewButton, *reportsButton;
     QListWidget* reportList; // the kept reports, opened from here
     QListWidget* noteList;
     QLineEdit* noteEditor;
     QProgressBar* progress;
 
-    StepLabel steplabel; // the step the program is at, for error messages
-
-    void startup();
-    // Before a second posting in the month of the last one, the user is asked.
-    bool postingAgainConfirmed();
-    // A rate outside the window's limits is asked about; false posts nothing.
-    bool rateConfirmed();
-    // The whole posting, with what its preview charges, asked about once; false posts nothing.
-    bool postingConfirmed();
-    // The name the report of a posting of `date` is kept under in the store's folder.
-    QString keptReportName(const std::string& date) const;
+    // Reads the flags and the last posting into the window, the step kept in `label`.
+    void startup(StepLabel& label);
+    PostingForm postingForm() const;
     // The window for a posting (idle) or after one (its result, Undo and Close).
     void setIdle(bool idle);
-    // "12-9-26 at 9:00": when a posting was made.
-    QString madeText() const;
-    // The rate typed, as a percentage a month ("1.5 %").
-    QString ratePerMonth() const;
+    // The window while a posting runs, and back from it.
+    void showRunning();
+    void backToIdle();
     void openReport(const QString& name);
-    PostingInput postingInput() const;
-    WindowHost::Heading reportHeading(bool forPreview) const;
     void enterMovesOn(QLineEdit* box);
     void fillNoteList();
     void showLastPosted();
+    // The notes list or editor put away, the posting's buttons back.
+    void endNotes();
 
-    std::string lastposted;
-    common::Money ratepct, minfin;
-    std::string firstmonflag, wholesaleflag;
-    CollectionNotes notes;
-    int16_t curnote = 0;
+    PostInterest posting_;
+    std::optional<std::string> lastPosted_; // none: interest was never posted
+    common::Money rate_, minimum_;
+    bool firstMonthFree_ = false;
+    bool wholesale_ = false;
+    CollectionNotes notes_;
+    int editedNote_ = 0;        // the note being (or last) edited, 1-9; 0 none
     bool notesChanged_ = false; // notes edited since they were read or saved
     // Before leaving: asks to save notes edited and not saved; false when the user stays.
     bool notesSettled();

@@ -1,93 +1,51 @@
 #include "interest/posting_run.h"
-#include "common/trim_left_right_mid.h"
-#include "interest/account_charge.h"
-#include "interest/posting_backup.h"
-#include "interest/posting_report.h"
-#include "interest/transaction_chain.h"
 
 #include "common/basic_number.h"
 #include "common/cp1252.h"
-#include "common/dates.h"
 #include "common/env.h"
 #include "common/file_names.h"
-#include "common/format_picture.h"
 #include "common/run_error.h"
 #include "common/text_file.h"
+#include "common/trim_left_right_mid.h"
 #include "interest/large_pages.h"
+#include "interest/transaction_chain.h"
 #include "store/account_count.h"
 #include "store/last_posting.h"
 
 #include <algorithm>
-#include <atomic>
-#include <future>
 
 namespace interest {
 
 using namespace common;
 
 namespace {
-double valOf(std::string_view rec, Field f) { return val(fieldText(rec, f)); }
-
-// The month a month file's code starts with, as the number its first two characters read as
-// ("1226" 12, "1-26" 1, "-126" -1); the code is digits with at most one dash.
-int monthOfCode(std::string_view code) {
-    const auto digit = [&](size_t i) { return i < code.size() && code[i] >= '0' && code[i] <= '9'; };
-    if (!digit(0)) return digit(1) ? -(code[1] - '0') : 0;
-    return digit(1) ? (code[0] - '0') * 10 + (code[1] - '0') : code[0] - '0';
+bool journalHoldsStop() {
+    return fileExists(PostingJournal::fileName) && Env::current().info(resolveName(PostingJournal::fileName)).size > 0;
 }
 
-// The exclusion walk walks month files of a month 1 to 12 only.
-bool walkedMonth(const std::string& name) {
-    const int m = monthOfCode(name);
-    return m >= 1 && m <= 12;
-}
-
-// Day: the two characters after the first dash found from position `from` (1-based) on.
-int32_t dayAfterDash(std::string_view text, size_t from, size_t to) {
-    for (size_t i = from; i <= std::min(to, text.size()); ++i)
-        if (text[i - 1] == '-') return clng(val(mid(text, i + 1, 2)));
-    return 0;
+// The month file's last record: after the pointer and after every record in the file (the
+// pointer may lag a stopped run's last write, or the main program may have appended since).
+int32_t lastMonthRecord(const PostingDate& date) {
+    int32_t last = readPointer(date.pointerFile);
+    if (const PathInfo month = Env::current().info(resolveName(date.monthFile)); month.exists && !month.folder)
+        last = std::max<int64_t>(last, (month.size + transrec::length - 1) / transrec::length);
+    return last;
 }
 } // namespace
 
-PostingDate postingDate(const std::string& datebox) {
-    PostingDate d;
-    d.month = clng(val(left(datebox, 2)));
-    d.day = dayAfterDash(datebox, 1, datebox.size());
-    d.year = cint(val(right(trim(datebox), 2)));
-    d.prevMonth = d.month - 1;
-    d.prevYear = d.year;
-    if (d.prevMonth < 1) {
-        d.prevMonth = 12;
-        // Two-digit years: the month before January 00 is December 99.
-        d.prevYear = d.year == 0 ? 99 : static_cast<int16_t>(d.year - 1);
-    }
-    return d;
-}
-
-PostingDate transactionDate(std::string_view txdate) {
-    PostingDate d;
-    d.month = clng(val(left(txdate, 2)));
-    d.day = dayAfterDash(txdate, 2, 8);
-    d.year = cint(val(right(trim(txdate), 2)));
-    return d;
-}
+bool previewPossible() { return !journalHoldsStop() && fileExists("Cust.ptn") && fileExists("cust.dat"); }
 
 PostingRun::PostingRun(const PostingInput& input, EngineHost& host, StepLabel& steplabel)
     : in_(input), host_(host), steplabel_(steplabel) {
-    in_.datebox = std::string(trim(in_.datebox));
-    // The month file is named from the date as normalised: "01-15-05" posts to "1-05.dat", the
-    // file the store's other programs name for January 2005.
-    if (acceptablePostingDate(in_.datebox)) in_.datebox = normalisePostingDate(in_.datebox);
-    date_ = postingDate(in_.datebox);
-    monthfile_ = monthFileName(in_.datebox);
-    monthptn_ = pointerFileName(monthfile_);
-    pct_ = val(in_.percentage);
-    minfin_ = val(in_.minfinance);
-    terms_ = ChargeTerms{pct_, minfin_, in_.datebox, monthfile_, in_.wholesale};
+    const double rate = val(in_.percentage);
+    planTerms_ = PlanTerms{in_.date, rate, in_.skipLayaways, in_.firstmon};
+    terms_ = ChargeTerms{rate, val(in_.minfinance), in_.date.text, in_.date.monthFile, in_.wholesale};
+    notice_ = [this](const std::string& message) { host_.notify(fromAnsi(message)); };
 }
 
-void PostingRun::report(std::string line) { pendingReport_.push_back(std::move(line)); }
+PostingRun::~PostingRun() = default;
+
+int32_t PostingRun::lastDone() const { return writer_ ? writer_->lastDone() : 0; }
 
 void PostingRun::flushReport(std::vector<std::string>& lines) {
     for (const std::string& line : lines) host_.reportLine(fromAnsi(printable(line)));
@@ -99,11 +57,11 @@ PostingOutcome PostingRun::run() {
     // entry of a stopped run.
     preferLargePages(); // a run touches tens of megabytes of new memory
     try {
-        const PostingOutcome outcome = runSteps();
+        const PostingOutcome outcome = in_.preview ? previewSteps() : runSteps();
         journal_.reset();
         return outcome;
     } catch (...) {
-        if (writing_.valid()) writing_.wait(); // a block still being written is let finish
+        if (writer_) writer_->settle();        // a block still being written is let finish
         if (copying_.valid()) copying_.wait(); // and the undo copy being made
         if (!lastpostWritten_) leaveAsFound();
         journal_.reset();
@@ -112,38 +70,20 @@ PostingOutcome PostingRun::run() {
 }
 
 PostingOutcome PostingRun::runSteps() {
-    // Nothing is written before the date is known to name a month file of this store.
-    if (!acceptablePostingDate(in_.datebox)) {
-        host_.notify(QStringLiteral("The posting date must be month-day-year, for example 12-7-98."), {},
-                     Tone::Exclamation);
-        return PostingOutcome::Stopped;
-    }
-    if (in_.preview) return previewSteps();
     // One posting at a time: the journal is held for the whole run.
     try {
         journal_ = std::make_unique<PostingJournal>();
     } catch (const RunError& e) {
         if (e.number() != err::PermissionDenied) throw;
-        host_.notify(QStringLiteral("Interest is being posted on another computer. Try again when it has finished."),
-                     {}, Tone::Exclamation);
-        return PostingOutcome::Stopped;
+        return PostingOutcome::PostingElsewhere;
     }
     // A run that cannot start is not recorded as a posting.
-    if (!fileExists("Cust.ptn")) {
-        host_.notify(QStringLiteral("The Cust.ptn file does not exist"));
-        return PostingOutcome::NoCustPtn;
-    }
-    if (!fileExists("cust.dat")) {
-        host_.notify(QStringLiteral("The CUST.DAT file does not exhist"));
-        return PostingOutcome::NoCustDat;
-    }
+    if (!fileExists("Cust.ptn")) return PostingOutcome::NoCustPtn;
+    if (!fileExists("cust.dat")) return PostingOutcome::NoCustDat;
     const std::optional<JournalBlock> pending = journal_->pending();
-    if (pending && pending->datebox != in_.datebox) {
-        host_.notify(QStringLiteral("The posting of %1 was interrupted before it was complete. Post again with "
-                                    "the date %1 to complete it first.")
-                         .arg(fromAnsi(pending->datebox)),
-                     {}, Tone::Exclamation);
-        return PostingOutcome::Stopped;
+    if (pending && pending->datebox != in_.date.text) {
+        pendingDate_ = pending->datebox;
+        return PostingOutcome::OtherDateStopped;
     }
     host_.reportLine(fromAnsi(columnHeadings()));
     host_.doEvents();
@@ -158,7 +98,8 @@ PostingOutcome PostingRun::runSteps() {
         backup_ = *last;
         beforeFirstWrite();
     } else {
-        taking_ = PostingBackup::begin({"cust.dat", monthfile_, monthptn_, "lastpost.dat"}, host_.clock());
+        taking_ =
+            PostingBackup::begin({"cust.dat", in_.date.monthFile, in_.date.pointerFile, "lastpost.dat"}, host_.clock());
         backup_ = taking_.name;
         copying_ = std::async(std::launch::async, [this] { return PostingBackup::copy(taking_); });
     }
@@ -168,23 +109,17 @@ PostingOutcome PostingRun::runSteps() {
     const int32_t count = store::readAccountCount();
 
     steplabel_ = Step::MonthPointer;
-    // The next record goes after the pointer and after every record in the month file (the
-    // pointer may lag a stopped run's last write, or the main program may have appended since):
-    // a record that exists is never written over.
-    monthlast_ = readPointer(monthptn_);
-    if (const PathInfo month = Env::current().info(resolveName(monthfile_)); month.exists && !month.folder)
-        monthlast_ = std::max<int64_t>(monthlast_, (month.size + transrec::length - 1) / transrec::length);
-    monthAtStart_ = monthlast_;
+    // A record that exists is never written over.
+    monthlast_ = monthAtStart_ = lastMonthRecord(in_.date);
     // Held from here on, so that the month's count stays what was read; made if missing.
-    pointerMade_ = !fileExists(monthptn_);
-    pointer_ = std::make_unique<LockedFile>(monthptn_, Access::ReadWrite);
-    pointerLength_ = static_cast<size_t>(pointer_->size());
+    pointerMade_ = !fileExists(in_.date.pointerFile);
+    pointer_ = std::make_unique<LockedFile>(in_.date.pointerFile, Access::ReadWrite);
+    const auto pointerLength = static_cast<size_t>(pointer_->size());
 
     steplabel_ = Step::Accounts;
     custFile_ = &files_.open("cust.dat", custrec::length, Access::ReadWrite, Sharing::Default);
-    int32_t first = 1;
-    if (pending) first = resume(*pending);
-    else custState_.emplace();
+    writer_ = std::make_unique<BlockWriter>(*custFile_, *pointer_, pointerLength, *journal_, !pending);
+    const int32_t first = pending ? resume(*pending) : 1;
 
     // Each block is written on a thread of its own while the next one is planned; one block
     // at a time, its journal entry first, so what a stop leaves is what it left before.
@@ -192,7 +127,7 @@ PostingOutcome PostingRun::runSteps() {
     // past those there at the start, or those a stopped run left) waits for that block first.
     count_ = count;
     files_.beforeReadingWritten = [this](int32_t record) {
-        if (record > monthAtStart_ || !preferred_.empty()) settleWriting();
+        if (record > monthAtStart_ || !resumption_.preferred.empty()) writer_->settle();
     };
     const int32_t blockSize = std::max(1, in_.blockSize);
     for (int32_t from = first; from <= count; from += blockSize) {
@@ -206,19 +141,18 @@ PostingOutcome PostingRun::runSteps() {
         }
         finishWriting();
         beforeFirstWrite();
-        written_ = std::move(next);
         bool noted = false;
-        if (written_.charged > 0 && !files_.openForWriting(monthfile_)) {
+        if (next.charged > 0 && !files_.openForWriting(in_.date.monthFile)) {
             // The first block that charges: its entry is noted before the month file is opened
             // for writing here (not on the writing thread, which touches no shared state), so a
             // month file held by another computer stops the run with the block noted.
             steplabel_ = Step::Accounts;
-            journal_->note(written_.block);
+            journal_->note(next.block);
             noted = true;
             steplabel_ = Step::Transactions;
         }
-        if (written_.charged > 0) written_.month = &monthFile();
-        writing_ = std::async(std::launch::async, [this, noted] { writeBlock(written_, noted); });
+        if (next.charged > 0) next.month = &monthFile();
+        writer_->start(std::move(next), noted);
     }
     finishWriting();
     beforeFirstWrite(); // a run without accounts still writes the pointer
@@ -229,11 +163,11 @@ PostingOutcome PostingRun::runSteps() {
     custFile_ = nullptr;
 
     steplabel_ = Step::MonthCount;
-    setPointer(monthlast_);
+    writer_->setPointer(monthlast_);
     pointer_->syncData();
     pointer_.reset();
     journal_->finish();
-    PostingBackup::seal(backup_, in_.datebox, known);
+    PostingBackup::seal(backup_, in_.date.text, known);
 
     reportTotals();
     return PostingOutcome::Completed;
@@ -242,14 +176,15 @@ PostingOutcome PostingRun::runSteps() {
 std::optional<std::string> PostingRun::custFileState() {
     // What the file holds past the accounts posted (seldom anything) is read as it is; a file
     // shorter than the accounts posted, or much longer, is left to the seal to read again.
-    const int64_t tail = custState_ ? custFile_->size() - custState_->size() : -1;
+    std::optional<FileState>& state = writer_->accountsState();
+    const int64_t tail = state ? custFile_->size() - state->size() : -1;
     if (tail < 0 || tail > int64_t{1} << 20) return std::nullopt;
     if (tail > 0) {
         const int64_t records = (tail + custrec::length - 1) / custrec::length;
-        const int64_t next = custState_->size() / custrec::length + 1;
-        custState_->add(std::string_view(custFile_->readRun(next, records)).substr(0, tail));
+        const int64_t next = state->size() / custrec::length + 1;
+        state->add(std::string_view(custFile_->readRun(next, records)).substr(0, tail));
     }
-    return custState_->text();
+    return state->text();
 }
 
 void PostingRun::leaveAsFound() {
@@ -271,7 +206,7 @@ void PostingRun::beforeFirstWrite() {
     const StepLabel label = steplabel_;
     steplabel_ = Step::Backup;
     if (copying_.valid()) PostingBackup::complete(taking_, copying_.get());
-    store::writeLastPosting(in_.datebox, str(Money::fromText(in_.percentage)), str(Money::fromText(in_.minfinance)));
+    store::writeLastPosting(in_.date.text, str(Money::fromText(in_.percentage)), str(Money::fromText(in_.minfinance)));
     lastpostWritten_ = true;
     steplabel_ = label;
 }
@@ -283,21 +218,11 @@ void PostingRun::reportTotals() {
 
 PostingOutcome PostingRun::previewSteps() {
     // The run as it would go, on the files as they are; nothing is written, not even the date.
-    if (fileExists(PostingJournal::fileName) && Env::current().info(resolveName(PostingJournal::fileName)).size > 0) {
-        host_.notify(QStringLiteral("A posting was stopped before it was complete. Complete it first."), {},
-                     Tone::Exclamation);
-        return PostingOutcome::Stopped;
-    }
-    if (!fileExists("Cust.ptn") || !fileExists("cust.dat")) {
-        host_.notify(QStringLiteral("There are no accounts to preview."), {}, Tone::Exclamation);
-        return PostingOutcome::Stopped;
-    }
+    if (journalHoldsStop()) return PostingOutcome::StoppedPending;
+    if (!fileExists("Cust.ptn") || !fileExists("cust.dat")) return PostingOutcome::NothingToPreview;
     host_.reportLine(fromAnsi(columnHeadings()));
     const int32_t count = store::readAccountCount();
-    monthlast_ = readPointer(monthptn_);
-    if (const PathInfo month = Env::current().info(resolveName(monthfile_)); month.exists && !month.folder)
-        monthlast_ = std::max<int64_t>(monthlast_, (month.size + transrec::length - 1) / transrec::length);
-    monthAtStart_ = monthlast_;
+    monthlast_ = monthAtStart_ = lastMonthRecord(in_.date);
     RecordFile cust("cust.dat", custrec::length, Access::Read);
     const int32_t blockSize = std::max(1, in_.blockSize);
     for (int32_t from = 1; from <= count; from += blockSize) {
@@ -316,7 +241,7 @@ PostingOutcome PostingRun::previewSteps() {
     return PostingOutcome::Completed;
 }
 
-PostingRun::BlockWrite PostingRun::planBlock(int32_t from, int32_t to) {
+BlockWrite PostingRun::planBlock(int32_t from, int32_t to) {
     // Read in one go and planned in memory; the report's lines wait for the block's writes.
     steplabel_ = Step::Accounts;
     BlockWrite w;
@@ -335,15 +260,16 @@ PostingRun::BlockWrite PostingRun::planBlock(int32_t from, int32_t to) {
         });
     }
     JournalBlock& block = w.block;
-    block.datebox = in_.datebox;
+    block.datebox = in_.date.text;
     block.first = from;
     block.last = to;
     block.monthlast = monthlast_;
     for (int32_t i = from; i <= to; ++i) {
         const std::string_view before =
             accounts.substr(static_cast<size_t>(i - from) * custrec::length, custrec::length);
-        if (const auto r = resumeDecision_.find(i); r != resumeDecision_.end() && r->second != Decision::Plan) {
-            if (r->second == Decision::CheckByHand) reportCheckByHand(i, std::string(before));
+        if (const auto r = resumption_.decisions.find(i);
+            r != resumption_.decisions.end() && r->second != ResumeDecision::Plan) {
+            if (r->second == ResumeDecision::CheckByHand) reportCheckByHand(i, std::string(before));
             continue;
         }
         AccountPlan plan = planAccount(i, before);
@@ -360,122 +286,39 @@ PostingRun::BlockWrite PostingRun::planBlock(int32_t from, int32_t to) {
     return w;
 }
 
-void PostingRun::writeBlock(BlockWrite& w, bool noted) {
-    writerLabel_ = Step::Accounts;
-    if (!noted) journal_->note(w.block);
-    writePlans(w.block.accounts, writerLabel_, w.month, w.monthlast, &w.accounts, w.block.first);
-    lastDone_ = w.block.last;
-    if (custState_) custState_->add(w.accounts); // the block as it is now on disk
-}
-
-void PostingRun::settleWriting() {
-    // Only waits: a failure of the block is told where the block is finished, never taken
-    // for a failure to read (which a walk may retry).
-    if (writing_.valid()) writing_.wait();
-}
-
 void PostingRun::finishWriting() {
-    if (!writing_.valid()) return;
-    try {
-        writing_.get();
-    } catch (...) {
-        steplabel_ = writerLabel_; // the step that failed
-        throw;
-    }
-    total_ = total_ + written_.total;
-    charged_ += written_.charged;
-    flushReport(written_.report); // before any line of the block being planned
-    spare_ = std::move(written_.accounts);
-    // The share of the accounts handled so far, whatever the number of accounts.
-    host_.progress(static_cast<int>(std::min<int64_t>(100, static_cast<int64_t>(written_.block.last) * 100 / count_)));
-    written_ = BlockWrite{};
+    if (std::optional<BlockWrite> w = writer_->finish(steplabel_)) blockDone(std::move(*w));
 }
 
-void PostingRun::writePlans(const std::vector<JournalAccount>& plans, StepLabel& label, RecordFile* month,
-                            int32_t monthlast, std::string* block, int32_t blockFrom) {
-    // The transactions first, in runs of consecutive records; then the month's count; then the
-    // accounts that point at them, in runs of consecutive accounts; then all of it durable.
-    label = Step::Transactions;
-    std::vector<const JournalAccount*> charged;
-    for (const JournalAccount& p : plans)
-        if (p.record > 0) charged.push_back(&p);
-    std::sort(charged.begin(), charged.end(), [](auto* a, auto* b) { return a->record < b->record; });
-    if (charged.empty()) month = nullptr;
-    for (size_t k = 0; k < charged.size();) {
-        run_.assign(charged[k]->transaction);
-        size_t e = k + 1;
-        while (e < charged.size() && charged[e]->record == charged[e - 1]->record + 1)
-            run_.append(charged[e++]->transaction);
-        month->writeRun(charged[k]->record, run_);
-        k = e;
-    }
-    label = Step::MonthCount;
-    if (!charged.empty()) setPointer(monthlast);
-    label = Step::Accounts;
-    // A block's accounts are changed in the block as read and written from it; a few accounts
-    // left as they are, between two that change, are written again as they were read (nobody
-    // else may write the file meanwhile): one write instead of two. Without the block, runs of
-    // consecutive accounts.
-    const int32_t gapLimit = block ? 16 : 0;
-    const auto at = [&](int32_t account) { return static_cast<size_t>(account - blockFrom) * custrec::length; };
-    if (block)
-        for (const JournalAccount& p : plans) block->replace(at(p.account), custrec::length, p.after);
-    for (size_t k = 0; k < plans.size();) {
-        size_t e = k + 1;
-        while (e < plans.size() && plans[e].account > plans[e - 1].account &&
-               plans[e].account - plans[e - 1].account - 1 <= gapLimit)
-            ++e;
-        const int32_t first = plans[k].account, last = plans[e - 1].account;
-        const auto count = static_cast<size_t>(last - first + 1);
-        if (block) {
-            custFile_->writeRun(first, std::string_view(*block).substr(at(first), count * custrec::length));
-        } else {
-            run_.clear();
-            for (size_t j = k; j < e; ++j) run_.append(plans[j].after);
-            custFile_->writeRun(first, run_);
-        }
-        lastDone_ = last;
-        k = e;
-    }
-    if (month) month->syncData();
-    pointer_->syncData();
-    custFile_->syncData();
+void PostingRun::blockDone(BlockWrite&& w) {
+    total_ = total_ + w.total;
+    charged_ += w.charged;
+    flushReport(w.report); // before any line of the block being planned
+    spare_ = std::move(w.accounts);
+    // The share of the accounts handled so far, whatever the number of accounts.
+    host_.progress(static_cast<int>(std::min<int64_t>(100, static_cast<int64_t>(w.block.last) * 100 / count_)));
 }
 
 int32_t PostingRun::resume(const JournalBlock& pending) {
-    // The block a stopped run noted: each of its accounts is already posted, to be posted
-    // again, or changed by the main program in a way only a person can judge.
     report("(Completing the posting of " + pending.datebox + " interrupted at account " +
            std::to_string(pending.first) + ".)");
+    resumption_ = judgeStoppedBlock(
+        pending, [this](int32_t account) { return custFile_->read(account); },
+        [this](const std::string& account, int32_t record, const std::string& transaction) {
+            return chainHolds(account, record, transaction);
+        });
     std::vector<JournalAccount> repairs;
-    for (const JournalAccount& a : pending.accounts) {
-        const std::string current = custFile_->read(a.account);
-        if (recordHash(current) == a.beforeHash && !pending.singleAccount) {
-            resumeDecision_[a.account] = Decision::Plan;
-            if (a.record > 0) preferred_[a.account] = {a.record, a.transaction};
-        } else if (pending.singleAccount && current == pending.before) {
-            resumeDecision_[a.account] = Decision::Plan;
-        } else if (current == a.after) {
-            resumeDecision_[a.account] = Decision::Done;
-            if (a.record > 0) repairTransaction(a, repairs);
-        } else if (a.record > 0 && chainHolds(current, a.record, a.transaction)) {
-            resumeDecision_[a.account] = Decision::Done; // the charge is in; the main program built on it
-        } else if (a.record > 0 && !chainHolds(current, a.record, std::string())) {
-            resumeDecision_[a.account] = Decision::Plan; // the charge never reached it
-        } else {
-            resumeDecision_[a.account] = Decision::CheckByHand;
-        }
-    }
+    for (const JournalAccount& a : resumption_.written) repairTransaction(a, repairs);
     if (!repairs.empty()) {
         JournalBlock block;
-        block.datebox = in_.datebox;
+        block.datebox = in_.date.text;
         block.first = block.last = repairs.front().account;
         block.monthlast = monthlast_;
         block.accounts = std::move(repairs);
         journal_->note(block);
         const bool charges =
             std::any_of(block.accounts.begin(), block.accounts.end(), [](const auto& a) { return a.record > 0; });
-        writePlans(block.accounts, steplabel_, charges ? &monthFile() : nullptr, monthlast_);
+        writer_->write(block.accounts, steplabel_, charges ? &monthFile() : nullptr, monthlast_);
     }
     return pending.first;
 }
@@ -504,7 +347,7 @@ bool PostingRun::chainHolds(const std::string& account, int32_t record, const st
     // unless none is given).
     TransactionChain chain(files_, account);
     while (chain.next())
-        if (sameName(chain.file(), monthfile_) && chain.record() == record)
+        if (sameName(chain.file(), in_.date.monthFile) && chain.record() == record)
             return transaction.empty() || chain.transaction() == transaction;
     return false;
 }
@@ -516,199 +359,65 @@ void PostingRun::reportCheckByHand(int32_t i, const std::string& current) {
                                 "is and listed on the report: check its interest by hand. The rest of the posting is "
                                 "completed.")
                      .arg(i)
-                     .arg(fromAnsi(printable(name)), fromAnsi(in_.datebox)),
+                     .arg(fromAnsi(printable(name)), fromAnsi(in_.date.text)),
                  {}, Tone::Exclamation);
     report("Check by hand: account " + std::to_string(i) + " " + name + " (changed since the posting stopped at it)");
 }
 
-bool previewPossible() {
-    const bool stopped =
-        fileExists(PostingJournal::fileName) && Env::current().info(resolveName(PostingJournal::fileName)).size > 0;
-    return !stopped && fileExists("Cust.ptn") && fileExists("cust.dat");
-}
-
-std::string normalisePostingDate(const std::string& typed) {
-    std::string normal = normaliseDashedDate(std::string(trim(typed)));
-    if (normal == "ERROR") return normal;
-    // Two digits of the year, as the store's dates have them ("1-15-5" is "1-15-05").
-    if (normal.size() >= 2 && normal[normal.size() - 2] == '-') normal.insert(normal.size() - 1, "0");
-    return normal;
-}
-
-bool acceptablePostingDate(const std::string& datebox) {
-    const std::string normal = normalisePostingDate(datebox);
-    return normal != "ERROR" && isMonthCode(left(monthFileName(normal), 4));
-}
-
-QString postingFailureMessage(const StepLabel& steplabel, const RunError& e, int32_t lastDone) {
-    QString what;
-    if (!e.detail().empty()) {
-        const std::string& d = e.detail();
-        const std::string file = d.substr(d.find_last_of('/') == std::string::npos ? 0 : d.find_last_of('/') + 1);
-        what = QStringLiteral("The file %1 %2.").arg(fromAnsi(file), QString::fromStdString(troubleInWords(e)));
-    } else {
-        what = QStringLiteral("Error %1: %2.").arg(e.number()).arg(QString::fromStdString(e.description()));
-    }
-    const QString done = lastDone > 0 ? QStringLiteral("No account after account %1 was changed.").arg(lastDone)
-                                      : QStringLiteral("No account was changed.");
-    return fromAnsi(steplabel.text()) + '\r' + what + '\r' + done +
-           QStringLiteral(" Post again with the same date to complete the posting.");
-}
-
-void PostingRun::setPointer(int32_t last) {
-    // Written in place: the pointer's text only grows while a run appends.
-    const std::string text = str(last) + "\r\n";
-    pointer_->writeAt(0, text);
-    if (text.size() < pointerLength_) pointer_->truncate(static_cast<int64_t>(text.size()));
-    pointerLength_ = text.size();
-}
-
 PostingRun::AccountPlan PostingRun::planAccount(int32_t i, std::string_view before) {
-    plan_ = AccountPlan{};
-    plan_.account = i;
-    cust_.assign(before);
-    planFor(i);
-    if (cust_ != before || !plan_.transaction.empty()) {
-        plan_.beforeHash = recordHash(before);
-        plan_.after = cust_;
-    }
-    return std::move(plan_);
+    AccountPlan plan;
+    plan.account = i;
+    const size_t k = static_cast<size_t>(i - aheadFrom_);
+    const WalkedBase* walked = nullptr;
+    if (in_.firstmon && i >= aheadFrom_ && k < ahead_.size() && ahead_[k].ready.load(std::memory_order_acquire))
+        walked = &ahead_[k].walk;
+    AccountPlanning planned = interest::planAccount(before, i, files_, planTerms_, steplabel_, notice_, walked);
+    if (planned.owes) ++withBalance_;
+    countSpared(planned.spared);
+    if (planned.spared == Spared::Unreadable) report(std::move(planned.note));
+    if (planned.spared == Spared::No) charge(plan, std::move(planned.account), planned.base);
+    else plan.after = std::move(planned.account);
+    if (plan.after == before && plan.transaction.empty()) plan.after.clear(); // nothing changes
+    else plan.beforeHash = recordHash(before);
+    return plan;
 }
 
-void PostingRun::planFor(int32_t i) {
-    // An account whose numbers cannot be handled is left as it is, and named on the report.
-    double balance = 0, nointerest = 0;
-    Money base;
-    for (const auto& [field, name] :
-         {std::pair{custrec::balance, "balance"}, std::pair{custrec::rating, "rating"},
-          std::pair{custrec::lasttxrec, "lasttxrec"}, std::pair{custrec::nointerest, "no interest mark"}}) {
-        try {
-            const double v = val(fieldText(cust_, field));
-            clng(v);
-            if (field.offset == custrec::balance.offset) {
-                base = Money::fromDouble(v);
-                balance = v;
-            }
-            if (field.offset == custrec::nointerest.offset) nointerest = v;
-        } catch (const RunError& e) {
-            if (e.number() != err::Overflow) throw;
-            report("Not charged: account " + std::to_string(i) + " " +
-                   std::string(trim(fieldText(cust_, custrec::name2))) + " " +
-                   std::string(trim(fieldText(cust_, custrec::name1))) + " (its " + name + " \"" +
-                   std::string(trim(fieldText(cust_, field))) + "\" is not a number the posting can handle.)");
-            return;
+void PostingRun::countSpared(Spared why) {
+    switch (why) {
+    case Spared::Layaway: ++spared_.layaway; break;
+    case Spared::NoBalance: ++spared_.noBalance; break;
+    case Spared::Marked: ++spared_.marked; break;
+    case Spared::RateZero: ++spared_.rateZero; break;
+    case Spared::Recent: ++spared_.recent; break;
+    case Spared::Small: ++spared_.small; break;
+    case Spared::No:
+    case Spared::Unreadable: break;
+    }
+}
+
+void PostingRun::charge(AccountPlan& plan, std::string&& account, Money base) {
+    int32_t record = monthlast_ + 1;
+    AccountCharge c = chargeAccount(account, plan.account, base, record, terms_);
+    if (const auto pref = resumption_.preferred.find(plan.account);
+        pref != resumption_.preferred.end() && pref->second.first <= monthAtStart_) {
+        // The account a stopped run was writing: its transaction may be in the month file
+        // already, unreferenced. Only that very record, unchanged or cut short, is taken again.
+        AccountCharge again = chargeAccount(account, plan.account, base, pref->second.first, terms_);
+        if (again.charged && isFreeFor(pref->second.first, again.transaction)) {
+            c = std::move(again);
+            record = pref->second.first;
         }
     }
-    if (balance > 0) ++withBalance_;
-    std::string layaway;
-    if (balance > 1) layaway = layawayCheck();
-    if (layaway == "Y" && in_.skipLayaways) {
-        ++spared_.layaway;
+    report(std::move(c.reportLine));
+    if (!c.charged) {
+        plan.after = std::move(account);
         return;
     }
-    if (nointerest > 0 || pct_ == 0) {
-        if (balance == 0) ++spared_.noBalance;
-        else if (nointerest > 0) ++spared_.marked;
-        else ++spared_.rateZero;
-        noInterestCase(nullptr);
-        return;
-    }
-    if (!(balance > 0)) {
-        ++spared_.noBalance;
-        return;
-    }
-    interestbase_ = base;
-    if (in_.firstmon) {
-        const size_t k = static_cast<size_t>(plan_.account - aheadFrom_);
-        if (plan_.account >= aheadFrom_ && k < ahead_.size() && ahead_[k].ready.load(std::memory_order_acquire)) {
-            interestbase_ = ahead_[k].base;
-            if (ahead_[k].walked) steplabel_ = ahead_[k].label;
-        } else {
-            excluderecent();
-        }
-    }
-    if (interestbase_ >= Money::fromTicks(Money::scale)) {
-        chargeCase();
-        return;
-    }
-    if (in_.firstmon && base >= Money::fromTicks(Money::scale)) ++spared_.recent;
-    else ++spared_.small;
-    noInterestCase(" (To new a charge.)");
-}
-
-std::string PostingRun::layawayCheck() {
-    // The newest regular charge or layaway transaction decides.
-    std::string flag;
-    TransactionChain chain(files_, cust_);
-    while (chain.next()) {
-        const std::string_view trans = chain.transaction();
-        const std::string_view type = fieldText(trans, transrec::txtype);
-        if (type == "A" && left(fieldText(trans, transrec::descr), 8) != "Interest") flag = "N";
-        if (type == "~") flag = "Y";
-        const auto prevrec = chain.prevrecValue();
-        if (!((prevrec ? *prevrec : valOf(trans, transrec::prevrec)) > 0) || !flag.empty()) break;
-    }
-    return flag;
-}
-
-void PostingRun::excluderecent() {
-    std::string file = fieldOf(cust_, custrec::lasttxfile) + ".dat";
-    if (valOf(cust_, custrec::lasttxrec) == 0) return;
-    if (file[0] == '\0') nothingDesignated(host_);
-    int retries = 0; // for the whole call, not reset by a success
-    TransactionChain chain(files_, cust_, walkedMonth);
-    const std::string_view accountField = fieldText(cust_, custrec::acctno);
-    const double account = val(accountField);
-    for (;;) {
-        steplabel_ = Step::ChainNext;
-        file = chain.nextFile();
-        bool more = false;
-        try {
-            more = chain.next();
-        } catch (const RunError& e) {
-            // Retried while another computer holds the file.
-            host_.notify(fromAnsi(steplabel_.text()) + '\r' + '|' + fromAnsi(file));
-            if (e.number() == err::PermissionDenied) {
-                if (++retries > 20) {
-                    host_.notify(QStringLiteral("Another computer is momentarily using this file.\rTry again."));
-                    retries = 0;
-                }
-                continue;
-            }
-            if (!host_.askRetry(
-                    QStringLiteral("Error #%1 %2\rPlease tell The Velmaron Co")
-                        .arg(QString::fromStdString(str(e.number())), QString::fromStdString(e.description())),
-                    QStringLiteral("An Error has occured")))
-                host_.endProgram();
-            continue;
-        }
-        if (!more || !exclusionStep(chain, accountField, account, interestbase_, steplabel_)) break;
-    }
-}
-
-bool PostingRun::exclusionStep(const TransactionChain& chain, std::string_view accountField, double account,
-                               Money& base, StepLabel& label) const {
-    const std::string_view trans = chain.transaction();
-    const std::string& file = chain.file();
-    label.at(Step::ChainTransaction, file);
-    // The same bytes are the same number; only others are read as one.
-    const std::string_view acctno = fieldText(trans, transrec::acctno);
-    if (acctno != accountField && val(acctno) != account) return false;
-    if (fieldText(trans, transrec::txtype) == "A") {
-        // Charges of this month, and of last month after the posting day, are left out.
-        const PostingDate t = transactionDate(fieldText(trans, transrec::txdate));
-        if ((t.month == date_.month && t.year == date_.year) ||
-            (t.month == date_.prevMonth && t.year == date_.prevYear && t.day > date_.day))
-            base = base - Money::fromText(fieldText(trans, transrec::amount)) -
-                   Money::fromText(fieldText(trans, transrec::amount2));
-    }
-    label = Step::ChainBack;
-    // A chain only goes back: to another month file, or to an earlier record of this one.
-    const std::string_view prevfile = trim(fieldText(trans, transrec::prevfile));
-    const double prevrec = chain.prevrecValue() ? *chain.prevrecValue() : valOf(trans, transrec::prevrec);
-    const bool sameFile = file.size() == prevfile.size() + 4 && file.compare(0, prevfile.size(), prevfile) == 0 &&
-                          file.compare(prevfile.size(), 4, ".dat") == 0;
-    return prevfile.size() > 2 && prevrec != 0 && (!sameFile || prevrec < chain.record());
+    if (record > monthlast_) monthlast_ = record;
+    plan.after = std::move(c.account);
+    plan.transaction = std::move(c.transaction);
+    plan.record = record;
+    plan.charged = c.amount;
 }
 
 void PostingRun::walkAhead(std::string_view accounts) {
@@ -718,60 +427,20 @@ void PostingRun::walkAhead(std::string_view accounts) {
         Ahead& a = ahead_[k];
         double balance = 0;
         try {
-            balance = valOf(account, custrec::balance);
-            a.base = Money::fromDouble(balance);
+            balance = val(fieldText(account, custrec::balance));
+            a.walk.base = Money::fromDouble(balance);
         } catch (...) {
             continue; // left to the planning
         }
-        if (!(balance > 0) || !excludeAhead(aheadFiles_, account, a.base, a.label)) continue;
-        a.walked = a.label.step != Step::None;
+        if (!(balance > 0) || !excludeRecentAhead(aheadFiles_, account, in_.date, a.walk.base, a.walk.label)) continue;
+        a.walk.walked = a.walk.label.step != Step::None;
         a.ready.store(true, std::memory_order_release);
     }
 }
 
-bool PostingRun::excludeAhead(RunFiles& files, const std::string& account, Money& base, StepLabel& label) const {
-    // The exclusion walk as the planning would make it, on files of its own; anything out of
-    // the ordinary (a read that fails, a number beyond range, no file named, the posting month
-    // file, which the run writes) is left to the planning, which knows what to do with it.
-    struct LeftToPlanning {};
-    try {
-        if (valOf(account, custrec::lasttxrec) == 0) return true;
-        if (fieldText(account, custrec::lasttxfile)[0] == '\0') return false;
-        TransactionChain chain(files, account, [this](const std::string& name) {
-            if (sameName(name, monthfile_)) throw LeftToPlanning{};
-            return walkedMonth(name);
-        });
-        const std::string_view accountField = fieldText(account, custrec::acctno);
-        const double acct = val(accountField);
-        for (;;) {
-            label = Step::ChainNext;
-            if (!chain.next() || !exclusionStep(chain, accountField, acct, base, label)) return true;
-        }
-    } catch (...) {
-        return false;
-    }
-}
-
-void PostingRun::countDownNoInterest() {
-    const double n = valOf(cust_, custrec::nointerest);
-    if (n == 99) return;
-    std::string t(trim(str(n - 1)));
-    if (val(t) < 1) t = "0";
-    storeField(cust_, custrec::nointerest, t);
-}
-
-void PostingRun::noInterestCase(const char* reason) {
-    // `reason`: the account is spared for its balance, whatever its mark.
-    countDownNoInterest();
-    if (reason || valOf(cust_, custrec::balance) != 0) {
-        storeField(cust_, custrec::rating, str(valOf(cust_, custrec::rating) + 1));
-        // Counted by reason for the report, not listed one by one.
-    }
-}
-
 std::string PostingRun::monthRecord(int32_t record) {
-    settleWriting(); // the block being written may write there
-    if (!files_.exists(monthfile_)) return std::string(transrec::length, '\0');
+    if (writer_) writer_->settle(); // the block being written may write there
+    if (!files_.exists(in_.date.monthFile)) return std::string(transrec::length, '\0');
     return monthFile().read(record);
 }
 
@@ -787,30 +456,7 @@ bool PostingRun::isFreeFor(int32_t record, const std::string& transaction) {
 }
 
 RecordFile& PostingRun::monthFile() {
-    return files_.open(monthfile_, transrec::length, Access::ReadWrite, Sharing::Default);
-}
-
-void PostingRun::chargeCase() {
-    if (monthfile_.empty() || monthfile_[0] == '\0') nothingDesignated(host_);
-    AccountPlan& p = plan_;
-    int32_t record = monthlast_ + 1;
-    AccountCharge c = chargeAccount(cust_, p.account, interestbase_, record, terms_);
-    if (const auto pref = preferred_.find(p.account); pref != preferred_.end() && pref->second.first <= monthAtStart_) {
-        // The account a stopped run was writing: its transaction may be in the month file
-        // already, unreferenced. Only that very record, unchanged or cut short, is taken again.
-        AccountCharge again = chargeAccount(cust_, p.account, interestbase_, pref->second.first, terms_);
-        if (again.charged && isFreeFor(pref->second.first, again.transaction)) {
-            c = std::move(again);
-            record = pref->second.first;
-        }
-    }
-    report(std::move(c.reportLine));
-    if (!c.charged) return;
-    if (record > monthlast_) monthlast_ = record;
-    cust_ = std::move(c.account);
-    p.transaction = std::move(c.transaction);
-    p.record = record;
-    p.charged = c.amount;
+    return files_.open(in_.date.monthFile, transrec::length, Access::ReadWrite, Sharing::Default);
 }
 
 } // namespace interest

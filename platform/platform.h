@@ -18,6 +18,7 @@ struct Platform {
     SingleInstance& instance;
     Clipboard& clipboard;
     Screen& screen;
+    DocumentFiles& documents;
 };
 
 } // namespace platform

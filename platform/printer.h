@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QString>
 #include <functional>
+#include <memory>
 
 class QTextDocument;
 class QTextLine;
@@ -50,6 +51,14 @@ class Printer {
     // document wraps as the area shows it). Returns the first character not printed (the text's
     // length when everything fitted).
     virtual int renderText(const QTextDocument& text, int first, const QRect& rect) = 0;
+};
+
+// Printers whose document goes to a file of its own (a PDF kept beside the printed copy).
+class DocumentFiles {
+  public:
+    virtual ~DocumentFiles() = default;
+    // A printer writing its document to `path`, on pages of `page`.
+    virtual std::unique_ptr<Printer> toFile(const QString& path, const common::PageGeometry& page) = 0;
 };
 
 // How much of the document's text, from character `first`, fits in `heightTwips` of paper laid

@@ -177,6 +177,7 @@ struct ScriptedPlatform::Impl : MessageBox,
     bool hourglass = false;
     QTemporaryDir scratch;
     QtPrinter pdf;
+    QtDocumentFiles documents; // the kept reports are real PDF files
     RecordingPrinter printer;
     std::deque<Answer> messageAnswers;
     std::deque<std::optional<QString>> inputs;
@@ -190,7 +191,7 @@ struct ScriptedPlatform::Impl : MessageBox,
 ScriptedPlatform::ScriptedPlatform(const ScriptSetup& setup, Transcript& transcript)
     : impl_(std::make_unique<Impl>(setup, transcript)) {
     auto& i = *impl_;
-    platform_.reset(new Platform{i, i, i, i, i.printer, i, i.clock, i, i, i});
+    platform_.reset(new Platform{i, i, i, i, i.printer, i, i.clock, i, i, i, i.documents});
 }
 
 ScriptedPlatform::~ScriptedPlatform() = default;

@@ -208,12 +208,13 @@ struct QtPlatform::Impl {
     QtInstance instance;
     QtClipboard clipboard;
     QtScreen screen;
+    QtDocumentFiles documents;
 };
 
 QtPlatform::QtPlatform(const QString& programName) : impl_(std::make_unique<Impl>(programName)) {
     auto& i = *impl_;
     platform_.reset(new Platform{i.messages, i.input, i.fonts, i.printSetup, i.printer, i.processes, i.clock,
-                                 i.instance, i.clipboard, i.screen});
+                                 i.instance, i.clipboard, i.screen, i.documents});
 }
 
 QtPlatform::~QtPlatform() = default;

@@ -75,4 +75,12 @@ class QtPrinter : public Printer {
     int x_ = 0, y_ = 0;
 };
 
+// Documents kept as PDF files, through Qt's PDF writer.
+class QtDocumentFiles : public DocumentFiles {
+  public:
+    std::unique_ptr<Printer> toFile(const QString& path, const common::PageGeometry& page) override {
+        return std::make_unique<QtPrinter>(path, page);
+    }
+};
+
 } // namespace platform

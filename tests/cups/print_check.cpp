@@ -40,8 +40,8 @@ int main(int argc, char** argv) {
     ScriptedPlatform scripted(setup, transcript);
     QtPrinter printer(QStringLiteral("print-check"));
     const Platform& s = scripted.platform();
-    Platform p{s.messages,  s.input, s.fonts,    s.printSetup, printer,
-               s.processes, s.clock, s.instance, s.clipboard,  s.screen};
+    Platform p{s.messages, s.input,    s.fonts,     s.printSetup, printer,    s.processes,
+               s.clock,    s.instance, s.clipboard, s.screen,     s.documents};
 
     {
         appraise::WorksheetWindow worksheet(p);
@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
         window.load();
         scripted.queueMessageAnswer(Answer::Yes); // the posting confirmed
         try {
-            window.Start_Click();
+            window.postInterest();
         } catch (const ProgramEnded&) {
             // A posting that cannot go on ends the program; its report has been printed.
         }

@@ -2,7 +2,8 @@
 #include "appraise/documents/fixdate.h"
 #include "common/dates.h"
 #include "common/run_error.h"
-#include "interest/posting_run.h"
+#include "interest/posting_date.h"
+#include "store/month_files.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -19,9 +20,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string n = normaliseDashedDate(text);
     if (n != "ERROR" && normaliseDashedDate(n) != n) std::abort(); // a normalised date stays as it is
     try {
-        const PostingDate p = postingDate(text);
-        if (p.prevMonth < 1 && p.month >= 2) std::abort();
-        (void)transactionDate(text);
+        if (const auto p = parsePostingDate(text)) {
+            if (p->prevMonth < 1 || p->prevMonth > 12 || p->month < 1 || p->month > 12) std::abort();
+            if (parsePostingDate(p->text)->text != p->text) std::abort(); // a posting date stays as it is
+        }
+        (void)transactionDay(text);
         (void)monthFileName(text);
     } catch (const RunError& e) {
         if (e.number() != 6) std::abort();

@@ -1,12 +1,8 @@
 #include "tests/support/headless_host.h"
 
-#include <cstdio>
-#include <cstdlib>
-
 namespace testsupport {
 
-HeadlessHost::HeadlessHost(std::function<void()> onEnd, bool keepReport)
-    : onEnd_(std::move(onEnd)), keepReport_(keepReport) {}
+HeadlessHost::HeadlessHost(bool keepReport) : keepReport_(keepReport) {}
 
 bool HeadlessHost::nextAnswer() {
     if (answers.empty()) return false;
@@ -20,11 +16,6 @@ void HeadlessHost::notify(const QString& text, const QString&, interest::Tone, b
     if (onShow) onShow(shown_.back());
 }
 
-bool HeadlessHost::askRetry(const QString& text, const QString& title) {
-    notify(text, title, interest::Tone::Critical, false);
-    return nextAnswer();
-}
-
 bool HeadlessHost::confirmRemoval(const QString& charge) {
     notify(charge, {}, interest::Tone::Plain, false);
     return nextAnswer();
@@ -36,11 +27,5 @@ void HeadlessHost::reportLine(const QString& line) {
 }
 
 void HeadlessHost::endReport() {}
-
-void HeadlessHost::endProgram() {
-    if (onEnd_) onEnd_();
-    std::fflush(nullptr);
-    std::_Exit(4);
-}
 
 } // namespace testsupport

@@ -49,12 +49,12 @@ TEST(InterestWindowTest, RemovalIsOffWhileAPostingRuns) {
     w.findChild<QLineEdit*>("Percentage")->setText(".015");
     w.findChild<QLineEdit*>("MinFinance")->setText("1.00");
     w.findChild<QLineEdit*>("datebox")->setText("cu-8-st"); // refused before anything is written
-    w.Start_Click();
+    w.postInterest();
     EXPECT_TRUE(remove->isEnabled());
     w.findChild<QLineEdit*>("datebox")->setText("12-8-26");
     scripted.queueMessageAnswer(Answer::Yes); // the posting confirmed
     try {
-        w.Start_Click();
+        w.postInterest();
     } catch (const ProgramEnded&) {
         // the program ends after the posting
     }

@@ -7,6 +7,7 @@
 #include "common/trim_left_right_mid.h"
 #include "interest/account_files.h"
 #include "interest/posting_run.h"
+#include "interest/use_cases/post_interest.h"
 #include "tests/support/headless_host.h"
 #include "tests/support/store_records.h"
 #include "tests/support/temp_folder.h"
@@ -15,6 +16,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace testsupport {
@@ -84,15 +86,18 @@ class PostingSafetyTest : public ::testing::Test {
                                 txBytes(9, "1226", "1", "Watch", "10.00", "12-2-26"));
         putFile("1226.ptn", " 2\r\n");
     }
-    interest::PostingOutcome post(const std::string& date = "12-8-26") {
-        host = std::make_unique<HeadlessHost>([] { throw HeadlessEnd{}; }, true);
+    // The run's outcome; none when an error stopped it (`failure` says what the user is told).
+    std::optional<interest::PostingOutcome> post(const std::string& date = "12-8-26") {
+        host = std::make_unique<HeadlessHost>(true);
         steplabel = interest::Step::None;
-        interest::PostingRun run(interest::PostingInput{date, ".015", "1.00", false, false, false}, *host, steplabel);
+        interest::PostingRun run(
+            interest::PostingInput{interest::postingDateOf(date), ".015", "1.00", false, false, false}, *host,
+            steplabel);
         try {
             return run.run();
         } catch (const common::RunError& e) {
             failure = interest::postingFailureMessage(steplabel, e, run.lastDone()).toStdString();
-            return interest::PostingOutcome::Stopped;
+            return std::nullopt;
         }
     }
     std::string account(int i) {

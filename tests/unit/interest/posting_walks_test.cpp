@@ -1,9 +1,9 @@
 #include "common/file_names.h"
 #include "common/record_file.h"
 #include "common/run_error.h"
-#include "interest/posting_run.h"
+#include "interest/account_files.h"
+#include "interest/account_planner.h"
 #include "tests/support/fault_env.h"
-#include "tests/support/headless_host.h"
 #include "tests/support/store_records.h"
 #include "tests/support/temp_folder.h"
 
@@ -33,40 +33,40 @@ void putRecords(const std::string& name, const std::vector<std::string>& recs) {
 
 class WalkTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        // Every error box is answered Retry.
-        host.answers.assign(1000, true);
-    }
-    PostingRun makeRun(const std::string& date = "12-7-98") {
-        PostingInput in;
-        in.datebox = date;
-        in.percentage = ".015";
-        in.minfinance = "0";
-        in.firstmon = true;
-        return PostingRun(in, host, steplabel);
+    // The base of `account` once the exclusion walk of the posting of 12-7-98 has taken its
+    // recent charges out of `base`, on the files a run opens.
+    Money walk(const std::string& account, const char* base) {
+        Money b = Money::fromText(base);
+        RunFiles files;
+        excludeRecent(files, account, postingDateOf("12-7-98"), b, steplabel, [this](const std::string& message) {
+            shown.push_back(message);
+            if (onShow) onShow(message);
+        });
+        return b;
     }
     TempFolder tmp;
-    HeadlessHost host;
     StepLabel steplabel;
+    std::vector<std::string> shown;
+    std::function<void(const std::string&)> onShow;
 };
 } // namespace
 
 TEST(PostingDateTest, PartsAndTheMonthBefore) {
-    auto d = postingDate("1-15-98");
+    auto d = postingDateOf("1-15-98");
     EXPECT_EQ(d.month, 1);
     EXPECT_EQ(d.day, 15);
     EXPECT_EQ(d.year, 98);
     EXPECT_EQ(d.prevMonth, 12);
     EXPECT_EQ(d.prevYear, 97);
-    d = postingDate("12-7-98");
+    d = postingDateOf("12-7-98");
     EXPECT_EQ(d.day, 7);
     EXPECT_EQ(d.prevMonth, 11);
-    d = postingDate("1-5-00");
+    d = postingDateOf("1-5-00");
     EXPECT_EQ(d.prevYear, 99); // December 99 comes before January 00
     EXPECT_EQ(monthFileName("12-7-98"), "1298.dat");
     EXPECT_EQ(monthFileName("1-5-98"), "1-98.dat");
     EXPECT_EQ(pointerFileName("1-98.dat"), "1-98.ptn");
-    const auto t = transactionDate("11-20-98");
+    const auto t = transactionDay("11-20-98");
     EXPECT_EQ(t.month, 11);
     EXPECT_EQ(t.day, 20);
     EXPECT_EQ(t.year, 98);
@@ -74,11 +74,8 @@ TEST(PostingDateTest, PartsAndTheMonthBefore) {
 
 TEST_F(WalkTest, ZeroOrBlankNewestRecordOpensNothing) {
     for (const char* rec : {"0", ""}) {
-        auto run = makeRun();
-        run.account() = account("1298", rec, "100", 1);
-        run.interestbase() = Money::fromText("100");
-        run.excluderecent();
-        EXPECT_EQ(run.interestbase(), Money::fromText("100"));
+        const Money run = walk(account("1298", rec, "100", 1), "100");
+        EXPECT_EQ(run, Money::fromText("100"));
         EXPECT_EQ(steplabel.text(), "");
     }
 }
@@ -88,24 +85,17 @@ TEST_F(WalkTest, ChargesOfThePostingMonthAndLateLastMonthLeaveTheBase) {
                             transaction(1, "", "0", "Payment", "10.00", "12-3-98", "P")});
     putRecords("1198.dat", {transaction(1, "", "0", "Chain", "40.00", "11-3-98", "A"),
                             transaction(1, "1198", "1", "Watch", "20.00", "11-20-98", "A")});
-    auto run = makeRun();
-    run.account() = account("1298", "1", "200", 1);
-    run.interestbase() = Money::fromText("200");
-    run.excluderecent();
     // 30 + 5 of December and 20 of late November go; 40 of early November stays.
-    EXPECT_EQ(run.interestbase(), Money::fromText("145"));
+    EXPECT_EQ(walk(account("1298", "1", "200", 1), "200"), Money::fromText("145"));
     EXPECT_EQ(steplabel.text(), "HereG4");
 }
 
 TEST_F(WalkTest, FileCodesOutOfMonthRangeEndTheWalk) {
     for (const char* code : {"1398", "0098"}) {
         putRecords(std::string(code) + ".dat", {transaction(1, "", "0", "Ring", "30.00", "12-2-98", "A")});
-        auto run = makeRun();
-        run.account() = account(code, "1", "100", 1);
-        run.interestbase() = Money::fromText("100");
-        run.excluderecent();
-        EXPECT_EQ(run.interestbase(), Money::fromText("100")) << code;
-        EXPECT_TRUE(host.shown().empty());
+        const Money run = walk(account(code, "1", "100", 1), "100");
+        EXPECT_EQ(run, Money::fromText("100")) << code;
+        EXPECT_TRUE(shown.empty());
     }
 }
 
@@ -114,26 +104,18 @@ TEST_F(WalkTest, BackPointersThatLoopEndTheWalk) {
     putRecords("1298.dat", {transaction(1, "1298", "2", "Ring", "10.00", "12-2-98", "A"),
                             transaction(1, "1198", "1", "Ring", "10.00", "12-3-98", "A")});
     putRecords("1198.dat", {transaction(1, "1298", "2", "Ring", "10.00", "12-4-98", "A")});
-    auto run = makeRun();
-    run.account() = account("1298", "1", "100", 1);
-    run.interestbase() = Money::fromText("100");
-    run.excluderecent();
-    EXPECT_EQ(run.interestbase(), Money::fromText("90")); // 1298:1 then stops (2 is higher)
-    auto loop = makeRun();
-    loop.account() = account("1298", "2", "100", 1);
-    loop.interestbase() = Money::fromText("100");
-    loop.excluderecent(); // 1298:2 -> 1198:1 -> 1298:2 again, for ever without the guard
-    EXPECT_EQ(loop.interestbase(), Money::fromText("80"));
+    const Money run = walk(account("1298", "1", "100", 1), "100");
+    EXPECT_EQ(run, Money::fromText("90")); // 1298:1 then stops (2 is higher)
+    const Money loop =
+        walk(account("1298", "2", "100", 1), "100"); // 1298:2 -> 1198:1 -> 1298:2 again, for ever without the guard
+    EXPECT_EQ(loop, Money::fromText("80"));
 }
 
 TEST_F(WalkTest, ChainLeavingTheAccountEndsTheWalk) {
     putRecords("1298.dat", {transaction(1, "1298", "2", "Ring", "10.00", "12-2-98", "A"),
                             transaction(2, "", "0", "Ring", "10.00", "12-3-98", "A")});
-    auto run = makeRun();
-    run.account() = account("1298", "1", "100", 1);
-    run.interestbase() = Money::fromText("100");
-    run.excluderecent();
-    EXPECT_EQ(run.interestbase(), Money::fromText("90"));
+    const Money run = walk(account("1298", "1", "100", 1), "100");
+    EXPECT_EQ(run, Money::fromText("90"));
 }
 
 TEST_F(WalkTest, HeldFileIsRetriedThenReportedThenRead) {
@@ -141,22 +123,19 @@ TEST_F(WalkTest, HeldFileIsRetriedThenReportedThenRead) {
     // Another computer holds the month file.
     HeldElsewhere held("1298.dat");
     int another = 0;
-    host.onShow = [&](const std::string& text) {
+    onShow = [&](const std::string& text) {
         if (text.rfind("Another computer", 0) == 0 && ++another == 2) {
             held.release(); // the other computer lets go
         }
     };
-    auto run = makeRun();
-    run.account() = account("1298", "1", "100", 1);
-    run.interestbase() = Money::fromText("100");
-    run.excluderecent();
-    EXPECT_EQ(run.interestbase(), Money::fromText("70"));
+    const Money run = walk(account("1298", "1", "100", 1), "100");
+    EXPECT_EQ(run, Money::fromText("70"));
     // 21 trace boxes before each "Another computer" box: 20 silent retries, then the notice.
-    ASSERT_EQ(host.shown().size(), 21u + 1 + 21 + 1);
-    EXPECT_EQ(host.shown()[0], "HereG2/\r|1298.dat");
-    EXPECT_EQ(host.shown()[20], "HereG2/\r|1298.dat");
-    EXPECT_EQ(host.shown()[21], "Another computer is momentarily using this file.\rTry again.");
-    EXPECT_EQ(host.shown()[43], "Another computer is momentarily using this file.\rTry again.");
+    ASSERT_EQ(shown.size(), 21u + 1 + 21 + 1);
+    EXPECT_EQ(shown[0], "HereG2/\r|1298.dat");
+    EXPECT_EQ(shown[20], "HereG2/\r|1298.dat");
+    EXPECT_EQ(shown[21], "Another computer is momentarily using this file.\rTry again.");
+    EXPECT_EQ(shown[43], "Another computer is momentarily using this file.\rTry again.");
 }
 
 TEST_F(WalkTest, LayawayCheckFindsTheNewestChargeOrLayaway) {
@@ -165,16 +144,12 @@ TEST_F(WalkTest, LayawayCheckFindsTheNewestChargeOrLayaway) {
                             transaction(3, "1298", "3", "Ring", "1.00", "12-2-98", "P")});
     putRecords("1198.dat", {transaction(1, "", "0", "Layaway", "50.00", "11-2-98", "~"),
                             transaction(2, "", "0", "Ring", "50.00", "11-2-98", "A")});
-    auto run = makeRun();
-    run.account() = account("1298", "1", "100", 1);
-    EXPECT_EQ(run.layawayCheck(), "Y"); // interest stepped over, then the layaway
-    run.account() = account("1298", "2", "100", 2);
-    EXPECT_EQ(run.layawayCheck(), "N"); // a payment stepped over, then a charge
-    run.account() = account("1298", "3", "100", 3);
-    EXPECT_EQ(run.layawayCheck(), ""); // points at itself: the walk stops, a normal account
-    run.account() = account("1298", "0", "100", 4);
-    EXPECT_EQ(run.layawayCheck(), ""); // no transactions
-    run.account() = account("0798", "1", "100", 5);
-    EXPECT_EQ(run.layawayCheck(), ""); // a month file that is not there
+    RunFiles files;
+    EXPECT_EQ(layawayFlag(files, account("1298", "1", "100", 1)), "Y"); // interest stepped over, then the layaway
+    EXPECT_EQ(layawayFlag(files, account("1298", "2", "100", 2)), "N"); // a payment stepped over, then a charge
+    EXPECT_EQ(layawayFlag(files, account("1298", "3", "100", 3)),
+              ""); // points at itself: the walk stops, a normal account
+    EXPECT_EQ(layawayFlag(files, account("1298", "0", "100", 4)), ""); // no transactions
+    EXPECT_EQ(layawayFlag(files, account("0798", "1", "100", 5)), ""); // a month file that is not there
     EXPECT_FALSE(fileExists("0798.dat"));
 }

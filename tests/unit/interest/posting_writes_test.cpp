@@ -47,9 +47,9 @@ TEST(PostingWritesTest, AccountsLeftAsTheyAreKeepEveryByte) {
     WriteCounter counter;
     counter.name = "cust.dat";
     setWriteObserver(&counter);
-    HeadlessHost host({}, true);
+    HeadlessHost host(true);
     StepLabel steplabel;
-    PostingRun run(PostingInput{"12-8-26", ".015", "1.00", false, false, false}, host, steplabel);
+    PostingRun run(PostingInput{postingDateOf("12-8-26"), ".015", "1.00", false, false, false}, host, steplabel);
     const PostingOutcome outcome = run.run();
     setWriteObserver(nullptr);
     ASSERT_EQ(outcome, PostingOutcome::Completed);
@@ -103,9 +103,9 @@ TEST(PostingWritesTest, TheSealNotesTheAccountFileAsAReadOfItFindsIt) {
         putFile("1126.ptn", " 40\r\n");
         ReadCounter reads;
         setWriteObserver(&reads);
-        HeadlessHost host({}, true);
+        HeadlessHost host(true);
         StepLabel steplabel;
-        PostingInput in{"12-8-26", ".015", "1.00", false, false, false};
+        PostingInput in{postingDateOf("12-8-26"), ".015", "1.00", false, false, false};
         in.blockSize = c.blockSize;
         const PostingOutcome outcome = PostingRun(in, host, steplabel).run();
         setWriteObserver(nullptr);
@@ -131,7 +131,7 @@ TEST(PostingWritesTest, ProgressIsTheShareOfTheAccountsHandled) {
         void progress(int percent) override { shown.push_back(percent); }
     } host;
     StepLabel steplabel;
-    PostingInput in{"12-8-26", ".015", "1.00", false, false, false};
+    PostingInput in{postingDateOf("12-8-26"), ".015", "1.00", false, false, false};
     in.blockSize = 10;
     ASSERT_EQ(PostingRun(in, host, steplabel).run(), PostingOutcome::Completed);
     EXPECT_EQ(host.shown, (std::vector<int>{33, 66, 100}));
@@ -160,9 +160,9 @@ TEST(PostingWritesTest, BlocksWrittenWhileTheNextIsPlannedEndAsOneBlock) {
         putFile("1226.dat", december);
         putFile("1226.ptn", " 400\r\n");
         putFile("firstmon.dat", "Y\r\n");
-        HeadlessHost host({}, true);
+        HeadlessHost host(true);
         StepLabel steplabel;
-        PostingInput in{"12-8-26", ".015", "1.00", false, true, false};
+        PostingInput in{postingDateOf("12-8-26"), ".015", "1.00", false, true, false};
         in.blockSize = blockSize;
         EXPECT_EQ(PostingRun(in, host, steplabel).run(), PostingOutcome::Completed);
         auto files = snapshot();
@@ -193,10 +193,10 @@ TEST(PostingWritesTest, AFailedBlockWriteStopsTheRunAndIsNotTakenForARead) {
     for (int r = 1; r <= 26; ++r) december += txBytes(9, "", "0", "Sale", "1.00", "12-1-26");
     putFile("1226.dat", december);
     putFile("1226.ptn", " 26\r\n");
-    HeadlessHost host([] { throw HeadlessEnd{}; }, true);
+    HeadlessHost host(true);
     StepLabel steplabel;
     std::string failure;
-    PostingInput in{"12-8-26", ".015", "1.00", false, true, false};
+    PostingInput in{postingDateOf("12-8-26"), ".015", "1.00", false, true, false};
     in.blockSize = 2;
     PostingRun run(in, host, steplabel);
     {

@@ -1,7 +1,7 @@
 // The charges the last-month exclusion leaves out of an account's base: those of the posting's
 // month, and those of the month before it after the posting's day, each of its own year.
-#include "interest/posting_run.h"
-#include "tests/support/headless_host.h"
+#include "interest/account_files.h"
+#include "interest/account_planner.h"
 #include "tests/support/store_records.h"
 #include "tests/support/temp_folder.h"
 
@@ -44,7 +44,6 @@ const WindowRow rows[] = {
 class RecentChargeWindowTest : public ::testing::TestWithParam<WindowRow> {
   protected:
     TempFolder tmp;
-    HeadlessHost host;
     StepLabel steplabel;
 };
 } // namespace
@@ -52,16 +51,11 @@ class RecentChargeWindowTest : public ::testing::TestWithParam<WindowRow> {
 TEST_P(RecentChargeWindowTest, LeavesOutOnlyTheRecentCharges) {
     const WindowRow& row = GetParam();
     putFile("1226.dat", transactionRecord(1, "", "0", "Ring", "30.00", row.charged, "A"));
-    PostingInput in;
-    in.datebox = row.posting;
-    in.percentage = ".015";
-    in.minfinance = "0";
-    in.firstmon = true;
-    PostingRun run(in, host, steplabel);
-    run.account() = accountRecord({.lastFile = "1226", .lastRec = "1", .balance = "100", .acctno = 1});
-    run.interestbase() = Money::fromText("100");
-    run.excluderecent();
-    EXPECT_EQ(run.interestbase(), Money::fromText(row.leftOut ? "70" : "100"))
+    RunFiles files;
+    Money base = Money::fromText("100");
+    excludeRecent(files, accountRecord({.lastFile = "1226", .lastRec = "1", .balance = "100", .acctno = 1}),
+                  postingDateOf(row.posting), base, steplabel, [](const std::string&) {});
+    EXPECT_EQ(base, Money::fromText(row.leftOut ? "70" : "100"))
         << "a charge of " << row.charged << " in the posting of " << row.posting;
 }
 

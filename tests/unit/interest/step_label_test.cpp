@@ -1,5 +1,5 @@
-#include "interest/posting_run.h"
 #include "interest/step_label.h"
+#include "interest/use_cases/post_interest.h"
 
 #include <gtest/gtest.h>
 #include <set>

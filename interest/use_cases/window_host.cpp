@@ -1,6 +1,4 @@
-#include "interest/window_host.h"
-
-#include <cstdlib>
+#include "interest/use_cases/window_host.h"
 
 namespace interest {
 
@@ -24,10 +22,6 @@ void WindowHost::notify(const QString& text, const QString& title, Tone tone, bo
     p_.messages.show(text, title, withCancel ? Buttons::OkCancel : Buttons::Ok, iconOf(tone));
 }
 
-bool WindowHost::askRetry(const QString& text, const QString& title) {
-    return p_.messages.show(text, title, Buttons::RetryCancel, Icon::Critical) == Answer::Retry;
-}
-
 bool WindowHost::confirmRemoval(const QString& charge) {
     return p_.messages.show(charge, QStringLiteral("Remove this interest charge?"), Buttons::YesNo, Icon::Question,
                             Answer::No) == Answer::Yes;
@@ -36,6 +30,7 @@ bool WindowHost::confirmRemoval(const QString& charge) {
 void WindowHost::reportLine(const QString& line) {
     // A fixed-pitch font, so that the columns line up, and the heading on every page; a copy
     // has the printer's page and breaks where it does.
+    if (printers_.empty()) return;
     if (heading_) {
         const Printer& lead = *printers_.front();
         const bool first = page_ == 0;
@@ -73,15 +68,6 @@ void WindowHost::progress(int percent) {
 
 void WindowHost::setBusy(bool on) { p_.screen.setHourglass(on); }
 void WindowHost::doEvents() { p_.screen.doEvents(); }
-void WindowHost::endProgram() {
-    p_.processes.endProcess();
-    std::abort(); // not reached: the platform ends the process
-}
 const common::Clock& WindowHost::clock() const { return p_.clock; }
-
-void QuietHost::endProgram() {
-    outer_.endProgram();
-    std::abort(); // not reached: the outer host ends the program
-}
 
 } // namespace interest

@@ -8,7 +8,7 @@
 
 namespace interest {
 
-// The engine's host over the desktop platform: boxes, the printer for the report, the pointer.
+// The engine's host over the platform: boxes, the printer for the report, the pointer.
 class WindowHost : public EngineHost {
   public:
     // The heading on every page of the report.
@@ -27,16 +27,16 @@ class WindowHost : public EngineHost {
         if (!alsoPrinted) printers_.clear();
         printers_.push_back(copy);
     }
+    // The report goes nowhere: a run whose numbers are wanted, not its paper.
+    void dropReport() { printers_.clear(); }
 
     void notify(const QString& text, const QString& title, Tone tone, bool withCancel) override;
-    bool askRetry(const QString& text, const QString& title) override;
     bool confirmRemoval(const QString& charge) override;
     void reportLine(const QString& line) override;
     void endReport() override;
     void progress(int percent) override;
     void setBusy(bool on) override;
     void doEvents() override;
-    [[noreturn]] void endProgram() override;
     const common::Clock& clock() const override;
 
   private:
@@ -48,28 +48,6 @@ class WindowHost : public EngineHost {
     int page_ = 0;
     // Where the report goes, the first of them deciding where pages break.
     std::vector<platform::Printer*> printers_;
-};
-
-// A host for a run whose numbers are wanted and not its report: the messages of a file held
-// elsewhere still reach the user.
-class QuietHost : public EngineHost {
-  public:
-    explicit QuietHost(EngineHost& outer) : outer_(outer) {}
-    void notify(const QString& text, const QString& title, Tone tone, bool withCancel) override {
-        outer_.notify(text, title, tone, withCancel);
-    }
-    bool askRetry(const QString& text, const QString& title) override { return outer_.askRetry(text, title); }
-    bool confirmRemoval(const QString&) override { return false; }
-    void reportLine(const QString&) override {}
-    void endReport() override {}
-    void progress(int) override {}
-    void setBusy(bool on) override { outer_.setBusy(on); }
-    void doEvents() override { outer_.doEvents(); }
-    [[noreturn]] void endProgram() override;
-    const common::Clock& clock() const override { return outer_.clock(); }
-
-  private:
-    EngineHost& outer_;
 };
 
 } // namespace interest

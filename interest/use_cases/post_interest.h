@@ -1,0 +1,87 @@
+#pragma once
+#include "common/money.h"
+#include "interest/posting_date.h"
+#include "interest/posting_run.h"
+#include "interest/use_cases/window_host.h"
+#include "platform/platform.h"
+
+#include <QString>
+#include <functional>
+#include <optional>
+
+namespace interest {
+
+// What the posting window holds when a posting is asked for.
+struct PostingForm {
+    QString date, rate, minimum; // as typed
+    bool skipLayaways = false;   // "Do not post interest to Layaways"
+    bool firstmon = false;       // the store leaves charges of the last month out of the base
+    bool wholesale = false;      // the store's interest transactions are wholesale
+};
+
+// How a posting goes, for the window to show.
+struct PostingDone {
+    enum class Kind {
+        NotPosted, // refused, declined, or nothing to do: the window is as it was
+        Posted,
+        Stopped, // stopped by an error, told; what was posted stays posted and consistent
+    };
+    Kind kind = Kind::NotPosted;
+    QString date;   // the date posted
+    QString result; // "Posted 12-9-26: interest charged to 3 accounts, 45.10 in all. The report ..."
+};
+
+// The window's part in a posting: it shows that the posting runs, how far it is, and the end.
+struct PostingView {
+    std::function<void()> running;
+    std::function<void(int percent)> progress;
+    std::function<void(const PostingDone&)> done;
+};
+
+// Posting interest: the input checked, the posting confirmed (the rate, a second posting in the
+// month, the whole posting with its preview), the run, its report printed and kept in the
+// store's folder, the undo copy described; and its preview.
+class PostInterest {
+  public:
+    explicit PostInterest(platform::Platform& p) : p_(p) {}
+
+    // The date as the posting writes it, when it is one; otherwise as typed.
+    static QString normalisedDate(const QString& typed);
+    // Asks what must be asked before the posting; false posts nothing.
+    bool confirmed(const PostingForm& form);
+    // The posting, once confirmed.
+    PostingDone post(const PostingForm& form, const PostingView& view);
+    // The whole run computed on the files as they are, and its report shown; nothing written.
+    void preview(const PostingForm& form);
+
+  private:
+    bool rateConfirmed(const PostingForm& form);
+    bool postingAgainConfirmed(const PostingDate& date);
+    bool postingConfirmed(const PostingForm& form, const PostingDate& date);
+    // The date typed, or the refusal told.
+    std::optional<PostingDate> dateOf(const PostingForm& form);
+    // What the outcome of a run that did not complete means, told; true when the program ends.
+    void tellOutcome(PostingOutcome outcome, const PostingRun& run);
+    PostingInput inputOf(const PostingForm& form, const PostingDate& date, bool preview) const;
+    WindowHost::Heading heading(const PostingForm& form, bool forPreview) const;
+    // The name the report of a posting of `date` is kept under in the store's folder.
+    QString keptReportName(const std::string& date) const;
+    // "12-9-26 at 9:00": when a posting was made.
+    QString madeText() const;
+
+    platform::Platform& p_;
+    StepLabel steplabel_; // the step the run is at, for its failure message
+};
+
+// The rate typed, as a percentage a month ("1.5 %").
+QString ratePerMonth(const QString& rate);
+
+// What the user is told of a run stopped by an error: the step first (the store's support knows
+// the steps), then the file and what went wrong, and that nothing after the last account
+// handled was changed.
+QString postingFailureMessage(const StepLabel& steplabel, const common::RunError& e, int32_t lastDone);
+
+// An account with transactions names no month file: the user is told, and the program ends.
+[[noreturn]] void nothingDesignated(platform::Platform& p);
+
+} // namespace interest
