@@ -26,24 +26,24 @@ using namespace common;
 using namespace platform;
 
 void WorksheetWindow::connectDocumentHandlers() {
-    connect(seetext, &QPushButton::clicked, this, [this] { run([this] { seetext_Click(); }); });
-    connect(allitems, &QPushButton::clicked, this, [this] { run([this] { allitems_Click(); }); });
-    connect(SaveText, &QPushButton::clicked, this, [this] { run([this] { savetext_click(); }); });
-    connect(copytowp, &QPushButton::clicked, this, [this] { run([this] { copytowp_Click(); }); });
-    connect(formatlist2, &QPushButton::clicked, this, [this] { run([this] { FormatList2_Click(); }); });
+    connect(seetext, &QPushButton::clicked, this, [this] { run([this] { seeText(); }); });
+    connect(allitems, &QPushButton::clicked, this, [this] { run([this] { appraiseAllItems(); }); });
+    connect(SaveText, &QPushButton::clicked, this, [this] { run([this] { saveText(); }); });
+    connect(copytowp, &QPushButton::clicked, this, [this] { run([this] { exportToWordProcessor(); }); });
+    connect(formatlist2, &QPushButton::clicked, this, [this] { run([this] { listPassagesFromText(); }); });
     connect(appraisalist, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         const QString entry = item->text();
-        run([this, entry] { appraisalist_Click(entry); });
+        run([this, entry] { openAppraisal(entry); });
     });
     connect(appraisalist, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
         const QString entry = item->text();
-        run([this, entry] { appraisalist_Click(entry); });
+        run([this, entry] { openAppraisal(entry); });
     });
     // Enter on an earlier appraisal opens it, as a click does.
     onKey(appraisalist, [this](QKeyEvent* e) {
         if (!isEnterKey(e) || !appraisalist->currentItem()) return false;
         const QString entry = appraisalist->currentItem()->text();
-        run([this, entry] { appraisalist_Click(entry); });
+        run([this, entry] { openAppraisal(entry); });
         return true;
     });
     // Ctrl+S saves and Ctrl+P prints the text shown.
@@ -164,7 +164,7 @@ void WorksheetWindow::showComposedText(const std::string& text) {
     textArea->setFocus(Qt::OtherFocusReason);
 }
 
-void WorksheetWindow::seetext_Click() {
+void WorksheetWindow::seeText() {
     if (!shownTextSettled()) return;
     const int16_t m = itemCount(tables_);
     int16_t next = static_cast<int16_t>(shownitem_ + 1);
@@ -187,7 +187,7 @@ void WorksheetWindow::seetext_Click() {
     showComposedText(composeAppraisal(compositionInput(shownitem_)));
 }
 
-void WorksheetWindow::allitems_Click() {
+void WorksheetWindow::appraiseAllItems() {
     if (!shownTextSettled()) return;
     if (itemBeingEntered()) return;
     const std::vector<int16_t> numbers = itemsToCompose(tables_);
@@ -264,7 +264,7 @@ bool WorksheetWindow::unsavedItemsSettled() {
     return true;
 }
 
-void WorksheetWindow::savetext_click() {
+void WorksheetWindow::saveText() {
     if (!codePageAllows(textArea->toPlainText(), QStringLiteral("saved"))) return;
     setDocumentText(trimForSave(documentText()));
     try {
@@ -293,7 +293,7 @@ void WorksheetWindow::savetext_click() {
     }
 }
 
-void WorksheetWindow::appraisalist_Click(const QString& entry) {
+void WorksheetWindow::openAppraisal(const QString& entry) {
     const std::string file = "appraise\\" + toAnsi(entry.left(12));
     if (!fileExists(file)) {
         p.messages.show(QStringLiteral("No such file"));
@@ -311,9 +311,9 @@ void WorksheetWindow::appraisalist_Click(const QString& entry) {
     textArea->setFocus(Qt::OtherFocusReason);
 }
 
-void WorksheetWindow::FormatList2_Click() {
+void WorksheetWindow::listPassagesFromText() {
     appraisalist->hide();
-    FormatList_Click();
+    listPassages();
     // Beside the button that opened it: above the text's row of buttons.
     whichinsert->move(formatlist2->x(), formatlist2->y() - whichinsert->height());
 }
@@ -327,7 +327,7 @@ bool WorksheetWindow::codePageAllows(const QString& text, const QString& action)
                            {}, Buttons::YesNo, Icon::Exclamation) == Answer::Yes;
 }
 
-void WorksheetWindow::copytowp_Click() {
+void WorksheetWindow::exportToWordProcessor() {
     if (!codePageAllows(textArea->toPlainText(), QStringLiteral("exported"))) return;
     const std::string text = documentText();
     p.clipboard.setText(fromAnsi(text));

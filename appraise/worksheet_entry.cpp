@@ -116,19 +116,19 @@ void WorksheetWindow::connectEntryHandlers() {
                 return true;
             });
 
-    connect(nextstone, &QPushButton::clicked, this, [this] { run([this] { nextstone_Click(); }); });
-    connect(nextitem, &QPushButton::clicked, this, [this] { run([this] { nextitem_Click(); }); });
-    connect(caratEstimate, &QPushButton::clicked, this, [this] { run([this] { c_Click(); }); });
-    connect(Calculate, &QPushButton::clicked, this, [this] { run([this] { Calculate_Click(); }); });
-    connect(itemnumber, &QLineEdit::textChanged, this, [this] { run([this] { itemnumber_Change(); }); });
+    connect(nextstone, &QPushButton::clicked, this, [this] { run([this] { addOrEndStone(); }); });
+    connect(nextitem, &QPushButton::clicked, this, [this] { run([this] { endItem(); }); });
+    connect(caratEstimate, &QPushButton::clicked, this, [this] { run([this] { openCaratCalculator(); }); });
+    connect(Calculate, &QPushButton::clicked, this, [this] { run([this] { estimateCarats(); }); });
+    connect(itemnumber, &QLineEdit::textChanged, this, [this] { run([this] { itemNumberChanged(); }); });
 
     for (QRadioButton* o : {Ring, Watch, Bracelet, Necklace, pendant, Earrings, Beads, Pearls})
-        onClick(o, &WorksheetWindow::typeOfItem_Click);
-    onClick(OtherType, &WorksheetWindow::OtherType_Click);
-    onClick(OtherMetal, &WorksheetWindow::OtherMetal_Click);
-    onClick(OtherMetalColor, &WorksheetWindow::othermetalcolor_Click);
-    onClick(stoneOptions.back(), &WorksheetWindow::otherstone_Click);
-    onClick(shapeOptions.back(), &WorksheetWindow::Othershape_Click);
+        onClick(o, &WorksheetWindow::typeChosen);
+    onClick(OtherType, &WorksheetWindow::nameOtherType);
+    onClick(OtherMetal, &WorksheetWindow::nameOtherMetal);
+    onClick(OtherMetalColor, &WorksheetWindow::nameOtherMetalColor);
+    onClick(stoneOptions.back(), &WorksheetWindow::nameOtherStone);
+    onClick(shapeOptions.back(), &WorksheetWindow::nameOtherShape);
     for (int i = 0; i < 4; ++i) // round brilliant, marquise, emerald cut, oval; not pear
         connect(shapeOptions[i], &QAbstractButton::toggled, this, [this](bool on) {
             if (on) Carat->setFocus(Qt::OtherFocusReason);
@@ -138,11 +138,11 @@ void WorksheetWindow::connectEntryHandlers() {
             if (on) Weight->setFocus(Qt::OtherFocusReason);
         });
 
-    onLostFocus(Color, [this] { Color_LostFocus(); });
-    onLostFocus(Clarity, [this] { Clarity_LostFocus(); });
-    onLostFocus(Cut, [this] { Cut_LostFocus(); });
-    onGotFocus(Price, [this] { price_GotFocus(); });
-    onLostFocus(Price, [this] { Price_LostFocus(); });
+    onLostFocus(Color, [this] { readColorGrade(); });
+    onLostFocus(Clarity, [this] { readClarityGrade(); });
+    onLostFocus(Cut, [this] { readCutGrade(); });
+    onGotFocus(Price, [this] { enterPrice(); });
+    onLostFocus(Price, [this] { leavePrice(); });
     // The measure boxes take numbers; what is not one is said when the box is left.
     for (QLineEdit* box : {Carat, Quantity, Weight, CLength, CWidth, CDepth})
         onLostFocus(box, [this, box] {
@@ -186,8 +186,8 @@ std::string WorksheetWindow::chosenText(QButtonGroup* g, const std::map<QAbstrac
     return it != texts.end() ? std::string(it->second) : toAnsi(b->text());
 }
 
-void WorksheetWindow::nextstone_Click() {
-    if (withoutMnemonic(nextstone->text()) == QStringLiteral("Add a stone")) {
+void WorksheetWindow::addOrEndStone() {
+    if (!stoneOpen_) {
         startstone();
         return;
     }
@@ -218,9 +218,9 @@ void WorksheetWindow::nextstone_Click() {
     e.dimensions = trim(toAnsi(dimensions->text()));
     // The grades are read from the bars themselves: an Alt key ends the stone without taking
     // the focus from the bar last moved, and a bar never moved for this stone is not graded.
-    Color_LostFocus();
-    Clarity_LostFocus();
-    Cut_LostFocus();
+    readColorGrade();
+    readClarityGrade();
+    readCutGrade();
     e.clarity = tables_.claritygrade;
     e.color = tables_.colorgrade;
     e.cut = tables_.cutgrade;
@@ -235,6 +235,7 @@ void WorksheetWindow::nextstone_Click() {
 }
 
 void WorksheetWindow::startstone() {
+    stoneOpen_ = true;
     entryKeys_.setCaption(nextstone, QStringLiteral("End Sto&ne"));
     custname->hide();
     for (QWidget* w : std::initializer_list<QWidget*>{stoneFrame, stonenumber, shapeFrame, Clarity, Cut, Color, Carat,
@@ -266,10 +267,11 @@ void WorksheetWindow::clearstone() {
     stonenumber->hide();
     caratEstimate->hide();
     showAllItems();
+    stoneOpen_ = false;
     entryKeys_.setCaption(nextstone, QStringLiteral("Add a sto&ne"));
 }
 
-void WorksheetWindow::nextitem_Click() {
+void WorksheetWindow::endItem() {
     const auto slot = slotNumber(toAnsi(itemnumber->text()), maxItem);
     if (!slot) {
         p.messages.show(QStringLiteral("There is no place for item number %1. Item numbers go from 0 to %2.")
@@ -341,7 +343,7 @@ void WorksheetWindow::logitem(int16_t slot) {
     }
 }
 
-void WorksheetWindow::itemnumber_Change() {
+void WorksheetWindow::itemNumberChanged() {
     const auto n = slotNumber(toAnsi(itemnumber->text()), maxItem);
     if (!n || *n == tables_.lastitem) return; // a number without a slot is refused when stored
     tables_.curitem = *n;
@@ -415,16 +417,16 @@ bool WorksheetWindow::itemInProgress() const {
 
 void WorksheetWindow::discardEntry() {
     pendingStones_.clear();
-    if (!stoneFrame->isHidden() || withoutMnemonic(nextstone->text()) != QStringLiteral("Add a stone")) clearstone();
+    if (!stoneFrame->isHidden() || stoneOpen_) clearstone();
     clearitem();
 }
 
 bool WorksheetWindow::endItemInProgress() {
     if (stoneInProgress()) {
-        nextstone_Click();
+        addOrEndStone();
         if (stoneInProgress()) return false;
     }
-    nextitem_Click();
+    endItem();
     return !itemInProgress();
 }
 
@@ -439,7 +441,7 @@ bool WorksheetWindow::itemInProgressSettled() {
     }
 }
 
-void WorksheetWindow::typeOfItem_Click() {
+void WorksheetWindow::typeChosen() {
     nextstone->show();
     appraisalist->hide();
 }
@@ -462,35 +464,35 @@ void WorksheetWindow::askOtherName(QButtonGroup* group, QAbstractButton* other, 
         focusTo, [focusTo] { focusTo->setFocus(Qt::OtherFocusReason); }, Qt::QueuedConnection);
 }
 
-void WorksheetWindow::OtherType_Click() {
+void WorksheetWindow::nameOtherType() {
     askOtherName(typeGroup, OtherType, QStringLiteral("Type of item:"));
     if (!typeGroup->checkedButton()) return;
     nextstone->show();
     appraisalist->hide();
 }
 
-void WorksheetWindow::OtherMetal_Click() { askOtherName(metalGroup, OtherMetal, QStringLiteral("Metal:")); }
+void WorksheetWindow::nameOtherMetal() { askOtherName(metalGroup, OtherMetal, QStringLiteral("Metal:")); }
 
-void WorksheetWindow::othermetalcolor_Click() {
+void WorksheetWindow::nameOtherMetalColor() {
     askOtherName(metalColorGroup, OtherMetalColor, QStringLiteral("Metal color:"));
 }
 
-void WorksheetWindow::otherstone_Click() { askOtherName(stoneGroup, stoneOptions.back(), QStringLiteral("Stone :")); }
+void WorksheetWindow::nameOtherStone() { askOtherName(stoneGroup, stoneOptions.back(), QStringLiteral("Stone :")); }
 
-void WorksheetWindow::Othershape_Click() {
+void WorksheetWindow::nameOtherShape() {
     askOtherName(shapeGroup, shapeOptions.back(), QStringLiteral("Shape"));
     if (shapeGroup->checkedButton() == shapeOptions.back())
         QMetaObject::invokeMethod(
             Carat, [this] { Carat->setFocus(Qt::OtherFocusReason); }, Qt::QueuedConnection);
 }
 
-void WorksheetWindow::Color_LostFocus() { tables_.colorgrade = Color->grade(); }
-void WorksheetWindow::Clarity_LostFocus() { tables_.claritygrade = Clarity->grade(); }
-void WorksheetWindow::Cut_LostFocus() { tables_.cutgrade = Cut->grade(); }
+void WorksheetWindow::readColorGrade() { tables_.colorgrade = Color->grade(); }
+void WorksheetWindow::readClarityGrade() { tables_.claritygrade = Clarity->grade(); }
+void WorksheetWindow::readCutGrade() { tables_.cutgrade = Cut->grade(); }
 
-void WorksheetWindow::price_GotFocus() { Price->setText(fromAnsi(trim(toAnsi(Price->text())))); }
+void WorksheetWindow::enterPrice() { Price->setText(fromAnsi(trim(toAnsi(Price->text())))); }
 
-void WorksheetWindow::Price_LostFocus() {
+void WorksheetWindow::leavePrice() {
     // An empty price stays empty: the item may have none.
     if (Price->isVisible() && !Price->text().trimmed().isEmpty()) formatPrice();
 }
@@ -566,7 +568,7 @@ QString WorksheetWindow::itemDescription(int16_t slot) const {
     return type + QStringLiteral(" of ") + fromAnsi(groupedPrice(price));
 }
 
-void WorksheetWindow::c_Click() {
+void WorksheetWindow::openCaratCalculator() {
     dimensionspanel->move(tw(4320), tw(2760));
     dimensionspanel->show();
     p.screen.doEvents();
@@ -576,9 +578,7 @@ void WorksheetWindow::c_Click() {
     CLength->selectAll();
 }
 
-void WorksheetWindow::Calculate_Click() { calcweight(); }
-
-void WorksheetWindow::calcweight() {
+void WorksheetWindow::estimateCarats() {
     // A decimal comma is read as the point it stands for ("6,5" is 6.5 mm); words are refused.
     for (QLineEdit* box : {CLength, CWidth, CDepth})
         if (!measureAllows(box)) return;

@@ -25,17 +25,17 @@ using namespace platform;
 
 void WorksheetWindow::connectPrintingHandlers() {
     whichinsert->setGeometry(tw(4680), tw(4920), tw(1575), tw(1785));
-    connect(FormatList, &QPushButton::clicked, this, [this] { run([this] { FormatList_Click(); }); });
-    connect(PrintText, &QPushButton::clicked, this, [this] { run([this] { PrintText_Click(); }); });
-    connect(Fonttext, &QPushButton::clicked, this, [this] { run([this] { Fonttext_Click(); }); });
-    connect(changeprinter, &QPushButton::clicked, this, [this] { run([this] { changeprinter_Click(); }); });
+    connect(FormatList, &QPushButton::clicked, this, [this] { run([this] { listPassages(); }); });
+    connect(PrintText, &QPushButton::clicked, this, [this] { run([this] { printText(); }); });
+    connect(Fonttext, &QPushButton::clicked, this, [this] { run([this] { chooseTextFont(); }); });
+    connect(changeprinter, &QPushButton::clicked, this, [this] { run([this] { choosePrinter(); }); });
     connect(whichinsert, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         const QString entry = item->text();
-        run([this, entry] { whichinsert_Click(entry); });
+        run([this, entry] { passageChosen(entry); });
     });
     connect(alignmentList, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         const int index = alignmentList->row(item);
-        run([this, index] { List1_Click(index); });
+        run([this, index] { alignmentLineChosen(index); });
     });
     // Enter on a line of either list chooses it, as a click does; Escape closes the insert list.
     onKey(whichinsert, [this](QKeyEvent* e) {
@@ -44,12 +44,12 @@ void WorksheetWindow::connectPrintingHandlers() {
             return true;
         }
         if (!isEnterKey(e) || !whichinsert->currentItem()) return false;
-        whichinsert_Click(whichinsert->currentItem()->text());
+        passageChosen(whichinsert->currentItem()->text());
         return true;
     });
     onKey(alignmentList, [this](QKeyEvent* e) {
         if (!isEnterKey(e) || alignmentList->currentRow() < 0) return false;
-        List1_Click(alignmentList->currentRow());
+        alignmentLineChosen(alignmentList->currentRow());
         return true;
     });
 }
@@ -75,7 +75,7 @@ void WorksheetWindow::applyFont(const FontChoice& c) {
 
 // --- Printing -------------------------------------------------------------------------------
 
-void WorksheetWindow::PrintText_Click() {
+void WorksheetWindow::printText() {
     if (!printAppraisal(p, settings_, AppraisalPrint{*textArea->document(), textFont(), logo_})) return;
     // Only a text that changed since its last Save is offered to be saved; either way the text
     // printed stays on screen (See Text goes on to the next item).
@@ -84,14 +84,14 @@ void WorksheetWindow::PrintText_Click() {
                         Icon::Question) == Answer::Yes) {
         p.screen.setHourglass(true);
         p.screen.doEvents();
-        savetext_click();
+        saveText();
         p.screen.setHourglass(false);
     }
 }
 
 // --- The insert menu and the template passages ---------------------------------------------
 
-void WorksheetWindow::FormatList_Click() {
+void WorksheetWindow::listPassages() {
     whichinsert->clear();
     appraisalist->hide();
     for (const char* entry : insertMenu()) whichinsert->addItem(QString::fromLatin1(entry));
@@ -106,7 +106,7 @@ void WorksheetWindow::FormatList_Click() {
     whichinsert->setFocus(Qt::OtherFocusReason);
 }
 
-void WorksheetWindow::whichinsert_Click(const QString& entry) {
+void WorksheetWindow::passageChosen(const QString& entry) {
     whichinsert->hide();
     for (const Insert& ins : inserts())
         if (entry == QString::fromLatin1(ins.entry)) {
@@ -145,18 +145,18 @@ void WorksheetWindow::showalignment() {
     back->raise();
 }
 
-void WorksheetWindow::List1_Click(int index) {
-    if (index == 0) {
-        alignmentList->hide();
-        return;
-    }
-    if (index >= 1 && index <= 12) {
-        std::string& value = settings_.alignText[index - 1];
+void WorksheetWindow::alignmentLineChosen(int index) {
+    switch (alignmentRow(index)) {
+    case AlignmentRow::Heading: alignmentList->hide(); return;
+    case AlignmentRow::TextValue: {
+        std::string& value = settings_.alignText[static_cast<size_t>(index - 1)];
         const QString answer = p.input.ask(alignmentPrompt(index) + fromAnsi(value));
         // Cancel (or nothing typed) keeps the value, and the file is not written.
         if (answer.trimmed().isEmpty()) return;
         value = toAnsi(answer);
-    } else if (index == 13) {
+        break;
+    }
+    case AlignmentRow::SignatureMargin: {
         const QString answer = p.input.ask(alignmentPrompt(13) + QString::number(settings_.align13));
         if (answer.trimmed().isEmpty()) return;
         if (const auto v = signatureFactor(toAnsi(answer))) {
@@ -167,7 +167,9 @@ void WorksheetWindow::List1_Click(int index) {
                                 .arg(settings_.align13),
                             {}, Buttons::Ok, Icon::Exclamation);
         }
-    } else if (index == 26) {
+        break;
+    }
+    case AlignmentRow::RestoreDefaults:
         if (hasDefaultAlignment()) {
             restoreDefaultAlignment();
             showalignment();
@@ -176,7 +178,8 @@ void WorksheetWindow::List1_Click(int index) {
         p.messages.show(QStringLiteral("No default alignment file is on this computer.  You can download the file from "
                                        "the SPECIAL page of ") +
                         QString::fromLatin1(supportPage) + '.');
-    } else {
+        break;
+    case AlignmentRow::Explanation:
         // A line of explanation, not a value.
         p.messages.show(QStringLiteral("Click one of the first 13 lines to change its value, or the last line to set "
                                        "all values back to their defaults."),
@@ -244,11 +247,11 @@ void WorksheetWindow::setdefaultfont() {
     }
 }
 
-void WorksheetWindow::Fonttext_Click() {
+void WorksheetWindow::chooseTextFont() {
     const FontChoice current = textFont();
     applyFont(p.fonts.choose(current).value_or(current));
 }
 
-void WorksheetWindow::changeprinter_Click() { p.printSetup.choose(); }
+void WorksheetWindow::choosePrinter() { p.printSetup.choose(); }
 
 } // namespace appraise

@@ -100,16 +100,45 @@ GradeBar* WorksheetWindow::gradeBar(GradeScale scale, const char* name, int x, i
 }
 
 void WorksheetWindow::buildControls() {
-    // Created in the order of entry, which is the tab order.
+    // Created in the order of entry, which is the tab order: the item, its stones, the item's
+    // buttons, then the document.
+    buildItemPanel();
+    buildStonePanel();
+    buildItemButtons();
+    buildDocumentControls();
+
+    // Hidden in the design: the stone panel, the document and everything that goes with them.
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             stoneFrame,    shapeFrame,  stonenumber, Carat,      Quantity,     dimensions,    caratEstimate,
+             Color,         Clarity,     Cut,         nextstone,  seetext,      allitems,      textArea,
+             SaveText,      formatlist2, PrintText,   Fonttext,   copytowp,     changeprinter, back,
+             alignmentList, whichinsert, logoPicture, hiddenLogo, appraisalist, entry,         appraisalistCaption})
+        w->hide();
+    for (QLabel* l : stoneLabels) l->hide();
+
+    // Along the stone panel: the grades, then End Stone, then the item's own buttons.
+    QWidget::setTabOrder(Cut, nextstone);
+    QWidget::setTabOrder(nextstone, nextitem);
+
+    buildMeasurementPanel();
+    setShortcuts();
+    connectEntryHandlers();
+    connectDocumentHandlers();
+    connectPrintingHandlers();
+    connect(End, &QPushButton::clicked, this, [this] { run([this] { endAndStartMainProgram(); }); });
+    connect(back, &QPushButton::clicked, this, [this] { run([this] { goBack(); }); });
+    connect(entry, &QPushButton::clicked, this, [this] { run([this] { backToEntry(); }); });
+    onLostFocus(datebox, [this] { checkDate(); });
+}
+
+void WorksheetWindow::buildItemPanel() {
     dateCaption = label("Label8", QStringLiteral("&Date"), 120, 150, 500, 300);
     datebox = textBox("datebox", QString(), 620, 120, 1100, 330);
     itemNumberCaption = label("Label9", QStringLiteral("Item n&umber"), 1800, 150, 1300, 300);
     itemnumber = textBox("itemnumber", QStringLiteral("1"), 3100, 120, 550, 330);
 
-    auto makeGroup = [this](QButtonGroup*& g) { g = new QButtonGroup(this); };
-
     typeFrame = frame("Frame3d1", QStringLiteral("General T&ype of Item"), 120, 600, 1900, 2750);
-    makeGroup(typeGroup);
+    typeGroup = new QButtonGroup(this);
     const std::pair<const char*, const char*> types[] = {
         {"Ring", "Ring"},         {"Watch", "Watch"},     {"Bracelet", "Bracelet"},
         {"Necklace", "Necklace"}, {"pendant", "Pendant"}, {"Earrings", "Earrings"},
@@ -120,7 +149,7 @@ void WorksheetWindow::buildControls() {
         *typeSlots[i] = option(typeFrame, typeGroup, types[i].first, types[i].second, 120, 270 + i * 270, 1700);
 
     metalColorFrame = frame("Frame3d2", QStringLiteral("Metal C&olor"), 2100, 600, 1700, 1650);
-    makeGroup(metalColorGroup);
+    metalColorGroup = new QButtonGroup(this);
     Yellow = option(metalColorFrame, metalColorGroup, "Yellow", "Yellow", 120, 270, 1500);
     White = option(metalColorFrame, metalColorGroup, "White", "White", 120, 540, 1500);
     Pink = option(metalColorFrame, metalColorGroup, "Pink", "Pink", 120, 810, 1500);
@@ -128,7 +157,7 @@ void WorksheetWindow::buildControls() {
     OtherMetalColor = option(metalColorFrame, metalColorGroup, "OtherMetalColor", "Other", 120, 1350, 1500);
 
     metalFrame = frame("Frame3d5", QStringLiteral("&Metal"), 3900, 600, 1900, 1900);
-    makeGroup(metalGroup);
+    metalGroup = new QButtonGroup(this);
     K18 = option(metalFrame, metalGroup, "K18", "18 Karat", 120, 270, 1700);
     k14 = option(metalFrame, metalGroup, "k14", "14 Karat", 120, 540, 1700);
     k10 = option(metalFrame, metalGroup, "k10", "10 Karat", 120, 810, 1700);
@@ -137,24 +166,25 @@ void WorksheetWindow::buildControls() {
     OtherMetal = option(metalFrame, metalGroup, "OtherMetal", "Other", 120, 1620, 1700);
 
     wearerFrame = frame("Frame3d6", QString(), 2100, 2300, 1700, 850);
-    makeGroup(wearerGroup);
+    wearerGroup = new QButtonGroup(this);
     Mans = option(wearerFrame, wearerGroup, "Mans", "Man's", 120, 150, 1500);
     Ladys = option(wearerFrame, wearerGroup, "Ladys", "Lady's", 120, 450, 1500);
 
     weightCaption = label("Label10", QStringLiteral("&Weight"), 3900, 2620, 800, 300);
     Weight = textBox("Weight", QString(), 4700, 2580, 1100, 330);
     unitsFrame = frame("Frame3d7", QStringLiteral("Wei&ght Units"), 3900, 2950, 1900, 620);
-    makeGroup(unitsGroup);
+    unitsGroup = new QButtonGroup(this);
     DWT = option(unitsFrame, unitsGroup, "DWT", "DWT", 80, 290, 780);
     Grams = option(unitsFrame, unitsGroup, "Grams", "Grams", 880, 290, 1000);
 
     priceCaption = label("Label11", QStringLiteral("&Price"), 120, 3480, 600, 300);
     Price = textBox("Price", QString(), 720, 3440, 1300, 330);
     nextstone = button("nextstone", QStringLiteral("Add a sto&ne"), 2100, 3420, 1700, 380);
+}
 
-    // Stone panel
+void WorksheetWindow::buildStonePanel() {
     stoneFrame = frame("Frame3d3", QStringLiteral("&Stone"), 120, 3900, 3900, 1950);
-    makeGroup(stoneGroup);
+    stoneGroup = new QButtonGroup(this);
     const std::pair<const char*, const char*> stones[] = {
         {"Diamond", "Diamond"}, {"Amethyst", "Amethyst"}, {"Aquamarine", "Aquamarine"},
         {"Citrine", "Citrine"}, {"Emerald", "Emerald"},   {"Garnet", "Garnet"},
@@ -168,7 +198,7 @@ void WorksheetWindow::buildControls() {
         stoneOptions.push_back(option(stoneFrame, stoneGroup, stones[i].first, stones[i].second, colX[i / 6],
                                       270 + (i % 6) * 270, colW[i / 6]));
     shapeFrame = frame("Frame3d4", QStringLiteral("Sh&ape"), 4100, 3900, 1780, 1950);
-    makeGroup(shapeGroup);
+    shapeGroup = new QButtonGroup(this);
     const std::pair<const char*, const char*> shapes[] = {{"RoundBrilliant", "Round Brilliant"},
                                                           {"Marquise", "Marquise"},
                                                           {"EmeraldCut", "Emerald"},
@@ -225,7 +255,9 @@ void WorksheetWindow::buildControls() {
     Cut = gradeRow(cutCaption, GradeScale::Cut, "Label18", QStringLiteral("Cu&t"), "Label5",
                    QStringLiteral("   Ideal  2     3     4     5     6     7     8     9   Poor"), "Cut", "cutshown",
                    7150);
+}
 
+void WorksheetWindow::buildItemButtons() {
     nextitem = button("nextitem", QStringLiteral("End t&his item"), 5950, 3420, 1550, 380);
     seetext = button("seetext", QStringLiteral("See Te&xt"), 7600, 3420, 1600, 380);
     allitems = button("allitems", QStringLiteral("&All Items"), 7700, 3850, 1500, 360);
@@ -244,8 +276,9 @@ void WorksheetWindow::buildControls() {
     appraisalist->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     appraisalist->setResizeMode(QListView::Adjust);
     appraisalist->setGeometry(tw(5950), tw(1680), tw(3250), tw(1620));
+}
 
-    // The document surface and its buttons.
+void WorksheetWindow::buildDocumentControls() {
     textArea = new QTextEdit(canvas());
     textArea->setObjectName("Text1");
     textArea->setAcceptRichText(false);
@@ -271,29 +304,6 @@ void WorksheetWindow::buildControls() {
     savedas->hide();
     logoPicture = label("printPicture1", QString(), 0, 0, 100, 100);
     hiddenLogo = label("Command3D1", QString(), 0, 0, 100, 100);
-
-    // Hidden in the design: the stone panel, the document and everything that goes with them.
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             stoneFrame,    shapeFrame,  stonenumber, Carat,      Quantity,     dimensions,    caratEstimate,
-             Color,         Clarity,     Cut,         nextstone,  seetext,      allitems,      textArea,
-             SaveText,      formatlist2, PrintText,   Fonttext,   copytowp,     changeprinter, back,
-             alignmentList, whichinsert, logoPicture, hiddenLogo, appraisalist, entry,         appraisalistCaption})
-        w->hide();
-    for (QLabel* l : stoneLabels) l->hide();
-
-    // Along the stone panel: the grades, then End Stone, then the item's own buttons.
-    QWidget::setTabOrder(Cut, nextstone);
-    QWidget::setTabOrder(nextstone, nextitem);
-
-    buildMeasurementPanel();
-    setShortcuts();
-    connectEntryHandlers();
-    connectDocumentHandlers();
-    connectPrintingHandlers();
-    connect(End, &QPushButton::clicked, this, [this] { run([this] { End_Click(); }); });
-    connect(back, &QPushButton::clicked, this, [this] { run([this] { back_Click(); }); });
-    connect(entry, &QPushButton::clicked, this, [this] { run([this] { entry_Click(); }); });
-    onLostFocus(datebox, [this] { datebox_lostfocus(); });
 }
 
 void WorksheetWindow::setCaption(QLabel* l, const QString& caption) {
@@ -372,7 +382,7 @@ int32_t WorksheetWindow::matchprinter(QTextEdit& area, int32_t leftMargin, int32
     return width;
 }
 
-void WorksheetWindow::datebox_lostfocus() {
+void WorksheetWindow::checkDate() {
     std::string d = toAnsi(datebox->text());
     fixdate(d);
     datebox->setText(fromAnsi(d));
@@ -384,7 +394,7 @@ bool WorksheetWindow::unsavedAppraisalSettled() {
     if (!hasUnsavedAppraisal()) return true;
     switch (p.messages.show(QStringLiteral("This appraisal has not been saved. Save it now?"), {}, Buttons::YesNoCancel,
                             Icon::Question)) {
-    case Answer::Yes: savetext_click(); return !hasUnsavedAppraisal(); // a Save that failed keeps the user here
+    case Answer::Yes: saveText(); return !hasUnsavedAppraisal(); // a Save that failed keeps the user here
     case Answer::No: return true;
     default: return false;
     }
@@ -392,7 +402,7 @@ bool WorksheetWindow::unsavedAppraisalSettled() {
 
 bool WorksheetWindow::queryUnload() { return itemInProgressSettled() && unsavedItemsSettled(); }
 
-void WorksheetWindow::End_Click() {
+void WorksheetWindow::endAndStartMainProgram() {
     if (!itemInProgressSettled() || !unsavedItemsSettled()) return;
     p.screen.setHourglass(true);
     p.screen.doEvents();
@@ -400,18 +410,18 @@ void WorksheetWindow::End_Click() {
     p.processes.endProcess();
 }
 
-void WorksheetWindow::back_Click() {
+void WorksheetWindow::goBack() {
     if (!alignmentList->isHidden()) {
         if (Fonttext->isHidden()) back->hide();
         alignmentList->hide();
         return;
     }
-    End_Click();
+    endAndStartMainProgram();
 }
 
 void WorksheetWindow::formUnload() { startMainProgram(p); }
 
-void WorksheetWindow::entry_Click() {
+void WorksheetWindow::backToEntry() {
     // Back to the entry of items; the text shown and the items not saved are settled first, as
     // when leaving.
     if (!unsavedItemsSettled()) return;
@@ -468,7 +478,7 @@ void WorksheetWindow::showAllItems() {
     allitems->setVisible(!seetext->isHidden() && (!textArea->isHidden() || stoneFrame->isHidden()));
 }
 
-void WorksheetWindow::Form_Resize() {
+void WorksheetWindow::fitTextArea() {
     textArea->setGeometry(tw(100), tw(500), canvas()->width() - tw(200), canvas()->height() - tw(600));
 }
 
@@ -477,7 +487,7 @@ void WorksheetWindow::resizeEvent(QResizeEvent* event) {
     // The text area's own placement is set when a text is shown; only keep it inside.
     run([this] {
         fitCanvas();
-        if (textArea->isHidden()) Form_Resize();
+        if (textArea->isHidden()) fitTextArea();
     });
 }
 

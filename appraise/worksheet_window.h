@@ -40,29 +40,29 @@ class WorksheetWindow : public platform::FormWindow {
     void load() override;
 
     // Handlers
-    void End_Click();
-    void back_Click();
-    void entry_Click();
+    void endAndStartMainProgram();
+    void goBack();
+    void backToEntry();
     // Back to the worksheet: the text and every button that goes with it hidden.
     void leaveDocument();
-    void Form_Resize();
-    void datebox_lostfocus();
+    void fitTextArea();
+    void checkDate();
 
     // Entry handlers
-    void nextstone_Click();
-    void nextitem_Click();
-    void itemnumber_Change();
-    void typeOfItem_Click(); // a type of item chosen (Ring, Watch, ...)
-    void OtherType_Click();
-    void OtherMetal_Click();
-    void othermetalcolor_Click();
-    void otherstone_Click();
-    void Othershape_Click();
-    void Color_LostFocus();
-    void Clarity_LostFocus();
-    void Cut_LostFocus();
-    void price_GotFocus();
-    void Price_LostFocus();
+    void addOrEndStone();
+    void endItem();
+    void itemNumberChanged();
+    void typeChosen(); // a type of item chosen (Ring, Watch, ...)
+    void nameOtherType();
+    void nameOtherMetal();
+    void nameOtherMetalColor();
+    void nameOtherStone();
+    void nameOtherShape();
+    void readColorGrade();
+    void readClarityGrade();
+    void readCutGrade();
+    void enterPrice();
+    void leavePrice();
     // The price box read as a price and shown formatted; false (and said, the focus back in the
     // box) when it is not one.
     bool formatPrice();
@@ -71,25 +71,24 @@ class WorksheetWindow : public platform::FormWindow {
     bool measureAllows(QLineEdit* box);
     // "a Ring of 2,450.00": what an item slot holds, in words.
     QString itemDescription(int16_t slot) const;
-    void c_Click();
-    void Calculate_Click();
+    void openCaratCalculator();
 
     // Document handlers
-    void seetext_Click();
+    void seeText();
     // Every item of the worksheet in one appraisal, with the total replacement value.
-    void allitems_Click();
-    void savetext_click();
-    void appraisalist_Click(const QString& entry);
-    void copytowp_Click();
-    void FormatList2_Click();
-    void FormatList_Click();
+    void appraiseAllItems();
+    void saveText();
+    void openAppraisal(const QString& entry);
+    void exportToWordProcessor();
+    void listPassagesFromText();
+    void listPassages();
 
     // Printing, template passages and print settings
-    void PrintText_Click();
-    void whichinsert_Click(const QString& entry);
-    void List1_Click(int index);
-    void Fonttext_Click();
-    void changeprinter_Click();
+    void printText();
+    void passageChosen(const QString& entry);
+    void alignmentLineChosen(int index);
+    void chooseTextFont();
+    void choosePrinter();
     void showalignment();
     // A template passage (the heading, the opening, the value line, ...) in the text area to edit.
     void editInsert(const std::string& file);
@@ -108,7 +107,8 @@ class WorksheetWindow : public platform::FormWindow {
     void clearitem();
     void loaditem();
     void logitem(int16_t slot);
-    void calcweight();
+    // Do Math: the carat weight of the stone estimated from its measurements and shape.
+    void estimateCarats();
 
     const WorksheetTables& tables() const { return tables_; }
 
@@ -119,6 +119,10 @@ class WorksheetWindow : public platform::FormWindow {
 
   private:
     void buildControls();
+    void buildItemPanel();        // date, item number, type, metal, weight, price
+    void buildStonePanel();       // stone, shape, number, carat, quantity, dimensions, grade bars
+    void buildItemButtons();      // End this item, See Text, All Items, Format, End, the customer
+    void buildDocumentControls(); // the text area, its buttons and lists
     void buildMeasurementPanel();
     void setShortcuts();
     // The entry of items takes its Alt keys unless the text, the measurement panel, the insert
@@ -252,6 +256,7 @@ class WorksheetWindow : public platform::FormWindow {
     PendingStones pendingStones_;                        // the stones of the item being entered
     std::string entryShown_;                             // the panels as the program last set them
     std::map<QButtonGroup*, QAbstractButton*> justUnchecked_; // the choice a group gave up last
+    bool stoneOpen_ = false;                                  // a stone is being entered: the stone button ends it
 };
 
 } // namespace appraise

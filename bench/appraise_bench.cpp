@@ -93,14 +93,14 @@ void longText(size_t n) {
         // An item to compose (an item with nothing entered has no wording).
         w.window.findChild<QAbstractButton*>("Ring")->click();
         w.window.findChild<QAbstractButton*>("nextitem")->click();
-        seetext = seconds([&] { w.window.seetext_Click(); });
-        saveWindow = seconds([&] { w.window.savetext_click(); });
+        seetext = seconds([&] { w.window.seeText(); });
+        saveWindow = seconds([&] { w.window.saveText(); });
     }
     {
         Window w;
         w.window.load();
         auto* list = w.window.findChild<QListWidget*>("appraisalist");
-        reopenWindow = seconds([&] { w.window.appraisalist_Click(list->item(1)->text()); });
+        reopenWindow = seconds([&] { w.window.openAppraisal(list->item(1)->text()); });
     }
     fs::remove_all("APPRAISE");
     fs::create_directory("APPRAISE");

@@ -15,12 +15,12 @@ namespace appraise {
 using namespace common;
 
 namespace {
-struct AlignmentRow {
+struct AlignmentValue {
     const char* label;
     bool dots;
     const char* prompt;
 };
-constexpr AlignmentRow rows[13] = {
+constexpr AlignmentValue rows[13] = {
     {"left edge of store name: ", false, "left edge of store name: "},
     {"left edge of store address: ", false, "left edge of store address: "},
     {"left edge of store city: ", false, "left edge of store city: "},
@@ -89,6 +89,15 @@ std::vector<QString> alignmentEditorLines(const LayoutSettings& s) {
           "Click this line to set all values back to default settings."})
         lines.push_back(QString::fromLatin1(l));
     return lines;
+}
+
+AlignmentRow alignmentRow(int row) {
+    constexpr int values = 13, restoreRow = 26; // the heading, the values, 12 lines of explanation
+    if (row == 0) return AlignmentRow::Heading;
+    if (row >= 1 && row < values) return AlignmentRow::TextValue;
+    if (row == values) return AlignmentRow::SignatureMargin;
+    if (row == restoreRow) return AlignmentRow::RestoreDefaults;
+    return AlignmentRow::Explanation;
 }
 
 QString alignmentPrompt(int n) { return QString::fromLatin1(rows[n - 1].prompt); }

@@ -27,6 +27,12 @@ void writeAlignmentFile(const LayoutSettings& s, const std::string& filler);
 // The editor's lines for the values held, in list order (27 lines).
 std::vector<QString> alignmentEditorLines(const LayoutSettings& s);
 
+// What a row of the editor's list is: the heading, one of the values 1 to 12 (row n holds
+// value n), value 13 (the signature block's left margin), the line that sets every value back
+// to its default (the last), or a line of explanation.
+enum class AlignmentRow { Heading, TextValue, SignatureMargin, RestoreDefaults, Explanation };
+AlignmentRow alignmentRow(int row);
+
 // The input-box label of value n (1 to 13).
 QString alignmentPrompt(int n);
 

@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
         worksheet.findChild<QAbstractButton*>("nextitem")->click();
         worksheet.findChild<QAbstractButton*>("seetext")->click();
         scripted.queueMessageAnswer(Answer::No); // not saved to the hard disk
-        worksheet.PrintText_Click();
+        worksheet.printText();
     }
     {
         interest::InterestWindow window(p);

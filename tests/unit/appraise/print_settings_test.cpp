@@ -1,3 +1,4 @@
+#include "appraise/printing/alignment.h"
 #include "appraise/printing/border_size.h"
 #include "appraise/printing/default_font.h"
 #include "appraise/printing/logo_settings.h"
@@ -129,4 +130,21 @@ TEST(StartupSettingsTest, BorderSizeBeyondSixteenBitsKeepsTheDefault) {
     loadStartupSettings(s);
     EXPECT_EQ(s.settings.bordersize, 0);
     EXPECT_EQ(readBorderSizeText(), "40000");
+}
+
+TEST(AlignmentEditorTest, EachRowOfTheListIsWhatItShows) {
+    // The rows the editor shows and what choosing each does must agree: a row taken for a value
+    // that is explanation (or the reverse) would write the wrong value of the file.
+    const LayoutSettings s;
+    const std::vector<QString> lines = alignmentEditorLines(s);
+    ASSERT_EQ(lines.size(), 27u);
+    EXPECT_EQ(alignmentRow(0), AlignmentRow::Heading);
+    for (int row = 1; row <= 12; ++row) EXPECT_EQ(alignmentRow(row), AlignmentRow::TextValue) << row;
+    EXPECT_EQ(alignmentRow(13), AlignmentRow::SignatureMargin);
+    for (int row = 14; row <= 25; ++row) EXPECT_EQ(alignmentRow(row), AlignmentRow::Explanation) << row;
+    EXPECT_EQ(alignmentRow(26), AlignmentRow::RestoreDefaults);
+    EXPECT_TRUE(lines[26].startsWith(QStringLiteral("Click this line to set all values back")));
+    // No row chosen, or one past the list, is no value.
+    EXPECT_EQ(alignmentRow(-1), AlignmentRow::Explanation);
+    EXPECT_EQ(alignmentRow(27), AlignmentRow::Explanation);
 }

@@ -255,7 +255,7 @@ TEST_F(WorksheetTest, GradeBarKeysStepThroughEveryGradeInOrder) {
     QTest::keyClick(w->findChild<GradeBar*>("Clarity"), Qt::Key_Left);
     w->findChild<QLineEdit*>("Carat")->setFocus();
     QCoreApplication::processEvents();
-    w->Clarity_LostFocus();
+    w->readClarityGrade();
     click("nextstone");
     endItem();
     EXPECT_EQ(stoneField(1, stonerec::clarity), padded("I2", 15));
