@@ -88,50 +88,79 @@ PostingOutcome PostingRun::runSteps() {
     host_.reportLine(fromAnsi(columnHeadings()));
     host_.doEvents();
 
-    steplabel_ = Step::Backup;
-    // Before the first write, a copy of what the posting changes, for an undo; a stopped
-    // posting being completed keeps the copy taken before it. A new copy is made beside the
-    // planning of the first block (the account file's copy takes about as long as planning
-    // 100,000 accounts); it is complete, and the posting recorded in "lastpost.dat", before
-    // anything is written (`beforeFirstWrite`).
-    if (const auto last = PostingBackup::newest(); pending && last && !PostingBackup::sealed(*last)) {
-        backup_ = *last;
-        beforeFirstWrite();
-    } else {
-        taking_ =
-            PostingBackup::begin({"cust.dat", in_.date.monthFile, in_.date.pointerFile, "lastpost.dat"}, host_.clock());
-        backup_ = taking_.name;
-        copying_ = std::async(std::launch::async, [this] { return PostingBackup::copy(taking_); });
-    }
+    startBackup(pending.has_value());
     host_.doEvents();
 
     steplabel_ = Step::AccountCount;
     const int32_t count = store::readAccountCount();
 
     steplabel_ = Step::MonthPointer;
-    // A record that exists is never written over.
-    monthlast_ = monthAtStart_ = lastMonthRecord(in_.date);
-    // Held from here on, so that the month's count stays what was read; made if missing.
-    pointerMade_ = !fileExists(in_.date.pointerFile);
-    pointer_ = std::make_unique<LockedFile>(in_.date.pointerFile, Access::ReadWrite);
-    const auto pointerLength = static_cast<size_t>(pointer_->size());
+    const size_t pointerLength = holdMonthPointer();
 
     steplabel_ = Step::Accounts;
     custFile_ = &files_.open("cust.dat", custrec::length, Access::ReadWrite, Sharing::Default);
     writer_ = std::make_unique<BlockWriter>(*custFile_, *pointer_, pointerLength, *journal_, !pending);
     const int32_t first = pending ? resume(*pending) : 1;
+    count_ = count;
 
+    postBlocks(first);
+    finishWriting();
+    beforeFirstWrite(); // a run without accounts still writes the pointer
+    std::map<std::string, std::string> known;
+    if (const auto cust = custFileState()) known["cust.dat"] = *cust;
+    files_.closeAll();
+    aheadFiles_.closeAll();
+    custFile_ = nullptr;
+
+    steplabel_ = Step::MonthCount;
+    writer_->setPointer(monthlast_);
+    pointer_->syncData();
+    pointer_.reset();
+    journal_->finish();
+    PostingBackup::seal(backup_, in_.date.text, known);
+
+    reportTotals();
+    return PostingOutcome::Completed;
+}
+
+void PostingRun::startBackup(bool completing) {
+    steplabel_ = Step::Backup;
+    // Before the first write, a copy of what the posting changes, for an undo; a stopped
+    // posting being completed keeps the copy taken before it. A new copy is made beside the
+    // planning of the first block (the account file's copy takes about as long as planning
+    // 100,000 accounts); it is complete, and the posting recorded in "lastpost.dat", before
+    // anything is written (`beforeFirstWrite`).
+    if (const auto last = PostingBackup::newest(); completing && last && !PostingBackup::sealed(*last)) {
+        backup_ = *last;
+        beforeFirstWrite();
+        return;
+    }
+    taking_ =
+        PostingBackup::begin({"cust.dat", in_.date.monthFile, in_.date.pointerFile, "lastpost.dat"}, host_.clock());
+    backup_ = taking_.name;
+    copying_ = std::async(std::launch::async, [this] { return PostingBackup::copy(taking_); });
+}
+
+size_t PostingRun::holdMonthPointer() {
+    // A record that exists is never written over.
+    monthlast_ = monthAtStart_ = lastMonthRecord(in_.date);
+    // Held from here on, so that the month's count stays what was read; made if missing.
+    pointerMade_ = !fileExists(in_.date.pointerFile);
+    pointer_ = std::make_unique<LockedFile>(in_.date.pointerFile, Access::ReadWrite);
+    return static_cast<size_t>(pointer_->size());
+}
+
+void PostingRun::postBlocks(int32_t first) {
     // Each block is written on a thread of its own while the next one is planned; one block
     // at a time, its journal entry first, so what a stop leaves is what it left before.
     // A walk that reads the posting month file where a block being written may write (records
     // past those there at the start, or those a stopped run left) waits for that block first.
-    count_ = count;
     files_.beforeReadingWritten = [this](int32_t record) {
         if (record > monthAtStart_ || !resumption_.preferred.empty()) writer_->settle();
     };
     const int32_t blockSize = std::max(1, in_.blockSize);
-    for (int32_t from = first; from <= count; from += blockSize) {
-        const int32_t to = std::min<int64_t>(count, static_cast<int64_t>(from) + blockSize - 1);
+    for (int32_t from = first; from <= count_; from += blockSize) {
+        const int32_t to = std::min<int64_t>(count_, static_cast<int64_t>(from) + blockSize - 1);
         BlockWrite next;
         try {
             next = planBlock(from, to);
@@ -154,23 +183,6 @@ PostingOutcome PostingRun::runSteps() {
         if (next.charged > 0) next.month = &monthFile();
         writer_->start(std::move(next), noted);
     }
-    finishWriting();
-    beforeFirstWrite(); // a run without accounts still writes the pointer
-    std::map<std::string, std::string> known;
-    if (const auto cust = custFileState()) known["cust.dat"] = *cust;
-    files_.closeAll();
-    aheadFiles_.closeAll();
-    custFile_ = nullptr;
-
-    steplabel_ = Step::MonthCount;
-    writer_->setPointer(monthlast_);
-    pointer_->syncData();
-    pointer_.reset();
-    journal_->finish();
-    PostingBackup::seal(backup_, in_.date.text, known);
-
-    reportTotals();
-    return PostingOutcome::Completed;
 }
 
 std::optional<std::string> PostingRun::custFileState() {

@@ -86,6 +86,12 @@ class PostingRun {
     };
 
     PostingOutcome runSteps();
+    // The undo copy begun (or, completing a stopped posting, the one it took kept).
+    void startBackup(bool completing);
+    // The month's count read and held for the run; its length.
+    size_t holdMonthPointer();
+    // Every block from the account `first` on: planned, then written while the next is planned.
+    void postBlocks(int32_t first);
     PostingOutcome previewSteps();
     // The undo copy complete and the posting recorded, once, before the run writes anything.
     void beforeFirstWrite();
