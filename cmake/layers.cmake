@@ -1,5 +1,5 @@
 # The layers that must stay free of widgets (common/, the engines of the two programs, the
-# platform's interfaces, Appraise's use cases), and the two programs kept apart.
+# platform's interfaces, the use cases of both programs), and the two programs kept apart.
 #
 # require_no_widgets(TARGET) marks a target; check_layers() (at the end of the top-level
 # CMakeLists) refuses the configuration when
