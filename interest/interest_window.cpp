@@ -172,6 +172,9 @@ void InterestWindow::closeWindow() {
 }
 
 void InterestWindow::checkRate() {
+    // What is not a number is refused by Start, with the focus back here; a box shown on the way
+    // out would swallow the click that leaves, and the window could not be left.
+    if (!amountRefusal(rateBox->text(), QStringLiteral("rate"), QStringLiteral(".015")).isEmpty()) return;
     rate_ = Money::fromText(toAnsi(rateBox->text()));
     if (rate_ > Money::fromText(".02")) {
         p.messages.show(QStringLiteral("This is to large an amount for interest"));
@@ -225,7 +228,13 @@ void InterestWindow::postInterest() {
     // The date as the run posts it: two digits of the year, no leading zeros.
     dateBox->setText(PostInterest::normalisedDate(dateBox->text()));
     const PostingForm form = postingForm();
-    if (!posting_.confirmed(form)) return;
+    switch (posting_.confirmed(form)) {
+    case PostInterest::Confirmation::Yes: break;
+    case PostInterest::Confirmation::No: return;
+    case PostInterest::Confirmation::FixDate: dateBox->setFocus(Qt::OtherFocusReason); return;
+    case PostInterest::Confirmation::FixRate: rateBox->setFocus(Qt::OtherFocusReason); return;
+    case PostInterest::Confirmation::FixMinimum: minimumBox->setFocus(Qt::OtherFocusReason); return;
+    }
     PostingView view;
     view.running = [this] { showRunning(); };
     view.progress = [this](int percent) { progress->setValue(percent); };
@@ -237,13 +246,20 @@ void InterestWindow::postInterest() {
         resultLine->setText(done.result);
         resultLine->show();
     };
-    switch (posting_.post(form, view).kind) {
+    const PostingDone done = posting_.post(form, view);
+    switch (done.kind) {
     case PostingDone::Kind::NotPosted:
         backToIdle();
         resultLine->hide();
         break;
     case PostingDone::Kind::Posted: closeButton->setFocus(Qt::OtherFocusReason); break;
-    case PostingDone::Kind::Stopped: break;
+    case PostingDone::Kind::Stopped:
+        // Back for another try: what stopped it stays in sight.
+        backToIdle();
+        resultLine->setText(done.result);
+        resultLine->show();
+        startButton->setFocus(Qt::OtherFocusReason);
+        break;
     }
 }
 

@@ -6,6 +6,9 @@
 #include "common/trim_left_right_mid.h"
 #include "store/month_files.h"
 
+#include <array>
+#include <string>
+
 namespace interest {
 
 using namespace common;
@@ -17,7 +20,53 @@ int32_t dayAfterDash(std::string_view text, size_t from, size_t to) {
         if (text[i - 1] == '-') return clng(val(mid(text, i + 1, 2)));
     return 0;
 }
+int daysIn(int month, int year) {
+    static constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : days[month - 1];
+}
+
+// Month, day and year of a text of three numbers with dashes between them.
+std::optional<std::array<int, 3>> numbersOf(std::string_view typed) {
+    std::array<int, 3> n{};
+    std::string_view rest = trim(typed);
+    for (size_t k = 0; k < 3; ++k) {
+        const size_t dash = k < 2 ? rest.find('-') : rest.size();
+        if (dash == std::string_view::npos) return std::nullopt;
+        const std::string_view part = rest.substr(0, dash);
+        if (part.empty() || part.size() > 4 || part.find_first_not_of("0123456789") != std::string_view::npos)
+            return std::nullopt;
+        n[k] = std::stoi(std::string(part));
+        rest = k < 2 ? rest.substr(dash + 1) : std::string_view();
+    }
+    return n;
+}
+
+std::string ordinal(int n) {
+    const char* suffix = (n % 100 >= 11 && n % 100 <= 13) ? "th"
+                         : n % 10 == 1                    ? "st"
+                         : n % 10 == 2                    ? "nd"
+                         : n % 10 == 3                    ? "rd"
+                                                          : "th";
+    return std::to_string(n) + suffix;
+}
 } // namespace
+
+int fullYear(int twoDigits) { return twoDigits >= 92 ? 1900 + twoDigits : 2000 + twoDigits; }
+
+std::string whyNotADay(std::string_view typed) {
+    static constexpr const char* months[] = {"January", "February", "March",     "April",   "May",      "June",
+                                             "July",    "August",   "September", "October", "November", "December"};
+    const auto n = numbersOf(typed);
+    if (!n || (*n)[2] > 99) return {};
+    const auto [month, day, year] = *n;
+    if (month < 1 || month > 12) return "a year has no month " + std::to_string(month) + ".";
+    if (day < 1) return "a month has no day 0.";
+    if (day <= daysIn(month, fullYear(year))) return {};
+    const std::string which =
+        month == 2 && day == 29 ? "February " + std::to_string(fullYear(year)) : months[month - 1];
+    return which + " has no " + ordinal(day) + ".";
+}
 
 std::string normalisePostingDate(std::string_view typed) {
     std::string normal = normaliseDashedDate(std::string(trim(typed)));
@@ -35,7 +84,7 @@ std::optional<PostingDate> parsePostingDate(std::string_view typed) {
     // The month file is named from the date as normalised: "01-15-05" posts to "1-05.dat", the
     // file the store's other programs name for January 2005.
     d.monthFile = store::monthFileName(d.text);
-    if (!store::isMonthCode(left(d.monthFile, 4))) return std::nullopt;
+    if (!store::isMonthCode(left(d.monthFile, 4)) || !whyNotADay(d.text).empty()) return std::nullopt;
     d.pointerFile = store::pointerFileName(d.monthFile);
     d.month = clng(val(left(d.text, 2)));
     d.day = dayAfterDash(d.text, 1, d.text.size());

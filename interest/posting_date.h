@@ -18,9 +18,18 @@ struct PostingDate {
     int16_t prevYear = 0;
 };
 
-// The date typed, if it is month-day-year of numbers the store's date check accepts and names a
-// month file of digits with at most one dash; none otherwise.
+// The date typed, if it is month-day-year of numbers the store's date check accepts, a day of
+// the calendar, and names a month file of digits with at most one dash; none otherwise.
 std::optional<PostingDate> parsePostingDate(std::string_view typed);
+
+// Why a text of month-day-year in numbers is no day of the calendar, in words ("February has
+// no 30th.", "a year has no month 13."); empty for a day, and for a text that is not month-day-year
+// of numbers at all.
+std::string whyNotADay(std::string_view typed);
+
+// The year of a two-digit year as the store's dates mean it: 92 to 99 the 1990s, the others
+// this century.
+int fullYear(int twoDigits);
 
 // For a date known to be one (a test's, a benchmark's): the parsed date, or a run-time error.
 PostingDate postingDateOf(std::string_view text);

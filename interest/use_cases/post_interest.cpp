@@ -6,9 +6,11 @@
 #include "common/env.h"
 #include "common/file_names.h"
 #include "common/format_picture.h"
+#include "common/record_file.h"
 #include "common/run_error.h"
 #include "common/text_file.h"
 #include "common/trim_left_right_mid.h"
+#include "interest/account_files.h"
 #include "interest/posting_backup.h"
 #include "interest/posting_journal.h"
 #include "interest/use_cases/counted.h"
@@ -16,6 +18,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -37,13 +41,48 @@ QString PostInterest::normalisedDate(const QString& typed) {
 }
 
 std::optional<PostingDate> PostInterest::dateOf(const PostingForm& form) {
-    // Nothing is written before the date is known to name a month file of this store.
+    // Nothing is written before the date is known to be a day that names a month file of this
+    // store.
     if (auto date = parsePostingDate(toAnsi(form.date))) return date;
-    p_.screen.setHourglass(true);
-    p_.messages.show(QStringLiteral("The posting date must be month-day-year, for example 12-7-98."), {}, Buttons::Ok,
-                     Icon::Exclamation);
-    p_.screen.setHourglass(false);
+    const std::string why = whyNotADay(toAnsi(form.date));
+    p_.messages.show(why.empty() ? QStringLiteral("The posting date must be month-day-year, for example 12-7-98.")
+                                 : QStringLiteral("The posting date %1 is not a day: %2")
+                                       .arg(form.date.trimmed(), QString::fromStdString(why)),
+                     {}, Buttons::Ok, Icon::Exclamation);
     return std::nullopt;
+}
+
+QString amountRefusal(const QString& typed, const QString& what, const QString& example) {
+    const QString t = typed.trimmed();
+    static const QRegularExpression number(QStringLiteral("^(\\d+\\.?\\d*|\\.\\d+)$"));
+    if (t.isEmpty()) return QStringLiteral("Type the %1, for example %2.").arg(what, example);
+    if (number.match(t).hasMatch()) return {};
+    QString pointed = t;
+    pointed.replace(QChar(','), QChar('.'));
+    if (t.count(QChar(',')) == 1 && number.match(pointed).hasMatch())
+        return QStringLiteral("The %1 \"%2\" has a comma. Type the %1 with a point: %3").arg(what, t, pointed);
+    return QStringLiteral("The %1 \"%2\" is not a number. Type it in figures, for example %3.").arg(what, t, example);
+}
+
+PostInterest::Confirmation PostInterest::inputRefused(const PostingForm& form) {
+    if (!dateOf(form)) return Confirmation::FixDate;
+    const auto refuse = [this](const QString& why) { p_.messages.show(why, {}, Buttons::Ok, Icon::Exclamation); };
+    if (const QString why = amountRefusal(form.rate, QStringLiteral("rate"), QStringLiteral(".015")); !why.isEmpty()) {
+        refuse(why);
+        return Confirmation::FixRate;
+    }
+    if (Money::fromText(toAnsi(form.rate)) == Money{}) {
+        // A posting at 0 would charge nothing and still count every account as a month behind.
+        refuse(QStringLiteral("A rate of 0 charges no interest: nothing is posted. Type the monthly rate, for "
+                              "example .015."));
+        return Confirmation::FixRate;
+    }
+    if (const QString why = amountRefusal(form.minimum, QStringLiteral("minimum charge"), QStringLiteral("1.00"));
+        !why.isEmpty()) {
+        refuse(why);
+        return Confirmation::FixMinimum;
+    }
+    return Confirmation::Yes;
 }
 
 PostingInput PostInterest::inputOf(const PostingForm& form, const PostingDate& date, bool preview) const {
@@ -68,10 +107,60 @@ WindowHost::Heading PostInterest::heading(const PostingForm& form, bool forPrevi
     return h;
 }
 
-bool PostInterest::confirmed(const PostingForm& form) {
-    const auto date = parsePostingDate(toAnsi(form.date));
-    // A date that is none is refused by the posting itself.
-    return !date || (rateConfirmed(form) && postingAgainConfirmed(*date) && postingConfirmed(form, *date));
+PostInterest::Confirmation PostInterest::confirmed(const PostingForm& form) {
+    if (const Confirmation refused = inputRefused(form); refused != Confirmation::Yes) return refused;
+    const PostingDate date = *parsePostingDate(toAnsi(form.date));
+    return dateConfirmed(date) && rateConfirmed(form) && postingAgainConfirmed(date) && postingConfirmed(form, date)
+               ? Confirmation::Yes
+               : Confirmation::No;
+}
+
+namespace {
+int dayNumber(int month, int day, int twoDigitYear) { return fullYear(twoDigitYear) * 10000 + month * 100 + day; }
+
+// The date of the first transaction of the month file, when it holds one.
+std::optional<std::string> firstTransactionDate(const std::string& monthFile) {
+    try {
+        if (!fileExists(monthFile)) return std::nullopt;
+        RecordFile month(monthFile, transrec::length, Access::Read);
+        for (int32_t r = 1; r <= std::min<int32_t>(month.count(), 16); ++r) {
+            const std::string date(trim(fieldText(month.read(r), transrec::txdate)));
+            if (parsePostingDate(date)) return date;
+        }
+    } catch (const RunError&) {
+        // held elsewhere or unreadable: the posting itself will say so
+    }
+    return std::nullopt;
+}
+} // namespace
+
+bool PostInterest::dateConfirmed(const PostingDate& date) {
+    // Each of these is seldom meant: asked, No the default.
+    const auto ask = [this, &date](const QString& what) {
+        return p_.messages.show(QStringLiteral("%1 Post to %2?").arg(what, fromAnsi(date.monthFile)),
+                                QStringLiteral("Post interest"), Buttons::YesNo, Icon::Question,
+                                Answer::No) == Answer::Yes;
+    };
+    const int posting = dayNumber(date.month, date.day, date.year);
+    const QDate today = p_.clock.today();
+    if (posting > today.year() * 10000 + today.month() * 100 + today.day() &&
+        !ask(QStringLiteral("%1 is after today, %2.").arg(fromAnsi(date.text), fromAnsi(shortDateText(today)))))
+        return false;
+    if (const auto last = store::readLastPostingDate()) {
+        if (const auto before = parsePostingDate(*last);
+            before && (before->month != date.month || before->year != date.year) &&
+            posting < dayNumber(before->month, before->day, before->year) &&
+            !ask(QStringLiteral("%1 is before the last posting, %2.").arg(fromAnsi(date.text), fromAnsi(before->text))))
+            return false;
+    }
+    if (const auto held = firstTransactionDate(date.monthFile)) {
+        const TransactionDay t = transactionDay(*held);
+        if (t.year != date.year &&
+            !ask(QStringLiteral("%1 already holds transactions of another year (the first is of %2).")
+                     .arg(fromAnsi(date.monthFile), fromAnsi(*held))))
+            return false;
+    }
+    return true;
 }
 
 bool PostInterest::rateConfirmed(const PostingForm& form) {
@@ -102,6 +191,7 @@ bool PostInterest::postingConfirmed(const PostingForm& form, const PostingDate& 
     host.dropReport();
     PostingRun previewRun(inputOf(form, date, true), host, steplabel_);
     PostingOutcome outcome = PostingOutcome::StoppedPending;
+    QString noPreview;
     // Missing files and a stopped posting are the posting's own to tell.
     if (previewPossible()) {
         p_.screen.setHourglass(true);
@@ -109,7 +199,8 @@ bool PostInterest::postingConfirmed(const PostingForm& form, const PostingDate& 
             outcome = previewRun.run();
         } catch (const RunError& e) {
             if (e.number() == err::NoFileNamed) nothingDesignated(p_);
-            outcome = PostingOutcome::StoppedPending; // the posting itself says what is wrong
+            outcome = PostingOutcome::StoppedPending;
+            noPreview = QStringLiteral("\rThe preview could not be made: %1.").arg(troubleOf(e));
         }
         p_.screen.setHourglass(false);
     }
@@ -121,6 +212,7 @@ bool PostInterest::postingConfirmed(const PostingForm& form, const PostingDate& 
         text += QStringLiteral("\rAccounts with a balance: %1\rThe preview charges %2, %3 in all.")
                     .arg(previewRun.withBalance())
                     .arg(counted(previewRun.charged(), QStringLiteral("account")), amount(previewRun.total()));
+    text += noPreview;
     return p_.messages.show(text, QStringLiteral("Post interest"), Buttons::YesNo, Icon::Question, Answer::No) ==
            Answer::Yes;
 }
@@ -172,8 +264,8 @@ QString PostInterest::madeText() const {
 }
 
 PostingDone PostInterest::post(const PostingForm& form, const PostingView& view) {
-    const auto date = dateOf(form);
-    if (!date) return {};
+    const auto date = parsePostingDate(toAnsi(form.date));
+    if (!date) return {}; // refused by confirmed
     p_.screen.setHourglass(true);
     view.running();
     WindowHost host(
@@ -183,9 +275,20 @@ PostingDone PostInterest::post(const PostingForm& form, const PostingView& view)
             p_.screen.refresh();
         },
         heading(form, false));
-    // A copy of the report is kept in the store's folder, whatever the printer does with it.
+    // A copy of the report is kept in the store's folder, whatever the printer does with it: written
+    // under a temporary name and given its own once whole, so a stop never leaves a broken one.
     const QString kept = keptReportName(date->text);
-    const std::unique_ptr<Printer> keep = p_.documents.toFile(kept, p_.printer.geometry());
+    const QString partial = kept + QString::fromLatin1(temporarySuffix);
+    const std::unique_ptr<Printer> keep = p_.documents.toFile(partial, p_.printer.geometry());
+    QString keptAs = kept;
+    const auto keepReport = [&] {
+        keep->endDoc();
+        if (!Env::current().rename(partial.toStdString(), kept.toStdString())) keptAs = partial;
+    };
+    const auto dropReport = [&] {
+        keep->killDoc();
+        if (Env::current().info(partial.toStdString()).exists) Env::current().remove(partial.toStdString());
+    };
     const bool printed = p_.printer.installed();
     host.copyReportTo(keep.get(), printed);
     PostingRun run(inputOf(form, *date, false), host, steplabel_);
@@ -194,29 +297,39 @@ PostingDone PostInterest::post(const PostingForm& form, const PostingView& view)
         outcome = run.run();
     } catch (const RunError& e) {
         if (e.number() == err::NoFileNamed) nothingDesignated(p_);
-        // The run stops where it is; what was posted stays posted and consistent.
-        p_.printer.endDoc();
-        keep->endDoc();
+        // The run stops where it is; what was posted stays posted and consistent, and its report
+        // says what it posted. A run that changed no account has nothing to report.
+        if (run.lastDone() > 0) {
+            p_.printer.endDoc();
+            keepReport();
+        } else {
+            p_.printer.killDoc();
+            dropReport();
+        }
         p_.screen.setHourglass(false);
-        p_.messages.show(postingFailureMessage(steplabel_, e, run.lastDone()), {}, Buttons::Ok, Icon::Critical);
-        return {PostingDone::Kind::Stopped, {}, {}};
+        const QString told = postingFailureMessage(steplabel_, e, run.lastDone());
+        p_.messages.show(told, {}, Buttons::Ok, Icon::Critical);
+        QString result = told;
+        result.replace(QChar('\r'), QChar(' '));
+        return {PostingDone::Kind::Stopped, form.date.trimmed(), QStringLiteral("Stopped: ") + result};
     }
     if (outcome != PostingOutcome::Completed) {
         // Nothing was posted: the window is as it was, for another date.
         tellOutcome(outcome, run);
-        keep->killDoc();
+        dropReport();
         return {};
     }
+    keepReport(); // the run's end ended the printed report
     view.progress(100);
     const QString total = amount(run.total());
     const QString accounts = counted(run.charged(), QStringLiteral("account"));
-    const QString where = QDir::toNativeSeparators(QFileInfo(kept).absoluteFilePath());
+    const QString where = QDir::toNativeSeparators(QFileInfo(keptAs).absoluteFilePath());
     const QString report =
         printed ? QStringLiteral("The report was %1 and is kept as %2.").arg(p_.printer.destination(), where)
                 : QStringLiteral("No printer is installed: the report is kept as %1.").arg(where);
     if (const auto backup = PostingBackup::newest(); backup && PostingBackup::sealed(*backup))
         PostingBackup::describe(*backup, {date->text, toAnsi(madeText()), toAnsi(form.rate.trimmed()),
-                                          std::to_string(run.charged()), toAnsi(total), toAnsi(kept)});
+                                          std::to_string(run.charged()), toAnsi(total), toAnsi(keptAs)});
     PostingDone done{PostingDone::Kind::Posted, form.date.trimmed(),
                      QStringLiteral("Posted %1: interest charged to %2, %3 in all. %4")
                          .arg(form.date.trimmed(), accounts, total, report)};
@@ -228,11 +341,11 @@ PostingDone PostInterest::post(const PostingForm& form, const PostingView& view)
 }
 
 void PostInterest::preview(const PostingForm& form) {
+    if (inputRefused(form) != Confirmation::Yes) return;
+    const auto date = parsePostingDate(toAnsi(form.date));
     WindowHost host(p_, {}, heading(form, true));
     p_.screen.setHourglass(true);
     p_.printer.previewNext();
-    const auto date = dateOf(form);
-    if (!date) return;
     PostingRun previewRun(inputOf(form, *date, true), host, steplabel_);
     PostingOutcome outcome = PostingOutcome::Completed;
     try {
@@ -241,7 +354,9 @@ void PostInterest::preview(const PostingForm& form) {
         if (e.number() == err::NoFileNamed) nothingDesignated(p_);
         p_.printer.killDoc();
         p_.screen.setHourglass(false);
-        throw;
+        p_.messages.show(QStringLiteral("The preview stopped: %1. Nothing was posted.").arg(troubleOf(e)), {},
+                         Buttons::Ok, Icon::Exclamation);
+        return;
     }
     if (outcome != PostingOutcome::Completed) {
         tellOutcome(outcome, previewRun);
@@ -250,18 +365,19 @@ void PostInterest::preview(const PostingForm& form) {
     p_.screen.setHourglass(false);
 }
 
+QString troubleOf(const RunError& e) {
+    if (e.detail().empty()) return QString::fromStdString(e.description());
+    const std::string& d = e.detail();
+    const std::string file = d.substr(d.find_last_of('/') == std::string::npos ? 0 : d.find_last_of('/') + 1);
+    return QStringLiteral("the file %1 %2").arg(fromAnsi(file), QString::fromStdString(troubleInWords(e)));
+}
+
 QString postingFailureMessage(const StepLabel& steplabel, const RunError& e, int32_t lastDone) {
-    QString what;
-    if (!e.detail().empty()) {
-        const std::string& d = e.detail();
-        const std::string file = d.substr(d.find_last_of('/') == std::string::npos ? 0 : d.find_last_of('/') + 1);
-        what = QStringLiteral("The file %1 %2.").arg(fromAnsi(file), QString::fromStdString(troubleInWords(e)));
-    } else {
-        what = QStringLiteral("Error %1: %2.").arg(e.number()).arg(QString::fromStdString(e.description()));
-    }
+    QString what = troubleOf(e);
+    what[0] = what[0].toUpper();
     const QString done = lastDone > 0 ? QStringLiteral("No account after account %1 was changed.").arg(lastDone)
                                       : QStringLiteral("No account was changed.");
-    return fromAnsi(steplabel.text()) + '\r' + what + '\r' + done +
+    return fromAnsi(steplabel.text()) + '\r' + what + QStringLiteral(".\r") + done +
            QStringLiteral(" Post again with the same date to complete the posting.");
 }
 

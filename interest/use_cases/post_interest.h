@@ -24,7 +24,7 @@ struct PostingDone {
     enum class Kind {
         NotPosted, // refused, declined, or nothing to do: the window is as it was
         Posted,
-        Stopped, // stopped by an error, told; what was posted stays posted and consistent
+        Stopped, // stopped by an error, told (`result`); what was posted stays posted and consistent
     };
     Kind kind = Kind::NotPosted;
     QString date;   // the date posted
@@ -47,14 +47,20 @@ class PostInterest {
 
     // The date as the posting writes it, when it is one; otherwise as typed.
     static QString normalisedDate(const QString& typed);
-    // Asks what must be asked before the posting; false posts nothing.
-    bool confirmed(const PostingForm& form);
+    // Checks the input and asks what must be asked before the posting: Yes to post; a box whose
+    // text is refused (told) for the focus to go back to; No when a question was answered No.
+    enum class Confirmation { Yes, No, FixDate, FixRate, FixMinimum };
+    Confirmation confirmed(const PostingForm& form);
     // The posting, once confirmed.
     PostingDone post(const PostingForm& form, const PostingView& view);
     // The whole run computed on the files as they are, and its report shown; nothing written.
     void preview(const PostingForm& form);
 
   private:
+    // The date, the rate and the minimum as the posting needs them; what is not is told.
+    Confirmation inputRefused(const PostingForm& form);
+    // A date ahead of today, before the last posting, or into a month file of another year.
+    bool dateConfirmed(const PostingDate& date);
     bool rateConfirmed(const PostingForm& form);
     bool postingAgainConfirmed(const PostingDate& date);
     bool postingConfirmed(const PostingForm& form, const PostingDate& date);
@@ -73,8 +79,15 @@ class PostInterest {
     StepLabel steplabel_; // the step the run is at, for its failure message
 };
 
+// Why an amount typed is no amount the posting can take ("\"0,015\" has a comma..."), in
+// words; empty when it is one. `what` names it in the words ("rate", "minimum charge").
+QString amountRefusal(const QString& typed, const QString& what, const QString& example);
+
 // The rate typed, as a percentage a month ("1.5 %").
 QString ratePerMonth(const QString& rate);
+
+// What went wrong, in words: "the file 1226.dat is held by another computer".
+QString troubleOf(const common::RunError& e);
 
 // What the user is told of a run stopped by an error: the step first (the store's support knows
 // the steps), then the file and what went wrong, and that nothing after the last account
