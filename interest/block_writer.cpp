@@ -9,9 +9,8 @@ namespace interest {
 
 using namespace common;
 
-BlockWriter::BlockWriter(RecordFile& accounts, LockedFile& pointer, size_t pointerLength, PostingJournal& journal,
-                         bool fromFirstAccount)
-    : accounts_(accounts), pointer_(pointer), journal_(journal), pointerLength_(pointerLength) {
+BlockWriter::BlockWriter(RecordFile& accounts, PostingJournal& journal, bool fromFirstAccount)
+    : accounts_(accounts), journal_(journal) {
     if (fromFirstAccount) accountsState_.emplace();
 }
 
@@ -46,8 +45,8 @@ std::optional<BlockWrite> BlockWriter::finish(StepLabel& label) {
 
 void BlockWriter::setPointer(int32_t last) {
     const std::string text = str(last) + "\r\n";
-    pointer_.writeAt(0, text);
-    if (text.size() < pointerLength_) pointer_.truncate(static_cast<int64_t>(text.size()));
+    pointer_->writeAt(0, text);
+    if (text.size() < pointerLength_) pointer_->truncate(static_cast<int64_t>(text.size()));
     pointerLength_ = text.size();
 }
 
@@ -98,7 +97,7 @@ void BlockWriter::write(const std::vector<JournalAccount>& plans, StepLabel& lab
         k = e;
     }
     if (month) month->syncData();
-    pointer_.syncData();
+    pointer_->syncData();
     accounts_.syncData();
 }
 

@@ -33,10 +33,14 @@ struct BlockWrite {
 // state); the run's thread touches none of them until it has waited.
 class BlockWriter {
   public:
-    // `accounts` is "cust.dat" open for writing, `pointer` the month's count, held by the run,
-    // as long as `pointerLength`; `fromFirstAccount`: the run writes every account from the first.
-    BlockWriter(common::RecordFile& accounts, common::LockedFile& pointer, size_t pointerLength,
-                PostingJournal& journal, bool fromFirstAccount);
+    // `accounts` is "cust.dat" open for writing; `fromFirstAccount`: the run writes every account
+    // from the first.
+    BlockWriter(common::RecordFile& accounts, PostingJournal& journal, bool fromFirstAccount);
+    // The month's count, held by the run, as long as `length`; given before the first write.
+    void usePointer(common::LockedFile& pointer, size_t length) {
+        pointer_ = &pointer;
+        pointerLength_ = length;
+    }
     ~BlockWriter();
     BlockWriter(const BlockWriter&) = delete;
     BlockWriter& operator=(const BlockWriter&) = delete;
@@ -64,9 +68,9 @@ class BlockWriter {
 
   private:
     common::RecordFile& accounts_;
-    common::LockedFile& pointer_;
+    common::LockedFile* pointer_ = nullptr;
     PostingJournal& journal_;
-    size_t pointerLength_;
+    size_t pointerLength_ = 0;
     std::string run_; // a run of records being written
     std::future<void> writing_;
     BlockWrite written_;

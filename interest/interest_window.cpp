@@ -131,6 +131,14 @@ void InterestWindow::load() {
     // Which store the postings go to, in full, always in sight.
     setWindowTitle(
         QStringLiteral("Posting Interest to Charge Accounts - %1").arg(QDir::toNativeSeparators(QDir::currentPath())));
+    // One copy a store: a second would show what the first has since changed as it was.
+    if (p.instance.anotherRunningIn(QDir::currentPath())) {
+        p.messages.show(QStringLiteral("Interest is already open on the store %1. Use the window that is open, or "
+                                       "close it and start Interest again.")
+                            .arg(QDir::toNativeSeparators(QDir::currentPath())),
+                        {}, Buttons::Ok, Icon::Exclamation);
+        p.processes.endProcess();
+    }
     StepLabel label;
     try {
         clearStaleTemporaries();

@@ -95,11 +95,12 @@ PostingOutcome PostingRun::runSteps() {
     const int32_t count = store::readAccountCount();
 
     steplabel_ = Step::MonthPointer;
-    const size_t pointerLength = holdMonthPointer();
+    holdMonthPointer();
 
     steplabel_ = Step::Accounts;
     custFile_ = &files_.open("cust.dat", custrec::length, Access::ReadWrite, Sharing::Default);
-    writer_ = std::make_unique<BlockWriter>(*custFile_, *pointer_, pointerLength, *journal_, !pending);
+    writer_ = std::make_unique<BlockWriter>(*custFile_, *journal_, !pending);
+    if (pointer_) writer_->usePointer(*pointer_, static_cast<size_t>(pointer_->size()));
     const int32_t first = pending ? resume(*pending) : 1;
     count_ = count;
 
@@ -113,6 +114,7 @@ PostingOutcome PostingRun::runSteps() {
     custFile_ = nullptr;
 
     steplabel_ = Step::MonthCount;
+    makeMonthPointer();
     writer_->setPointer(monthlast_);
     pointer_->syncData();
     pointer_.reset();
@@ -141,13 +143,26 @@ void PostingRun::startBackup(bool completing) {
     copying_ = std::async(std::launch::async, [this] { return PostingBackup::copy(taking_); });
 }
 
-size_t PostingRun::holdMonthPointer() {
+void PostingRun::holdMonthPointer() {
     // A record that exists is never written over.
     monthlast_ = monthAtStart_ = lastMonthRecord(in_.date);
-    // Held from here on, so that the month's count stays what was read; made if missing.
-    pointerMade_ = !fileExists(in_.date.pointerFile);
+    // Held from here on, so that the month's count stays what was read. One that is missing is
+    // made only when the run first writes: a run that stops before leaves no empty count.
+    if (fileExists(in_.date.pointerFile))
+        pointer_ = std::make_unique<LockedFile>(in_.date.pointerFile, Access::ReadWrite);
+}
+
+void PostingRun::makeMonthPointer() {
+    if (pointer_ || !writer_) return; // held, or the run is not yet at its writes
+    const StepLabel label = steplabel_;
+    steplabel_ = Step::MonthPointer;
+    // Made by another program since the run read the month: its records and the run's could
+    // meet. Nothing has been written yet; the next posting reads the month again.
+    if (fileExists(in_.date.pointerFile)) throw RunError(err::FileExists, in_.date.pointerFile);
+    pointerMade_ = true;
     pointer_ = std::make_unique<LockedFile>(in_.date.pointerFile, Access::ReadWrite);
-    return static_cast<size_t>(pointer_->size());
+    writer_->usePointer(*pointer_, 0);
+    steplabel_ = label;
 }
 
 void PostingRun::postBlocks(int32_t first) {
@@ -181,6 +196,7 @@ void PostingRun::postBlocks(int32_t first) {
             steplabel_ = Step::Transactions;
         }
         if (next.charged > 0) next.month = &monthFile();
+        makeMonthPointer();
         writer_->start(std::move(next), noted);
     }
 }
@@ -218,6 +234,7 @@ void PostingRun::beforeFirstWrite() {
     const StepLabel label = steplabel_;
     steplabel_ = Step::Backup;
     if (copying_.valid()) PostingBackup::complete(taking_, copying_.get());
+    makeMonthPointer();
     store::writeLastPosting(in_.date.text, str(Money::fromText(in_.percentage)), str(Money::fromText(in_.minfinance)));
     lastpostWritten_ = true;
     steplabel_ = label;
@@ -330,6 +347,7 @@ int32_t PostingRun::resume(const JournalBlock& pending) {
         journal_->note(block);
         const bool charges =
             std::any_of(block.accounts.begin(), block.accounts.end(), [](const auto& a) { return a.record > 0; });
+        makeMonthPointer();
         writer_->write(block.accounts, steplabel_, charges ? &monthFile() : nullptr, monthlast_);
     }
     return pending.first;

@@ -88,8 +88,10 @@ class PostingRun {
     PostingOutcome runSteps();
     // The undo copy begun (or, completing a stopped posting, the one it took kept).
     void startBackup(bool completing);
-    // The month's count read and held for the run; its length.
-    size_t holdMonthPointer();
+    // The month's count read and held for the run, when there is one.
+    void holdMonthPointer();
+    // A missing count made, at the run's first write.
+    void makeMonthPointer();
     // Every block from the account `first` on: planned, then written while the next is planned.
     void postBlocks(int32_t first);
     PostingOutcome previewSteps();

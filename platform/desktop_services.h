@@ -28,7 +28,10 @@ class Processes {
 class SingleInstance {
   public:
     virtual ~SingleInstance() = default;
+    // Another copy of the program runs on this computer.
     virtual bool anotherRunning() = 0;
+    // Another copy of the program runs on this computer with `folder` as its store.
+    virtual bool anotherRunningIn(const QString& folder) = 0;
 };
 
 class Clipboard {

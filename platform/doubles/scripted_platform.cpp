@@ -160,6 +160,7 @@ struct ScriptedPlatform::Impl : MessageBox,
     }
 
     bool anotherRunning() override { return running; }
+    bool anotherRunningIn(const QString&) override { return running; }
 
     void setText(const QString& text) override { t.line(QStringLiteral("clipboard ") + quoted(text)); }
 

@@ -5,6 +5,7 @@
 #include "common/run_error.h"
 
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -159,6 +160,15 @@ class QtInstance : public SingleInstance {
   public:
     explicit QtInstance(const QString& name) : name(name.toStdString()) {}
     bool anotherRunning() override { return Env::current().anotherCopyRunning(name); }
+    bool anotherRunningIn(const QString& folder) override {
+        // One lock a store, named from the folder as the system spells it in full.
+        const QString canonical = QFileInfo(folder).canonicalFilePath();
+        const QByteArray key = QCryptographicHash::hash((canonical.isEmpty() ? folder : canonical).toUtf8(),
+                                                        QCryptographicHash::Sha1)
+                                   .toHex()
+                                   .left(16);
+        return Env::current().anotherCopyRunning(name + "-" + key.toStdString());
+    }
     std::string name;
 };
 
