@@ -24,7 +24,11 @@ void BlockWriter::start(BlockWrite block, bool noted) {
         write(written_.block.accounts, label_, written_.month, written_.monthlast, &written_.accounts,
               written_.block.first);
         lastDone_ = written_.block.last;
-        if (accountsState_) accountsState_->add(written_.accounts); // the block as it is now on disk
+        if (accountsState_) { // the block as it is now on disk
+            accountsState_->add(written_.accounts);
+            for (size_t at = 0; at + custrec::length <= written_.accounts.size(); at += custrec::length)
+                accountHashes_.push_back(recordHash(std::string_view(written_.accounts).substr(at, custrec::length)));
+        }
     });
 }
 

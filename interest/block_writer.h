@@ -63,8 +63,10 @@ class BlockWriter {
 
     // The last account written or passed; read once the writer has been waited for.
     int32_t lastDone() const { return lastDone_; }
-    // The account file's state as written, when the run wrote every account from the first.
+    // The account file's state as written, when the run wrote every account from the first, and
+    // each account's fingerprint, in order.
     std::optional<FileState>& accountsState() { return accountsState_; }
+    std::vector<uint64_t>& accountHashes() { return accountHashes_; }
 
   private:
     common::RecordFile& accounts_;
@@ -77,6 +79,7 @@ class BlockWriter {
     StepLabel label_;
     int32_t lastDone_ = 0;
     std::optional<FileState> accountsState_;
+    std::vector<uint64_t> accountHashes_;
 };
 
 } // namespace interest

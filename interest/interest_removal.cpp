@@ -12,6 +12,7 @@
 #include "store/account_count.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace interest {
 
@@ -26,10 +27,14 @@ std::string digitsOf(std::string_view s) {
 }
 } // namespace
 
-RemovalResult removeInterest(const std::string& phone, EngineHost& host, StepLabel& steplabel,
-                             const std::string& onlyDate) {
+namespace {
+// Which accounts a removal looks at: true for one to look at, counted in the result as it
+// decides; `ask`: each charge found is offered before it is removed.
+using Wanted = std::function<bool(const std::string& account, int32_t number, RemovalResult& result)>;
+
+RemovalResult removeFrom(const Wanted& wanted, bool ask, EngineHost& host, StepLabel& steplabel,
+                         const std::string& onlyDate) {
     RemovalResult result;
-    const std::string digits = digitsOf(phone);
     steplabel = Step::RemovalCount;
     const int32_t count = store::readAccountCount();
     steplabel = Step::RemovalAccounts;
@@ -45,13 +50,7 @@ RemovalResult removeInterest(const std::string& phone, EngineHost& host, StepLab
             accounts = cust.readRun(i, std::min(block, count - i + 1));
         }
         std::string c = accounts.substr(static_cast<size_t>(i - blockFirst) * custrec::length, custrec::length);
-        if (trim(fieldText(c, custrec::phone)) != phone) {
-            if (!digits.empty() && digitsOf(fieldText(c, custrec::phone)) == digits)
-                result.sameDigits.push_back(PhoneMatch{i, std::string(trim(fieldText(c, custrec::phone))),
-                                                       std::string(trim(fieldText(c, custrec::name2))) + " " +
-                                                           std::string(trim(fieldText(c, custrec::name1)))});
-            continue;
-        }
+        if (!wanted(c, i, result)) continue;
         ++result.accounts;
         if (val(fieldText(c, custrec::lasttxrec)) == 0) continue; // no transactions: the next account
         host.setBusy(true);
@@ -77,7 +76,7 @@ RemovalResult removeInterest(const std::string& phone, EngineHost& host, StepLab
                          fromAnsi(std::string(trim(fieldText(t, transrec::txdate)))),
                          fromAnsi(std::string(trim(fieldText(t, transrec::amount)))),
                          fromAnsi(std::string(trim(fieldText(t, transrec::descr)))));
-            if (!host.confirmRemoval(charge)) continue;
+            if (ask && !host.confirmRemoval(charge)) continue;
             const std::string balance = str(val(fieldText(c, custrec::balance)) - val(fieldText(t, transrec::amount)));
             if (balance.size() > custrec::balance.width) {
                 host.notify(QStringLiteral("This charge was not removed: the new balance %1 does not fit the account.")
@@ -98,8 +97,28 @@ RemovalResult removeInterest(const std::string& phone, EngineHost& host, StepLab
             changedThis = true;
         }
     }
+    return result;
+}
+} // namespace
+
+RemovalResult removeInterest(const std::string& phone, EngineHost& host, StepLabel& steplabel,
+                             const std::string& onlyDate) {
+    const std::string digits = digitsOf(phone);
+    const auto samePhone = [&](const std::string& c, int32_t i, RemovalResult& result) {
+        if (trim(fieldText(c, custrec::phone)) == phone) return true;
+        if (!digits.empty() && digitsOf(fieldText(c, custrec::phone)) == digits)
+            result.sameDigits.push_back(PhoneMatch{i, std::string(trim(fieldText(c, custrec::phone))),
+                                                   std::string(trim(fieldText(c, custrec::name2))) + " " +
+                                                       std::string(trim(fieldText(c, custrec::name1)))});
+        return false;
+    };
+    RemovalResult result = removeFrom(samePhone, true, host, steplabel, onlyDate);
     if (result.accounts > 0) result.sameDigits.clear();
     return result;
+}
+
+RemovalResult removePostingCharges(const std::string& date, EngineHost& host, StepLabel& steplabel) {
+    return removeFrom([](const std::string&, int32_t, RemovalResult&) { return true; }, false, host, steplabel, date);
 }
 
 } // namespace interest

@@ -32,4 +32,8 @@ struct RemovalResult {
 RemovalResult removeInterest(const std::string& phone, EngineHost& host, StepLabel& steplabel,
                              const std::string& onlyDate = {});
 
+// Takes back every interest charge of the posting of `date` from every account, asking nothing
+// (the caller asked once), the same way: each charge zeroed, then the balance lowered.
+RemovalResult removePostingCharges(const std::string& date, EngineHost& host, StepLabel& steplabel);
+
 } // namespace interest

@@ -1,4 +1,6 @@
 #include "interest/posting_backup.h"
+#include "common/trim_left_right_mid.h"
+#include "store/account_record.h"
 
 #include "common/env.h"
 #include "common/file_names.h"
@@ -119,6 +121,17 @@ std::optional<std::string> PostingBackup::newest() {
 
 bool PostingBackup::sealed(const std::string& backup) { return fileExists(inside(backup, "after.lst")); }
 
+void PostingBackup::noteAccounts(const std::string& backup, const std::vector<uint64_t>& accountHashes) {
+    std::string bytes;
+    bytes.reserve(accountHashes.size() * 8);
+    for (uint64_t h : accountHashes)
+        for (int b = 0; b < 8; ++b) bytes += static_cast<char>((h >> (8 * b)) & 0xff);
+    LockedFile sig(inside(backup, "accounts.sig"), Access::ReadWrite);
+    sig.writeAt(0, bytes);
+    sig.truncate(static_cast<int64_t>(bytes.size()));
+    sig.syncData();
+}
+
 void PostingBackup::seal(const std::string& backup, const std::string& datebox,
                          const std::map<std::string, std::string>& known) {
     std::vector<std::string> lines{datebox};
@@ -146,6 +159,74 @@ std::string PostingBackup::changedSince(const std::string& backup) {
         if (lines[k] != name + " " + stateOf(name)) return name;
     }
     return {};
+}
+
+std::optional<PostingBackup::AccountChange> PostingBackup::changedAccount(const std::string& backup) {
+    namespace custrec = store::account;
+    const std::string sigName = inside(backup, "accounts.sig");
+    if (!fileExists(sigName) || !fileExists("cust.dat")) return std::nullopt;
+    const std::string sig = LockedFile(sigName, Access::Read).readAll();
+    const std::string now = LockedFile("cust.dat", Access::Read).readAll();
+    const std::string before =
+        fileExists(inside(backup, "cust.dat")) ? LockedFile(inside(backup, "cust.dat"), Access::Read).readAll() : "";
+    const size_t signed_ = sig.size() / 8, accounts = now.size() / custrec::length;
+    static constexpr const char* names[] = {"last name",
+                                            "first name",
+                                            "street",
+                                            "initial",
+                                            "city",
+                                            "state",
+                                            "zip code",
+                                            "month of the last transaction",
+                                            "last transaction",
+                                            "balance",
+                                            "credit limit",
+                                            "phone",
+                                            "work phone",
+                                            "date opened"};
+    for (size_t i = 0; i < std::max(signed_, accounts); ++i) {
+        uint64_t h = 0;
+        for (int b = 7; i < signed_ && b >= 0; --b) h = (h << 8) | static_cast<unsigned char>(sig[i * 8 + b]);
+        const std::string_view record =
+            i < accounts ? std::string_view(now).substr(i * custrec::length, custrec::length) : std::string_view();
+        if (i < signed_ && i < accounts && recordHash(record) == h) continue;
+        AccountChange c;
+        c.account = static_cast<int32_t>(i + 1);
+        if (i >= accounts) {
+            c.field = "record";
+            c.now = "gone";
+            return c;
+        }
+        c.names = std::string(trim(fieldText(record, custrec::name2))) + " " +
+                  std::string(trim(fieldText(record, custrec::name1)));
+        const std::string_view was = (i + 1) * custrec::length <= before.size()
+                                         ? std::string_view(before).substr(i * custrec::length, custrec::length)
+                                         : std::string_view();
+        if (was.empty()) {
+            c.field = "record";
+            c.now = "added";
+            return c;
+        }
+        // A field the posting never writes first; then those it writes, as they were before it.
+        const auto posted = [](size_t f) { return f == 7 || f == 8 || f == 9 || f == 17 || f == 18; };
+        for (int pass = 0; pass < 2; ++pass)
+            for (size_t f = 0; f < custrec::fields.size(); ++f) {
+                if (posted(f) != (pass == 1)) continue;
+                const std::string_view a = fieldText(was, custrec::fields[f]),
+                                       b = fieldText(record, custrec::fields[f]);
+                if (a == b) continue;
+                c.field = f < std::size(names) ? names[f]
+                          : f == 17            ? "credit rating"
+                          : f == 18            ? "no-interest mark"
+                                               : "field " + std::to_string(f + 1);
+                c.before = std::string(trim(a));
+                c.now = std::string(trim(b));
+                return c;
+            }
+        c.field = "record";
+        return c;
+    }
+    return std::nullopt;
 }
 
 void PostingBackup::restore(const std::string& backup) {

@@ -66,6 +66,9 @@ class PostingBackup {
     // (the run had all of its bytes in hand) is not read again.
     static void seal(const std::string& backup, const std::string& datebox,
                      const std::map<std::string, std::string>& known = {});
+    // Each account's fingerprint as the posting left it, by which an undo names an account
+    // changed since; noted while the posting can still be completed, before its seal.
+    static void noteAccounts(const std::string& backup, const std::vector<uint64_t>& accountHashes);
     static std::string postingDate(const std::string& backup);
     // What a person is told of a completed posting, kept beside its backup: the posting date,
     // when it was made, the rate as typed, the accounts charged, the total and the file of its
@@ -80,6 +83,14 @@ class PostingBackup {
     static std::string folderOf(const std::string& backup);
     // The first file that has changed since the backup was sealed; empty when none has.
     static std::string changedSince(const std::string& backup);
+    // The first account changed since the posting, with the first of its fields that differs from
+    // the account as it was before the posting (a field the posting does not write first): none
+    // when the backup has no fingerprints of the accounts, or no account changed.
+    struct AccountChange {
+        int32_t account = 0;
+        std::string names, field, before, now; // `before`: before the posting
+    };
+    static std::optional<AccountChange> changedAccount(const std::string& backup);
     // Puts the files back as they were before the posting (removing those it created) and
     // removes the backup.
     static void restore(const std::string& backup);

@@ -108,7 +108,8 @@ PostingOutcome PostingRun::runSteps() {
     finishWriting();
     beforeFirstWrite(); // a run without accounts still writes the pointer
     std::map<std::string, std::string> known;
-    if (const auto cust = custFileState()) known["cust.dat"] = *cust;
+    const auto cust = custFileState();
+    if (cust) known["cust.dat"] = *cust;
     files_.closeAll();
     aheadFiles_.closeAll();
     custFile_ = nullptr;
@@ -118,6 +119,7 @@ PostingOutcome PostingRun::runSteps() {
     writer_->setPointer(monthlast_);
     pointer_->syncData();
     pointer_.reset();
+    if (cust) PostingBackup::noteAccounts(backup_, writer_->accountHashes());
     journal_->finish();
     PostingBackup::seal(backup_, in_.date.text, known);
 
@@ -210,7 +212,10 @@ std::optional<std::string> PostingRun::custFileState() {
     if (tail > 0) {
         const int64_t records = (tail + custrec::length - 1) / custrec::length;
         const int64_t next = state->size() / custrec::length + 1;
-        state->add(std::string_view(custFile_->readRun(next, records)).substr(0, tail));
+        const std::string rest = std::string(std::string_view(custFile_->readRun(next, records)).substr(0, tail));
+        state->add(rest);
+        for (size_t at = 0; at + custrec::length <= rest.size(); at += custrec::length)
+            writer_->accountHashes().push_back(recordHash(std::string_view(rest).substr(at, custrec::length)));
     }
     return state->text();
 }

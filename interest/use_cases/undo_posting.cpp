@@ -2,9 +2,15 @@
 
 #include "common/cp1252.h"
 #include "common/env.h"
+#include "common/file_names.h"
+#include "common/format_picture.h"
 #include "common/run_error.h"
+#include "common/trim_left_right_mid.h"
+#include "interest/interest_removal.h"
 #include "interest/posting_backup.h"
 #include "interest/posting_journal.h"
+#include "interest/use_cases/counted.h"
+#include "interest/use_cases/window_host.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -25,6 +31,51 @@ QString markReportUndone(const std::string& report) {
     to.insert(to.size() - 4, QStringLiteral(" UNDONE"));
     if (!Env::current().rename(from.toStdString(), to.toStdString())) return {};
     return QStringLiteral(" Its report is kept as %1.").arg(QDir::toNativeSeparators(QFileInfo(to).absoluteFilePath()));
+}
+// What changed since the posting, in words: the file, and in the accounts the first account and
+// field that changed.
+QString whatChanged(const std::string& backup, const std::string& changed) {
+    const QString file = fromAnsi(changed);
+    if (!sameName(changed, "cust.dat")) return file;
+    const auto c = PostingBackup::changedAccount(backup);
+    if (!c) return file;
+    if (c->field == "record")
+        return QStringLiteral("%1 (account %2, %3)")
+            .arg(file)
+            .arg(c->account)
+            .arg(c->now == "added"  ? QStringLiteral("added after the posting")
+                 : c->now == "gone" ? QStringLiteral("gone since")
+                                    : QStringLiteral("written since"));
+    return QStringLiteral("%1 (account %2, %3: its %4 is %5 now, %6 before the posting)")
+        .arg(file)
+        .arg(c->account)
+        .arg(fromAnsi(c->names), fromAnsi(c->field), fromAnsi(c->now.empty() ? std::string("blank") : c->now),
+             fromAnsi(c->before.empty() ? std::string("blank") : c->before));
+}
+
+// An undo would put back what was written since: refused, and what is safe offered instead.
+void refuseChanged(Platform& p, const std::string& backup, const std::string& changed, const QString& date) {
+    if (p.messages.show(QStringLiteral("%1 has changed since the posting of %2. Undoing the posting would undo that "
+                                       "change too, so it is not undone; nothing was changed.\r\rRemove the "
+                                       "interest charges of %2 from every account instead? What was written since "
+                                       "stays as it is.")
+                            .arg(whatChanged(backup, changed), date),
+                        QStringLiteral("Undo Last Posting"), Buttons::YesNo, Icon::Exclamation,
+                        Answer::No) != Answer::Yes)
+        return;
+    WindowHost host(p);
+    StepLabel steplabel;
+    p.screen.setHourglass(true);
+    const RemovalResult removed = removePostingCharges(toAnsi(date), host, steplabel);
+    p.screen.setHourglass(false);
+    p.messages.show(removed.removed == 0
+                        ? QStringLiteral("No interest charge of %1 was found.").arg(date)
+                        : QStringLiteral("Removed %1 interest %2 of %3, %4 in all, from %5.")
+                              .arg(removed.removed)
+                              .arg(removed.removed == 1 ? QStringLiteral("charge") : QStringLiteral("charges"), date,
+                                   fromAnsi(trim(formatPicture(removed.total, "######0.00"))),
+                                   counted(removed.accountsChanged, QStringLiteral("account"))),
+                    {}, Buttons::Ok, Icon::Information);
 }
 } // namespace
 
@@ -62,17 +113,7 @@ bool undoLastPosting(Platform& p, const std::function<void()>& undone) {
                         {}, Buttons::YesNo, Icon::Question, Answer::No) != Answer::Yes)
         return false;
     if (const std::string changed = PostingBackup::changedSince(*backup); !changed.empty()) {
-        p.messages.show(
-            QStringLiteral("%1 has changed since the posting of %2 (an interest removal, or the store's programs, "
-                           "wrote to it). The posting cannot be undone; nothing was changed.\r\rTo take its "
-                           "interest back, remove the charges of the accounts that need it with Remove Interest. "
-                           "To put every file back as it was before the posting, close the store's programs and "
-                           "copy the files from %3 into %4 by hand.")
-                .arg(fromAnsi(changed), date,
-                     QDir::toNativeSeparators(
-                         QFileInfo(QString::fromStdString(PostingBackup::folderOf(*backup))).absoluteFilePath()),
-                     QDir::toNativeSeparators(QDir::currentPath())),
-            {}, Buttons::Ok, Icon::Exclamation);
+        refuseChanged(p, *backup, changed, date);
         return false;
     }
     PostingBackup::restore(*backup);
