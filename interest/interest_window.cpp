@@ -145,7 +145,9 @@ void InterestWindow::load() {
         startup(label);
     } catch (const RunError&) {
         p.messages.show(fromAnsi(label.text()));
+        return;
     }
+    posting_.reportUnfinishedPosting(postingForm());
 }
 
 void InterestWindow::startup(StepLabel& label) {

@@ -258,6 +258,8 @@ std::optional<PostingBackup::Summary> PostingBackup::description(const std::stri
     return Summary{lines[0], lines[1], lines[2], lines[3], lines[4], lines[5]};
 }
 
+std::string PostingBackup::copyOf(const std::string& backup, const std::string& name) { return inside(backup, name); }
+
 std::string PostingBackup::folderOf(const std::string& backup) {
     return resolveName(std::string(folder) + "\\" + backup);
 }

@@ -81,6 +81,8 @@ class PostingBackup {
     static std::optional<Summary> description(const std::string& backup);
     // The backup's folder, in full, for restoring by hand.
     static std::string folderOf(const std::string& backup);
+    // The name of a file's copy in the backup, as the store names files ("INTBACK\...\cust.dat").
+    static std::string copyOf(const std::string& backup, const std::string& name);
     // The first file that has changed since the backup was sealed; empty when none has.
     static std::string changedSince(const std::string& backup);
     // The first account changed since the posting, with the first of its fields that differs from

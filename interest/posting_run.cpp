@@ -255,9 +255,9 @@ PostingOutcome PostingRun::previewSteps() {
     if (journalHoldsStop()) return PostingOutcome::StoppedPending;
     if (!fileExists("Cust.ptn") || !fileExists("cust.dat")) return PostingOutcome::NothingToPreview;
     host_.reportLine(fromAnsi(columnHeadings()));
-    const int32_t count = store::readAccountCount();
     monthlast_ = monthAtStart_ = lastMonthRecord(in_.date);
-    RecordFile cust("cust.dat", custrec::length, Access::Read);
+    RecordFile cust(in_.accountsFile.empty() ? "cust.dat" : in_.accountsFile, custrec::length, Access::Read);
+    const int32_t count = in_.accountsFile.empty() ? store::readAccountCount() : cust.count();
     const int32_t blockSize = std::max(1, in_.blockSize);
     for (int32_t from = 1; from <= count; from += blockSize) {
         const int32_t to = std::min<int64_t>(count, static_cast<int64_t>(from) + blockSize - 1);

@@ -33,6 +33,9 @@ struct PostingInput {
     bool wholesale = false;    // interest transactions carry "1 999999" in amount2
     int32_t blockSize = 32768; // accounts read, noted and written together
     bool preview = false;      // the whole run computed and reported, nothing written
+    // A preview of the accounts in this file instead of "cust.dat" (a copy of them as they were
+    // before a posting, to write that posting's report again).
+    std::string accountsFile{};
 };
 
 // Whether the files are there to preview a posting, and no stopped posting waits to be

@@ -365,6 +365,56 @@ void PostInterest::preview(const PostingForm& form) {
     p_.screen.setHourglass(false);
 }
 
+void PostInterest::reportUnfinishedPosting(PostingForm form) {
+    const auto backup = PostingBackup::newest();
+    if (!backup || !PostingBackup::sealed(*backup) || PostingBackup::description(*backup)) return;
+    const std::string posted = PostingBackup::postingDate(*backup);
+    const auto last = store::readLastPosting();
+    const auto date = parsePostingDate(posted);
+    // Only the last posting, with the rate and minimum it recorded.
+    if (!last || !date || std::string(trim(last->date)) != posted) return;
+    form.date = fromAnsi(posted);
+    form.rate = fromAnsi(std::string(trim(last->rate)));
+    form.minimum = fromAnsi(std::string(trim(last->minimum.value_or("0"))));
+    p_.messages.show(QStringLiteral("The posting of %1 ended before its report was written. Its report is written now, "
+                                    "from the accounts as they were before it, and kept in the store's folder.")
+                         .arg(form.date),
+                     {}, Buttons::Ok, Icon::Information);
+    WindowHost::Heading h = heading(form, false);
+    h.preview = QStringLiteral("Written at the next start: the posting was stopped before its report was finished");
+    WindowHost host(p_, {}, h);
+    const QString kept = keptReportName(date->text);
+    const QString partial = kept + QString::fromLatin1(temporarySuffix);
+    const std::unique_ptr<Printer> keep = p_.documents.toFile(partial, p_.printer.geometry());
+    host.copyReportTo(keep.get(), false);
+    PostingInput in = inputOf(form, *date, true);
+    in.accountsFile = PostingBackup::copyOf(*backup, "cust.dat");
+    PostingRun run(in, host, steplabel_);
+    p_.screen.setHourglass(true);
+    PostingOutcome outcome = PostingOutcome::NothingToPreview;
+    try {
+        outcome = run.run();
+    } catch (const RunError& e) {
+        keep->killDoc();
+        p_.screen.setHourglass(false);
+        if (Env::current().info(partial.toStdString()).exists) Env::current().remove(partial.toStdString());
+        p_.messages.show(
+            QStringLiteral("The report of the posting of %1 could not be written: %2.").arg(form.date, troubleOf(e)),
+            {}, Buttons::Ok, Icon::Exclamation);
+        return;
+    }
+    p_.screen.setHourglass(false);
+    if (outcome != PostingOutcome::Completed) {
+        keep->killDoc();
+        if (Env::current().info(partial.toStdString()).exists) Env::current().remove(partial.toStdString());
+        return;
+    }
+    keep->endDoc();
+    const QString keptAs = Env::current().rename(partial.toStdString(), kept.toStdString()) ? kept : partial;
+    PostingBackup::describe(*backup, {date->text, toAnsi(madeText()) + " (its report written later)", toAnsi(form.rate),
+                                      std::to_string(run.charged()), toAnsi(amount(run.total())), toAnsi(keptAs)});
+}
+
 QString troubleOf(const RunError& e) {
     if (e.detail().empty()) return QString::fromStdString(e.description());
     const std::string& d = e.detail();

@@ -55,6 +55,10 @@ class PostInterest {
     PostingDone post(const PostingForm& form, const PostingView& view);
     // The whole run computed on the files as they are, and its report shown; nothing written.
     void preview(const PostingForm& form);
+    // A posting completed whose report was never finished (the program was stopped as it
+    // printed): said at the start, and its report written and kept now, from the accounts as
+    // they were before it. `form` holds the store's flags.
+    void reportUnfinishedPosting(PostingForm form);
 
   private:
     // The date, the rate and the minimum as the posting needs them; what is not is told.
