@@ -186,17 +186,21 @@ void PostingRun::postBlocks(int32_t first) {
             throw;
         }
         finishWriting();
-        beforeFirstWrite();
+        completeBackup();
         bool noted = false;
-        if (next.charged > 0 && !files_.openForWriting(in_.date.monthFile)) {
-            // The first block that charges: its entry is noted before the month file is opened
-            // for writing here (not on the writing thread, which touches no shared state), so a
+        const bool opensMonth = next.charged > 0 && !files_.openForWriting(in_.date.monthFile);
+        if (!lastpostWritten_ || opensMonth) {
+            // The first block's entry is noted here, before anything of the store is written (the
+            // last posting, a month's count), so that a stop after any of it is completed by the
+            // next run; and the first block that charges before the month file is opened for
+            // writing here (not on the writing thread, which touches no shared state), so that a
             // month file held by another computer stops the run with the block noted.
             steplabel_ = Step::Accounts;
             journal_->note(next.block);
             noted = true;
-            steplabel_ = Step::Transactions;
         }
+        beforeFirstWrite();
+        if (opensMonth) steplabel_ = Step::Transactions;
         if (next.charged > 0) next.month = &monthFile();
         makeMonthPointer();
         writer_->start(std::move(next), noted);
@@ -234,11 +238,19 @@ void PostingRun::leaveAsFound() {
     pointer_.reset();
 }
 
+void PostingRun::completeBackup() {
+    if (!copying_.valid()) return;
+    const StepLabel label = steplabel_;
+    steplabel_ = Step::Backup;
+    PostingBackup::complete(taking_, copying_.get());
+    steplabel_ = label;
+}
+
 void PostingRun::beforeFirstWrite() {
     if (lastpostWritten_) return;
     const StepLabel label = steplabel_;
     steplabel_ = Step::Backup;
-    if (copying_.valid()) PostingBackup::complete(taking_, copying_.get());
+    completeBackup();
     makeMonthPointer();
     store::writeLastPosting(in_.date.text, str(Money::fromText(in_.percentage)), str(Money::fromText(in_.minfinance)));
     lastpostWritten_ = true;

@@ -98,7 +98,10 @@ class PostingRun {
     // Every block from the account `first` on: planned, then written while the next is planned.
     void postBlocks(int32_t first);
     PostingOutcome previewSteps();
-    // The undo copy complete and the posting recorded, once, before the run writes anything.
+    // The undo copy complete, before anything of the store is written (or noted to be).
+    void completeBackup();
+    // Once, after the first block is noted and before it is written: the undo copy complete, the
+    // posting recorded in "lastpost.dat", a missing month's count made.
     void beforeFirstWrite();
     // What a run that stopped before its first write made is taken away again.
     void leaveAsFound();
