@@ -356,6 +356,14 @@ bool InterestWindow::notesSettled() {
 
 bool InterestWindow::queryUnload() { return notesSettled(); }
 
+void InterestWindow::showRunError(const RunError& e) {
+    QString what = troubleOf(e);
+    what[0] = what[0].toUpper();
+    p.messages.show(
+        QStringLiteral("%1. What was done before stays as it is; try again when it is put right.").arg(what), {},
+        Buttons::Ok, Icon::Exclamation);
+}
+
 void InterestWindow::endNotes() {
     removeButton->show();
     startButton->setEnabled(true);

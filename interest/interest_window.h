@@ -90,6 +90,8 @@ class InterestWindow : public platform::FormWindow {
 
   protected:
     bool queryUnload() override;
+    // In words, with what stays as it was; never as a bare error number.
+    void showRunError(const common::RunError& e) override;
 };
 
 } // namespace interest

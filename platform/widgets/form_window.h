@@ -35,9 +35,10 @@ class FormWindow : public QWidget {
     // Asked before the window closes from its frame: false keeps it open.
     virtual bool queryUnload() { return true; }
 
-    // Runs a handler; an uncaught run-time error is shown with its number and description.
+    // Runs a handler; an uncaught run-time error is shown (by showRunError).
     void run(const std::function<void()>& handler);
-    void showRunError(const common::RunError& e);
+    // By default with its number and description, as the store's support knows them.
+    virtual void showRunError(const common::RunError& e);
 
     // Handlers for a control's lost-focus and got-focus (not raised when the whole window
     // loses or gains activation, as when a box opens over it).
