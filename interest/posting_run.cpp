@@ -33,6 +33,20 @@ int32_t lastMonthRecord(const PostingDate& date) {
 }
 } // namespace
 
+bool sealedBeforeItsEnd(const JournalBlock& pending) {
+    const auto last = PostingBackup::newest();
+    return last && PostingBackup::sealed(*last) && PostingBackup::postingDate(*last) == pending.datebox;
+}
+
+void endSealedPosting() {
+    try {
+        PostingJournal journal;
+        if (const auto pending = journal.pending(); pending && sealedBeforeItsEnd(*pending)) journal.finish();
+    } catch (const RunError&) {
+        // held by a posting under way elsewhere, or unreadable: left to the next posting
+    }
+}
+
 bool previewPossible() { return !journalHoldsStop() && fileExists("Cust.ptn") && fileExists("cust.dat"); }
 
 PostingRun::PostingRun(const PostingInput& input, EngineHost& host, StepLabel& steplabel)
@@ -81,6 +95,11 @@ PostingOutcome PostingRun::runSteps() {
     if (!fileExists("Cust.ptn")) return PostingOutcome::NoCustPtn;
     if (!fileExists("cust.dat")) return PostingOutcome::NoCustDat;
     const std::optional<JournalBlock> pending = journal_->pending();
+    if (pending && sealedBeforeItsEnd(*pending)) {
+        // Complete already: only its journal is let go (Interest does so as it starts).
+        journal_->finish();
+        return PostingOutcome::Completed;
+    }
     if (pending && pending->datebox != in_.date.text) {
         pendingDate_ = pending->datebox;
         return PostingOutcome::OtherDateStopped;
@@ -119,9 +138,11 @@ PostingOutcome PostingRun::runSteps() {
     writer_->setPointer(monthlast_);
     pointer_->syncData();
     pointer_.reset();
+    // Sealed while the journal still holds the posting: a stop between the two leaves a posting
+    // the next run finds complete (`sealedBeforeItsEnd`), never one that cannot be undone.
     if (cust) PostingBackup::noteAccounts(backup_, writer_->accountHashes());
-    journal_->finish();
     PostingBackup::seal(backup_, in_.date.text, known);
+    journal_->finish();
 
     reportTotals();
     return PostingOutcome::Completed;

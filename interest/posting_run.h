@@ -42,6 +42,12 @@ struct PostingInput {
 // completed.
 bool previewPossible();
 
+// Whether the stopped posting the journal holds was complete and sealed, stopped only before its
+// journal went: the newest undo copy is sealed for its date.
+bool sealedBeforeItsEnd(const JournalBlock& pending);
+// Lets such a journal go (at the start of Interest, before anything looks at it).
+void endSealedPosting();
+
 enum class PostingOutcome {
     Completed,
     NoCustPtn,        // the store has no "Cust.ptn"

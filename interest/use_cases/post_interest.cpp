@@ -366,6 +366,7 @@ void PostInterest::preview(const PostingForm& form) {
 }
 
 void PostInterest::reportUnfinishedPosting(PostingForm form) {
+    endSealedPosting();
     const auto backup = PostingBackup::newest();
     if (!backup || !PostingBackup::sealed(*backup) || PostingBackup::description(*backup)) return;
     const std::string posted = PostingBackup::postingDate(*backup);
