@@ -17,9 +17,7 @@ CollectionNotes readCollectionNotes() {
     return notes;
 }
 
-std::string shownNote(const CollectionNotes& notes, size_t k) {
-    return notes[k].empty() ? "Note number " + str(static_cast<double>(k + 1)) : notes[k];
-}
+std::string shownNote(const CollectionNotes& notes, size_t k) { return notes[k].empty() ? "(no note)" : notes[k]; }
 
 void writeCollectionNotes(const CollectionNotes& notes) {
     writeLines("colnotes.dat", std::vector<std::string>(notes.begin(), notes.end()));

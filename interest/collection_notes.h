@@ -11,7 +11,8 @@ using CollectionNotes = std::array<std::string, 9>;
 // notes when there is no file. A note never written is empty: the main program prints nothing
 // for it, where a placeholder would be printed on the statements as if it were a note.
 CollectionNotes readCollectionNotes();
-// What the list shows for a note: the note, or "Note number  1" for one never written.
+// What the list shows for a note: the note, or "(no note)" for one empty (as it is saved: the
+// statements print nothing for it).
 std::string shownNote(const CollectionNotes& notes, size_t k);
 // Writes "colnotes.dat" anew: nine lines, each ended by CR LF.
 void writeCollectionNotes(const CollectionNotes& notes);

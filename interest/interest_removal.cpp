@@ -117,6 +117,32 @@ RemovalResult removeInterest(const std::string& phone, EngineHost& host, StepLab
     return result;
 }
 
+PhoneSearch findPhone(const std::string& phone, StepLabel& steplabel) {
+    const std::string digits = digitsOf(phone);
+    PhoneSearch found;
+    steplabel = Step::RemovalCount;
+    const int32_t count = store::readAccountCount();
+    steplabel = Step::RemovalAccounts;
+    RecordFile cust("cust.dat", custrec::length, Access::Read);
+    constexpr int32_t block = 4096;
+    for (int32_t first = 1; first <= count; first += block) {
+        const int32_t n = std::min(block, count - first + 1);
+        const std::string accounts = cust.readRun(first, n);
+        for (int32_t k = 0; k < n; ++k) {
+            const std::string_view c =
+                std::string_view(accounts).substr(static_cast<size_t>(k) * custrec::length, custrec::length);
+            const std::string_view at = trim(fieldText(c, custrec::phone));
+            if (at == phone) ++found.accounts;
+            else if (!digits.empty() && digitsOf(at) == digits)
+                found.sameDigits.push_back(PhoneMatch{first + k, std::string(at),
+                                                      std::string(trim(fieldText(c, custrec::name2))) + " " +
+                                                          std::string(trim(fieldText(c, custrec::name1)))});
+        }
+    }
+    if (found.accounts > 0) found.sameDigits.clear();
+    return found;
+}
+
 RemovalResult removePostingCharges(const std::string& date, EngineHost& host, StepLabel& steplabel) {
     return removeFrom([](const std::string&, int32_t, RemovalResult&) { return true; }, false, host, steplabel, date);
 }

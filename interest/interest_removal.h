@@ -32,6 +32,14 @@ struct RemovalResult {
 RemovalResult removeInterest(const std::string& phone, EngineHost& host, StepLabel& steplabel,
                              const std::string& onlyDate = {});
 
+// The accounts with this phone number exactly, and when there are none those with its digits
+// written another way; nothing is changed.
+struct PhoneSearch {
+    int accounts = 0;
+    std::vector<PhoneMatch> sameDigits;
+};
+PhoneSearch findPhone(const std::string& phone, StepLabel& steplabel);
+
 // Takes back every interest charge of the posting of `date` from every account, asking nothing
 // (the caller asked once), the same way: each charge zeroed, then the balance lowered.
 RemovalResult removePostingCharges(const std::string& date, EngineHost& host, StepLabel& steplabel);

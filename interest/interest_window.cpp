@@ -62,6 +62,8 @@ InterestWindow::InterestWindow(Platform& platform, QWidget* parent) : FormWindow
     noteList->setObjectName("List1");
     noteList->setGeometry(tw(240), tw(240), tw(8700), tw(4000));
     noteList->hide();
+    noteCaption = label("noteCaption", QString(), 240, 4620, 8700, 300);
+    noteCaption->hide();
     noteEditor = textBox("Text1", QStringLiteral("Text1"), 240, 4940, 8700, 360);
     noteEditor->hide();
     reportList = new QListWidget(this);
@@ -103,9 +105,18 @@ InterestWindow::InterestWindow(Platform& platform, QWidget* parent) : FormWindow
         return true;
     });
     onLostFocus(noteEditor, [this] { endNoteEdit(); });
+    onKey(noteEditor, [this](QKeyEvent* e) {
+        // Enter ends the edit as Tab does; Escape leaves the note as it was.
+        if (isEnterKey(e)) {
+            focusNextChild();
+            return true;
+        }
+        if (e->key() != Qt::Key_Escape) return false;
+        cancelNoteEdit();
+        return true;
+    });
     enterMovesOn(dateBox);
     enterMovesOn(rateBox);
-    enterMovesOn(noteEditor);
 }
 
 void InterestWindow::enterMovesOn(QLineEdit* box) {
@@ -399,6 +410,14 @@ void InterestWindow::noteChosen(int k) {
         return;
     }
     if (k < 1 || k > 9) return;
+    noteCaption->setText(k == 1
+                             ? QStringLiteral("Note 1, printed on the statements of accounts with a credit rating of "
+                                              "1 or less (Escape leaves it as it was)")
+                             : QStringLiteral("Note %1, printed on the statements of accounts with a credit rating "
+                                              "of %1 (Escape leaves it as it was)")
+                                   .arg(k));
+    noteCaption->show();
+    noteCaption->raise();
     noteEditor->show();
     noteEditor->raise();
     noteList->hide();
@@ -412,6 +431,13 @@ void InterestWindow::endNoteEdit() {
     if (note != toAnsi(noteEditor->text())) notesChanged_ = true;
     note = toAnsi(noteEditor->text());
     noteEditor->hide();
+    noteCaption->hide();
+    fillNoteList();
+}
+
+void InterestWindow::cancelNoteEdit() {
+    noteEditor->hide(); // first: the focus leaving it ends no edit
+    noteCaption->hide();
     fillNoteList();
 }
 

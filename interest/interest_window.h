@@ -34,6 +34,7 @@ class InterestWindow : public platform::FormWindow {
     void editNotes();         // Set Notes
     void noteChosen(int k);   // a line of the notes list: note k (1-9), 10 to end, 0 a blank line
     void endNoteEdit();       // the note's box left
+    void cancelNoteEdit();    // Escape in the note's box: the note as it was
     void undoPosting();       // Undo Last Posting
     void previewPosting();    // Preview
     void listReports();       // Reports...
@@ -51,7 +52,7 @@ class InterestWindow : public platform::FormWindow {
     //   Start startButton       Command1 closeButton    remove removeButton   Notes notesButton
     //   preview previewButton   undo undoButton         reports reportsButton reportList reportList
     //   Label3 blankWhileIdle   Label4 lastPostedLine   Label5 resultLine     Label7 firstMonthNotice
-    //   Gauge1 progress         List1 noteList          Text1 noteEditor
+    //   Gauge1 progress         List1 noteList          Text1 noteEditor      noteCaption noteCaption
     QLabel *dateCaption, *rateCaption, *minimumCaption, *blankWhileIdle, *lastPostedLine, *resultLine,
         *firstMonthNotice;
     QLineEdit *dateBox, *rateBox, *minimumBox;
@@ -60,6 +61,7 @@ class InterestWindow : public platform::FormWindow {
     QListWidget* reportList; // the kept reports, opened from here
     QListWidget* noteList;
     QLineEdit* noteEditor;
+    QLabel* noteCaption; // which note the editor holds, and for which credit rating
     QProgressBar* progress;
 
     // Reads the flags and the last posting into the window, the step kept in `label`.

@@ -29,13 +29,36 @@ RemovalResult removeFrom(Platform& p, const std::string& phone, EngineHost& host
 void removeCharges(Platform& p, const std::optional<std::string>& lastPosted) {
     const QString phone = p.input.ask(QStringLiteral("Phone number of customer to remove interest"));
     p.screen.doEvents();
-    if (phone.isEmpty()) return; // Cancel, or nothing typed: nothing to look for
+    if (phone.trimmed().isEmpty()) {
+        p.messages.show(QStringLiteral("No phone number was given: no account was looked for."), {}, Buttons::Ok,
+                        Icon::Information);
+        return;
+    }
+    // The customer first: whose charges, before which of them.
+    StepLabel steplabel;
+    std::string target = toAnsi(phone);
+    const PhoneSearch found = findPhone(target, steplabel);
+    if (found.accounts == 0) {
+        const QString none = QStringLiteral("No account has the phone number %1.").arg(phone);
+        if (found.sameDigits.size() != 1) {
+            p.messages.show(none, {}, Buttons::Ok, Icon::Information);
+            return;
+        }
+        // The same digits written another way: that account is offered.
+        const PhoneMatch& m = found.sameDigits.front();
+        if (p.messages.show(none + QStringLiteral(" Account %1 (%2) has the phone number %3. Remove its interest?")
+                                       .arg(m.account)
+                                       .arg(fromAnsi(m.name), fromAnsi(m.phone)),
+                            {}, Buttons::YesNo, Icon::Question) != Answer::Yes)
+            return;
+        target = m.phone;
+    }
     // Which charges: the last posting's (the default), or every one the account has.
     std::string onlyDate;
     if (lastPosted && !lastPosted->empty()) {
         switch (p.messages.show(QStringLiteral("Which interest charges of %1?\r\rYes: only the charge of the last "
                                                "posting, %2.\rNo: every interest charge, month by month.")
-                                    .arg(phone, fromAnsi(*lastPosted)),
+                                    .arg(fromAnsi(target), fromAnsi(*lastPosted)),
                                 QStringLiteral("Remove interest"), Buttons::YesNoCancel, Icon::Question, Answer::Yes)) {
         case Answer::Yes: onlyDate = *lastPosted; break;
         case Answer::No: break;
@@ -43,23 +66,7 @@ void removeCharges(Platform& p, const std::optional<std::string>& lastPosted) {
         }
     }
     WindowHost host(p);
-    RemovalResult result = removeFrom(p, toAnsi(phone), host, onlyDate);
-    if (result.accounts == 0) {
-        p.screen.setHourglass(false);
-        const QString none = QStringLiteral("No account has the phone number %1.").arg(phone);
-        if (result.sameDigits.size() != 1) {
-            p.messages.show(none, {}, Buttons::Ok, Icon::Information);
-            return;
-        }
-        // The same digits written another way: that account is offered.
-        const PhoneMatch& m = result.sameDigits.front();
-        if (p.messages.show(none + QStringLiteral(" Account %1 (%2) has the phone number %3. Remove its interest?")
-                                       .arg(m.account)
-                                       .arg(fromAnsi(m.name), fromAnsi(m.phone)),
-                            {}, Buttons::YesNo, Icon::Question) != Answer::Yes)
-            return;
-        result = removeFrom(p, m.phone, host, onlyDate);
-    }
+    const RemovalResult result = removeFrom(p, target, host, onlyDate);
     p.screen.setHourglass(false);
     if (result.removed == 0) {
         p.messages.show(QStringLiteral("No interest charge was removed."));

@@ -57,10 +57,10 @@ TEST(PostingReportTest, RateInPercent) {
     EXPECT_EQ(ratePercent(.0125), "1.25 %");
 }
 
-TEST(CollectionNotesTest, ANoteNeverWrittenShowsItsPlaceholderOnly) {
+TEST(CollectionNotesTest, AnEmptyNoteShowsAsNoNoteAndIsSavedEmpty) {
     CollectionNotes notes;
     notes[1] = "Please call us.";
-    EXPECT_EQ(shownNote(notes, 0), "Note number  1");
+    EXPECT_EQ(shownNote(notes, 0), "(no note)");
     EXPECT_EQ(shownNote(notes, 1), "Please call us.");
     EXPECT_EQ(notes[0], ""); // what is saved for it
 }
