@@ -14,6 +14,7 @@
 #include "interest/posting_backup.h"
 #include "interest/posting_journal.h"
 #include "interest/use_cases/counted.h"
+#include "interest/use_cases/kept_report.h"
 #include "store/last_posting.h"
 
 #include <QDir>
@@ -249,15 +250,6 @@ void PostInterest::tellOutcome(PostingOutcome outcome, const PostingRun& run) {
     }
 }
 
-QString PostInterest::keptReportName(const std::string& date) const {
-    const QString stamp =
-        p_.clock.today().toString(QStringLiteral("yyyy-MM-dd")) + ' ' + p_.clock.now().toString(QStringLiteral("HHmm"));
-    QString name = QStringLiteral("Interest report %1 posted %2.pdf").arg(fromAnsi(date), stamp);
-    for (int n = 2; Env::current().info(name.toStdString()).exists; ++n)
-        name = QStringLiteral("Interest report %1 posted %2 (%3).pdf").arg(fromAnsi(date), stamp).arg(n);
-    return name;
-}
-
 QString PostInterest::madeText() const {
     return QStringLiteral("%1 at %2")
         .arg(fromAnsi(shortDateText(p_.clock.today())), p_.clock.now().toString(QStringLiteral("H:mm")));
@@ -277,20 +269,10 @@ PostingDone PostInterest::post(const PostingForm& form, const PostingView& view)
         heading(form, false));
     // A copy of the report is kept in the store's folder, whatever the printer does with it: written
     // under a temporary name and given its own once whole, so a stop never leaves a broken one.
-    const QString kept = keptReportName(date->text);
-    const QString partial = kept + QString::fromLatin1(temporarySuffix);
-    const std::unique_ptr<Printer> keep = p_.documents.toFile(partial, p_.printer.geometry());
-    QString keptAs = kept;
-    const auto keepReport = [&] {
-        keep->endDoc();
-        if (!Env::current().rename(partial.toStdString(), kept.toStdString())) keptAs = partial;
-    };
-    const auto dropReport = [&] {
-        keep->killDoc();
-        if (Env::current().info(partial.toStdString()).exists) Env::current().remove(partial.toStdString());
-    };
+    KeptReport kept(p_, date->text);
+    QString keptAs = kept.name();
     const bool printed = p_.printer.installed();
-    host.copyReportTo(keep.get(), printed);
+    host.copyReportTo(&kept.printer(), printed);
     PostingRun run(inputOf(form, *date, false), host, steplabel_);
     PostingOutcome outcome = PostingOutcome::Completed;
     try {
@@ -301,10 +283,10 @@ PostingDone PostInterest::post(const PostingForm& form, const PostingView& view)
         // says what it posted. A run that changed no account has nothing to report.
         if (run.lastDone() > 0) {
             p_.printer.endDoc();
-            keepReport();
+            kept.keep();
         } else {
             p_.printer.killDoc();
-            dropReport();
+            kept.drop();
         }
         p_.screen.setHourglass(false);
         const QString told = postingFailureMessage(steplabel_, e, run.lastDone());
@@ -316,10 +298,10 @@ PostingDone PostInterest::post(const PostingForm& form, const PostingView& view)
     if (outcome != PostingOutcome::Completed) {
         // Nothing was posted: the window is as it was, for another date.
         tellOutcome(outcome, run);
-        dropReport();
+        kept.drop();
         return {};
     }
-    keepReport(); // the run's end ended the printed report
+    keptAs = kept.keep(); // the run's end ended the printed report
     view.progress(100);
     const QString total = amount(run.total());
     const QString accounts = counted(run.charged(), QStringLiteral("account"));
@@ -384,10 +366,8 @@ void PostInterest::reportUnfinishedPosting(PostingForm form) {
     WindowHost::Heading h = heading(form, false);
     h.preview = QStringLiteral("Written at the next start: the posting was stopped before its report was finished");
     WindowHost host(p_, {}, h);
-    const QString kept = keptReportName(date->text);
-    const QString partial = kept + QString::fromLatin1(temporarySuffix);
-    const std::unique_ptr<Printer> keep = p_.documents.toFile(partial, p_.printer.geometry());
-    host.copyReportTo(keep.get(), false);
+    KeptReport kept(p_, date->text);
+    host.copyReportTo(&kept.printer(), false);
     PostingInput in = inputOf(form, *date, true);
     in.accountsFile = PostingBackup::copyOf(*backup, "cust.dat");
     PostingRun run(in, host, steplabel_);
@@ -396,9 +376,8 @@ void PostInterest::reportUnfinishedPosting(PostingForm form) {
     try {
         outcome = run.run();
     } catch (const RunError& e) {
-        keep->killDoc();
+        kept.drop();
         p_.screen.setHourglass(false);
-        if (Env::current().info(partial.toStdString()).exists) Env::current().remove(partial.toStdString());
         p_.messages.show(
             QStringLiteral("The report of the posting of %1 could not be written: %2.").arg(form.date, troubleOf(e)),
             {}, Buttons::Ok, Icon::Exclamation);
@@ -406,12 +385,10 @@ void PostInterest::reportUnfinishedPosting(PostingForm form) {
     }
     p_.screen.setHourglass(false);
     if (outcome != PostingOutcome::Completed) {
-        keep->killDoc();
-        if (Env::current().info(partial.toStdString()).exists) Env::current().remove(partial.toStdString());
+        kept.drop();
         return;
     }
-    keep->endDoc();
-    const QString keptAs = Env::current().rename(partial.toStdString(), kept.toStdString()) ? kept : partial;
+    const QString keptAs = kept.keep();
     PostingBackup::describe(*backup, {date->text, toAnsi(madeText()) + " (its report written later)", toAnsi(form.rate),
                                       std::to_string(run.charged()), toAnsi(amount(run.total())), toAnsi(keptAs)});
 }

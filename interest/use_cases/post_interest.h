@@ -74,8 +74,6 @@ class PostInterest {
     void tellOutcome(PostingOutcome outcome, const PostingRun& run);
     PostingInput inputOf(const PostingForm& form, const PostingDate& date, bool preview) const;
     WindowHost::Heading heading(const PostingForm& form, bool forPreview) const;
-    // The name the report of a posting of `date` is kept under in the store's folder.
-    QString keptReportName(const std::string& date) const;
     // "12-9-26 at 9:00": when a posting was made.
     QString madeText() const;
 

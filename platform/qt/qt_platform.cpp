@@ -5,9 +5,9 @@
 #include "common/run_error.h"
 
 #include <QApplication>
-#include <QCryptographicHash>
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -163,10 +163,10 @@ class QtInstance : public SingleInstance {
     bool anotherRunningIn(const QString& folder) override {
         // One lock a store, named from the folder as the system spells it in full.
         const QString canonical = QFileInfo(folder).canonicalFilePath();
-        const QByteArray key = QCryptographicHash::hash((canonical.isEmpty() ? folder : canonical).toUtf8(),
-                                                        QCryptographicHash::Sha1)
-                                   .toHex()
-                                   .left(16);
+        const QByteArray key =
+            QCryptographicHash::hash((canonical.isEmpty() ? folder : canonical).toUtf8(), QCryptographicHash::Sha1)
+                .toHex()
+                .left(16);
         return Env::current().anotherCopyRunning(name + "-" + key.toStdString());
     }
     std::string name;
