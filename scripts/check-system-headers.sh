@@ -7,8 +7,8 @@ cd "$(dirname "$0")/.."
 allowed=(
   # The seam's implementations for POSIX systems and for Windows.
   common/env_posix.cpp common/env_win32.cpp
-  # The crash test and the benchmark fork the posting as a child process, kill it and wait for it.
-  bench/child_run.cpp bench/crash_test.cpp
+  # The crash tests and the benchmark fork the posting as a child process, kill it and wait for it.
+  bench/child_run.cpp bench/crash_test.cpp bench/window_crash_test.cpp
   # The benchmark's floor measures the bare system calls the posting is compared with.
   bench/io_floor.cpp bench/posting_bench.cpp
   # A private temporary folder per fuzzing process.
