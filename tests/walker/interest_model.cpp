@@ -5,7 +5,9 @@
 #include "tests/support/temp_folder.h"
 
 #include <QAbstractButton>
+#include <QFile>
 #include <QProgressBar>
+#include <QRegularExpression>
 
 namespace walker {
 
@@ -87,6 +89,30 @@ bool postingFile(const QString& path) {
     return path.endsWith(QStringLiteral(".dat")) || path.endsWith(QStringLiteral(".ptn"));
 }
 
+// The confirmation's date, accounts and total against the posting's message and "lastpost.dat".
+std::optional<QString> postedAsConfirmed(const std::vector<Box>& boxes) {
+    static const QRegularExpression confirmed(
+        QStringLiteral("Posting date: (\\S+) .*The preview charges (\\d+) accounts?, ([0-9.]+) in all"),
+        QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression posted(
+        QStringLiteral("Interest posted to (\\d+) accounts?\\. Total charged ([0-9.]+)\\."));
+    QRegularExpressionMatch c, d;
+    for (const Box& b : boxes) {
+        if (b.text.startsWith(QStringLiteral("Post interest to the accounts of")) && b.answer == QStringLiteral("yes"))
+            c = confirmed.match(b.text);
+        if (b.text.startsWith(QStringLiteral("Interest posted to"))) d = posted.match(b.text);
+    }
+    if (!c.hasMatch()) return std::nullopt; // posted without a preview to compare with
+    if (!d.hasMatch()) return QStringLiteral("the posting's message names no accounts and total");
+    if (c.captured(2) != d.captured(1) || c.captured(3) != d.captured(2))
+        return QStringLiteral("the confirmation said %1 accounts, %2 in all; the posting charged %3, %4")
+            .arg(c.captured(2), c.captured(3), d.captured(1), d.captured(2));
+    QFile last(QStringLiteral("lastpost.dat"));
+    if (!last.open(QIODevice::ReadOnly) || QString::fromLatin1(last.readLine()).trimmed() != c.captured(1))
+        return QStringLiteral("lastpost.dat does not name the date confirmed, %1").arg(c.captured(1));
+    return std::nullopt;
+}
+
 std::optional<QString> usable(platform::FormWindow& w) {
     auto* start = w.findChild<QAbstractButton*>(QStringLiteral("Start"));
     auto* close = w.findChild<QAbstractButton*>(QStringLiteral("Command1"));
@@ -145,7 +171,12 @@ std::optional<QString> InterestModel::afterStep(const StepRun& run, platform::Fo
         if (!postingFile(c.path) && c.path != QStringLiteral("interest.jrn"))
             return QStringLiteral("unexpected: ") + describe(c);
     }
-    if (posted && said(boxes, QStringLiteral("Interest posted to"))) beforePostings_.push_back(files_);
+    if (posted && said(boxes, QStringLiteral("Interest posted to"))) {
+        // What was posted is what the confirmation said: its date, and the preview's accounts and
+        // total (the store cannot change between the two: nothing else runs).
+        if (const auto why = postedAsConfirmed(boxes)) return why;
+        beforePostings_.push_back(files_);
+    }
     if (undone && said(boxes, QStringLiteral("was undone."))) {
         if (beforePostings_.empty()) return QStringLiteral("a posting was undone that the walk never made");
         const FolderSnapshot& was = beforePostings_.back();
