@@ -410,12 +410,9 @@ void InterestWindow::noteChosen(int k) {
         return;
     }
     if (k < 1 || k > 9) return;
-    noteCaption->setText(k == 1
-                             ? QStringLiteral("Note 1, printed on the statements of accounts with a credit rating of "
-                                              "1 or less (Escape leaves it as it was)")
-                             : QStringLiteral("Note %1, printed on the statements of accounts with a credit rating "
-                                              "of %1 (Escape leaves it as it was)")
-                                   .arg(k));
+    noteCaption->setText(QStringLiteral("Note %1 - for a credit rating of %1%2. Escape leaves it as it was.")
+                             .arg(k)
+                             .arg(k == 1 ? QStringLiteral(" or less") : QString()));
     noteCaption->show();
     noteCaption->raise();
     noteEditor->show();
