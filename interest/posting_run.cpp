@@ -39,6 +39,7 @@ bool sealedBeforeItsEnd(const JournalBlock& pending) {
 }
 
 void endSealedPosting() {
+    if (!journalHoldsStop()) return; // the usual start: nothing to open, nothing written
     try {
         PostingJournal journal;
         if (const auto pending = journal.pending(); pending && sealedBeforeItsEnd(*pending)) journal.finish();
@@ -111,7 +112,7 @@ PostingOutcome PostingRun::runSteps() {
     host_.doEvents();
 
     steplabel_ = Step::AccountCount;
-    const int32_t count = store::readAccountCount();
+    count_ = store::readAccountCount(); // the accounts of the store, for the blocks and the bar
 
     steplabel_ = Step::MonthPointer;
     holdMonthPointer();
@@ -121,7 +122,6 @@ PostingOutcome PostingRun::runSteps() {
     writer_ = std::make_unique<BlockWriter>(*custFile_, *journal_, !pending);
     if (pointer_) writer_->usePointer(*pointer_, static_cast<size_t>(pointer_->size()));
     const int32_t first = pending ? resume(*pending) : 1;
-    count_ = count;
 
     postBlocks(first);
     finishWriting();

@@ -111,7 +111,9 @@ WindowHost::Heading PostInterest::heading(const PostingForm& form, bool forPrevi
 PostInterest::Confirmation PostInterest::confirmed(const PostingForm& form) {
     if (const Confirmation refused = inputRefused(form); refused != Confirmation::Yes) return refused;
     const PostingDate date = *parsePostingDate(toAnsi(form.date));
-    return dateConfirmed(date) && rateConfirmed(form) && postingAgainConfirmed(date) && postingConfirmed(form, date)
+    const std::optional<std::string> last = store::readLastPostingDate();
+    return dateConfirmed(date, last) && rateConfirmed(form) && postingAgainConfirmed(date, last) &&
+                   postingConfirmed(form, date)
                ? Confirmation::Yes
                : Confirmation::No;
 }
@@ -135,7 +137,7 @@ std::optional<std::string> firstTransactionDate(const std::string& monthFile) {
 }
 } // namespace
 
-bool PostInterest::dateConfirmed(const PostingDate& date) {
+bool PostInterest::dateConfirmed(const PostingDate& date, const std::optional<std::string>& last) {
     // Each of these is seldom meant: asked, No the default.
     const auto ask = [this, &date](const QString& what) {
         return p_.messages.show(QStringLiteral("%1 Post to %2?").arg(what, fromAnsi(date.monthFile)),
@@ -147,7 +149,7 @@ bool PostInterest::dateConfirmed(const PostingDate& date) {
     if (posting > today.year() * 10000 + today.month() * 100 + today.day() &&
         !ask(QStringLiteral("%1 is after today, %2.").arg(fromAnsi(date.text), fromAnsi(shortDateText(today)))))
         return false;
-    if (const auto last = store::readLastPostingDate()) {
+    if (last) {
         if (const auto before = parsePostingDate(*last);
             before && (before->month != date.month || before->year != date.year) &&
             posting < dayNumber(before->month, before->day, before->year) &&
@@ -173,10 +175,9 @@ bool PostInterest::rateConfirmed(const PostingForm& form) {
                             {}, Buttons::YesNo, Icon::Question, Answer::No) == Answer::Yes;
 }
 
-bool PostInterest::postingAgainConfirmed(const PostingDate& date) {
+bool PostInterest::postingAgainConfirmed(const PostingDate& date, const std::optional<std::string>& lastDate) {
     // Posting twice in one month charges interest on interest: asked first, No the default.
     // A stopped posting (its journal left) is completed, not posted again.
-    const auto lastDate = store::readLastPostingDate();
     if (!lastDate || fileExists(PostingJournal::fileName)) return true;
     const std::string last(trim(*lastDate));
     const auto before = parsePostingDate(last);

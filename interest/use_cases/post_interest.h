@@ -64,9 +64,10 @@ class PostInterest {
     // The date, the rate and the minimum as the posting needs them; what is not is told.
     Confirmation inputRefused(const PostingForm& form);
     // A date ahead of today, before the last posting, or into a month file of another year.
-    bool dateConfirmed(const PostingDate& date);
+    // `last`: the date of the last posting, if any.
+    bool dateConfirmed(const PostingDate& date, const std::optional<std::string>& last);
     bool rateConfirmed(const PostingForm& form);
-    bool postingAgainConfirmed(const PostingDate& date);
+    bool postingAgainConfirmed(const PostingDate& date, const std::optional<std::string>& last);
     bool postingConfirmed(const PostingForm& form, const PostingDate& date);
     // The date typed, or the refusal told.
     std::optional<PostingDate> dateOf(const PostingForm& form);
