@@ -249,7 +249,7 @@ void Session::printsetup(const QStringList& w) {
 void Session::click(const QStringList& w) {
     if (w.size() != 2 && w.size() != 3) throw ScriptError{"click takes a control and maybe a line"};
     QWidget* ctl = control(w[1]);
-    if (!reachable(ctl)) return;
+    if (!clickable(ctl)) return;
     if (w.size() == 3) {
         auto* list = qobject_cast<QListWidget*>(ctl);
         if (!list) throw ScriptError{w[1] + " is not a list box"};
@@ -375,6 +375,22 @@ bool Session::reachable(QWidget* w) {
     if (w->isVisible() && w->isEnabled()) return true;
     fail(QStringLiteral("%1 is %2: a person cannot reach it")
              .arg(w->objectName(), w->isVisible() ? "disabled" : "hidden"));
+    return false;
+}
+
+bool Session::clickable(QWidget* w) {
+    // The mouse reaches what is on top where it points: a control under another (a list shown
+    // over the window) cannot be clicked, as on the desktop.
+    if (!reachable(w)) return false;
+    if (w == window_.get()) return true;
+    const QPoint centre = w->mapTo(window_.get(), w->rect().center());
+    QWidget* top = window_->childAt(centre);
+    if (!top || top == w || w->isAncestorOf(top)) return true;
+    QWidget* named = top;
+    while ((named->objectName().isEmpty() || named->objectName().startsWith(QLatin1String("qt_"))) &&
+           named->parentWidget())
+        named = named->parentWidget();
+    fail(QStringLiteral("%1 is covered by %2: a person cannot click it").arg(w->objectName(), named->objectName()));
     return false;
 }
 

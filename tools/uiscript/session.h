@@ -64,6 +64,8 @@ class Session {
 
     QWidget* control(const QString& name);
     bool reachable(QWidget* w);
+    // Reachable, and not covered by another control where the mouse would point.
+    bool clickable(QWidget* w);
     void focusOn(QWidget* w, Qt::FocusReason reason);
     void action(const std::function<void()>& f);
     void fail(const QString& what);
