@@ -84,7 +84,8 @@ int reportChild(int argc, char** argv) {
         {},
         QStringLiteral("Interest posting of %1   Rate %2   Minimum %3").arg(argv[4], argv[5], argv[6]),
         QDir::current().absolutePath(),
-        QStringLiteral("12-9-26")};
+        QStringLiteral("12-9-26"),
+        {}};
     interest::WindowHost printing(desk.platform(), {}, heading);
     const auto t0 = std::chrono::steady_clock::now();
     for (const std::string& line : host.report()) printing.reportLine(QString::fromStdString(line));

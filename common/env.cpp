@@ -1,6 +1,9 @@
 #include "common/env.h"
 
+#include "common/cp1252.h"
 #include "common/folder_snapshot.h"
+
+#include <QSysInfo>
 
 namespace common {
 
@@ -11,6 +14,14 @@ std::string shown(std::string_view shownAs, const std::string& path) {
     return shownAs.empty() ? path : std::string(shownAs);
 }
 } // namespace
+
+std::string Env::whoIsHere() {
+    QString user = qEnvironmentVariable("USERNAME");
+    if (user.isEmpty()) user = qEnvironmentVariable("USER");
+    if (user.isEmpty()) user = QStringLiteral("someone");
+    const QString host = QSysInfo::machineHostName();
+    return toAnsi(host.isEmpty() ? user : user + QStringLiteral(" on ") + host);
+}
 
 Env& Env::current() { return installed ? *installed : systemEnv(); }
 

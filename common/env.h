@@ -115,6 +115,8 @@ class Env {
     // cannot be started.
     virtual bool startProgram(const std::string& program, const std::vector<std::string>& arguments,
                               const std::string& folder, WindowStyle style) = 0;
+    // Who works at this computer, as a record of what was done names them: "ann on COUNTER1".
+    virtual std::string whoIsHere();
     // Whether another copy of the program of this name runs for this user on this computer. The
     // first call of a copy that runs alone makes it the one the next copies find, for as long as it
     // runs (also when it ends without cleaning up, as when it is killed).

@@ -12,13 +12,6 @@ namespace interest {
 
 using namespace common;
 
-namespace {
-std::string fullName(const std::string& account) {
-    return std::string(trim(fieldText(account, custrec::name2))) + " " +
-           std::string(trim(fieldText(account, custrec::name1)));
-}
-} // namespace
-
 AccountCharge chargeAccount(const std::string& account, int32_t accountNo, Money base, int32_t record,
                             const ChargeTerms& terms) {
     AccountCharge c;
@@ -29,8 +22,8 @@ AccountCharge chargeAccount(const std::string& account, int32_t accountNo, Money
     if (amount.size() > custrec::balance.width || balance.size() > custrec::balance.width) {
         // Cut to its field the amount would be wrong: the account stays as it is.
         c.account = account;
-        c.reportLine = "Not charged " + fullName(account) + " (Interest " + std::string(trim(amount)) +
-                       " or new balance " + balance + " too large for the account.)";
+        c.reportLine = amount.size() > custrec::balance.width ? "too large: charge " + std::string(trim(amount))
+                                                              : "too large: new balance " + balance;
         return c;
     }
     const int32_t rating = std::min<int32_t>(9, clng(val(fieldText(account, custrec::rating)) + 1));
@@ -53,10 +46,16 @@ AccountCharge chargeAccount(const std::string& account, int32_t accountNo, Money
     storeField(c.account, custrec::lasttxrec, trim(str(record)));
     storeField(c.account, custrec::balance, balance);
 
-    c.reportLine = chargeLine(accountNo,
-                              std::string(trim(fieldText(account, custrec::name1))) + " " +
-                                  std::string(trim(fieldText(account, custrec::name2))),
-                              val(fieldText(account, custrec::balance)), amount, val(balance));
+    ChargeLine line;
+    line.account = accountNo;
+    line.name = std::string(trim(fieldText(account, custrec::name1))) + " " +
+                std::string(trim(fieldText(account, custrec::name2)));
+    line.before = val(fieldText(account, custrec::balance));
+    if (base < Money::fromDouble(line.before)) line.base = base;
+    line.charge = amount;
+    line.minimum = trim(fieldText(t, transrec::descr)) == "Interest Minimum";
+    line.after = val(balance);
+    c.reportLine = chargeLine(line, terms.withBase);
     c.amount = Money::fromText(amount);
     c.charged = true;
     return c;

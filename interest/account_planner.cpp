@@ -6,6 +6,8 @@
 #include "common/trim_left_right_mid.h"
 #include "interest/account_files.h"
 
+#include <algorithm>
+
 namespace interest {
 
 using namespace common;
@@ -71,10 +73,6 @@ void spare(std::string& account, bool forItsBalance) {
         storeField(account, custrec::rating, str(valOf(account, custrec::rating) + 1));
 }
 
-std::string names(std::string_view account) {
-    return std::string(trim(fieldText(account, custrec::name2))) + " " +
-           std::string(trim(fieldText(account, custrec::name1)));
-}
 } // namespace
 
 std::string layawayFlag(ChainFiles& files, const std::string& account) {
@@ -162,8 +160,8 @@ AccountPlanning planAccount(std::string_view account, int32_t number, ChainFiles
         } catch (const RunError& e) {
             if (e.number() != err::Overflow) throw;
             p.spared = Spared::Unreadable;
-            p.note = "Not charged: account " + std::to_string(number) + " " + names(account) + " (its " + name + " \"" +
-                     std::string(trim(fieldText(account, field))) + "\" is not a number the posting can handle.)";
+            p.note =
+                "its " + std::string(name) + " \"" + std::string(trim(fieldText(account, field))) + "\" cannot be read";
             return p;
         }
     }
@@ -180,7 +178,7 @@ AccountPlanning planAccount(std::string_view account, int32_t number, ChainFiles
         return p;
     }
     if (!(balance > 0)) {
-        p.spared = Spared::NoBalance;
+        p.spared = balance < 0 ? Spared::Credit : Spared::NoBalance;
         return p;
     }
     p.base = base;
@@ -192,7 +190,13 @@ AccountPlanning planAccount(std::string_view account, int32_t number, ChainFiles
             excludeRecent(files, p.account, terms.date, p.base, label, notice);
         }
     }
-    if (p.base >= Money::fromTicks(Money::scale)) return p;
+    if (p.base >= Money::fromTicks(Money::scale)) {
+        if (std::binary_search(terms.sparedByHand.begin(), terms.sparedByHand.end(), number)) {
+            p.spared = Spared::ByHand;
+            p.account.assign(account);
+        }
+        return p;
+    }
     p.spared = terms.firstmon && base >= Money::fromTicks(Money::scale) ? Spared::Recent : Spared::Small;
     spare(p.account, true);
     return p;

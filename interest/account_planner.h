@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace interest {
 
@@ -17,10 +18,23 @@ struct PlanTerms {
     double rate = 0;           // monthly rate
     bool skipLayaways = false; // layaways are not charged
     bool firstmon = false;     // charges of the last month are left out of the base
+    // Accounts taken out of this posting by hand (in its preview), in order: left as they are.
+    std::vector<int32_t> sparedByHand{};
 };
 
 // Why an account is not charged.
-enum class Spared : std::uint8_t { No, Unreadable, Layaway, NoBalance, Marked, RateZero, Recent, Small };
+enum class Spared : std::uint8_t {
+    No,
+    Unreadable,
+    Layaway,
+    NoBalance,
+    Credit,
+    Marked,
+    RateZero,
+    Recent,
+    Small,
+    ByHand
+};
 
 // What the posting does with one account: charge it on `base`, or spare it for a reason.
 struct AccountPlanning {
@@ -28,7 +42,7 @@ struct AccountPlanning {
     common::Money base;
     bool owes = false;   // its balance is above nothing
     std::string account; // the account as the posting leaves it, its charge not yet added
-    std::string note;    // for an account that cannot be handled, the report's line naming it
+    std::string note;    // for an account that cannot be handled, why in words
 };
 
 // The exclusion walk of an account made beforehand (on another thread): its base and the step
@@ -44,8 +58,9 @@ using WalkNotice = std::function<void(const std::string& message)>;
 
 // Plans one account (record `number` of "cust.dat") from its bytes and its chain: the case of
 // its charge, the layaway check, the count-down of a no-interest mark, the rating, and with the
-// exclusion the base less the charges of the last month. The step is kept in `label`; a walk
-// made beforehand is taken from `ahead`.
+// exclusion the base less the charges of the last month. An account it would charge that is
+// spared by hand is left as it is, as one without a balance this month. The step is kept in
+// `label`; a walk made beforehand is taken from `ahead`.
 AccountPlanning planAccount(std::string_view account, int32_t number, ChainFiles& files, const PlanTerms& terms,
                             StepLabel& label, const WalkNotice& notice, const WalkedBase* ahead = nullptr);
 

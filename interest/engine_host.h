@@ -21,6 +21,11 @@ class EngineHost {
     virtual bool confirmRemoval(const QString& charge) = 0;
     // A line of the printed report, and its end.
     virtual void reportLine(const QString& line) = 0;
+    // The column headings of the lines that follow, printed now and at the top of every page
+    // after (empty: none from here on).
+    virtual void reportColumns(const QString& columns) {
+        if (!columns.isEmpty()) reportLine(columns);
+    }
     virtual void endReport() = 0;
     // How far the run is, in percent.
     virtual void progress(int percent) = 0;

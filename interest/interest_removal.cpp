@@ -1,11 +1,12 @@
 #include "interest/interest_removal.h"
-#include "common/trim_left_right_mid.h"
 
 #include "common/basic_number.h"
 #include "common/cp1252.h"
 #include "common/file_names.h"
+#include "common/format_picture.h"
 #include "common/run_error.h"
 #include "common/text_file.h"
+#include "common/trim_left_right_mid.h"
 #include "interest/account_files.h"
 #include "interest/posting_date.h"
 #include "interest/transaction_chain.h"
@@ -33,7 +34,7 @@ namespace {
 using Wanted = std::function<bool(const std::string& account, int32_t number, RemovalResult& result)>;
 
 RemovalResult removeFrom(const Wanted& wanted, bool ask, EngineHost& host, StepLabel& steplabel,
-                         const std::string& onlyDate) {
+                         const std::string& onlyDate, const ChargeRemoved& removed) {
     RemovalResult result;
     steplabel = Step::RemovalCount;
     const int32_t count = store::readAccountCount();
@@ -93,6 +94,14 @@ RemovalResult removeFrom(const Wanted& wanted, bool ask, EngineHost& host, StepL
             cust.write(i, c);
             ++result.removed;
             result.total = result.total + amount;
+            if (removed)
+                removed(RemovedCharge{i,
+                                      std::string(trim(fieldText(c, custrec::name1))) + " " +
+                                          std::string(trim(fieldText(c, custrec::name2))),
+                                      std::string(trim(fieldText(c, custrec::phone))),
+                                      std::string(trim(fieldText(t, transrec::txdate))),
+                                      std::string(trim(formatPicture(amount, "######0.00"))),
+                                      std::string(trim(fieldText(t, transrec::descr)))});
             if (!changedThis) ++result.accountsChanged;
             changedThis = true;
         }
@@ -102,7 +111,7 @@ RemovalResult removeFrom(const Wanted& wanted, bool ask, EngineHost& host, StepL
 } // namespace
 
 RemovalResult removeInterest(const std::string& phone, EngineHost& host, StepLabel& steplabel,
-                             const std::string& onlyDate) {
+                             const std::string& onlyDate, const ChargeRemoved& removed) {
     const std::string digits = digitsOf(phone);
     const auto samePhone = [&](const std::string& c, int32_t i, RemovalResult& result) {
         if (trim(fieldText(c, custrec::phone)) == phone) return true;
@@ -112,7 +121,7 @@ RemovalResult removeInterest(const std::string& phone, EngineHost& host, StepLab
                                                        std::string(trim(fieldText(c, custrec::name1)))});
         return false;
     };
-    RemovalResult result = removeFrom(samePhone, true, host, steplabel, onlyDate);
+    RemovalResult result = removeFrom(samePhone, true, host, steplabel, onlyDate, removed);
     if (result.accounts > 0) result.sameDigits.clear();
     return result;
 }
@@ -143,8 +152,10 @@ PhoneSearch findPhone(const std::string& phone, StepLabel& steplabel) {
     return found;
 }
 
-RemovalResult removePostingCharges(const std::string& date, EngineHost& host, StepLabel& steplabel) {
-    return removeFrom([](const std::string&, int32_t, RemovalResult&) { return true; }, false, host, steplabel, date);
+RemovalResult removePostingCharges(const std::string& date, EngineHost& host, StepLabel& steplabel,
+                                   const ChargeRemoved& removed) {
+    return removeFrom([](const std::string&, int32_t, RemovalResult&) { return true; }, false, host, steplabel, date,
+                      removed);
 }
 
 } // namespace interest

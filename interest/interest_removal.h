@@ -4,6 +4,7 @@
 #include "interest/step_label.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,14 @@ struct PhoneMatch {
     int32_t account = 0;
     std::string phone, name;
 };
+
+// A charge taken back, as the record names it.
+struct RemovedCharge {
+    int32_t account = 0;
+    std::string names, phone, date, amount, descr;
+};
+// Told of each charge once it is taken back (written), before the next is looked at.
+using ChargeRemoved = std::function<void(const RemovedCharge&)>;
 
 struct RemovalResult {
     int removed = 0;                    // interest charges removed
@@ -30,7 +39,7 @@ struct RemovalResult {
 // transaction before the account. An account with transactions that names no month file for
 // them stops it (err::NoFileNamed).
 RemovalResult removeInterest(const std::string& phone, EngineHost& host, StepLabel& steplabel,
-                             const std::string& onlyDate = {});
+                             const std::string& onlyDate = {}, const ChargeRemoved& removed = {});
 
 // The accounts with this phone number exactly, and when there are none those with its digits
 // written another way; nothing is changed.
@@ -42,6 +51,7 @@ PhoneSearch findPhone(const std::string& phone, StepLabel& steplabel);
 
 // Takes back every interest charge of the posting of `date` from every account, asking nothing
 // (the caller asked once), the same way: each charge zeroed, then the balance lowered.
-RemovalResult removePostingCharges(const std::string& date, EngineHost& host, StepLabel& steplabel);
+RemovalResult removePostingCharges(const std::string& date, EngineHost& host, StepLabel& steplabel,
+                                   const ChargeRemoved& removed = {});
 
 } // namespace interest

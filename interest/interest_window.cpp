@@ -6,7 +6,10 @@
 #include "common/format_picture.h"
 #include "common/run_error.h"
 #include "common/text_file.h"
+#include "common/trim_left_right_mid.h"
+#include "interest/interest_settings.h"
 #include "interest/posting_flags.h"
+#include "interest/posting_record.h"
 #include "interest/use_cases/open_notes.h"
 #include "interest/use_cases/remove_charges.h"
 #include "interest/use_cases/undo_posting.h"
@@ -16,6 +19,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QStringList>
 #include <algorithm>
 
 namespace interest {
@@ -36,9 +40,13 @@ InterestWindow::InterestWindow(Platform& platform, QWidget* parent) : FormWindow
     rateCaption = label("Label2", QStringLiteral("Monthly &Percentage for posting    (Example: .01 would be 1%)"), 240,
                         1020, 6600, 300);
     rateBox = textBox("Percentage", QStringLiteral("Percentage"), 240, 1320, 1600, 360);
+
     minimumCaption =
         label("Label6", QStringLiteral("&Minimum Finance Charge     (In dollars and cents)"), 240, 1800, 6600, 300);
     minimumBox = textBox("MinFinance", QStringLiteral("MinFinance"), 240, 2100, 1600, 360);
+    highestRateCaption = label("highestRateCaption", QStringLiteral("&Highest monthly rate the store may charge"), 2100,
+                               2160, 4400, 300);
+    highestRateBox = textBox("highestRate", QString(), 6600, 2100, 1200, 360);
     skipLayawaysBox = new QCheckBox(QStringLiteral("Do not post interest to &Layaways"), this);
     skipLayawaysBox->setObjectName("Check1");
     skipLayawaysBox->setGeometry(tw(240), tw(2640), tw(4800), tw(330));
@@ -70,6 +78,16 @@ InterestWindow::InterestWindow(Platform& platform, QWidget* parent) : FormWindow
     reportList->setObjectName("reportList");
     reportList->setGeometry(tw(240), tw(240), tw(8700), tw(4000));
     reportList->hide();
+    previewList = new QListWidget(this);
+    previewList->setObjectName("previewList");
+    previewList->setGeometry(tw(240), tw(240), tw(8700), tw(3800));
+    previewList->hide();
+    previewCaption = label("previewCaption",
+                           QStringLiteral("The accounts the posting charges. Space or a click takes the account out of "
+                                          "this posting, or puts it back. Enter or Escape: done."),
+                           240, 4100, 8700, 500);
+    previewCaption->setWordWrap(true);
+    previewCaption->hide();
     resultLine->setWordWrap(true);
     resultLine->setGeometry(tw(240), tw(4700), tw(8700), tw(700));
     resize(tw(9200), tw(6060));
@@ -79,6 +97,18 @@ InterestWindow::InterestWindow(Platform& platform, QWidget* parent) : FormWindow
     connect(closeButton, &QPushButton::clicked, this, [this] { run([this] { closeWindow(); }); });
     connect(skipLayawaysBox, &QCheckBox::toggled, this, [this] { run([this] { keepLayawayChoice(); }); });
     onLostFocus(rateBox, [this] { checkRate(); });
+    onLostFocus(highestRateBox, [this] { run([this] { keepHighestRate(); }); });
+    connect(previewList, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { toggleSpared(previewList->row(item)); });
+    onKey(previewList, [this](QKeyEvent* e) {
+        if (e->key() == Qt::Key_Space) {
+            toggleSpared(previewList->currentRow());
+            return true;
+        }
+        if (e->key() != Qt::Key_Escape && !isEnterKey(e)) return false;
+        endPreviewList();
+        return true;
+    });
     connect(removeButton, &QPushButton::clicked, this, [this] { run([this] { removeCharges(); }); });
     connect(notesButton, &QPushButton::clicked, this, [this] { run([this] { editNotes(); }); });
     connect(undoButton, &QPushButton::clicked, this, [this] { run([this] { undoPosting(); }); });
@@ -89,6 +119,7 @@ InterestWindow::InterestWindow(Platform& platform, QWidget* parent) : FormWindow
     onKey(reportList, [this](QKeyEvent* e) {
         if (e->key() == Qt::Key_Escape) {
             reportList->hide();
+            updateKeys();
             reportsButton->setFocus(Qt::OtherFocusReason);
             return true;
         }
@@ -183,6 +214,17 @@ void InterestWindow::startup(StepLabel& label) {
         PostInterest::normalisedDate(fromAnsi(today.substr(0, today.size() - 4) + today.substr(today.size() - 2))));
     rateBox->setText(fromAnsi(formatPicture(rate_, "##.0000")));
     minimumBox->setText(fromAnsi(formatPicture(minimum_, "##.00")));
+    highestRateKept_ = fromAnsi(highestRate());
+    highestRateBox->setText(highestRateKept_);
+}
+
+void InterestWindow::keepHighestRate() {
+    // A number or nothing is kept; what is neither is refused by Start, with the focus back here.
+    const QString typed = highestRateBox->text().trimmed();
+    if (typed == highestRateKept_) return;
+    if (!typed.isEmpty() && !amountRefusal(typed, QStringLiteral("rate"), QStringLiteral(".015")).isEmpty()) return;
+    interest::keepHighestRate(toAnsi(typed));
+    highestRateKept_ = typed;
 }
 
 void InterestWindow::keepLayawayChoice() { setFlag(PostingFlag::NoInterestOnLayaways, skipLayawaysBox->isChecked()); }
@@ -212,6 +254,8 @@ PostingForm InterestWindow::postingForm() const {
     form.skipLayaways = skipLayawaysBox->isChecked();
     form.firstmon = firstMonthFree_;
     form.wholesale = wholesale_;
+    form.highestRate = highestRateBox->text();
+    form.sparedByHand = sparedByHand_;
     return form;
 }
 
@@ -255,6 +299,7 @@ void InterestWindow::postInterest() {
     case PostInterest::Confirmation::FixDate: dateBox->setFocus(Qt::OtherFocusReason); return;
     case PostInterest::Confirmation::FixRate: rateBox->setFocus(Qt::OtherFocusReason); return;
     case PostInterest::Confirmation::FixMinimum: minimumBox->setFocus(Qt::OtherFocusReason); return;
+    case PostInterest::Confirmation::FixHighestRate: highestRateBox->setFocus(Qt::OtherFocusReason); return;
     }
     PostingView view;
     view.running = [this] { showRunning(); };
@@ -273,7 +318,10 @@ void InterestWindow::postInterest() {
         backToIdle();
         resultLine->hide();
         break;
-    case PostingDone::Kind::Posted: closeButton->setFocus(Qt::OtherFocusReason); break;
+    case PostingDone::Kind::Posted:
+        sparedByHand_.clear(); // for this posting only
+        closeButton->setFocus(Qt::OtherFocusReason);
+        break;
     case PostingDone::Kind::Stopped:
         // Back for another try: what stopped it stays in sight.
         backToIdle();
@@ -284,29 +332,100 @@ void InterestWindow::postInterest() {
     }
 }
 
-void InterestWindow::previewPosting() { posting_.preview(postingForm()); }
+void InterestWindow::previewPosting() {
+    const std::vector<PreviewCharge> charges = posting_.preview(postingForm());
+    if (!charges.empty()) showPreviewList(charges);
+}
+
+QString InterestWindow::previewLine(const PreviewCharge& c, bool spared) {
+    return QStringLiteral("%1  %2%3%4")
+        .arg(c.account, 7)
+        .arg(fromAnsi(c.name).left(30), -30)
+        .arg(fromAnsi(trim(formatPicture(c.charge, "######0.00"))), 10)
+        .arg(spared ? QStringLiteral("   spared by hand") : QString());
+}
+
+void InterestWindow::showPreviewList(const std::vector<PreviewCharge>& charges) {
+    // The accounts spared before that are still to be charged stay spared; the others go.
+    previewCharges_ = charges;
+    std::vector<int32_t> still;
+    previewList->clear();
+    for (const PreviewCharge& c : charges) {
+        const bool spared = std::binary_search(sparedByHand_.begin(), sparedByHand_.end(), c.account);
+        if (spared) still.push_back(c.account);
+        auto* item = new QListWidgetItem(previewLine(c, spared), previewList);
+        item->setData(Qt::UserRole, c.account);
+        item->setData(Qt::CheckStateRole, spared ? Qt::Unchecked : Qt::Checked);
+    }
+    sparedByHand_ = std::move(still);
+    previewList->setFont(QFont(QStringLiteral("Courier New"), font().pointSize()));
+    previewList->show();
+    previewList->raise();
+    previewCaption->show();
+    previewCaption->raise();
+    updateKeys();
+    previewList->setCurrentRow(0);
+    previewList->setFocus(Qt::OtherFocusReason);
+}
+
+void InterestWindow::toggleSpared(int row) {
+    if (row < 0 || row >= static_cast<int>(previewCharges_.size())) return;
+    const PreviewCharge& c = previewCharges_[static_cast<size_t>(row)];
+    const auto at = std::lower_bound(sparedByHand_.begin(), sparedByHand_.end(), c.account);
+    const bool spare = at == sparedByHand_.end() || *at != c.account;
+    if (spare) sparedByHand_.insert(at, c.account);
+    else sparedByHand_.erase(at);
+    QListWidgetItem* item = previewList->item(row);
+    item->setText(previewLine(c, spare));
+    item->setData(Qt::CheckStateRole, spare ? Qt::Unchecked : Qt::Checked);
+}
+
+void InterestWindow::endPreviewList() {
+    previewList->hide();
+    previewCaption->hide();
+    updateKeys();
+    showSpared();
+    startButton->setFocus(Qt::OtherFocusReason);
+}
+
+void InterestWindow::showSpared() {
+    if (sparedByHand_.empty()) {
+        resultLine->setText(QStringLiteral(" "));
+        return;
+    }
+    QStringList numbers;
+    for (const int32_t a : sparedByHand_) numbers << QString::number(a);
+    resultLine->setText(QStringLiteral("Spared by hand in the next posting: %1 %2 (Preview to change).")
+                            .arg(sparedByHand_.size() == 1 ? QStringLiteral("account") : QStringLiteral("accounts"),
+                                 numbers.join(QStringLiteral(", "))));
+    resultLine->show();
+}
 
 void InterestWindow::listReports() {
     // The reports kept in the store's folder, newest first; Enter or a click opens one.
     std::vector<ListedFile> kept = listMatchingWithTimes("Interest report *.pdf");
     std::stable_sort(kept.begin(), kept.end(),
                      [](const ListedFile& a, const ListedFile& b) { return a.modified > b.modified; });
+    // The record of every posting, undo and removal first.
+    if (fileExists(recordFileName)) kept.insert(kept.begin(), ListedFile{recordFileName, 0});
     if (kept.empty()) {
-        p.messages.show(
-            QStringLiteral("No posting report is kept in %1 yet.").arg(QDir::toNativeSeparators(QDir::currentPath())),
-            {}, Buttons::Ok, Icon::Information);
+        p.messages.show(QStringLiteral("No posting report or record is kept in %1 yet.")
+                            .arg(QDir::toNativeSeparators(QDir::currentPath())),
+                        {}, Buttons::Ok, Icon::Information);
         return;
     }
     reportList->clear();
     for (const ListedFile& f : kept) reportList->addItem(fromAnsi(f.name));
     reportList->show();
     reportList->raise();
+    updateKeys();
     reportList->setCurrentRow(0);
     reportList->setFocus(Qt::OtherFocusReason);
 }
 
 void InterestWindow::openReport(const QString& name) {
     reportList->hide();
+    updateKeys();
     try {
         p.processes.openDocument(QDir::current().absoluteFilePath(name));
     } catch (const RunError&) {
@@ -328,12 +447,14 @@ void InterestWindow::undoPosting() {
 }
 
 void InterestWindow::setShortcuts() {
-    const std::pair<QLabel*, QWidget*> buddies[] = {
-        {dateCaption, dateBox}, {rateCaption, rateBox}, {minimumCaption, minimumBox}};
+    const std::pair<QLabel*, QWidget*> buddies[] = {{dateCaption, dateBox},
+                                                    {rateCaption, rateBox},
+                                                    {highestRateCaption, highestRateBox},
+                                                    {minimumCaption, minimumBox}};
     for (const auto& [l, buddy] : buddies) l->setBuddy(buddy);
-    for (QWidget* w : std::initializer_list<QWidget*>{dateCaption, rateCaption, minimumCaption, skipLayawaysBox,
-                                                      startButton, closeButton, removeButton, notesButton,
-                                                      previewButton, undoButton, reportsButton})
+    for (QWidget* w : std::initializer_list<QWidget*>{dateCaption, rateCaption, highestRateCaption, minimumCaption,
+                                                      skipLayawaysBox, startButton, closeButton, removeButton,
+                                                      notesButton, previewButton, undoButton, reportsButton})
         keys_.add(w);
     onShowHide(noteList, [this] { updateKeys(); });
 }

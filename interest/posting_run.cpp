@@ -19,6 +19,22 @@ namespace interest {
 using namespace common;
 
 namespace {
+SparedLine::Why whyOf(Spared s) {
+    switch (s) {
+    case Spared::Marked: return SparedLine::Why::Marked;
+    case Spared::RateZero: return SparedLine::Why::RateZero;
+    case Spared::Recent: return SparedLine::Why::Recent;
+    case Spared::Small: return SparedLine::Why::Small;
+    case Spared::Layaway: return SparedLine::Why::Layaway;
+    case Spared::NoBalance: return SparedLine::Why::NoBalance;
+    case Spared::Credit: return SparedLine::Why::Credit;
+    case Spared::ByHand: return SparedLine::Why::ByHand;
+    case Spared::No:
+    case Spared::Unreadable: break;
+    }
+    return SparedLine::Why::Other;
+}
+
 bool journalHoldsStop() {
     return fileExists(PostingJournal::fileName) && Env::current().info(resolveName(PostingJournal::fileName)).size > 0;
 }
@@ -53,8 +69,9 @@ bool previewPossible() { return !journalHoldsStop() && fileExists("Cust.ptn") &&
 PostingRun::PostingRun(const PostingInput& input, EngineHost& host, StepLabel& steplabel)
     : in_(input), host_(host), steplabel_(steplabel) {
     const double rate = val(in_.percentage);
-    planTerms_ = PlanTerms{in_.date, rate, in_.skipLayaways, in_.firstmon};
-    terms_ = ChargeTerms{rate, val(in_.minfinance), in_.date.text, in_.date.monthFile, in_.wholesale};
+    planTerms_ = PlanTerms{in_.date, rate, in_.skipLayaways, in_.firstmon, in_.sparedByHand};
+    std::sort(planTerms_.sparedByHand.begin(), planTerms_.sparedByHand.end());
+    terms_ = ChargeTerms{rate, val(in_.minfinance), in_.date.text, in_.date.monthFile, in_.wholesale, in_.firstmon};
     notice_ = [this](const std::string& message) { host_.notify(fromAnsi(message)); };
 }
 
@@ -105,7 +122,7 @@ PostingOutcome PostingRun::runSteps() {
         pendingDate_ = pending->datebox;
         return PostingOutcome::OtherDateStopped;
     }
-    host_.reportLine(fromAnsi(columnHeadings()));
+    host_.reportColumns(fromAnsi(columnHeadings(in_.firstmon)));
     host_.doEvents();
 
     startBackup(pending.has_value());
@@ -279,7 +296,16 @@ void PostingRun::beforeFirstWrite() {
 }
 
 void PostingRun::reportTotals() {
-    for (const std::string& line : reportSummary(charged_, total_, spared_)) host_.reportLine(fromAnsi(line));
+    // After the charges, every account not charged, named with its reason; then the counts.
+    if (!sparedLines_.empty()) {
+        host_.reportLine(QString());
+        host_.reportLine(fromAnsi(sparedHeading()));
+        host_.reportColumns(fromAnsi(sparedColumns()));
+        for (const SparedLine& s : sparedLines_) host_.reportLine(fromAnsi(printable(sparedLine(s))));
+    }
+    host_.reportColumns(QString());
+    for (const std::string& line : reportSummary(lookedAt_, charged_, total_, spared_))
+        host_.reportLine(fromAnsi(line));
     host_.endReport();
 }
 
@@ -287,7 +313,7 @@ PostingOutcome PostingRun::previewSteps() {
     // The run as it would go, on the files as they are; nothing is written, not even the date.
     if (journalHoldsStop()) return PostingOutcome::StoppedPending;
     if (!fileExists("Cust.ptn") || !fileExists("cust.dat")) return PostingOutcome::NothingToPreview;
-    host_.reportLine(fromAnsi(columnHeadings()));
+    host_.reportColumns(fromAnsi(columnHeadings(in_.firstmon)));
     monthlast_ = monthAtStart_ = lastMonthRecord(in_.date);
     RecordFile cust(in_.accountsFile.empty() ? "cust.dat" : in_.accountsFile, custrec::length, Access::Read);
     const int32_t count = in_.accountsFile.empty() ? store::readAccountCount() : cust.count();
@@ -430,6 +456,20 @@ void PostingRun::reportCheckByHand(int32_t i, const std::string& current) {
                      .arg(fromAnsi(printable(name)), fromAnsi(in_.date.text)),
                  {}, Tone::Exclamation);
     report("Check by hand: account " + std::to_string(i) + " " + name + " (changed since the posting stopped at it)");
+    ++lookedAt_;
+    ++spared_.checkByHand;
+    SparedLine s = sparedOf(i, current);
+    s.because = "changed since the stop: check by hand";
+    sparedLines_.push_back(std::move(s));
+}
+
+SparedLine PostingRun::sparedOf(int32_t i, std::string_view account) const {
+    SparedLine s;
+    s.account = i;
+    s.name = std::string(trim(fieldText(account, custrec::name1))) + " " +
+             std::string(trim(fieldText(account, custrec::name2)));
+    s.balance = balanceText(fieldText(account, custrec::balance));
+    return s;
 }
 
 PostingRun::AccountPlan PostingRun::planAccount(int32_t i, std::string_view before) {
@@ -441,8 +481,18 @@ PostingRun::AccountPlan PostingRun::planAccount(int32_t i, std::string_view befo
         walked = &ahead_[k].walk;
     AccountPlanning planned = interest::planAccount(before, i, files_, planTerms_, steplabel_, notice_, walked);
     if (planned.owes) ++withBalance_;
+    ++lookedAt_;
     countSpared(planned.spared);
-    if (planned.spared == Spared::Unreadable) report(std::move(planned.note));
+    if (planned.spared != Spared::No) {
+        SparedLine s = sparedOf(i, before);
+        s.why = whyOf(planned.spared);
+        s.base = planned.base;
+        s.markLeft = std::string(trim(fieldText(planned.account, custrec::nointerest)));
+        s.because = std::move(planned.note);
+        if (planned.spared == Spared::ByHand)
+            byHand_.push_back({i, s.name, std::string(trim(fieldText(before, custrec::phone)))});
+        sparedLines_.push_back(std::move(s));
+    }
     if (planned.spared == Spared::No) charge(plan, std::move(planned.account), planned.base);
     else plan.after = std::move(planned.account);
     if (plan.after == before && plan.transaction.empty()) plan.after.clear(); // nothing changes
@@ -458,8 +508,10 @@ void PostingRun::countSpared(Spared why) {
     case Spared::RateZero: ++spared_.rateZero; break;
     case Spared::Recent: ++spared_.recent; break;
     case Spared::Small: ++spared_.small; break;
-    case Spared::No:
-    case Spared::Unreadable: break;
+    case Spared::Credit: ++spared_.credit; break;
+    case Spared::ByHand: ++spared_.byHand; break;
+    case Spared::Unreadable: ++spared_.unreadable; break;
+    case Spared::No: break;
     }
 }
 
@@ -476,11 +528,16 @@ void PostingRun::charge(AccountPlan& plan, std::string&& account, Money base) {
             record = pref->second.first;
         }
     }
-    report(std::move(c.reportLine));
     if (!c.charged) {
+        ++spared_.tooLarge;
+        SparedLine s = sparedOf(plan.account, account);
+        s.because = std::move(c.reportLine);
+        sparedLines_.push_back(std::move(s));
         plan.after = std::move(account);
         return;
     }
+    report(std::move(c.reportLine));
+    if (in_.preview) chargedList_.push_back({plan.account, sparedOf(plan.account, account).name, c.amount});
     if (record > monthlast_) monthlast_ = record;
     plan.after = std::move(c.account);
     plan.transaction = std::move(c.transaction);

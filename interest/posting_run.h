@@ -36,6 +36,21 @@ struct PostingInput {
     // A preview of the accounts in this file instead of "cust.dat" (a copy of them as they were
     // before a posting, to write that posting's report again).
     std::string accountsFile{};
+    // Accounts taken out of this posting by hand: left as they are, named on the report.
+    std::vector<int32_t> sparedByHand{};
+};
+
+// An account spared by hand, as the record names it.
+struct SparedByHand {
+    int32_t account = 0;
+    std::string name, phone;
+};
+
+// An account a preview charges, for the list the bookkeeper spares accounts from.
+struct PreviewCharge {
+    int32_t account = 0;
+    std::string name;
+    common::Money charge;
 };
 
 // Whether the files are there to preview a posting, and no stopped posting waits to be
@@ -84,6 +99,10 @@ class PostingRun {
     // How many accounts owe something, and why the others that were not charged were not.
     int32_t withBalance() const { return withBalance_; }
     const SparedAccounts& spared() const { return spared_; }
+    // A preview's charges, account by account.
+    const std::vector<PreviewCharge>& previewCharges() const { return chargedList_; }
+    // The accounts the run spared by hand.
+    const std::vector<SparedByHand>& sparedByHand() const { return byHand_; }
     const PostingDate& date() const { return in_.date; }
     // The date of the stopped posting that waits (OtherDateStopped).
     const std::string& pendingDate() const { return pendingDate_; }
@@ -126,6 +145,8 @@ class PostingRun {
     // stopped run gave it, when that is still free).
     void charge(AccountPlan& plan, std::string&& account, common::Money base);
     void countSpared(Spared why);
+    // An account of the section of accounts not charged, its reason still to be given.
+    SparedLine sparedOf(int32_t i, std::string_view account) const;
     // The posting month file, opened for writing, and one of its records.
     common::RecordFile& monthFile();
     std::string monthRecord(int32_t record);
@@ -156,6 +177,10 @@ class PostingRun {
     int32_t charged_ = 0;
     int32_t withBalance_ = 0;
     SparedAccounts spared_;
+    int32_t lookedAt_ = 0;                // the accounts the report counts
+    std::vector<SparedLine> sparedLines_; // for the report's section after the charges
+    std::vector<PreviewCharge> chargedList_;
+    std::vector<SparedByHand> byHand_;
     std::string pendingDate_;
     std::string backup_;                              // the copy of the files taken before the first write
     PostingBackup::Taking taking_;                    // a copy being made

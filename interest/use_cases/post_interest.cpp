@@ -17,6 +17,7 @@
 #include "interest/use_cases/kept_report.h"
 #include "store/last_posting.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -35,6 +36,28 @@ QString amount(Money m) { return fromAnsi(trim(formatPicture(m, "######0.00")));
 } // namespace
 
 QString ratePerMonth(const QString& rate) { return QString::fromStdString(ratePercent(val(toAnsi(rate)))); }
+QString rateMonthAndYear(const QString& rate) {
+    return QString::fromStdString(interest::rateMonthAndYear(val(toAnsi(rate))));
+}
+
+std::string recordTime(const Clock& clock) {
+    return toAnsi(QDateTime(clock.today(), clock.now()).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+}
+
+bool recordOrTell(Platform& p, const std::vector<RecordLine>& lines, const QString& what) {
+    try {
+        appendToRecord(recordTime(p.clock), lines);
+        return true;
+    } catch (const RunError& e) {
+        p.screen.setHourglass(false);
+        p.messages.show(
+            QStringLiteral("%1 could not be entered in the record %2: %3. What was done stays done; "
+                           "enter it there by hand.")
+                .arg(what, QDir::toNativeSeparators(QDir::current().absoluteFilePath(recordFileName)), troubleOf(e)),
+            {}, Buttons::Ok, Icon::Exclamation);
+        return false;
+    }
+}
 
 QString PostInterest::normalisedDate(const QString& typed) {
     const std::string normal = normalisePostingDate(toAnsi(typed));
@@ -83,6 +106,14 @@ PostInterest::Confirmation PostInterest::inputRefused(const PostingForm& form) {
         refuse(why);
         return Confirmation::FixMinimum;
     }
+    if (!form.highestRate.trimmed().isEmpty()) {
+        if (const QString why = amountRefusal(form.highestRate, QStringLiteral("highest rate the store may charge"),
+                                              QStringLiteral(".015"));
+            !why.isEmpty()) {
+            refuse(why + QStringLiteral(" Leave it empty when the store has none."));
+            return Confirmation::FixHighestRate;
+        }
+    }
     return Confirmation::Yes;
 }
 
@@ -95,14 +126,18 @@ PostingInput PostInterest::inputOf(const PostingForm& form, const PostingDate& d
     in.firstmon = form.firstmon;
     in.wholesale = form.wholesale;
     in.preview = preview;
+    in.sparedByHand = form.sparedByHand;
     return in;
 }
 
 WindowHost::Heading PostInterest::heading(const PostingForm& form, bool forPreview) const {
     WindowHost::Heading h;
     if (forPreview) h.preview = QStringLiteral("PREVIEW - nothing has been posted");
-    h.posting = QStringLiteral("Interest posting of %1   Rate %2 (%3 a month)   Minimum %4")
-                    .arg(form.date.trimmed(), form.rate.trimmed(), ratePerMonth(form.rate), form.minimum.trimmed());
+    h.posting = QStringLiteral("Interest posting of %1   Rate %2 (%3)   Minimum %4")
+                    .arg(form.date.trimmed(), form.rate.trimmed(), rateMonthAndYear(form.rate), form.minimum.trimmed());
+    if (form.firstmon)
+        h.note = QStringLiteral("Charges of the last month are left out of the base: the base is printed where they "
+                                "lowered it.");
     h.store = storeFolder();
     h.printed = fromAnsi(shortDateText(p_.clock.today()));
     return h;
@@ -167,8 +202,16 @@ bool PostInterest::dateConfirmed(const PostingDate& date, const std::optional<st
 }
 
 bool PostInterest::rateConfirmed(const PostingForm& form) {
-    // The window's own limits; a rate outside them is asked about, No the default.
+    // Above the highest rate the store may charge, and outside the window's own limits, a rate
+    // is asked about, No the default.
     const Money rate = Money::fromText(toAnsi(form.rate));
+    if (const QString highest = form.highestRate.trimmed();
+        !highest.isEmpty() && rate > Money::fromText(toAnsi(highest)) &&
+        p_.messages.show(QStringLiteral("The rate %1 (%2) is above the highest rate the store may charge, %3 (%4). "
+                                        "Post at this rate anyway?")
+                             .arg(form.rate.trimmed(), rateMonthAndYear(form.rate), highest, rateMonthAndYear(highest)),
+                         QStringLiteral("Post interest"), Buttons::YesNo, Icon::Exclamation, Answer::No) != Answer::Yes)
+        return false;
     if (!(rate > Money::fromText(".02")) && !(rate < Money::fromText(".001"))) return true;
     return p_.messages.show(QStringLiteral("The rate %1 is %2 a month. Post it anyway?")
                                 .arg(form.rate.trimmed(), ratePerMonth(form.rate)),
@@ -207,13 +250,20 @@ bool PostInterest::postingConfirmed(const PostingForm& form, const PostingDate& 
         p_.screen.setHourglass(false);
     }
     QString text = QStringLiteral("Post interest to the accounts of %1?\r\rPosting date: %2 (month file %3)\rRate: %4, "
-                                  "that is %5 a month\rMinimum charge: %6")
+                                  "that is %5\rMinimum charge: %6")
                        .arg(storeFolder(), fromAnsi(date.text), fromAnsi(date.monthFile), form.rate.trimmed(),
-                            ratePerMonth(form.rate), form.minimum.trimmed());
+                            rateMonthAndYear(form.rate), form.minimum.trimmed());
     if (outcome == PostingOutcome::Completed)
         text += QStringLiteral("\rAccounts with a balance: %1\rThe preview charges %2, %3 in all.")
                     .arg(previewRun.withBalance())
                     .arg(counted(previewRun.charged(), QStringLiteral("account")), amount(previewRun.total()));
+    if (!form.sparedByHand.empty()) {
+        QStringList numbers;
+        for (const int32_t a : form.sparedByHand) numbers << QString::number(a);
+        text += QStringLiteral("\rSpared by hand in the preview: %1 (%2)")
+                    .arg(counted(static_cast<int32_t>(form.sparedByHand.size()), QStringLiteral("account")),
+                         numbers.join(QStringLiteral(", ")));
+    }
     text += noPreview;
     return p_.messages.show(text, QStringLiteral("Post interest"), Buttons::YesNo, Icon::Question, Answer::No) ==
            Answer::Yes;
@@ -283,7 +333,7 @@ PostingDone PostInterest::post(const PostingForm& form, const PostingView& view)
         // The run stops where it is; what was posted stays posted and consistent, and its report
         // says what it posted. A run that changed no account has nothing to report.
         if (run.lastDone() > 0) {
-            p_.printer.endDoc();
+            host.endReport(); // the report of what was posted, paged
             kept.keep();
         } else {
             p_.printer.killDoc();
@@ -310,6 +360,30 @@ PostingDone PostInterest::post(const PostingForm& form, const PostingView& view)
     const QString report =
         printed ? QStringLiteral("The report was %1 and is kept as %2.").arg(p_.printer.destination(), where)
                 : QStringLiteral("No printer is installed: the report is kept as %1.").arg(where);
+    // In the record before the window says it is done.
+    std::vector<RecordLine> lines{
+        RecordLine{"posting",
+                   date->text,
+                   toAnsi(form.rate.trimmed()),
+                   std::to_string(run.charged()),
+                   toAnsi(total),
+                   {},
+                   {},
+                   {},
+                   {},
+                   "minimum " + toAnsi(form.minimum.trimmed()) + "; report " + toAnsi(QFileInfo(keptAs).fileName())}};
+    for (const SparedByHand& a : run.sparedByHand())
+        lines.push_back(RecordLine{"spared by hand",
+                                   date->text,
+                                   {},
+                                   {},
+                                   {},
+                                   std::to_string(a.account),
+                                   a.name,
+                                   a.phone,
+                                   {},
+                                   "not charged in this posting"});
+    const bool recorded = recordOrTell(p_, lines, QStringLiteral("The posting of %1").arg(fromAnsi(date->text)));
     if (const auto backup = PostingBackup::newest(); backup && PostingBackup::sealed(*backup))
         PostingBackup::describe(*backup, {date->text, toAnsi(madeText()), toAnsi(form.rate.trimmed()),
                                           std::to_string(run.charged()), toAnsi(total), toAnsi(keptAs)});
@@ -318,13 +392,17 @@ PostingDone PostInterest::post(const PostingForm& form, const PostingView& view)
                          .arg(form.date.trimmed(), accounts, total, report)};
     p_.screen.setHourglass(false);
     view.done(done);
-    p_.messages.show(QStringLiteral("Interest posted to %1. Total charged %2. %3").arg(accounts, total, report), {},
-                     Buttons::Ok, Icon::Information);
+    p_.messages.show(QStringLiteral("Interest posted to %1. Total charged %2. %3%4")
+                         .arg(accounts, total, report,
+                              recorded ? QStringLiteral(" The posting is entered in the store's record, %1.")
+                                             .arg(QString::fromLatin1(recordFileName))
+                                       : QString()),
+                     {}, Buttons::Ok, Icon::Information);
     return done;
 }
 
-void PostInterest::preview(const PostingForm& form) {
-    if (inputRefused(form) != Confirmation::Yes) return;
+std::vector<PreviewCharge> PostInterest::preview(const PostingForm& form) {
+    if (inputRefused(form) != Confirmation::Yes) return {};
     const auto date = parsePostingDate(toAnsi(form.date));
     WindowHost host(p_, {}, heading(form, true));
     p_.screen.setHourglass(true);
@@ -339,13 +417,15 @@ void PostInterest::preview(const PostingForm& form) {
         p_.screen.setHourglass(false);
         p_.messages.show(QStringLiteral("The preview stopped: %1. Nothing was posted.").arg(troubleOf(e)), {},
                          Buttons::Ok, Icon::Exclamation);
-        return;
+        return {};
     }
+    p_.screen.setHourglass(false);
     if (outcome != PostingOutcome::Completed) {
         tellOutcome(outcome, previewRun);
         p_.printer.killDoc(); // nothing to show
+        return {};
     }
-    p_.screen.setHourglass(false);
+    return previewRun.previewCharges();
 }
 
 void PostInterest::reportUnfinishedPosting(PostingForm form) {
@@ -390,6 +470,19 @@ void PostInterest::reportUnfinishedPosting(PostingForm form) {
         return;
     }
     const QString keptAs = kept.keep();
+    recordOrTell(p_,
+                 {RecordLine{"posting",
+                             date->text,
+                             toAnsi(form.rate),
+                             std::to_string(run.charged()),
+                             toAnsi(amount(run.total())),
+                             {},
+                             {},
+                             {},
+                             {},
+                             "minimum " + toAnsi(form.minimum) + "; report " + toAnsi(QFileInfo(keptAs).fileName()) +
+                                 " (the program was stopped before the posting was entered here)"}},
+                 QStringLiteral("The posting of %1").arg(form.date));
     PostingBackup::describe(*backup, {date->text, toAnsi(madeText()) + " (its report written later)", toAnsi(form.rate),
                                       std::to_string(run.charged()), toAnsi(amount(run.total())), toAnsi(keptAs)});
 }

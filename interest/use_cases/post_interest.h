@@ -1,6 +1,7 @@
 #pragma once
 #include "common/money.h"
 #include "interest/posting_date.h"
+#include "interest/posting_record.h"
 #include "interest/posting_run.h"
 #include "interest/use_cases/window_host.h"
 #include "platform/platform.h"
@@ -8,15 +9,18 @@
 #include <QString>
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace interest {
 
 // What the posting window holds when a posting is asked for.
 struct PostingForm {
-    QString date, rate, minimum; // as typed
-    bool skipLayaways = false;   // "Do not post interest to Layaways"
-    bool firstmon = false;       // the store leaves charges of the last month out of the base
-    bool wholesale = false;      // the store's interest transactions are wholesale
+    QString date, rate, minimum;       // as typed
+    bool skipLayaways = false;         // "Do not post interest to Layaways"
+    bool firstmon = false;             // the store leaves charges of the last month out of the base
+    bool wholesale = false;            // the store's interest transactions are wholesale
+    QString highestRate;               // the highest monthly rate the store may charge, "" for none
+    std::vector<int32_t> sparedByHand; // accounts taken out of this posting in its preview
 };
 
 // How a posting goes, for the window to show.
@@ -49,12 +53,13 @@ class PostInterest {
     static QString normalisedDate(const QString& typed);
     // Checks the input and asks what must be asked before the posting: Yes to post; a box whose
     // text is refused (told) for the focus to go back to; No when a question was answered No.
-    enum class Confirmation { Yes, No, FixDate, FixRate, FixMinimum };
+    enum class Confirmation { Yes, No, FixDate, FixRate, FixMinimum, FixHighestRate };
     Confirmation confirmed(const PostingForm& form);
     // The posting, once confirmed.
     PostingDone post(const PostingForm& form, const PostingView& view);
     // The whole run computed on the files as they are, and its report shown; nothing written.
-    void preview(const PostingForm& form);
+    // The accounts it would charge, for the bookkeeper to spare some; none when it was not made.
+    std::vector<PreviewCharge> preview(const PostingForm& form);
     // A posting completed whose report was never finished (the program was stopped as it
     // printed): said at the start, and its report written and kept now, from the accounts as
     // they were before it. `form` holds the store's flags.
@@ -88,6 +93,14 @@ QString amountRefusal(const QString& typed, const QString& what, const QString& 
 
 // The rate typed, as a percentage a month ("1.5 %").
 QString ratePerMonth(const QString& rate);
+// And with the yearly rate beside it ("1.5 % a month, 18 % a year").
+QString rateMonthAndYear(const QString& rate);
+
+// When a thing was done, as the record writes it ("1998-12-07 09:00:00").
+std::string recordTime(const common::Clock& clock);
+// Adds the lines to the record; what could not be is told in a box, `what` naming what was done
+// ("The posting of 12-7-98"). True when they were added.
+bool recordOrTell(platform::Platform& p, const std::vector<RecordLine>& lines, const QString& what);
 
 // What went wrong, in words: "the file 1226.dat is held by another computer".
 QString troubleOf(const common::RunError& e);

@@ -7,6 +7,7 @@
 #include "interest/interest_removal.h"
 #include "interest/use_cases/counted.h"
 #include "interest/use_cases/post_interest.h"
+#include "interest/use_cases/record_keeper.h"
 #include "interest/use_cases/window_host.h"
 
 namespace interest {
@@ -15,10 +16,11 @@ using namespace common;
 using namespace platform;
 
 namespace {
-RemovalResult removeFrom(Platform& p, const std::string& phone, EngineHost& host, const std::string& onlyDate) {
+RemovalResult removeFrom(Platform& p, const std::string& phone, EngineHost& host, const std::string& onlyDate,
+                         const ChargeRemoved& removed) {
     StepLabel steplabel;
     try {
-        return removeInterest(phone, host, steplabel, onlyDate);
+        return removeInterest(phone, host, steplabel, onlyDate, removed);
     } catch (const RunError& e) {
         if (e.number() == err::NoFileNamed) nothingDesignated(p);
         throw;
@@ -66,17 +68,20 @@ void removeCharges(Platform& p, const std::optional<std::string>& lastPosted) {
         }
     }
     WindowHost host(p);
-    const RemovalResult result = removeFrom(p, target, host, onlyDate);
+    RecordKeeper record(p, QStringLiteral("These removals"));
+    const RemovalResult result = removeFrom(p, target, host, onlyDate, [&](const RemovedCharge& c) {
+        record.add(removalRecord(c, onlyDate, "removed on request"));
+    });
     p.screen.setHourglass(false);
     if (result.removed == 0) {
         p.messages.show(QStringLiteral("No interest charge was removed."));
         return;
     }
-    p.messages.show(QStringLiteral("Removed %1 interest %2, %3 in all, from %4.")
+    p.messages.show(QStringLiteral("Removed %1 interest %2, %3 in all, from %4.%5")
                         .arg(result.removed)
                         .arg(result.removed == 1 ? QStringLiteral("charge") : QStringLiteral("charges"),
                              fromAnsi(trim(formatPicture(result.total, "######0.00"))),
-                             counted(result.accountsChanged, QStringLiteral("account"))));
+                             counted(result.accountsChanged, QStringLiteral("account")), record.told()));
 }
 
 } // namespace interest

@@ -10,6 +10,8 @@
 #include "interest/posting_backup.h"
 #include "interest/posting_journal.h"
 #include "interest/use_cases/counted.h"
+#include "interest/use_cases/post_interest.h"
+#include "interest/use_cases/record_keeper.h"
 #include "interest/use_cases/window_host.h"
 
 #include <QDir>
@@ -66,15 +68,19 @@ void refuseChanged(Platform& p, const std::string& backup, const std::string& ch
     WindowHost host(p);
     StepLabel steplabel;
     p.screen.setHourglass(true);
-    const RemovalResult removed = removePostingCharges(toAnsi(date), host, steplabel);
+    RecordKeeper record(p, QStringLiteral("These removals"));
+    const RemovalResult removed = removePostingCharges(toAnsi(date), host, steplabel, [&](const RemovedCharge& c) {
+        record.add(removalRecord(c, toAnsi(date), "the posting's charges removed in place of its undo"));
+    });
     p.screen.setHourglass(false);
     p.messages.show(removed.removed == 0
                         ? QStringLiteral("No interest charge of %1 was found.").arg(date)
                         : QStringLiteral("Removed %1 interest %2 of %3, %4 in all, from %5.")
-                              .arg(removed.removed)
-                              .arg(removed.removed == 1 ? QStringLiteral("charge") : QStringLiteral("charges"), date,
-                                   fromAnsi(trim(formatPicture(removed.total, "######0.00"))),
-                                   counted(removed.accountsChanged, QStringLiteral("account"))),
+                                  .arg(removed.removed)
+                                  .arg(removed.removed == 1 ? QStringLiteral("charge") : QStringLiteral("charges"),
+                                       date, fromAnsi(trim(formatPicture(removed.total, "######0.00"))),
+                                       counted(removed.accountsChanged, QStringLiteral("account"))) +
+                              record.told(),
                     {}, Buttons::Ok, Icon::Information);
 }
 } // namespace
@@ -118,9 +124,30 @@ bool undoLastPosting(Platform& p, const std::function<void()>& undone) {
     }
     PostingBackup::restore(*backup);
     const QString marked = summary ? markReportUndone(summary->report) : QString();
+    RecordLine line{"undo",
+                    toAnsi(date),
+                    {},
+                    {},
+                    {},
+                    {},
+                    {},
+                    {},
+                    {},
+                    "the accounts, the month file and its count, and the last posting date put back as they were "
+                    "before it"};
+    if (summary) {
+        line.rate = summary->rate;
+        line.accounts = summary->charged;
+        line.amount = summary->total;
+    }
+    const bool recorded = recordOrTell(p, {line}, QStringLiteral("The undo of the posting of %1").arg(date));
     undone();
-    p.messages.show(QStringLiteral("The posting of %1 was undone.%2").arg(date, marked), {}, Buttons::Ok,
-                    Icon::Information);
+    p.messages.show(QStringLiteral("The posting of %1 was undone.%2%3")
+                        .arg(date, marked,
+                             recorded ? QStringLiteral(" The undo is entered in the store's record, %1.")
+                                            .arg(QString::fromLatin1(recordFileName))
+                                      : QString()),
+                    {}, Buttons::Ok, Icon::Information);
     return true;
 }
 

@@ -17,6 +17,7 @@ class WindowHost : public EngineHost {
         QString posting; // "Interest posting of 12-7-98   Rate .015 (1.5 % a month)   Minimum 1.00"
         QString store;   // the store's folder, in full
         QString printed; // the day the report is printed, as the posting date is written
+        QString note;    // a line under them, when there is one (the last-month exclusion)
     };
     // `progress` shows how far a run is.
     WindowHost(platform::Platform& p, std::function<void(int)> progress = {}, std::optional<Heading> heading = {});
@@ -33,6 +34,7 @@ class WindowHost : public EngineHost {
     void notify(const QString& text, const QString& title, Tone tone, bool withCancel) override;
     bool confirmRemoval(const QString& charge) override;
     void reportLine(const QString& line) override;
+    void reportColumns(const QString& columns) override;
     void endReport() override;
     void progress(int percent) override;
     void setBusy(bool on) override;
@@ -40,12 +42,19 @@ class WindowHost : public EngineHost {
     const common::Clock& clock() const override;
 
   private:
-    void pageHeading();
+    // A line of the report, or the column headings from there on.
+    struct Line {
+        QString text;
+        bool columns = false;
+    };
+    // The report laid out in pages, for "Page N of M": each page its lines, headings included.
+    std::vector<std::vector<QString>> pages() const;
+    std::vector<QString> pageHeading(int page, int pages) const;
     void printLine(const QString& line);
     platform::Platform& p_;
     std::function<void(int)> progress_;
     std::optional<Heading> heading_;
-    int page_ = 0;
+    std::vector<Line> lines_; // a report with a heading waits for its end, to be paged
     // Where the report goes, the first of them deciding where pages break.
     std::vector<platform::Printer*> printers_;
 };

@@ -1,11 +1,14 @@
 #include "tests/walker/interest_model.h"
 
+#include "interest/interest_settings.h"
+#include "interest/posting_record.h"
 #include "platform/widgets/mnemonics.h"
 #include "tests/support/store_records.h"
 #include "tests/support/temp_folder.h"
 
 #include <QAbstractButton>
 #include <QFile>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QRegularExpression>
 
@@ -84,9 +87,64 @@ bool said(const std::vector<Box>& boxes, const QString& part) {
 bool postingFile(const QString& path) {
     if (path.startsWith(QStringLiteral("INTBACK")) || path.startsWith(QStringLiteral("Interest report"))) return true;
     if (path.compare(QStringLiteral("COLNOTES.dat"), Qt::CaseInsensitive) == 0 ||
-        path.compare(QStringLiteral("NoIntLW.dat"), Qt::CaseInsensitive) == 0)
+        path.compare(QStringLiteral("NoIntLW.dat"), Qt::CaseInsensitive) == 0 ||
+        path == QString::fromLatin1(interest::settingsFileName))
         return false;
     return path.endsWith(QStringLiteral(".dat")) || path.endsWith(QStringLiteral(".ptn"));
+}
+
+QByteArray contentOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The accounts the confirmation says are spared by hand, each left as it was.
+std::optional<QString> sparedLeftAlone(const std::vector<Box>& boxes, const QByteArray& before) {
+    static const QRegularExpression spared(
+        QStringLiteral("Spared by hand in the preview: \\d+ accounts? \\(([0-9, ]+)\\)"));
+    const QByteArray now = contentOf(QStringLiteral("cust.dat"));
+    constexpr int length = 222;
+    for (const Box& b : boxes) {
+        if (!b.text.startsWith(QStringLiteral("Post interest to the accounts of")) || b.answer != QStringLiteral("yes"))
+            continue;
+        const QRegularExpressionMatch m = spared.match(b.text);
+        if (!m.hasMatch()) continue;
+        for (const QString& n : m.captured(1).split(QStringLiteral(", "))) {
+            const int at = (n.toInt() - 1) * length;
+            if (before.mid(at, length) != now.mid(at, length))
+                return QStringLiteral("account %1 was spared by hand and still changed by the posting").arg(n);
+        }
+    }
+    return std::nullopt;
+}
+
+// The record only grows, by a line for each thing done in the step.
+std::optional<QString> recordGrew(const QByteArray& before, const std::vector<Box>& boxes) {
+    const QByteArray now = contentOf(QString::fromLatin1(interest::recordFileName));
+    if (!now.startsWith(before)) return QStringLiteral("the record was rewritten, not added to");
+    const QByteArray added = now.mid(before.size());
+    const auto expect = [&](const QString& told, const char* what) -> std::optional<QString> {
+        if (said(boxes, told) && !added.contains(QByteArray("\t") + what + "\t"))
+            return QStringLiteral("\"%1\" was told and the record has no %2 line for it")
+                .arg(told, QLatin1String(what));
+        return std::nullopt;
+    };
+    if (auto why = expect(QStringLiteral("Interest posted to"), "posting")) return why;
+    if (auto why = expect(QStringLiteral("was undone."), "undo")) return why;
+    if (auto why = expect(QStringLiteral("Removed "), "charge removed")) return why;
+    return std::nullopt;
+}
+
+// The highest rate kept is the one its box holds, a number or nothing.
+std::optional<QString> highestRateAsTyped(platform::FormWindow& w) {
+    auto* box = w.findChild<QLineEdit*>(QStringLiteral("highestRate"));
+    const QString kept = QString::fromLatin1(contentOf(QString::fromLatin1(interest::settingsFileName)))
+                             .section(QStringLiteral("\r\n"), 0, 0);
+    static const QRegularExpression number(QStringLiteral("^(\\d+\\.?\\d*|\\.\\d+)?$"));
+    if (!number.match(kept).hasMatch()) return QStringLiteral("the highest rate kept is no number: ") + kept;
+    if (box && kept != box->text().trimmed())
+        return QStringLiteral("the highest rate kept, \"%1\", is not the box's \"%2\"").arg(kept, box->text());
+    return std::nullopt;
 }
 
 // The confirmation's date, accounts and total against the posting's message and "lastpost.dat".
@@ -133,7 +191,11 @@ std::optional<QString> InterestModel::opened(platform::FormWindow& window, const
     return usable(window);
 }
 
-void InterestModel::beforeStep(const Step&, platform::FormWindow&) { files_ = snapshotFolder(QStringLiteral(".")); }
+void InterestModel::beforeStep(const Step&, platform::FormWindow&) {
+    files_ = snapshotFolder(QStringLiteral("."));
+    accountsBefore_ = contentOf(QStringLiteral("cust.dat"));
+    recordBefore_ = contentOf(QString::fromLatin1(interest::recordFileName));
+}
 
 std::optional<QString> InterestModel::afterStep(const StepRun& run, platform::FormWindow& window) {
     const std::vector<Box> boxes = boxesOf(run.transcript);
@@ -166,6 +228,16 @@ std::optional<QString> InterestModel::afterStep(const StepRun& run, platform::Fo
             if (!flag) return QStringLiteral("the layaway flag changed unasked: ") + describe(c);
             continue;
         }
+        if (c.path == QString::fromLatin1(interest::settingsFileName)) {
+            if (const auto why = highestRateAsTyped(window)) return why;
+            continue;
+        }
+        if (c.path == QString::fromLatin1(interest::recordFileName)) {
+            if (!posted && !undone && !removed)
+                return QStringLiteral("the record was written without a posting, undo or removal");
+            if (const auto why = recordGrew(recordBefore_, boxes)) return why;
+            continue;
+        }
         if (postingFile(c.path) && !posted && !undone && !removed)
             return QStringLiteral("written without a confirmed posting, undo or removal: ") + describe(c);
         if (!postingFile(c.path) && c.path != QStringLiteral("interest.jrn"))
@@ -175,6 +247,7 @@ std::optional<QString> InterestModel::afterStep(const StepRun& run, platform::Fo
         // What was posted is what the confirmation said: its date, and the preview's accounts and
         // total (the store cannot change between the two: nothing else runs).
         if (const auto why = postedAsConfirmed(boxes)) return why;
+        if (const auto why = sparedLeftAlone(boxes, accountsBefore_)) return why;
         beforePostings_.push_back(files_);
     }
     if (undone && said(boxes, QStringLiteral("was undone."))) {
@@ -206,6 +279,7 @@ double InterestModel::weight(const QString& control) const {
     if (control == QStringLiteral("Start")) return 5;
     if (control == QStringLiteral("undo")) return 3;
     if (control == QStringLiteral("reports")) return 0.5;
+    if (control == QStringLiteral("previewList")) return 4; // the sparing, once the preview shows it
     return 1;
 }
 
@@ -217,6 +291,7 @@ QStringList InterestModel::texts(QWidget* control, bool area, bool append) const
     if (name == QStringLiteral("Percentage"))
         return {".015", ".0150", "0,015", "abc", "0", ".025", " ", ".0005", ".01"};
     if (name == QStringLiteral("MinFinance")) return {"1", "1.00", "0", "one", " ", ".50"};
+    if (name == QStringLiteral("highestRate")) return {".015", ".01", " ", "1,5", ".02"};
     return WalkModel::texts(control, area, append);
 }
 

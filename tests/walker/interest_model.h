@@ -16,7 +16,11 @@ void writeInterestStore();
 // - nothing of the store's is written that was not confirmed: the accounts, the month files and
 //   their counts, the last posting, the undo copies and the reports only in a step where a
 //   posting, an undo or a removal was answered Yes; the notes only when their list was used or
-//   saving them was answered Yes; the layaway flag only from its box;
+//   saving them was answered Yes; the layaway flag only from its box; the highest rate only as
+//   its box holds it, and only a number or nothing;
+// - the record of postings, undos and removals only grows, and only in a step where one was
+//   answered Yes, by a line of each that was done;
+// - an account spared by hand in the preview is left byte for byte as it was by the posting;
 // - no journal and no temporary is left after a step;
 // - an undo that says it was done puts the accounts, the month files, their counts and the last
 //   posting back byte for byte as they were before the posting it undid.
@@ -37,6 +41,7 @@ class InterestModel : public WalkModel {
 
   private:
     FolderSnapshot files_;
+    QByteArray accountsBefore_, recordBefore_;   // "cust.dat" and the record before the step
     std::vector<FolderSnapshot> beforePostings_; // the store before each posting not undone
 };
 

@@ -27,7 +27,7 @@ struct PlanRow {
 const PlanRow planRows[] = {
     {"Owing", "100", "0", .015, Spared::No, "0", "1"},
     {"NothingOwed", "0", "0", .015, Spared::NoBalance, "0", "1"},
-    {"ACreditBalance", "-5", "0", .015, Spared::NoBalance, "0", "1"},
+    {"ACreditBalance", "-5", "0", .015, Spared::Credit, "0", "1"},
     {"MarkedCountsDownAndRatesUp", "100", "3", .015, Spared::Marked, "2", "2"},
     {"MarkedForGoodStays", "100", "99", .015, Spared::Marked, "99", "2"},
     {"MarkedLastTimeGoesToNought", "100", "1", .015, Spared::Marked, "0", "2"},
@@ -85,5 +85,25 @@ TEST(AccountPlannerNumbersTest, ABalanceBeyondRangeIsNamedAndLeftAsItIs) {
     EXPECT_EQ(p.spared, Spared::Unreadable);
     EXPECT_EQ(p.account, account);
     EXPECT_FALSE(p.owes);
-    EXPECT_EQ(p.note, "Not charged: account 5 Kim LEE (its balance \"9E+99\" is not a number the posting can handle.)");
+    EXPECT_EQ(p.note, "its balance \"9E+99\" cannot be read");
+}
+
+TEST(AccountPlannerByHandTest, AnAccountSparedByHandIsLeftAsItIsAndOthersAsUsual) {
+    TempFolder tmp;
+    RunFiles files;
+    StepLabel label;
+    PlanTerms terms{postingDateOf("12-8-26"), .015};
+    terms.sparedByHand = {4, 9};
+    const std::string owing = accountRecord({.lastRec = "0", .balance = "100", .acctno = 4, .rating = "1"});
+    const AccountPlanning spared = planAccount(owing, 4, files, terms, label, [](const std::string&) {});
+    EXPECT_EQ(spared.spared, Spared::ByHand);
+    EXPECT_EQ(spared.account, owing); // no charge, no rating, no mark counted down
+    // The same account not on the list is charged.
+    EXPECT_EQ(planAccount(owing, 5, files, terms, label, [](const std::string&) {}).spared, Spared::No);
+    // On the list but marked: spared for its mark, which counts down as in any posting.
+    const std::string marked =
+        accountRecord({.lastRec = "0", .balance = "100", .acctno = 9, .rating = "1", .nointerest = "3"});
+    const AccountPlanning m = planAccount(marked, 9, files, terms, label, [](const std::string&) {});
+    EXPECT_EQ(m.spared, Spared::Marked);
+    EXPECT_EQ(trim(fieldText(m.account, custrec::nointerest)), "2");
 }

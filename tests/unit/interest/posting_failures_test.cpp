@@ -29,9 +29,12 @@ TEST_F(PostingSafetyTest, NumbersOutOfRangeLeaveTheAccountAndNameIt) {
     putFile("Cust.ptn", " 4\r\n");
     const std::string before = getFile("cust.dat");
     EXPECT_EQ(post(), PostingOutcome::Completed);
-    EXPECT_TRUE(reported("Not charged: account 1 Di DAVIS (its rating \"1E10\""));
-    EXPECT_TRUE(reported("Not charged: account 2 Ann ADAMS (its balance \"1E99\""));
-    EXPECT_TRUE(reported("Not charged: account 3 Bo BAKER (its lasttxrec \"1E10\""));
+    // Named in the section of accounts not charged, with the number that could not be read.
+    EXPECT_TRUE(reported("its rating \"1E10\" cannot be read"));
+    EXPECT_TRUE(reported("its balance \"1E99\" cannot be read"));
+    EXPECT_TRUE(reported("its lasttxrec \"1E10\" cannot be read"));
+    EXPECT_TRUE(reported("      2  ADAMS Ann"));
+    EXPECT_TRUE(reported("numbers not readable"));
     EXPECT_EQ(getFile("cust.dat").substr(0, 3 * custrec::length), before.substr(0, 3 * custrec::length));
     EXPECT_EQ(fieldText(account(4), custrec::balance), "101.5   "); // the run went on
 }

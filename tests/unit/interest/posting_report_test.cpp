@@ -7,11 +7,10 @@
 using namespace common;
 using namespace interest;
 
-TEST(PostingReportTest, ColumnsLineUpUnderTheirHeadings) {
-    const std::string head = columnHeadings();
-    const std::string line = chargeLine(1234567, "ADAMS Ann", 1250, "   18.75", 1268.75);
-    // Each figure ends where its heading ends, so a column can be added up by hand.
-    for (const char* heading : {"Balance before", "Charge", "Balance after"}) {
+namespace {
+// Each figure ends where its heading ends, so a column can be added up by hand.
+void expectUnderHeadings(const std::string& head, const std::string& line, std::initializer_list<const char*> names) {
+    for (const char* heading : names) {
         const size_t end = head.find(heading) + std::string(heading).size();
         ASSERT_LE(end, line.size()) << heading;
         EXPECT_NE(line[end - 1], ' ') << heading << ": " << line;
@@ -19,34 +18,98 @@ TEST(PostingReportTest, ColumnsLineUpUnderTheirHeadings) {
             EXPECT_EQ(line[end], ' ') << heading << ": " << line;
         }
     }
-    EXPECT_EQ(line, "1234567  ADAMS Ann                              1250.00     18.75        1268.75");
+}
+} // namespace
+
+TEST(PostingReportTest, ColumnsLineUpUnderTheirHeadings) {
+    const std::string head = columnHeadings(false);
+    ChargeLine c{1234567, "ADAMS Ann", 1250, std::nullopt, "   18.75", false, 1268.75};
+    const std::string line = chargeLine(c, false);
+    expectUnderHeadings(head, line, {"Balance before", "Charge", "Balance after"});
+    EXPECT_EQ(line, "1234567  ADAMS Ann                            1250.00     18.75          1268.75");
     // An amount stored as ".60" is shown with its leading 0; a long name is cut, not pushed on.
-    const std::string small = chargeLine(7, "A VERY LONG SURNAME INDEED Firstname Othername", 40, ".60", 40.6);
+    const std::string small =
+        chargeLine({7, "A VERY LONG SURNAME INDEED Firstname Othername", 40, std::nullopt, ".60", false, 40.6}, false);
     EXPECT_EQ(small.size(), line.size());
     EXPECT_NE(small.find("      0.60"), std::string::npos) << small;
+    // A minimum charge is marked beside its amount, the columns unmoved.
+    c.minimum = true;
+    const std::string minimum = chargeLine(c, false);
+    EXPECT_EQ(minimum.size(), line.size());
+    EXPECT_NE(minimum.find("18.75 min"), std::string::npos) << minimum;
+    expectUnderHeadings(head, minimum, {"Balance before", "Charge", "Balance after"});
 }
 
-TEST(PostingReportTest, SummaryCountsEveryAccountNotCharged) {
+TEST(PostingReportTest, TheBaseIsPrintedWhereTheLastMonthLoweredIt) {
+    const std::string head = columnHeadings(true);
+    EXPECT_NE(head.find("Base"), std::string::npos);
+    const std::string lowered = chargeLine({3, "ROSS Al", 1250, Money::fromText("625"), "9.38", false, 1259.38}, true);
+    expectUnderHeadings(head, lowered, {"Balance before", "Base", "Charge", "Balance after"});
+    EXPECT_NE(lowered.find("1250.00      625.00      9.38"), std::string::npos) << lowered;
+    // Not lowered: the column stays blank, the rest where it was; and no wider than an A4 page.
+    const std::string whole = chargeLine({3, "ROSS Al", 1250, std::nullopt, "18.75", false, 1268.75}, true);
+    EXPECT_EQ(whole.size(), lowered.size());
+    EXPECT_EQ(whole.substr(53, 12), std::string(12, ' ')) << whole;
+    EXPECT_LE(head.size(), 93u);
+}
+
+TEST(PostingReportTest, EverySparedAccountIsNamedWithItsReason) {
+    SparedLine s{12, SparedLine::Why::Marked, "SMITH Ann", balanceText("250"), Money{}, "2"};
+    EXPECT_EQ(sparedLine(s), "     12  SMITH Ann                           250.00  marked for no interest, 2 left");
+    s.markLeft = "99";
+    EXPECT_NE(sparedLine(s).find("(99: always)"), std::string::npos);
+    s.why = SparedLine::Why::Recent;
+    s.base = Money::fromText(".5");
+    EXPECT_NE(sparedLine(s).find("last month's charges: base 0.50"), std::string::npos);
+    s.why = SparedLine::Why::Credit;
+    s.balance = balanceText("-5   ");
+    EXPECT_NE(sparedLine(s).find("  -5.00  a credit balance"), std::string::npos) << sparedLine(s);
+    s.why = SparedLine::Why::ByHand;
+    EXPECT_NE(sparedLine(s).find("spared by hand"), std::string::npos);
+    s.why = SparedLine::Why::Other;
+    s.because = "too large: new balance 101499.99";
+    EXPECT_NE(sparedLine(s).find(s.because), std::string::npos);
+    // Every reason fits an A4 page beside the longest name and balance.
+    s.name = std::string(40, 'W');
+    s.balance = "-99999.99";
+    for (const auto why : {SparedLine::Why::Marked, SparedLine::Why::Recent, SparedLine::Why::Small,
+                           SparedLine::Why::ByHand, SparedLine::Why::Credit}) {
+        s.why = why;
+        s.base = Money::fromText("-99999.99");
+        s.markLeft = "99";
+        EXPECT_LE(sparedLine(s).size(), 93u) << sparedLine(s);
+    }
+    expectUnderHeadings(sparedColumns(), sparedLine(s), {"Balance"});
+    // A balance that is no number the posting can handle is shown as stored.
+    EXPECT_EQ(balanceText("1E99    "), "1E99");
+}
+
+TEST(PostingReportTest, SummaryCountsAddUpToTheAccountsLookedAt) {
     SparedAccounts spared;
     spared.marked = 3;
     spared.small = 1;
     spared.layaway = 2;
     spared.noBalance = 5;
-    const auto lines = reportSummary(19, Money::fromText("282.51"), spared);
-    ASSERT_EQ(lines.size(), 7u);
+    spared.credit = 1;
+    spared.byHand = 2;
+    spared.tooLarge = 1;
+    const auto lines = reportSummary(34, 19, Money::fromText("282.51"), spared);
+    ASSERT_EQ(lines.size(), 11u);
     EXPECT_EQ(lines[0], "");
-    EXPECT_NE(lines[1].find("Accounts charged"), std::string::npos);
-    EXPECT_NE(lines[1].find("19"), std::string::npos);
-    EXPECT_EQ(lines[1].substr(lines[1].size() - 6), "282.51");
-    EXPECT_NE(lines[2].find("11"), std::string::npos) << lines[2]; // 3 + 1 + 2 + 5
-    EXPECT_NE(lines[3].find("marked for no interest"), std::string::npos);
-    EXPECT_NE(lines[4].find("balance under 1.00"), std::string::npos);
-    EXPECT_NE(lines[5].find("layaway"), std::string::npos);
-    EXPECT_NE(lines[6].find("no balance"), std::string::npos);
-    // Nothing spared: the count line, and no reasons.
-    const auto none = reportSummary(0, Money{}, SparedAccounts{});
-    ASSERT_EQ(none.size(), 3u);
-    EXPECT_EQ(none[1].substr(none[1].size() - 4), "0.00");
+    EXPECT_NE(lines[1].find("Accounts looked at"), std::string::npos);
+    EXPECT_EQ(lines[1].substr(lines[1].size() - 2), "34");
+    EXPECT_NE(lines[2].find("Accounts charged"), std::string::npos);
+    EXPECT_NE(lines[2].find("19"), std::string::npos);
+    EXPECT_EQ(lines[2].substr(lines[2].size() - 6), "282.51");
+    EXPECT_EQ(lines[3].substr(lines[3].size() - 2), "15") << lines[3]; // 34 - 19
+    const char* reasons[] = {
+        "marked for no interest", "balance under 1.00",       "layaway", "no balance", "credit balance",
+        "spared by hand",         "too large for the account"};
+    for (size_t k = 0; k < std::size(reasons); ++k) EXPECT_NE(lines[4 + k].find(reasons[k]), std::string::npos);
+    // Nothing spared: the counts, and no reasons.
+    const auto none = reportSummary(0, 0, Money{}, SparedAccounts{});
+    ASSERT_EQ(none.size(), 4u);
+    EXPECT_EQ(none[2].substr(none[2].size() - 4), "0.00");
 }
 
 TEST(PostingReportTest, RateInPercent) {
@@ -55,6 +118,8 @@ TEST(PostingReportTest, RateInPercent) {
     EXPECT_EQ(ratePercent(.01), "1 %");
     EXPECT_EQ(ratePercent(0), "0 %");
     EXPECT_EQ(ratePercent(.0125), "1.25 %");
+    EXPECT_EQ(rateMonthAndYear(.015), "1.5 % a month, 18 % a year");
+    EXPECT_EQ(rateMonthAndYear(.0125), "1.25 % a month, 15 % a year");
 }
 
 TEST(CollectionNotesTest, AnEmptyNoteShowsAsNoNoteAndIsSavedEmpty) {
