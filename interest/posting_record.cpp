@@ -24,7 +24,7 @@ std::unique_ptr<EnvFile> openRecord() {
         try {
             return Env::current().open(resolveName(recordFileName), true, FileLock::Exclusive, recordFileName);
         } catch (const RunError& e) {
-            if (e.number() != err::PermissionDenied || tries >= 50) throw;
+            if (e.number() != err::PermissionDenied || tries >= 20) throw;
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }
     }

@@ -8,16 +8,16 @@ namespace interest {
 // account spared from it, an undo, a charge removed. The fields a kind has no use for stay
 // empty.
 struct RecordLine {
-    std::string what;     // "posting", "spared by hand", "undo", "charge removed"
-    std::string posting;  // the posting date it concerns
-    std::string rate;     // the monthly rate as typed
-    std::string accounts; // how many accounts were charged
-    std::string amount;   // the total charged, or the charge removed
-    std::string account;  // one account: its number, names and phone
-    std::string names;
-    std::string phone;
-    std::string chargeDate; // the date of the charge removed
-    std::string note;       // the rest, in words
+    std::string what{};     // "posting", "spared by hand", "undo", "charge removed"
+    std::string posting{};  // the posting date it concerns
+    std::string rate{};     // the monthly rate as typed
+    std::string accounts{}; // how many accounts were charged
+    std::string amount{};   // the total charged, or the charge removed
+    std::string account{};  // one account: its number, names and phone
+    std::string names{};
+    std::string phone{};
+    std::string chargeDate{}; // the date of the charge removed
+    std::string note{};       // the rest, in words
 };
 
 // The record is a text file in the store's folder, one line a thing done, its fields separated

@@ -107,10 +107,10 @@ PostInterest::Confirmation PostInterest::inputRefused(const PostingForm& form) {
         return Confirmation::FixMinimum;
     }
     if (!form.highestRate.trimmed().isEmpty()) {
-        if (const QString why = amountRefusal(form.highestRate, QStringLiteral("highest rate the store may charge"),
-                                              QStringLiteral(".015"));
+        if (QString why = amountRefusal(form.highestRate, QStringLiteral("highest rate"), QStringLiteral(".015"));
             !why.isEmpty()) {
-            refuse(why + QStringLiteral(" Leave it empty when the store has none."));
+            if (!why.endsWith(QChar('.'))) why += QChar('.');
+            refuse(why + QStringLiteral(" Leave it empty when the store has no highest rate."));
             return Confirmation::FixHighestRate;
         }
     }
