@@ -80,12 +80,12 @@ InterestWindow::InterestWindow(Platform& platform, QWidget* parent) : FormWindow
     reportList->hide();
     previewList = new QListWidget(this);
     previewList->setObjectName("previewList");
-    previewList->setGeometry(tw(240), tw(240), tw(8700), tw(3800));
+    previewList->setGeometry(tw(240), tw(240), tw(8700), tw(4000));
     previewList->hide();
     previewCaption = label("previewCaption",
                            QStringLiteral("The accounts the posting charges. Space or a click takes the account out of "
                                           "this posting, or puts it back. Enter or Escape: done."),
-                           240, 4100, 8700, 500);
+                           240, 4340, 8700, 560);
     previewCaption->setWordWrap(true);
     previewCaption->hide();
     resultLine->setWordWrap(true);
@@ -361,6 +361,9 @@ void InterestWindow::showPreviewList(const std::vector<PreviewCharge>& charges) 
     previewList->setFont(QFont(QStringLiteral("Courier New"), font().pointSize()));
     previewList->show();
     previewList->raise();
+    // The caption takes the place of the lines under the buttons while the list is shown.
+    lastPostedLine->hide();
+    resultLine->hide();
     previewCaption->show();
     previewCaption->raise();
     updateKeys();
@@ -383,12 +386,14 @@ void InterestWindow::toggleSpared(int row) {
 void InterestWindow::endPreviewList() {
     previewList->hide();
     previewCaption->hide();
+    lastPostedLine->show();
     updateKeys();
     showSpared();
     startButton->setFocus(Qt::OtherFocusReason);
 }
 
 void InterestWindow::showSpared() {
+    resultLine->show();
     if (sparedByHand_.empty()) {
         resultLine->setText(QStringLiteral(" "));
         return;
