@@ -25,7 +25,7 @@ void WorksheetWindow::buildMeasurementPanel() {
     dimensionspanel->setObjectName("dimensionspanel");
     dimensionspanel->setFrameShape(QFrame::Box);
     dimensionspanel->setAutoFillBackground(true);
-    dimensionspanel->setGeometry(tw(4320), tw(2760), tw(4900), tw(1500));
+    dimensionspanel->setGeometry(tw(4320), tw(2960), tw(4900), tw(1340));
     QLabel* lengthLabel = label("Label16", QStringLiteral("&Length"), 150, 100, 1200, 280, dimensionspanel);
     QLabel* widthLabel = label("Label15", QStringLiteral("&Width"), 1450, 100, 1200, 280, dimensionspanel);
     QLabel* depthLabel = label("Label17", QStringLiteral("&Depth"), 2750, 100, 1200, 280, dimensionspanel);
@@ -34,8 +34,9 @@ void WorksheetWindow::buildMeasurementPanel() {
     CDepth = textBox("CDepth", QStringLiteral(" "), 2750, 400, 1150, 330, dimensionspanel);
     Calculate = button("Calculate", QStringLiteral("Do &Math"), 4000, 380, 800, 380, dimensionspanel);
     auto* reminder = label("Label14", QStringLiteral("Don't forget to allow for girdle thickness and other variables"),
-                           150, 850, 4650, 560, dimensionspanel);
+                           150, 780, 4650, 280, dimensionspanel);
     reminder->setWordWrap(true);
+    gemLine = label("gemLine", QString(), 150, 1040, 4650, 280, dimensionspanel);
     lengthLabel->setBuddy(CLength);
     widthLabel->setBuddy(CWidth);
     depthLabel->setBuddy(CDepth);
@@ -568,8 +569,21 @@ QString WorksheetWindow::itemDescription(int16_t slot) const {
     return type + QStringLiteral(" of ") + fromAnsi(groupedPrice(price));
 }
 
+QString WorksheetWindow::chosenGem() const {
+    for (QRadioButton* o : stoneOptions)
+        if (o->isChecked() && specificGravity(o->objectName().toStdString())) return o->objectName();
+    return QStringLiteral("Diamond");
+}
+
 void WorksheetWindow::openCaratCalculator() {
-    dimensionspanel->move(tw(4320), tw(2760));
+    // Below the Weight box, clear of it and of the Carat box the estimate goes to.
+    dimensionspanel->move(tw(4320), tw(2960));
+    const QString gem = chosenGem();
+    QString line = QStringLiteral("Estimated as %1: specific gravity %2")
+                       .arg(gem.toLower())
+                       .arg(*specificGravity(gem.toStdString()), 0, 'f', 2);
+    if (gem != QStringLiteral("Diamond")) line += QStringLiteral(" (a diamond %1)").arg(diamondGravity, 0, 'f', 2);
+    gemLine->setText(line);
     dimensionspanel->show();
     p.screen.doEvents();
     dimensionspanel->raise();
@@ -613,7 +627,7 @@ void WorksheetWindow::estimateCarats() {
     if (shape == StoneShape::Oval) p.messages.show(QStringLiteral("Oval"));
     std::optional<CaratEstimate> est;
     try {
-        est = estimateCarat(m, shape);
+        est = estimateCarat(m, shape, *specificGravity(chosenGem().toStdString()));
     } catch (const RunError&) {
         p.messages.show(QStringLiteral("These measurements give an estimate too large to hold. Nothing was written."),
                         {}, Buttons::Ok, Icon::Exclamation);

@@ -237,6 +237,9 @@ class WorksheetWindow : public platform::FormWindow {
     QLabel* savedas; // where the last Save went
     // Measurement panel
     QFrame* dimensionspanel;
+    QLabel* gemLine; // the gem the estimate is made for, and its specific gravity
+    // The gem of the stone chosen, as the estimate weighs it (a diamond when none or "Other").
+    QString chosenGem() const;
     platform::MnemonicGroup entryKeys_;
     QLineEdit *CLength, *CWidth, *CDepth;
     QPushButton* Calculate;

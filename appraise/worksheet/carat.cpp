@@ -1,6 +1,8 @@
 #include "appraise/worksheet/carat.h"
 
 #include "common/basic_number.h"
+#include "common/format_picture.h"
+#include "common/trim_left_right_mid.h"
 
 #include <algorithm>
 #include <utility>
@@ -39,8 +41,21 @@ double shapeFactor(StoneShape shape, double ratio) {
     return shape == StoneShape::Marquise ? interpolate(marquise, ratio) : interpolate(emerald, ratio);
 }
 
-std::optional<CaratEstimate> estimateCarat(const Measurements& m, StoneShape shape) {
-    const double L = val(m.length), W = val(m.width), D = val(m.depth);
+std::optional<double> specificGravity(std::string_view gem) {
+    // The gems' usual specific gravities (GIA's gem reference), the mean where a gem varies.
+    static const std::pair<std::string_view, double> gravities[] = {
+        {"Diamond", 3.52}, {"Amethyst", 2.65}, {"Aquamarine", 2.72}, {"Citrine", 2.65},
+        {"Emerald", 2.72}, {"Garnet", 3.90},   {"Jade", 3.33},       {"Lapis", 2.80},
+        {"Opal", 2.15},    {"Onyx", 2.65},     {"Pearl", 2.70},      {"Peridot", 3.34},
+        {"Ruby", 4.00},    {"Sapphire", 4.00}, {"Topaz", 3.53},      {"Zircon", 4.69}};
+    for (const auto& [name, g] : gravities)
+        if (name == gem) return g;
+    return std::nullopt;
+}
+
+std::optional<CaratEstimate> estimateCarat(const Measurements& m, StoneShape shape, double gravity) {
+    // Every formula is in proportion to the depth: the gem's weight against a diamond's scales it.
+    const double L = val(m.length), W = val(m.width), D = val(m.depth) * gravity / diamondGravity;
     const std::string three = m.length + " X " + m.width + " X " + m.depth + " MM";
     auto roundStone = [&](bool alwaysAverage) {
         const Money d = (alwaysAverage || L != W) ? Money::fromDouble((L + W) / 2) : Money::fromDouble(W);
@@ -62,6 +77,6 @@ std::optional<CaratEstimate> estimateCarat(const Measurements& m, StoneShape sha
     }
 }
 
-std::string caratText(Money carat) { return generalFormat(carat); }
+std::string caratText(Money carat) { return std::string(trim(formatPicture(carat, "#####0.00"))); }
 
 } // namespace appraise

@@ -18,25 +18,25 @@ CaratEstimate estimate(const char* l, const char* w, const char* d, StoneShape s
 
 TEST(CaratTest, RoundOvalAndPearKeepTheirFormulas) {
     auto e = estimate("6", "6", "4", StoneShape::RoundBrilliant);
-    EXPECT_EQ(caratText(e.carat), "0.882");
+    EXPECT_EQ(e.carat, Money::fromText("0.882"));
     EXPECT_EQ(e.dimensions, "6 X 4 MM");
     e = estimate("6.5", "6.3", "4", StoneShape::RoundBrilliant);
-    EXPECT_EQ(caratText(e.carat), "1.0035");
+    EXPECT_EQ(e.carat, Money::fromText("1.0035"));
     EXPECT_EQ(e.dimensions, "6.5 X 6.3 X 4 MM");
     e = estimate("6.5", "6.50", "4", StoneShape::RoundBrilliant); // equal numbers, different texts
     EXPECT_EQ(caratText(e.carat), caratText(estimate("6.5", "6.5", "4", StoneShape::RoundBrilliant).carat));
     EXPECT_EQ(e.dimensions, "6.5 X 6.50 X 4 MM");
     e = estimate("8", "6", "4", StoneShape::Oval);
-    EXPECT_EQ(caratText(e.carat), "1.2005");
+    EXPECT_EQ(e.carat, Money::fromText("1.2005"));
     e = estimate("8", "5", "3", StoneShape::Pear);
-    EXPECT_EQ(caratText(e.carat), "0.744");
+    EXPECT_EQ(e.carat, Money::fromText("0.744"));
     e = estimate("6", "6", "0", StoneShape::Pear);
-    EXPECT_EQ(caratText(e.carat), "0");
+    EXPECT_EQ(e.carat, Money::fromText("0"));
 }
 
 TEST(CaratTest, MarquiseAndEmeraldUseLengthAndTheRatioFactor) {
-    EXPECT_EQ(caratText(estimate("10", "5", "3", StoneShape::Marquise).carat), "0.87");
-    EXPECT_EQ(caratText(estimate("8", "6", "4", StoneShape::EmeraldCut).carat), "1.6896");
+    EXPECT_EQ(estimate("10", "5", "3", StoneShape::Marquise).carat, Money::fromText("0.87"));
+    EXPECT_EQ(estimate("8", "6", "4", StoneShape::EmeraldCut).carat, Money::fromText("1.6896"));
     // A longer stone of the same width weighs more.
     EXPECT_GT(estimate("20", "10", "3", StoneShape::Marquise).carat,
               estimate("10", "10", "3", StoneShape::Marquise).carat);
@@ -77,4 +77,33 @@ TEST(CaratTest, TooLargeIsOverflow) {
     } catch (const RunError& e) {
         EXPECT_EQ(e.number(), 6);
     }
+}
+
+TEST(CaratTest, TheGemWeighsTheEstimate) {
+    // An oval of 6.0 x 4.0 x 2.9 mm: 0.4441 ct as a diamond; a sapphire (4.00 against 3.52) about
+    // 14 % more, an opal (2.15) much less.
+    Measurements m{"6.0", "4.0", "2.9"};
+    const auto diamond = estimateCarat(m, StoneShape::Oval);
+    ASSERT_TRUE(diamond);
+    EXPECT_EQ(caratText(diamond->carat), "0.44");
+    const auto sapphire = estimateCarat(m, StoneShape::Oval, *specificGravity("Sapphire"));
+    ASSERT_TRUE(sapphire);
+    EXPECT_EQ(caratText(sapphire->carat), "0.50");
+    EXPECT_NEAR(sapphire->carat.toDouble() / diamond->carat.toDouble(), 4.00 / 3.52, 0.001);
+    EXPECT_EQ(sapphire->dimensions, diamond->dimensions); // the depth as measured, not as weighed
+    EXPECT_EQ(caratText(estimateCarat(m, StoneShape::Oval, *specificGravity("Opal"))->carat), "0.27");
+    // Every stone of the list has its gravity; "Other" has none.
+    for (const char* gem : {"Diamond", "Amethyst", "Aquamarine", "Citrine", "Emerald", "Garnet", "Jade", "Lapis",
+                            "Opal", "Onyx", "Pearl", "Peridot", "Ruby", "Sapphire", "Topaz", "Zircon"})
+        EXPECT_TRUE(specificGravity(gem)) << gem;
+    EXPECT_FALSE(specificGravity("OtherStone"));
+    EXPECT_DOUBLE_EQ(*specificGravity("Diamond"), diamondGravity);
+}
+
+TEST(CaratTest, TheEstimateShowsToTwoDecimals) {
+    EXPECT_EQ(caratText(Money::fromText("0.882")), "0.88");
+    EXPECT_EQ(caratText(Money::fromText("1.0035")), "1.00");
+    EXPECT_EQ(caratText(Money::fromText("1.6896")), "1.69");
+    EXPECT_EQ(caratText(Money{}), "0.00");
+    EXPECT_EQ(caratText(Money::fromText("123.4")), "123.40");
 }

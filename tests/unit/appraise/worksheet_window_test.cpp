@@ -344,3 +344,18 @@ TEST_F(WorksheetTest, EntryOfItemsFitsAScaledScreenBesideItsScrollBar) {
         if (c->isVisible()) right = std::max(right, c->geometry().right() + 1);
     EXPECT_LE(right + scroll->verticalScrollBar()->sizeHint().width(), 640 - 8);
 }
+
+TEST_F(WorksheetTest, TheMeasurementPanelOpensClearOfTheWeightAndCaratBoxes) {
+    click("Ring");
+    click("nextstone");
+    click("Oval");
+    click("c");
+    auto* panel = w->findChild<QWidget*>("dimensionspanel");
+    ASSERT_TRUE(panel && !panel->isHidden());
+    for (const char* name : {"Weight", "Carat"}) {
+        QWidget* b = box(name);
+        const QRect boxAt(b->mapTo(w.get(), QPoint(0, 0)), b->size());
+        const QRect panelAt(panel->mapTo(w.get(), QPoint(0, 0)), panel->size());
+        EXPECT_FALSE(panelAt.intersects(boxAt)) << name;
+    }
+}
