@@ -22,13 +22,20 @@ bool sameItem(const std::string& stone, const std::string& item) {
 
 bool endsWith(const std::string& s, char c) { return !s.empty() && s.back() == c; }
 
+// Nothing but blanks, or the NULs of a field never stored.
+bool blank(const std::string& s) { return s.find_first_not_of(std::string(" \0", 2)) == std::string::npos; }
+
 std::string stoneBlock(const std::string& stone, bool oneItem) {
     const std::string quantity = trimmed(stone, stonerec::quantity);
     std::string name = trimmed(stone, stonerec::kind);
     if (val(quantity) > 1 && !endsWith(name, 's') && !endsWith(name, 'z')) name += "s";
     std::string s = oneItem ? NL : "";
-    s += NL + "   " + quantity + " " + trimmed(stone, stonerec::shape) + " cut " + name + " measuring approximately " +
-         trimmed(stone, stonerec::dimensions);
+    // A shape or measurements not given leave their words out, not a blank ("52  cut pearls")
+    // or a sentence that stops ("measuring approximately").
+    const std::string shape = trimmed(stone, stonerec::shape);
+    const std::string dimensions = trimmed(stone, stonerec::dimensions);
+    s += NL + "   " + quantity + (blank(shape) ? std::string() : " " + shape + " cut") + " " + name;
+    if (!blank(dimensions)) s += " measuring approximately " + dimensions;
     const std::pair<Field, const char*> grades[] = {{stonerec::clarity, "          Clarity : "},
                                                     {stonerec::cut, "          Cut :     "},
                                                     {stonerec::color, "          Color :   "},

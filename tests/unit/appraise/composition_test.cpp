@@ -104,11 +104,24 @@ TEST(CompositionTest, PluralRules) {
     stone(t, 3, "1", "quartz", "oval", "4", "", "", "", "", "");
     stone(t, 4, "1", "garnet", "oval", "1", "", "", "", "", "");
     const std::string s = composeAppraisal(input(t, 1));
-    EXPECT_NE(s.find("   2 oval cut opals measuring"), std::string::npos);
-    EXPECT_NE(s.find("   2 emerald cut emeralds measuring"), std::string::npos);
-    EXPECT_NE(s.find("   4 oval cut quartz measuring"), std::string::npos);
-    EXPECT_NE(s.find("   1 oval cut garnet measuring"), std::string::npos);
+    EXPECT_NE(s.find("   2 oval cut opals\r\n"), std::string::npos);
+    EXPECT_NE(s.find("   2 emerald cut emeralds\r\n"), std::string::npos);
+    EXPECT_NE(s.find("   4 oval cut quartz\r\n"), std::string::npos);
+    EXPECT_NE(s.find("   1 oval cut garnet\r\n"), std::string::npos);
     EXPECT_NE(s.find("One lady's bracelet and containing"), std::string::npos); // no metal, no weight
+}
+
+TEST(CompositionTest, WordsOfAShapeOrMeasurementsNotGivenAreLeftOut) {
+    WorksheetTables t;
+    item(t, 1, "1", "necklace", "", "", "lady's", "", "", "1.00");
+    stone(t, 1, "1", "pearl", "", "52", "", "", "", "", "");
+    stone(t, 2, "1", "diamond", "round brilliant", "2", "", "", "", "", "");
+    stone(t, 3, "1", "ruby", "oval", "1", "6 X 4 X 3 MM", "", "", "", "");
+    const std::string s = composeAppraisal(input(t, 1));
+    EXPECT_NE(s.find("   52 pearls\r\n"), std::string::npos) << s;
+    EXPECT_EQ(s.find("  cut"), std::string::npos) << s;
+    EXPECT_NE(s.find("   2 round brilliant cut diamonds\r\n"), std::string::npos) << s;
+    EXPECT_NE(s.find("   1 oval cut ruby measuring approximately 6 X 4 X 3 MM"), std::string::npos) << s;
 }
 
 TEST(CompositionTest, NeverStoredFieldsLeaveNoNuls) {
