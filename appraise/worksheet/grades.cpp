@@ -52,7 +52,7 @@ const std::vector<GradeRange>& gradeRanges(GradeScale scale) {
                                                        {23254, "7", "7"},
                                                        {26954, "8", "8"},
                                                        {30125, "9", "9"},
-                                                       {32767, "10", "Poor"}});
+                                                       {32767, "Poor", "Poor"}});
     switch (scale) {
     case GradeScale::Color: return color;
     case GradeScale::Clarity: return clarity;

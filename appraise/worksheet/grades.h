@@ -8,7 +8,7 @@ namespace appraise {
 enum class GradeScale { Color, Clarity, Cut };
 
 // The positions of a grade bar (0..32767) one grade stands for, the grade as stored and the
-// label the scale shows over it ("Flawless" shows as "F", cut 10 as "Poor").
+// label the scale shows over it ("Flawless" shows as "F").
 struct GradeRange {
     int low = 0, high = 0;
     const char* grade = "";

@@ -33,10 +33,10 @@ TEST(GradesTest, TheRangesTileTheBarAndEachBoundBelongsToTheLowerGrade) {
     EXPECT_EQ(gradeAt(GradeScale::Clarity, 661), "VVS1");
     EXPECT_EQ(gradeAt(GradeScale::Clarity, 16384), "VS2");
     EXPECT_EQ(gradeAt(GradeScale::Cut, 1849), "Ideal");
-    EXPECT_EQ(gradeAt(GradeScale::Cut, 30126), "10");
+    EXPECT_EQ(gradeAt(GradeScale::Cut, 30126), "Poor"); // as its label shows it, not "10"
     // Positions beyond the bar are held at its ends.
     EXPECT_EQ(gradeAt(GradeScale::Color, -1), "D");
-    EXPECT_EQ(gradeAt(GradeScale::Cut, 40000), "10");
+    EXPECT_EQ(gradeAt(GradeScale::Cut, 40000), "Poor");
 }
 
 // A grading key moves to the middle of the next or previous grade, and stops at the ends.

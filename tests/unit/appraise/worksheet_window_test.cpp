@@ -124,7 +124,7 @@ TEST_F(WorksheetTest, GradesAreReadFromTheBarsAndNeverCarriedOver) {
     EXPECT_EQ(stoneField(2, stonerec::cut), padded("", 15));
     EXPECT_EQ(stoneField(2, stonerec::kind), std::string(30, '\0')); // no kind chosen: never stored
     EXPECT_EQ(stoneField(1, stonerec::clarity), padded("SI1", 15));
-    EXPECT_EQ(stoneField(1, stonerec::cut), padded("10", 15));
+    EXPECT_EQ(stoneField(1, stonerec::cut), padded("Poor", 15));
 }
 
 TEST_F(WorksheetTest, GradeAtPositionZeroIsTakenOnceChosen) {
