@@ -18,10 +18,17 @@ GradeBar::GradeBar(GradeScale scale, QWidget* parent) : QScrollBar(Qt::Horizonta
     connect(this, &QScrollBar::sliderPressed, this, [this] { setGraded(true); });
 }
 
-std::string GradeBar::grade() const { return graded_ ? gradeAt(scale_, value()) : std::string(); }
+std::string GradeBar::grade() const { return graded_ ? gradeAt(scale_, value(), system_) : std::string(); }
 
 QString GradeBar::shownGrade() const {
-    return graded_ ? QString::fromStdString(gradeAt(scale_, value())) : QStringLiteral("not graded");
+    return graded_ ? QString::fromStdString(gradeAt(scale_, value(), system_)) : QStringLiteral("not graded");
+}
+
+void GradeBar::setSystem(GradeSystem system) {
+    if (system == system_) return;
+    system_ = system;
+    emit systemChanged();
+    emit gradeChanged();
 }
 
 void GradeBar::reset() {
@@ -76,7 +83,7 @@ void GradeBar::keyPressEvent(QKeyEvent* event) {
     }
     // The first grading key on a bar not graded yet takes the grade under the thumb.
     setGraded(true);
-    setValue(stepGrade(scale_, value(), steps));
+    setValue(stepGrade(scale_, value(), steps, system_));
     event->accept();
 }
 
@@ -93,11 +100,12 @@ void GradeBar::paintEvent(QPaintEvent* event) {
 GradeScaleLabel::GradeScaleLabel(const QString& caption, const GradeBar* bar, QWidget* parent)
     : QLabel(caption, parent), bar_(bar) {
     connect(bar, &QScrollBar::rangeChanged, this, qOverload<>(&QWidget::update));
+    connect(bar, &GradeBar::systemChanged, this, qOverload<>(&QWidget::update));
 }
 
 std::vector<std::pair<int, GradeRange>> GradeScaleLabel::labelCentres() const {
     std::vector<std::pair<int, GradeRange>> centres;
-    for (const GradeRange& r : gradeRanges(bar_->scale())) {
+    for (const GradeRange& r : gradeRanges(bar_->scale(), bar_->system())) {
         const QPoint atBar(bar_->xOfValue(r.middle()), 0);
         centres.emplace_back(mapFrom(parentWidget(), bar_->mapTo(parentWidget(), atBar)).x(), r);
     }

@@ -18,6 +18,9 @@ class GradeBar : public QScrollBar {
   public:
     GradeBar(GradeScale scale, QWidget* parent);
     GradeScale scale() const { return scale_; }
+    GradeSystem system() const { return system_; }
+    // The scales the bar grades on; its grade, if any, is read on them from now on.
+    void setSystem(GradeSystem system);
     bool isGraded() const { return graded_; }
     // The grade the position stands for, or nothing when the bar was not graded.
     std::string grade() const;
@@ -35,11 +38,13 @@ class GradeBar : public QScrollBar {
 
   signals:
     void gradeChanged();
+    void systemChanged();
 
   private:
     void setGraded(bool on);
     std::pair<int, int> track() const; // the thumb's middle at 0 and at the end
     GradeScale scale_;
+    GradeSystem system_ = GradeSystem::Classic;
     bool graded_ = false;
     bool resetting_ = false;
 };

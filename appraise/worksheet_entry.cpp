@@ -25,18 +25,24 @@ void WorksheetWindow::buildMeasurementPanel() {
     dimensionspanel->setObjectName("dimensionspanel");
     dimensionspanel->setFrameShape(QFrame::Box);
     dimensionspanel->setAutoFillBackground(true);
-    dimensionspanel->setGeometry(tw(4320), tw(2960), tw(4900), tw(1340));
+    dimensionspanel->setGeometry(tw(3820), tw(2960), tw(5400), tw(1340));
     QLabel* lengthLabel = label("Label16", QStringLiteral("&Length"), 150, 100, 1200, 280, dimensionspanel);
     QLabel* widthLabel = label("Label15", QStringLiteral("&Width"), 1450, 100, 1200, 280, dimensionspanel);
     QLabel* depthLabel = label("Label17", QStringLiteral("&Depth"), 2750, 100, 1200, 280, dimensionspanel);
     CLength = textBox("CLength", QStringLiteral(" "), 150, 400, 1150, 330, dimensionspanel);
     CWidth = textBox("CWidth", QStringLiteral(" "), 1450, 400, 1150, 330, dimensionspanel);
     CDepth = textBox("CDepth", QStringLiteral(" "), 2750, 400, 1150, 330, dimensionspanel);
-    Calculate = button("Calculate", QStringLiteral("Do &Math"), 4000, 380, 800, 380, dimensionspanel);
+    Calculate = button("Calculate", QStringLiteral("Do &Math"), 4100, 380, 1100, 380, dimensionspanel);
     auto* reminder = label("Label14", QStringLiteral("Don't forget to allow for girdle thickness and other variables"),
-                           150, 780, 4650, 280, dimensionspanel);
-    reminder->setWordWrap(true);
-    gemLine = label("gemLine", QString(), 150, 1040, 4650, 280, dimensionspanel);
+                           150, 780, 5150, 280, dimensionspanel);
+    gemLine = label("gemLine", QString(), 150, 1040, 5150, 280, dimensionspanel);
+    // The two notes in a smaller face, each on its one line below the boxes.
+    for (QLabel* note : {reminder, gemLine}) {
+        QFont f = note->font();
+        f.setPointSizeF(f.pointSizeF() * 0.85);
+        note->setFont(f);
+        note->setWordWrap(false);
+    }
     lengthLabel->setBuddy(CLength);
     widthLabel->setBuddy(CWidth);
     depthLabel->setBuddy(CDepth);
@@ -577,12 +583,12 @@ QString WorksheetWindow::chosenGem() const {
 
 void WorksheetWindow::openCaratCalculator() {
     // Below the Weight box, clear of it and of the Carat box the estimate goes to.
-    dimensionspanel->move(tw(4320), tw(2960));
+    dimensionspanel->move(tw(3820), tw(2960));
     const QString gem = chosenGem();
-    QString line = QStringLiteral("Estimated as %1: specific gravity %2")
+    QString line = QStringLiteral("Estimated as %1, specific gravity %2")
                        .arg(gem.toLower())
                        .arg(*specificGravity(gem.toStdString()), 0, 'f', 2);
-    if (gem != QStringLiteral("Diamond")) line += QStringLiteral(" (a diamond %1)").arg(diamondGravity, 0, 'f', 2);
+    if (gem != QStringLiteral("Diamond")) line += QStringLiteral(" (diamond %1)").arg(diamondGravity, 0, 'f', 2);
     gemLine->setText(line);
     dimensionspanel->show();
     p.screen.doEvents();

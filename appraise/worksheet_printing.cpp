@@ -1,5 +1,7 @@
 // The worksheet's print, template passages, alignment editor and print settings.
 #include "appraise/worksheet_window.h"
+
+#include "appraise/worksheet/grade_system_setting.h"
 #include "common/trim_left_right_mid.h"
 
 #include "appraise/printing/alignment.h"
@@ -95,6 +97,7 @@ void WorksheetWindow::listPassages() {
     whichinsert->clear();
     appraisalist->hide();
     for (const char* entry : insertMenu()) whichinsert->addItem(QString::fromLatin1(entry));
+    whichinsert->addItem(QStringLiteral("Grading Scales"));
     // Just below its button, tall enough for every entry.
     const int rows = whichinsert->count() * whichinsert->sizeHintForRow(0) + 2 * whichinsert->frameWidth();
     whichinsert->setGeometry(
@@ -118,6 +121,32 @@ void WorksheetWindow::passageChosen(const QString& entry) {
     else if (entry == QStringLiteral("Default Font")) setdefaultfont();
     else if (entry == QStringLiteral("Border Size")) setbordersize();
     else if (entry == QStringLiteral("Store Logo")) logosetting();
+    else if (entry == QStringLiteral("Grading Scales")) chooseGradeSystem();
+}
+
+void WorksheetWindow::useGradeSystem(GradeSystem system) {
+    for (GradeBar* bar : {Color, Clarity, Cut}) bar->setSystem(system);
+}
+
+void WorksheetWindow::chooseGradeSystem() {
+    // A stone being graded keeps the scales it was begun on.
+    if (stoneOpen_) {
+        p.messages.show(QStringLiteral("End the stone being entered first: its grades are read on the scales it was "
+                                       "begun on."),
+                        {}, Buttons::Ok, Icon::Exclamation);
+        return;
+    }
+    const bool gia = Color->system() == GradeSystem::Gia;
+    const QString gias = QStringLiteral("the GIA scales (color D to Z, clarity FL to I3, cut Excellent to Poor)");
+    const QString classic =
+        QStringLiteral("the classic scales (color D to P and Fancy, clarity Flawless to I3, cut Ideal, 2 to 9, Poor)");
+    if (p.messages.show(QStringLiteral("The store grades on %1. Grade on %2 from now on?")
+                            .arg(gia ? gias : classic, gia ? classic : gias),
+                        QStringLiteral("Grading Scales"), Buttons::YesNo, Icon::Question, Answer::No) != Answer::Yes)
+        return;
+    const GradeSystem chosen = gia ? GradeSystem::Classic : GradeSystem::Gia;
+    keepGradeSystem(chosen);
+    useGradeSystem(chosen);
 }
 
 void WorksheetWindow::editInsert(const std::string& file) {

@@ -1,5 +1,7 @@
 #include "appraise/worksheet_window.h"
 
+#include "appraise/worksheet/grade_system_setting.h"
+
 #include "appraise/documents/composition.h"
 #include "appraise/documents/fixdate.h"
 #include "appraise/documents/old_appraisals.h"
@@ -339,6 +341,7 @@ void WorksheetWindow::load() {
         return;
     }
     showStart(start);
+    useGradeSystem(storeGradeSystem());
     textArea->setCurrentFont(QFont(QStringLiteral("Arial"), 10));
     // As wide as the printed line, but never narrower than the entry of items (a narrow paper such
     // as A4 would cut off the stone's boxes).

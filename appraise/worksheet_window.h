@@ -86,6 +86,8 @@ class WorksheetWindow : public platform::FormWindow {
     // Printing, template passages and print settings
     void printText();
     void passageChosen(const QString& entry);
+    void chooseGradeSystem(); // Format's "Grading Scales": the classic or the GIA scales, kept for the store
+    void useGradeSystem(GradeSystem system);
     void alignmentLineChosen(int index);
     void chooseTextFont();
     void choosePrinter();

@@ -1,5 +1,7 @@
 #include "demo/demo_store.h"
 
+#include "appraise/worksheet/grade_system_setting.h"
+
 #include "appraise/printing/inserts.h"
 
 #include "common/format_picture.h"
@@ -193,6 +195,8 @@ void writeDemoStore(QDate today) {
     writeLines("align.fa1", {"48", "70",  "70", "70", "450", "35", "1000", "40", "1400", "1500", "12400",
                              "60", "100", " ",  " ",  " ",   " ",  " ",    " ",  " ",    " ",    " "});
     writeLines("bordsize.dat", {"50"});
+    // The demo store grades on the GIA scales.
+    appraise::keepGradeSystem(appraise::GradeSystem::Gia);
     // The closing and the signature saved as they come, as a store does once, so that a printed
     // appraisal has both.
     for (const appraise::Insert& passage : appraise::inserts())

@@ -16,9 +16,35 @@ std::vector<GradeRange> ranges(std::initializer_list<std::tuple<int, const char*
     }
     return r;
 }
+// Grades that share the bar evenly, each its label as stored.
+std::vector<GradeRange> even(std::initializer_list<const char*> grades) {
+    std::vector<GradeRange> r;
+    const int n = static_cast<int>(grades.size());
+    int k = 0;
+    for (const char* g : grades) {
+        r.push_back(GradeRange{k * 32768 / n, (k + 1) * 32768 / n - 1, g, g});
+        ++k;
+    }
+    return r;
+}
+
+const std::vector<GradeRange>& giaRanges(GradeScale scale) {
+    static const std::vector<GradeRange> color = even({"D", "E", "F", "G", "H", "I", "J", "K", "L", "M", "N", "O",
+                                                       "P", "Q", "R", "S", "T", "U", "V", "W", "X", "Y", "Z"});
+    static const std::vector<GradeRange> clarity =
+        even({"FL", "IF", "VVS1", "VVS2", "VS1", "VS2", "SI1", "SI2", "I1", "I2", "I3"});
+    static const std::vector<GradeRange> cut = even({"Excellent", "Very Good", "Good", "Fair", "Poor"});
+    switch (scale) {
+    case GradeScale::Color: return color;
+    case GradeScale::Clarity: return clarity;
+    case GradeScale::Cut: break;
+    }
+    return cut;
+}
 } // namespace
 
-const std::vector<GradeRange>& gradeRanges(GradeScale scale) {
+const std::vector<GradeRange>& gradeRanges(GradeScale scale, GradeSystem system) {
+    if (system == GradeSystem::Gia) return giaRanges(scale);
     static const std::vector<GradeRange> color = ranges({{792, "D", "D"},
                                                          {2907, "E", "E"},
                                                          {5021, "F", "F"},
@@ -61,19 +87,21 @@ const std::vector<GradeRange>& gradeRanges(GradeScale scale) {
     return cut;
 }
 
-size_t gradeIndex(GradeScale scale, int position) {
-    const auto& r = gradeRanges(scale);
+size_t gradeIndex(GradeScale scale, int position, GradeSystem system) {
+    const auto& r = gradeRanges(scale, system);
     for (size_t i = 0; i < r.size(); ++i)
         if (position <= r[i].high) return i;
     return r.size() - 1;
 }
 
-std::string gradeAt(GradeScale scale, int position) { return gradeRanges(scale)[gradeIndex(scale, position)].grade; }
+std::string gradeAt(GradeScale scale, int position, GradeSystem system) {
+    return gradeRanges(scale, system)[gradeIndex(scale, position, system)].grade;
+}
 
-int stepGrade(GradeScale scale, int position, int steps) {
-    const auto& r = gradeRanges(scale);
+int stepGrade(GradeScale scale, int position, int steps, GradeSystem system) {
+    const auto& r = gradeRanges(scale, system);
     const long i =
-        std::clamp(static_cast<long>(gradeIndex(scale, position)) + steps, 0L, static_cast<long>(r.size()) - 1);
+        std::clamp(static_cast<long>(gradeIndex(scale, position, system)) + steps, 0L, static_cast<long>(r.size()) - 1);
     return r[static_cast<size_t>(i)].middle();
 }
 

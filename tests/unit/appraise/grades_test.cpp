@@ -53,3 +53,30 @@ TEST(GradesTest, StepsMoveOneGradeAndHoldAtTheEnds) {
         EXPECT_EQ(stepGrade(scale, 32767, -100), ranges.front().middle());
     }
 }
+
+TEST(GradesTest, TheGiaScalesShareTheBarEvenlyAndEndAtItsEnds) {
+    const std::pair<GradeScale, std::vector<std::string>> scales[] = {
+        {GradeScale::Color, {"D", "E", "F", "G", "H", "I", "J", "K", "L", "M", "N", "O",
+                             "P", "Q", "R", "S", "T", "U", "V", "W", "X", "Y", "Z"}},
+        {GradeScale::Clarity, {"FL", "IF", "VVS1", "VVS2", "VS1", "VS2", "SI1", "SI2", "I1", "I2", "I3"}},
+        {GradeScale::Cut, {"Excellent", "Very Good", "Good", "Fair", "Poor"}}};
+    for (const auto& [scale, grades] : scales) {
+        const auto& r = gradeRanges(scale, GradeSystem::Gia);
+        ASSERT_EQ(r.size(), grades.size());
+        EXPECT_EQ(r.front().low, 0);
+        EXPECT_EQ(r.back().high, 32767);
+        for (size_t i = 0; i < r.size(); ++i) {
+            EXPECT_EQ(r[i].grade, grades[i]);
+            EXPECT_STREQ(r[i].grade, r[i].label); // what is printed is the label shown
+            if (i > 0) {
+                EXPECT_EQ(r[i].low, r[i - 1].high + 1);
+            }
+            EXPECT_EQ(gradeAt(scale, r[i].middle(), GradeSystem::Gia), grades[i]);
+        }
+        // The keys step through every grade in order, held at the ends.
+        EXPECT_EQ(gradeAt(scale, stepGrade(scale, 0, 1, GradeSystem::Gia), GradeSystem::Gia), grades[1]);
+        EXPECT_EQ(gradeAt(scale, stepGrade(scale, 32767, 5, GradeSystem::Gia), GradeSystem::Gia), grades.back());
+    }
+    // The classic scales stay as they were.
+    EXPECT_EQ(gradeAt(GradeScale::Color, 26955), "Fancy");
+}
