@@ -48,8 +48,7 @@ AccountCharge chargeAccount(const std::string& account, int32_t accountNo, Money
 
     ChargeLine line;
     line.account = accountNo;
-    line.name = std::string(trim(fieldText(account, custrec::name1))) + " " +
-                std::string(trim(fieldText(account, custrec::name2)));
+    line.name = accountNames(account);
     line.before = val(fieldText(account, custrec::balance));
     if (base < Money::fromDouble(line.before)) line.base = base;
     line.charge = amount;

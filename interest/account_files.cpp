@@ -135,4 +135,9 @@ std::string printable(std::string_view bytes) {
     return s;
 }
 
+std::string accountNames(std::string_view account) {
+    return std::string(common::trim(fieldText(account, custrec::name1))) + " " +
+           std::string(common::trim(fieldText(account, custrec::name2)));
+}
+
 } // namespace interest

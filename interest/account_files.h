@@ -89,4 +89,7 @@ std::string fieldOf(const std::string& record, common::Field f);
 // The account record's bytes shown in a report line: NULs of never-written fields as blanks.
 std::string printable(std::string_view bytes);
 
+// An account's names as the report and the record show them: name1, then name2 ("ADAMS Ann").
+std::string accountNames(std::string_view account);
+
 } // namespace interest

@@ -95,10 +95,7 @@ RemovalResult removeFrom(const Wanted& wanted, bool ask, EngineHost& host, StepL
             ++result.removed;
             result.total = result.total + amount;
             if (removed)
-                removed(RemovedCharge{i,
-                                      std::string(trim(fieldText(c, custrec::name1))) + " " +
-                                          std::string(trim(fieldText(c, custrec::name2))),
-                                      std::string(trim(fieldText(c, custrec::phone))),
+                removed(RemovedCharge{i, accountNames(c), std::string(trim(fieldText(c, custrec::phone))),
                                       std::string(trim(fieldText(t, transrec::txdate))),
                                       std::string(trim(formatPicture(amount, "######0.00"))),
                                       std::string(trim(fieldText(t, transrec::descr)))});

@@ -466,8 +466,7 @@ void PostingRun::reportCheckByHand(int32_t i, const std::string& current) {
 SparedLine PostingRun::sparedOf(int32_t i, std::string_view account) const {
     SparedLine s;
     s.account = i;
-    s.name = std::string(trim(fieldText(account, custrec::name1))) + " " +
-             std::string(trim(fieldText(account, custrec::name2)));
+    s.name = accountNames(account);
     s.balance = balanceText(fieldText(account, custrec::balance));
     return s;
 }
@@ -537,7 +536,7 @@ void PostingRun::charge(AccountPlan& plan, std::string&& account, Money base) {
         return;
     }
     report(std::move(c.reportLine));
-    if (in_.preview) chargedList_.push_back({plan.account, sparedOf(plan.account, account).name, c.amount});
+    if (in_.preview) chargedList_.push_back({plan.account, accountNames(account), c.amount});
     if (record > monthlast_) monthlast_ = record;
     plan.after = std::move(c.account);
     plan.transaction = std::move(c.transaction);
