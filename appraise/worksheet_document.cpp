@@ -81,7 +81,7 @@ void WorksheetWindow::layoutDocument() {
     for (QWidget* w :
          std::initializer_list<QWidget*>{SaveText, formatlist2, PrintText, Fonttext, copytowp, changeprinter, back})
         w->move(w->x(), row);
-    for (QWidget* w : std::initializer_list<QWidget*>{entry, seetext, allitems}) w->move(w->x(), row2);
+    for (QWidget* w : std::initializer_list<QWidget*>{entry, seetext, allitems, pdfcustomer}) w->move(w->x(), row2);
     savedas->move(savedas->x(), row2 - tw(20));
 }
 
@@ -102,6 +102,8 @@ void WorksheetWindow::showDocument(int left, int top) {
     allitems->setGeometry(tw(2700), tw(6780 + 420), tw(1300), tw(380));
     showAllItems();
     allitems->raise();
+    pdfcustomer->show();
+    pdfcustomer->raise();
     layoutDocument();
 }
 

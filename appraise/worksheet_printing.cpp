@@ -1,6 +1,7 @@
 // The worksheet's print, template passages, alignment editor and print settings.
 #include "appraise/worksheet_window.h"
 
+#include "appraise/documents/customer_pdf.h"
 #include "appraise/worksheet/grade_system_setting.h"
 #include "common/trim_left_right_mid.h"
 
@@ -13,11 +14,15 @@
 #include "appraise/use_cases/print_job.h"
 #include "common/basic_number.h"
 #include "common/cp1252.h"
+#include "common/env.h"
 #include "common/file_names.h"
 #include "common/run_error.h"
 #include "common/text_file.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
+#include <QStringList>
 #include <algorithm>
 
 namespace appraise {
@@ -29,6 +34,7 @@ void WorksheetWindow::connectPrintingHandlers() {
     whichinsert->setGeometry(tw(4680), tw(4920), tw(1575), tw(1785));
     connect(FormatList, &QPushButton::clicked, this, [this] { run([this] { listPassages(); }); });
     connect(PrintText, &QPushButton::clicked, this, [this] { run([this] { printText(); }); });
+    connect(pdfcustomer, &QPushButton::clicked, this, [this] { run([this] { writeCustomerPdf(); }); });
     connect(Fonttext, &QPushButton::clicked, this, [this] { run([this] { chooseTextFont(); }); });
     connect(changeprinter, &QPushButton::clicked, this, [this] { run([this] { choosePrinter(); }); });
     connect(whichinsert, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
@@ -77,8 +83,29 @@ void WorksheetWindow::applyFont(const FontChoice& c) {
 
 // --- Printing -------------------------------------------------------------------------------
 
+std::string WorksheetWindow::appraisalNumber() const {
+    std::string file = document_.file();
+    if (file.empty() && document_.isComposed())
+        if (const auto next = document_.fileFor(document_.composedItems())) file = *next;
+    // The store names its files with either slash ("APPRAISE\\00012001.app").
+    QString name = QString::fromStdString(file);
+    name = name.mid(std::max(name.lastIndexOf('\\'), name.lastIndexOf('/')) + 1);
+    return name.left(name.lastIndexOf('.') < 0 ? name.size() : name.lastIndexOf('.')).toStdString();
+}
+
+QString WorksheetWindow::runningHead() const {
+    if (!document_.isAppraisal()) return {};
+    QStringList parts;
+    if (const QString name = fromAnsi(std::string(trim(cust_.custlines[1]))); !name.isEmpty()) parts << name;
+    if (const std::string number = appraisalNumber(); !number.empty())
+        parts << QStringLiteral("appraisal ") + QString::fromStdString(number);
+    return parts.join(QStringLiteral(", "));
+}
+
 void WorksheetWindow::printText() {
-    if (!printAppraisal(p, settings_, AppraisalPrint{*textArea->document(), textFont(), logo_})) return;
+    if (!printAppraisal(p, settings_,
+                        AppraisalPrint{*textArea->document(), textFont(), logo_, runningHead(), datebox->text()}))
+        return;
     // Only a text that changed since its last Save is offered to be saved; either way the text
     // printed stays on screen (See Text goes on to the next item).
     if (!hasUnsavedAppraisal()) return;
@@ -88,6 +115,75 @@ void WorksheetWindow::printText() {
         p.screen.doEvents();
         saveText();
         p.screen.setHourglass(false);
+    }
+}
+
+void WorksheetWindow::writeCustomerPdf() {
+    if (!document_.isAppraisal()) return;
+    // The PDF is named for the appraisal's number, which its first Save gives it.
+    if (hasUnsavedAppraisal()) {
+        if (p.messages.show(QStringLiteral("The PDF is named for the appraisal's number. Save the appraisal first?"),
+                            {}, Buttons::YesNo, Icon::Question, Answer::Yes) != Answer::Yes)
+            return;
+        saveText();
+        if (hasUnsavedAppraisal()) return; // not saved: nothing to name the PDF for
+    }
+    const std::string number = appraisalNumber();
+    const QDate date = appraisalDate(toAnsi(datebox->text()), p.clock.today()).value_or(p.clock.today());
+    Env& env = Env::current();
+    if (!env.info(customerPdfFolder).exists) env.makeFolder(customerPdfFolder);
+    const QString name = customerPdfName(std::string(trim(cust_.custlines[1])), number, date);
+    const QString path = QString::fromLatin1(customerPdfFolder) + '/' + name;
+    const QString partial = path + QString::fromLatin1(temporarySuffix);
+    if (env.info(partial.toStdString()).exists) env.remove(partial.toStdString());
+    // Who signs for the store makes the document; the appraisal is its title.
+    QString signer;
+    if (const auto block = passageLines(signatureFile))
+        for (const std::string& line : *block)
+            if (!trim(line).empty()) {
+                signer = fromAnsi(std::string(trim(line)));
+                break;
+            }
+    const QString title = QStringLiteral("Appraisal %1 for %2")
+                              .arg(QString::fromStdString(number), fromAnsi(std::string(trim(cust_.custlines[1]))));
+    const auto pdf = p.documents.toFile(partial, p.printer.geometry(), DocumentInfo{title, signer});
+    if (!printAppraisal(p, *pdf, settings_,
+                        AppraisalPrint{*textArea->document(), textFont(), logo_, runningHead(), datebox->text()})) {
+        if (env.info(partial.toStdString()).exists) env.remove(partial.toStdString());
+        return;
+    }
+    // A PDF of the same appraisal made before gives way to this one.
+    QString kept = path;
+    if (env.info(path.toStdString()).exists) {
+        try {
+            env.remove(path.toStdString());
+        } catch (const RunError&) {
+            // Open in a viewer, say: this one is kept beside it.
+        }
+    }
+    for (int n = 2; !env.rename(partial.toStdString(), kept.toStdString()); ++n) {
+        if (n > 99) {
+            p.messages.show(QStringLiteral("The PDF could not be given its name. It is kept as %1.").arg(partial), {},
+                            Buttons::Ok, Icon::Exclamation);
+            return;
+        }
+        kept = path.chopped(4) + QStringLiteral(" (%1).pdf").arg(n);
+    }
+    const QString shown = QDir::toNativeSeparators(QFileInfo(kept).absoluteFilePath());
+    try {
+        if (p.processes.canAttachToEmail() &&
+            p.messages.show(QStringLiteral("The appraisal is written as\r%1\rAttach it to a new e-mail?").arg(shown),
+                            {}, Buttons::YesNo, Icon::Question, Answer::Yes) == Answer::Yes) {
+            p.processes.attachToEmail(kept);
+            return;
+        }
+        if (p.messages.show(QStringLiteral("The appraisal is written as\r%1\rShow it in its folder?").arg(shown), {},
+                            Buttons::YesNo, Icon::Question, Answer::Yes) == Answer::Yes)
+            p.processes.showInFileManager(kept);
+    } catch (const RunError&) {
+        p.messages.show(
+            QStringLiteral("The desktop could not be asked to do that. The PDF is written as\r%1").arg(shown), {},
+            Buttons::Ok, Icon::Exclamation);
     }
 }
 
@@ -154,6 +250,7 @@ void WorksheetWindow::editInsert(const std::string& file) {
     textArea->setGeometry(tw(50), tw(50), tw(9400), tw(6700));
     textArea->show();
     SaveText->show();
+    pdfcustomer->hide(); // a passage is not sent to a customer
     for (const Insert& ins : inserts())
         if (file == ins.file) setDocumentText(insertText(ins));
     document_.editPassage(file);

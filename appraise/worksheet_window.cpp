@@ -114,7 +114,8 @@ void WorksheetWindow::buildControls() {
              stoneFrame,    shapeFrame,  stonenumber, Carat,      Quantity,     dimensions,    caratEstimate,
              Color,         Clarity,     Cut,         nextstone,  seetext,      allitems,      textArea,
              SaveText,      formatlist2, PrintText,   Fonttext,   copytowp,     changeprinter, back,
-             alignmentList, whichinsert, logoPicture, hiddenLogo, appraisalist, entry,         appraisalistCaption})
+             alignmentList, whichinsert, logoPicture, hiddenLogo, appraisalist, entry,         appraisalistCaption,
+             pdfcustomer})
         w->hide();
     for (QLabel* l : stoneLabels) l->hide();
 
@@ -301,7 +302,8 @@ void WorksheetWindow::buildDocumentControls() {
 
     // With a text shown: back to the entry of items, and on to the next item's text.
     entry = button("entry", QStringLiteral("&Worksheet"), 0, by + 420, 1300, 380);
-    savedas = label("savedas", QString(), 4100, by + 400, 5300, 500);
+    pdfcustomer = button("pdfcustomer", QStringLiteral("P&DF to send"), 4050, by + 420, 1500, 380);
+    savedas = label("savedas", QString(), 5650, by + 400, 3750, 500);
     savedas->setWordWrap(true);
     savedas->hide();
     logoPicture = label("printPicture1", QString(), 0, 0, 100, 100);
@@ -467,8 +469,9 @@ void WorksheetWindow::updateEntryKeys() {
 }
 
 void WorksheetWindow::leaveDocument() {
-    for (QWidget* w : std::initializer_list<QWidget*>{textArea, SaveText, formatlist2, PrintText, Fonttext, copytowp,
-                                                      changeprinter, back, entry, savedas, whichinsert, alignmentList})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{textArea, SaveText, formatlist2, PrintText, Fonttext, copytowp, changeprinter,
+                                         back, entry, savedas, whichinsert, alignmentList, pdfcustomer})
         w->hide();
     widenForText(false);
     seetext->setGeometry(tw(7600), tw(3420), tw(1600), tw(380));

@@ -85,6 +85,13 @@ class WorksheetWindow : public platform::FormWindow {
 
     // Printing, template passages and print settings
     void printText();
+    // The appraisal's pages, as printed, to a PDF named for the customer, then shown or mailed.
+    void writeCustomerPdf();
+    // Whose appraisal is shown and its number, as later pages print it ("Ann Smith, appraisal
+    // 00012001"); empty for a passage.
+    QString runningHead() const;
+    // The number of the appraisal shown ("00012001"): its file's, or the one its Save will take.
+    std::string appraisalNumber() const;
     void passageChosen(const QString& entry);
     void chooseGradeSystem(); // Format's "Grading Scales": the classic or the GIA scales, kept for the store
     void useGradeSystem(GradeSystem system);
@@ -232,7 +239,8 @@ class WorksheetWindow : public platform::FormWindow {
     // Document
     QTextEdit* textArea;
     QPushButton *SaveText, *formatlist2, *PrintText, *Fonttext, *copytowp, *changeprinter, *back;
-    QPushButton* entry; // back to the entry of items while a text is shown
+    QPushButton* entry;       // back to the entry of items while a text is shown
+    QPushButton* pdfcustomer; // the appraisal's pages as a PDF to send the customer
     QListWidget* alignmentList;
     QListWidget* whichinsert;
     QLabel *logoPicture, *hiddenLogo;

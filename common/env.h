@@ -115,6 +115,9 @@ class Env {
     // cannot be started.
     virtual bool startProgram(const std::string& program, const std::vector<std::string>& arguments,
                               const std::string& folder, WindowStyle style) = 0;
+    // Shows a file in the desktop's file manager: on Windows, Explorer with the file selected;
+    // elsewhere its folder opened as the desktop opens folders. False when nothing could be started.
+    virtual bool showInFileManager(const std::string& path) = 0;
     // Who works at this computer, as a record of what was done names them: "ann on COUNTER1".
     virtual std::string whoIsHere();
     // Whether another copy of the program of this name runs for this user on this computer. The

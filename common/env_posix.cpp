@@ -5,6 +5,7 @@
 #include "common/run_error.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QProcess>
 #include <QStringList>
@@ -184,6 +185,12 @@ class PosixEnv : public Env {
         QStringList args;
         for (const std::string& a : arguments) args << QString::fromStdString(a);
         return QProcess::startDetached(QString::fromStdString(program), args, QString::fromStdString(folder));
+    }
+
+    bool showInFileManager(const std::string& path) override {
+        // Desktops differ in how a file is selected; its folder is what every one can open.
+        const QString folder = QFileInfo(QString::fromStdString(path)).absolutePath();
+        return QProcess::startDetached(QStringLiteral("xdg-open"), {folder});
     }
 
     bool anotherCopyRunning(const std::string& program) override {

@@ -327,6 +327,23 @@ class Win32Env : public Env {
         return true;
     }
 
+    bool showInFileManager(const std::string& path) override {
+        // Explorer takes "/select," and the path as one word, the path in quotes of its own.
+        std::wstring full(MAX_PATH, L'\0');
+        const std::wstring given = wide(path);
+        const DWORD n = GetFullPathNameW(given.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        full.resize(n > 0 && n < full.size() ? n : 0);
+        if (full.empty()) full = given;
+        std::wstring line = L"explorer.exe /select,\"" + full + L"\"";
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+        return true;
+    }
+
     bool anotherCopyRunning(const std::string& program) override {
         // A named mutex per program in this user's session, held while the copy runs; the
         // system lets go of it when the process ends, however it ends.

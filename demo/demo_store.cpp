@@ -197,11 +197,16 @@ void writeDemoStore(QDate today) {
     writeLines("bordsize.dat", {"50"});
     // The demo store grades on the GIA scales.
     appraise::keepGradeSystem(appraise::GradeSystem::Gia);
-    // The closing and the signature saved as they come, as a store does once, so that a printed
-    // appraisal has both.
+    // The signature saved as it comes, as a store does once; the closing worded for where this
+    // layout prints it, at the top of the first page, above the items it speaks of.
     for (const appraise::Insert& passage : appraise::inserts())
-        if (std::string(passage.file) == "closing.app" || std::string(passage.file) == "sigblock.app")
+        if (std::string(passage.file) == "sigblock.app")
             writeBytes(passage.file, appraise::insertText(passage) + "\r\n"); // as Save writes it
+    writeBytes("closing.app",
+               "The items described below were graded and identified with a 10X loupe, a binocular microscope with "
+               "dark-field illumination, a refractometer, a dichroscope and a micrometer. All values are based on my "
+               "best judgement as retail replacement prices. No responsibility is assumed for any action taken on "
+               "the basis of this appraisal. This is not an offer to buy.\r\n");
     writeLines("logosize.dat", {"3.5"});
     const QDate lastPosting = months.back().addDays(6);
     store::writeLastPosting(shortDateText(lastPosting), " .015", " 1");

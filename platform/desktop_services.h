@@ -15,6 +15,14 @@ class Processes {
     // Opens a document (a PDF report) with the program the desktop opens it with; error 53 when
     // it cannot.
     virtual void openDocument(const QString& path) = 0;
+    // Shows a document in the desktop's file manager (on Windows, Explorer with it selected);
+    // error 53 when it cannot.
+    virtual void showInFileManager(const QString& path) = 0;
+    // Whether the desktop can start a new e-mail with a file attached (xdg-email on Linux).
+    virtual bool canAttachToEmail() = 0;
+    // Starts a new e-mail in the desktop's mail program with the file attached; error 53 when it
+    // cannot.
+    virtual void attachToEmail(const QString& path) = 0;
     // Whether a program of this name can be started, for suggesting one.
     virtual bool installed(const std::string& program) = 0;
     // Where the system's register of installed programs puts one ("winword.exe"); empty when

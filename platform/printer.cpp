@@ -8,6 +8,7 @@
 #include <QTextDocument>
 #include <QTextLayout>
 #include <cmath>
+#include <limits>
 
 namespace platform {
 
@@ -21,8 +22,8 @@ double layoutDpi(const QTextDocument& text) {
     return 96.0;
 }
 
-int walkLinesFitting(const QTextDocument& text, int first, double height, bool atLeastOne,
-                     const std::function<void(const QTextLine&, QPointF)>& each) {
+int walkLinesFitting(const QTextDocument& text, int first, int end, double height, bool atLeastOne,
+                     const std::function<void(const QTextLine&, QPointF, int)>& each) {
     const int length = text.characterCount() - 1;
     QAbstractTextDocumentLayout* layout = text.documentLayout(); // lays the text out when needed
     bool started = false;
@@ -41,8 +42,9 @@ int walkLinesFitting(const QTextDocument& text, int first, double height, bool a
                 top0 = br.top() + line.y();
             }
             const double lineTop = br.top() + line.y() - top0;
+            if (walked > 0 && lineStart >= end) return lineStart;
             if ((walked > 0 || !atLeastOne) && lineTop + line.height() > height) return lineStart;
-            each(line, QPointF(br.left(), br.top() - top0));
+            each(line, QPointF(br.left(), br.top() - top0), lineStart);
             ++walked;
         }
     }
@@ -50,8 +52,17 @@ int walkLinesFitting(const QTextDocument& text, int first, double height, bool a
 }
 
 int textFitting(const QTextDocument& text, int first, int heightTwips) {
-    return walkLinesFitting(text, first, heightTwips * layoutDpi(text) / 1440.0, false,
-                            [](const QTextLine&, QPointF) {});
+    return walkLinesFitting(text, first, text.characterCount(), heightTwips * layoutDpi(text) / 1440.0, false,
+                            [](const QTextLine&, QPointF, int) {});
+}
+
+std::vector<int> lineStarts(const QTextDocument& text, int first) {
+    std::vector<int> starts;
+    walkLinesFitting(text, first, text.characterCount(), std::numeric_limits<double>::infinity(), true,
+                     [&](const QTextLine& line, QPointF, int start) {
+                         if (line.textLength() > 0) starts.push_back(start);
+                     });
+    return starts;
 }
 
 } // namespace platform

@@ -8,6 +8,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QTextDocument;
 class QTextLine;
@@ -46,11 +47,16 @@ class Printer {
     virtual void previewNext() = 0;
     virtual void killDoc() = 0;
 
-    // Renders the document's lines, from the one holding character `first`, into the rectangle
-    // of the current page, keeping the line breaks of the document's own layout (a text area's
-    // document wraps as the area shows it). Returns the first character not printed (the text's
-    // length when everything fitted).
-    virtual int renderText(const QTextDocument& text, int first, const QRect& rect) = 0;
+    // Renders the document's lines, from the one holding character `first` and before the one
+    // that starts at or after `end`, into the rectangle of the current page, keeping the line
+    // breaks of the document's own layout (a text area's document wraps as the area shows it).
+    // Returns the first character not printed (the text's length when everything fitted).
+    virtual int renderText(const QTextDocument& text, int first, int end, const QRect& rect) = 0;
+};
+
+// What a document file says of itself: its title, and who made it.
+struct DocumentInfo {
+    QString title, author;
 };
 
 // Printers whose document goes to a file of its own (a PDF kept beside the printed copy).
@@ -58,7 +64,8 @@ class DocumentFiles {
   public:
     virtual ~DocumentFiles() = default;
     // A printer writing its document to `path`, on pages of `page`.
-    virtual std::unique_ptr<Printer> toFile(const QString& path, const common::PageGeometry& page) = 0;
+    virtual std::unique_ptr<Printer> toFile(const QString& path, const common::PageGeometry& page,
+                                            const DocumentInfo& info) = 0;
 };
 
 // How much of the document's text, from character `first`, fits in `heightTwips` of paper laid
@@ -71,11 +78,15 @@ int textFitting(const QTextDocument& text, int first, int heightTwips);
 double layoutDpi(const QTextDocument& text);
 
 // Walks the document's lines from the one holding character `first` while they fit in `height`
-// of layout pixels (the first line always, when `atLeastOne`), handing each to `each` with the
-// offset that puts the first one at the top. Returns the first character not walked (the text's
-// length when everything fitted).
-int walkLinesFitting(const QTextDocument& text, int first, double height, bool atLeastOne,
-                     const std::function<void(const QTextLine&, QPointF)>& each);
+// of layout pixels (the first line always, when `atLeastOne`) and start before `end`, handing
+// each to `each` with the offset that puts the first one at the top and the line's first
+// character. Returns the first character not walked (the text's length when everything fitted).
+int walkLinesFitting(const QTextDocument& text, int first, int end, double height, bool atLeastOne,
+                     const std::function<void(const QTextLine&, QPointF, int)>& each);
+
+// Where each of the document's lines that hold text starts, from the one holding character `first`
+// to the end (empty lines, as of a blank paragraph, are not counted).
+std::vector<int> lineStarts(const QTextDocument& text, int first);
 
 // Twips to the screen's logical pixels.
 int twipsToPixels(int twips, double dpi = 96.0);

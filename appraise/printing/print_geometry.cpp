@@ -1,6 +1,7 @@
 #include "appraise/printing/print_geometry.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "common/basic_number.h"
 #include "common/run_error.h"
@@ -33,6 +34,30 @@ std::vector<PlacedLine> placeSignature(const std::vector<std::string>& lines, co
         p.x = static_cast<int>(b * align13);
         p.y = static_cast<int>(y);
         y += 8 * b;
+    }
+    return placed;
+}
+
+std::vector<PlacedLine> readyToSign(std::vector<PlacedLine> placed, int16_t border, const std::string& date) {
+    // Without a border the block's lines share one position: nothing is added to print over them.
+    if (placed.empty() || border <= 0) return placed;
+    bool hasLine = false, hasDate = false;
+    for (const auto& line : placed) {
+        const std::string_view t = trim(line.text);
+        hasLine = hasLine || t.find("___") != std::string_view::npos;
+        std::string head(t.substr(0, 4));
+        for (char& c : head) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        hasDate = hasDate || head == "date";
+    }
+    const long step = 8L * border;
+    const PlacedLine first = placed.front(), last = placed.back();
+    if (!hasLine) {
+        if (!fits16(first.y - step)) throw RunError(err::Overflow, "the border size or alignment value 11");
+        placed.insert(placed.begin(), PlacedLine{first.x, static_cast<int>(first.y - step), signLine});
+    }
+    if (!hasDate && !trim(date).empty()) {
+        if (!fits16(last.y + step)) throw RunError(err::Overflow, "the border size or alignment value 11");
+        placed.push_back(PlacedLine{last.x, static_cast<int>(last.y + step), "Date: " + std::string(trim(date))});
     }
     return placed;
 }

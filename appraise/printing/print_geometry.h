@@ -19,6 +19,16 @@ struct PlacedLine {
 std::vector<PlacedLine> placeSignature(const std::vector<std::string>& lines, const std::string& value11,
                                        int16_t align13, int16_t border);
 
+// The signature block made ready to sign: a line to sign on one step (8 border sizes) above its
+// first line and "Date: " with `date` one step below its last, each left out when the store's own
+// block already has one (a line of underscores, a line that starts with "Date"). Nothing is added
+// to an empty block, nor where the border size is 0 (the lines share one position). A position beyond 16 bits is error
+// 6, as placeSignature's.
+std::vector<PlacedLine> readyToSign(std::vector<PlacedLine> placed, int16_t border, const std::string& date);
+
+// The line to sign on.
+inline constexpr const char* signLine = "________________________________";
+
 // A stretch of a page from top to bottom, in twips.
 struct Span {
     int top = 0, bottom = 0;

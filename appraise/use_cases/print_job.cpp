@@ -30,12 +30,18 @@ int settingNumber(const std::string& text) {
     return clng(cdbl(text));
 }
 
+// A page of the text: the characters it prints and the stretch of the page they take.
+struct PageSlice {
+    int first = 0, next = 0;
+    Span area;
+};
+
 // One print of the text on screen, with what it learns on the way: where the closing and the
 // signature block print, for the text to keep clear of them.
 class PrintJob {
   public:
-    PrintJob(Platform& p, LayoutSettings& settings, const AppraisalPrint& print)
-        : p(p), settings(settings), print(print) {}
+    PrintJob(Platform& p, Printer& out, LayoutSettings& settings, const AppraisalPrint& print)
+        : p(p), out(out), settings(settings), print(print) {}
 
     bool run();
 
@@ -48,12 +54,16 @@ class PrintJob {
     bool readBorder();
     // Places the signature block; false (the print discarded) when it cannot be placed.
     bool placeSignatureBlock();
-    void printText(int left, int top, int right, int bottom);
+    // Where the text's pages break, before anything of them is printed.
+    std::vector<PageSlice> planPages(Span area0, int headHeight) const;
+    void printRunningHead(int page, int pages, int x, int y);
     void printSignature();
     void printBorder();
+    void printLogo();
     void stop(const QString& message, Icon icon);
 
     Platform& p;
+    Printer& out;
     LayoutSettings& settings;
     const AppraisalPrint& print;
     std::vector<PlacedLine> signature_;
@@ -61,25 +71,48 @@ class PrintJob {
     std::optional<Span> closingSpan_, signatureSpan_;
 };
 
+// The text's margins on the page, in twips.
+constexpr int marginLeft = 1840, marginTop = 3440, marginRight = 1540, marginBottom = 1440;
+// How far the text keeps from what else a page holds.
+constexpr int gap = 240;
+const FontChoice headFont{QStringLiteral("Arial"), 8, false, false};
+
 bool PrintJob::run() {
     printClosing();
     p.screen.setHourglass(true);
     p.screen.doEvents();
     if (!readBorder() || !placeSignatureBlock()) return false;
-    printText(1840, 3440, 1540, 1440);
-    printSignature();
-    p.screen.doEvents();
-    printBorder();
-    // The logo, unless the store chose its name in wording or no heading at all.
-    if (!print.logo.isNull() && !isSet(HeadingFlag::NameInWording) && !isSet(HeadingFlag::NoHeading))
-        p.printer.picture(static_cast<int>(std::lround(800 * settings.logofactor.toDouble())), 1, print.logo);
-    p.printer.endDoc();
+    const PageGeometry g = out.geometry();
+    const int x0 = marginLeft - g.offsetLeft, x1 = (g.pageWidth - marginRight) - g.offsetLeft - 1;
+    const Span area0{marginTop - g.offsetTop, (g.pageHeight - marginBottom) - g.offsetTop - 1};
+    int headHeight = 0;
+    if (!print.runningHead.isEmpty()) {
+        out.setFont(headFont);
+        headHeight = out.lineHeight();
+    }
+    const std::vector<PageSlice> pages = planPages(area0, headHeight);
+    const int count = static_cast<int>(pages.size());
+    for (int i = 0; i < count; ++i) {
+        const PageSlice& page = pages[static_cast<size_t>(i)];
+        if (i > 0) {
+            out.newPage();
+            if (headHeight > 0) printRunningHead(i + 1, count, x0, area0.top);
+        }
+        if (page.next > page.first)
+            out.renderText(print.text, page.first, page.next,
+                           QRect(QPoint(x0, page.area.top), QPoint(x1, page.area.bottom)));
+        if (i == count - 1) printSignature();
+        p.screen.doEvents();
+        printBorder();
+        printLogo();
+    }
+    out.endDoc();
     p.screen.setHourglass(false);
     return true;
 }
 
 void PrintJob::stop(const QString& message, Icon icon) {
-    p.printer.killDoc();
+    out.killDoc();
     p.screen.setHourglass(false);
     p.messages.show(message, {}, Buttons::Ok, icon);
 }
@@ -112,7 +145,8 @@ bool PrintJob::placeSignatureBlock() {
     const bool hasBlock = block.has_value();
     const std::vector<std::string> lines = block.value_or(std::vector<std::string>{});
     try {
-        signature_ = placeSignature(lines, settings.alignText[10], settings.align13, settings.bordersize);
+        signature_ = readyToSign(placeSignature(lines, settings.alignText[10], settings.align13, settings.bordersize),
+                                 settings.bordersize, toAnsi(print.date));
     } catch (const RunError& e) {
         if (e.number() != err::Overflow) throw;
         stop(QStringLiteral("The signature block cannot be placed with these settings. Change %1.")
@@ -133,77 +167,99 @@ bool PrintJob::placeSignatureBlock() {
 
 void PrintJob::printClosing() {
     try {
-        p.printer.setCurrentY(settingNumber(settings.alignText[8]));
-        p.printer.setFont(FontChoice{QStringLiteral("Arial"), 8, false, false});
+        out.setCurrentY(settingNumber(settings.alignText[8]));
+        out.setFont(FontChoice{QStringLiteral("Arial"), 8, false, false});
         const auto closing = passageLines(closingFile);
         if (!closing) return;
         const std::vector<std::string> lines = closingLines(*closing);
         const int top = settingNumber(settings.alignText[8]);
-        p.printer.setCurrentY(top);
+        out.setCurrentY(top);
         const int x = settingNumber(settings.alignText[9]);
         for (const auto& line : lines) {
-            p.printer.setCurrentX(x);
-            p.printer.printLine(fromAnsi(line));
+            out.setCurrentX(x);
+            out.printLine(fromAnsi(line));
         }
-        if (!lines.empty()) closingSpan_ = Span{top, p.printer.currentY()};
+        if (!lines.empty()) closingSpan_ = Span{top, out.currentY()};
     } catch (const RunError& e) {
         p.messages.show(QString::fromStdString(str(e.number())));
         p.messages.show(QString::fromStdString(e.description()));
     }
 }
 
-void PrintJob::printText(int left, int top, int right, int bottom) {
-    // The text is paged within its margins and kept clear of the closing on the first page and
-    // of the signature block on the last: the page where the rest of the text fits ends above
-    // the signature, or the text goes on to a new page.
-    constexpr int gap = 240;
-    const PageGeometry g = p.printer.geometry();
-    const int x0 = left - g.offsetLeft, x1 = (g.pageWidth - right) - g.offsetLeft - 1;
-    const Span area0{top - g.offsetTop, (g.pageHeight - bottom) - g.offsetTop - 1};
+std::vector<PageSlice> PrintJob::planPages(Span area0, int headHeight) const {
+    // The text is paged within its margins and kept clear of the closing on the first page, of
+    // the running head on the others and of the signature block on the last: the page where the
+    // rest of the text fits ends above the signature, or the text goes on to a new page.
     const QTextDocument& text = print.text;
     const int length = text.characterCount() - 1;
+    std::vector<PageSlice> pages;
     int first = 0;
     for (int page = 1;; ++page) {
         std::vector<Span> printed;
         if (page == 1 && closingSpan_) printed.push_back(*closingSpan_);
+        if (page > 1 && headHeight > 0) printed.push_back(Span{area0.top, area0.top + headHeight});
         const Span full = clearOf(area0, printed, gap);
         if (signatureSpan_) printed.push_back(*signatureSpan_);
         const Span beside = clearOf(area0, printed, gap);
-        const int fitsFull = textFitting(text, first, full.height());
-        const int fitsBeside = textFitting(text, first, beside.height());
+        // What a page holds is measured as the printer lays it out: the rectangle's last twip
+        // counts.
+        const int fitsFull = textFitting(text, first, full.height() + 1);
+        const int fitsBeside = textFitting(text, first, beside.height() + 1);
         // The signature's page: where the rest fits beside it, or the last of the text when the
         // signature leaves a fresh page no room (settings that cannot be kept apart).
         const bool restFits = fitsFull >= length;
         const bool besideIt = restFits && !(page > 1 && fitsBeside == first);
         const Span use = besideIt ? beside : full;
-        int next = first;
-        if ((besideIt ? fitsBeside : fitsFull) > first)
-            next = p.printer.renderText(text, first, QRect(QPoint(x0, use.top), QPoint(x1, use.bottom)));
+        int next = std::max(first, besideIt ? fitsBeside : fitsFull);
+        // The signature never goes to a page of its own: the last lines of the text go with it.
+        if (signatureSpan_ && next > first && next < length) {
+            const int rest = static_cast<int>(lineStarts(text, next).size());
+            if (rest < linesWithSignature) {
+                const std::vector<int> here = lineStarts(text, first);
+                const int onPage = static_cast<int>(here.size()) - rest;
+                const int keep = onPage - (linesWithSignature - rest);
+                next = here[static_cast<size_t>(std::max(keep, 1))];
+            }
+        }
+        pages.push_back(PageSlice{first, next, use});
         if (next >= length || (next == first && page > 1 && !restFits)) break;
         first = next;
-        p.printer.newPage();
     }
+    return pages;
+}
+
+void PrintJob::printRunningHead(int page, int pages, int x, int y) {
+    out.setFont(headFont);
+    out.setCurrentY(y);
+    out.setCurrentX(x);
+    out.printLine(QStringLiteral("%1      Page %2 of %3").arg(print.runningHead).arg(page).arg(pages));
 }
 
 void PrintJob::printSignature() {
     if (!signatureBlock_) return;
     const FontChoice& f = print.textFont;
-    p.printer.setFont(FontChoice{f.name, f.size, f.bold, false});
+    out.setFont(FontChoice{f.name, f.size, f.bold, false});
     for (const PlacedLine& line : signature_) {
-        p.printer.setCurrentY(line.y);
-        p.printer.setCurrentX(line.x);
-        p.printer.printLine(fromAnsi(line.text));
+        out.setCurrentY(line.y);
+        out.setCurrentX(line.x);
+        out.printLine(fromAnsi(line.text));
     }
 }
 
 void PrintJob::printBorder() {
-    for (const Circle& c : borderCircles(settings.bordersize)) p.printer.circle(c.x, c.y, c.radius);
+    for (const Circle& c : borderCircles(settings.bordersize)) out.circle(c.x, c.y, c.radius);
+}
+
+void PrintJob::printLogo() {
+    // The logo, unless the store chose its name in wording or no heading at all.
+    if (!print.logo.isNull() && !isSet(HeadingFlag::NameInWording) && !isSet(HeadingFlag::NoHeading))
+        out.picture(static_cast<int>(std::lround(800 * settings.logofactor.toDouble())), 1, print.logo);
 }
 
 } // namespace
 
-bool printAppraisal(Platform& p, LayoutSettings& settings, const AppraisalPrint& print) {
-    return PrintJob(p, settings, print).run();
+bool printAppraisal(Platform& p, Printer& printer, LayoutSettings& settings, const AppraisalPrint& print) {
+    return PrintJob(p, printer, settings, print).run();
 }
 
 } // namespace appraise

@@ -17,16 +17,29 @@ struct AppraisalPrint {
     platform::FontChoice textFont;
     // The store's logo; none is printed when it is null.
     const QImage& logo;
+    // Whose appraisal it is and its number ("Ann Smith, appraisal 00012001"), at the top of every
+    // page after the first, before "Page N of M".
+    QString runningHead;
+    // The appraisal's date, under the signature block.
+    QString date;
 };
 
-// Prints the appraisal on the printer: the closing on the first page, the text paged within its
-// margins and kept clear of the closing (first page) and the signature block (last page), the
-// signature block, the border of circles and the logo, then ends the document. The border size
-// and logo factor are read again for the print and kept in `settings`.
+// Prints the appraisal on `printer`: the closing on the first page; the text paged within its
+// margins and kept clear of the closing (first page), the running head (later pages) and the
+// signature block (last page); the signature block ready to sign, never without the end of the
+// text; the border of circles and the logo on every page; then ends the document. The border
+// size and logo factor are read again for the print and kept in `settings`.
 //
 // Returns false when the print stopped: no border size, a border size too large to print with, or
 // a signature block that cannot be placed with the settings. The user is told why and whatever
 // was sent to the printer is discarded.
-bool printAppraisal(platform::Platform& p, LayoutSettings& settings, const AppraisalPrint& print);
+bool printAppraisal(platform::Platform& p, platform::Printer& printer, LayoutSettings& settings,
+                    const AppraisalPrint& print);
+inline bool printAppraisal(platform::Platform& p, LayoutSettings& settings, const AppraisalPrint& print) {
+    return printAppraisal(p, p.printer, settings, print);
+}
+
+// The fewest lines of text that go with the signature block to its page, where the text has them.
+inline constexpr int linesWithSignature = 3;
 
 } // namespace appraise

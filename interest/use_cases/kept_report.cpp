@@ -15,7 +15,7 @@ KeptReport::KeptReport(platform::Platform& p, const std::string& date) {
     for (int n = 2; Env::current().info(name_.toStdString()).exists; ++n)
         name_ = QStringLiteral("Interest report %1 posted %2 (%3).pdf").arg(fromAnsi(date), stamp).arg(n);
     partial_ = name_ + QString::fromLatin1(temporarySuffix);
-    printer_ = p.documents.toFile(partial_, p.printer.geometry());
+    printer_ = p.documents.toFile(partial_, p.printer.geometry(), {});
 }
 
 QString KeptReport::keep() {

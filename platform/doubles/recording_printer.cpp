@@ -67,9 +67,9 @@ void RecordingPrinter::killDoc() {
     inner_.killDoc();
 }
 
-int RecordingPrinter::renderText(const QTextDocument& text, int first, const QRect& rect) {
+int RecordingPrinter::renderText(const QTextDocument& text, int first, int end, const QRect& rect) {
     started();
-    const int next = inner_.renderText(text, first, rect);
+    const int next = inner_.renderText(text, first, end, rect);
     t_.line(QStringLiteral("print richtext page=%1 rect=%2,%3,%4,%5 first=%6 next=%7")
                 .arg(page_)
                 .arg(rect.left())

@@ -29,7 +29,7 @@ class RecordingPrinter : public Printer {
     void newPage() override;
     void endDoc() override;
     void killDoc() override;
-    int renderText(const QTextDocument& text, int first, const QRect& rect) override;
+    int renderText(const QTextDocument& text, int first, int end, const QRect& rect) override;
 
   private:
     void started();

@@ -151,6 +151,18 @@ struct ScriptedPlatform::Impl : MessageBox,
         t.line(QStringLiteral("open %1").arg(quoted(path)));
         if (!QFileInfo::exists(path)) throw RunError(err::FileNotFound, path.toStdString());
     }
+    void showInFileManager(const QString& path) override {
+        t.line(QStringLiteral("show in file manager %1").arg(quoted(path)));
+        if (!QFileInfo::exists(path)) throw RunError(err::FileNotFound, path.toStdString());
+    }
+    // As the desktop decides: never on Windows; elsewhere when xdg-email is in the data folder.
+    bool canAttachToEmail() override {
+        return kSystemRules == CommandLineRules::Shell && !programInFolder("xdg-email").empty();
+    }
+    void attachToEmail(const QString& path) override {
+        t.line(QStringLiteral("email with %1").arg(quoted(path)));
+        if (!canAttachToEmail() || !QFileInfo::exists(path)) throw RunError(err::FileNotFound, "xdg-email");
+    }
     bool installed(const std::string& program) override { return !programInFolder(program).empty(); }
     std::string registered(const std::string&) override { return {}; } // nothing beyond the folder
 

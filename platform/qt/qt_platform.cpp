@@ -146,6 +146,21 @@ class QtProcesses : public Processes {
         if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath())))
             throw RunError(err::FileNotFound, path.toStdString());
     }
+    void showInFileManager(const QString& path) override {
+        if (!Env::current().showInFileManager(QFileInfo(path).absoluteFilePath().toStdString()))
+            throw RunError(err::FileNotFound, path.toStdString());
+    }
+    // Windows has no command that starts an e-mail with an attachment; Linux desktops have
+    // xdg-email.
+    bool canAttachToEmail() override { return kSystemRules == CommandLineRules::Shell && !emailProgram().empty(); }
+    void attachToEmail(const QString& path) override {
+        const std::string program = emailProgram();
+        if (program.empty() ||
+            !Env::current().startProgram(program, {"--attach", QFileInfo(path).absoluteFilePath().toStdString()},
+                                         QDir::currentPath().toStdString(), WindowStyle::Normal))
+            throw RunError(err::FileNotFound, "xdg-email");
+    }
+    static std::string emailProgram() { return findProgram("xdg-email", std::string()); }
     bool installed(const std::string& program) override {
         return !findProgram(program, QCoreApplication::applicationDirPath().toStdString()).empty();
     }

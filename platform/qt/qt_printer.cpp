@@ -45,10 +45,12 @@ QtPrinter::QtPrinter(QString pdfStem, std::function<void(const QString&)> onPdf)
     printer_->setFullPage(true);
 }
 
-QtPrinter::QtPrinter(const QString& pdfFile, const PageGeometry& geometry)
+QtPrinter::QtPrinter(const QString& pdfFile, const PageGeometry& geometry, const DocumentInfo& info)
     : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)), pdfFile_(pdfFile), geometry_(geometry) {
     printer_->setOutputFormat(QPrinter::PdfFormat);
     printer_->setOutputFileName(pdfFile);
+    if (!info.title.isEmpty()) printer_->setDocName(info.title);
+    if (!info.author.isEmpty()) printer_->setCreator(info.author);
     printer_->setPageSize(QPageSize(QSizeF(geometry.pageWidth / 1440.0, geometry.pageHeight / 1440.0), QPageSize::Inch,
                                     QString(), QPageSize::ExactMatch));
     printer_->setPageMargins(QMarginsF(0, 0, 0, 0));
@@ -248,7 +250,7 @@ void QtPrinter::killDoc() {
     if (!system_ && pdfFile_.isEmpty()) QFile::remove(printer_->outputFileName());
 }
 
-int QtPrinter::renderText(const QTextDocument& text, int first, const QRect& rect) {
+int QtPrinter::renderText(const QTextDocument& text, int first, int end, const QRect& rect) {
     begin();
     const PageGeometry g = geometry();
     const double screenDpi = layoutDpi(text);
@@ -256,8 +258,9 @@ int QtPrinter::renderText(const QTextDocument& text, int first, const QRect& rec
     painter_->save();
     painter_->translate(px(rect.left() + g.offsetLeft), px(rect.top() + g.offsetTop));
     painter_->scale(scale, scale);
-    const int next = walkLinesFitting(text, first, rect.height() * screenDpi / 1440.0, true,
-                                      [this](const QTextLine& line, QPointF at) { line.draw(painter_.get(), at); });
+    const int next =
+        walkLinesFitting(text, first, end, rect.height() * screenDpi / 1440.0, true,
+                         [this](const QTextLine& line, QPointF at, int) { line.draw(painter_.get(), at); });
     painter_->restore();
     return next;
 }

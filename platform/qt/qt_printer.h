@@ -17,8 +17,9 @@ class QtPrinter : public Printer {
     // The system printer, or when there is none, PDF files named after `pdfStem` in the
     // current folder (the user is told through `onPdf` where each went).
     explicit QtPrinter(QString pdfStem, std::function<void(const QString&)> onPdf = {});
-    // Always to this PDF file, on paper of the given geometry.
-    QtPrinter(const QString& pdfFile, const common::PageGeometry& geometry);
+    // Always to this PDF file, on paper of the given geometry, titled and signed as `info` says
+    // (Qt's PDF writer names the maker as the file's creator).
+    QtPrinter(const QString& pdfFile, const common::PageGeometry& geometry, const DocumentInfo& info = {});
     ~QtPrinter() override;
 
     bool installed() const override;
@@ -36,7 +37,7 @@ class QtPrinter : public Printer {
     void newPage() override;
     void endDoc() override;
     void killDoc() override;
-    int renderText(const QTextDocument& text, int first, const QRect& rect) override;
+    int renderText(const QTextDocument& text, int first, int end, const QRect& rect) override;
 
     int lineHeight() const override;
     // Selects another system printer (the print-setup dialog).
@@ -78,8 +79,9 @@ class QtPrinter : public Printer {
 // Documents kept as PDF files, through Qt's PDF writer.
 class QtDocumentFiles : public DocumentFiles {
   public:
-    std::unique_ptr<Printer> toFile(const QString& path, const common::PageGeometry& page) override {
-        return std::make_unique<QtPrinter>(path, page);
+    std::unique_ptr<Printer> toFile(const QString& path, const common::PageGeometry& page,
+                                    const DocumentInfo& info) override {
+        return std::make_unique<QtPrinter>(path, page, info);
     }
 };
 

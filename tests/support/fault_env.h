@@ -61,6 +61,7 @@ class FaultEnv : public common::Env {
     std::string registeredProgram(const std::string& program) override { return inner_.registeredProgram(program); }
     std::vector<std::string> programFolders() override { return inner_.programFolders(); }
     [[noreturn]] void exitNow(int code) override;
+    bool showInFileManager(const std::string& path) override { return inner_.showInFileManager(path); }
     bool startProgram(const std::string& program, const std::vector<std::string>& arguments, const std::string& folder,
                       common::WindowStyle style) override {
         return inner_.startProgram(program, arguments, folder, style);

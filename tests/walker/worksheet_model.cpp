@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTextCursor>
@@ -137,6 +138,10 @@ bool saves(const Step& step, const std::vector<Box>& boxes) {
             b.answer == QStringLiteral("yes"))
             return true;
     return false;
+}
+
+bool sendsPdf(const Step& step) {
+    return step.mentions(QStringLiteral("pdfcustomer")) || step.mentions(QStringLiteral("Alt+D"));
 }
 
 bool exports(const Step& step) {
@@ -301,6 +306,16 @@ std::optional<QString> WorksheetModel::checkFiles(const StepRun& run, const Work
         } else if (p == QStringLiteral("app.tmp") || p == QStringLiteral("wpname.dat")) {
             allowed = exports(run.step);
             needs = QStringLiteral("the export");
+        } else if (p.startsWith(QStringLiteral("appraisal pdfs"))) {
+            // The folder and a finished PDF named for a saved appraisal's number; nothing half
+            // written is left.
+            allowed = sendsPdf(run.step) && !p.endsWith(QStringLiteral(".~new"));
+            needs = QStringLiteral("the PDF asked for");
+            const QStringList words = QFileInfo(c.path).completeBaseName().split(' ');
+            if (allowed && p.endsWith(QStringLiteral(".pdf")) && c.kind != FolderChange::Removed &&
+                (words.size() < 2 ||
+                 !QFileInfo::exists(QStringLiteral("APPRAISE/%1.app").arg(words[words.size() - 2]))))
+                return QStringLiteral("%1 names no saved appraisal (%2)").arg(c.path, run.step.action);
         } else if (passageFiles.contains(p)) {
             allowed = saving;
             needs = QStringLiteral("a Save");

@@ -28,7 +28,8 @@ struct PrintFixture : ::testing::Test {
         settings.align13 = 10;
         logo.fill(Qt::black);
     }
-    bool print() { return printAppraisal(desk.platform(), settings, AppraisalPrint{text, font, logo}); }
+    QString head, date;
+    bool print() { return printAppraisal(desk.platform(), settings, AppraisalPrint{text, font, logo, head, date}); }
     // The transcript's lines that begin with `prefix`, in order.
     std::vector<std::string> linesOf(const std::string& prefix) const {
         std::vector<std::string> out;
@@ -67,7 +68,8 @@ TEST_F(PrintFixture, PrintsInOrderClosingTextSignatureBorderLogo) {
     // The signature block in the text's face and size, never slanted; the blank line skipped.
     EXPECT_EQ(linesOf("print font \"Times New Roman\""),
               std::vector<std::string>{"print font \"Times New Roman\" 12 bold=yes italic=no"});
-    EXPECT_EQ(linesOf("print text 30 ").size(), 2u);
+    EXPECT_EQ(linesOf("print text 30 ").size(), 3u); // the line to sign on, the two lines; no date given
+    EXPECT_EQ(indexOf("print text 30 13976 \"________________________________\""), signature - 1);
     EXPECT_EQ(settings.bordersize, 3); // read again for the print
     EXPECT_TRUE(linesOf("print killdoc").empty());
 }
@@ -129,4 +131,64 @@ TEST_F(PrintFixture, ALongTextGoesOnToNewPagesAndEndsWhereItStops) {
         next = std::stol(page.substr(page.find("next=") + 5));
     }
     EXPECT_EQ(next, text.characterCount() - 1);
+}
+
+// Pages of a text long enough for three: every page framed, the later ones headed, the
+// signature with the end of the text.
+TEST_F(PrintFixture, EveryPageHasItsBorderLogoAndPageNumber) {
+    putFile("bordsize.dat", "3\r\n");
+    putFile("sigblock.app", "Appraiser\r\n");
+    settings.alignText[10] = "12000";
+    head = QStringLiteral("Ann Smith, appraisal 00012001");
+    date = QStringLiteral("12-9-2026");
+    QString many;
+    for (int i = 1; i <= 110; ++i) many += QStringLiteral("Line %1\n").arg(i);
+    text.setPlainText(many);
+    ASSERT_TRUE(print());
+    const auto pages = linesOf("print richtext");
+    ASSERT_EQ(pages.size(), 3u);
+    // Each page: its text, then the border and the logo, before the next page begins.
+    for (int page = 1; page <= 3; ++page) {
+        const long textAt = indexOf("print richtext page=" + std::to_string(page));
+        const long next = page < 3 ? indexOf("print page " + std::to_string(page + 1)) : indexOf("print enddoc");
+        long circles = 0, logos = 0;
+        for (long i = textAt; i < next; ++i) {
+            circles += desk.lines[static_cast<size_t>(i)].rfind("print circle", 0) == 0;
+            logos += desk.lines[static_cast<size_t>(i)].rfind("print picture", 0) == 0;
+        }
+        EXPECT_GT(circles, 0) << "page " << page;
+        EXPECT_EQ(logos, 1) << "page " << page;
+    }
+    EXPECT_TRUE(linesOf("print text 1480 3080 \"Ann Smith, appraisal 00012001      Page 1").empty()); // not the first
+    EXPECT_EQ(linesOf("print text 1480 3080 \"Ann Smith, appraisal 00012001      Page 2 of 3\"").size(), 1u);
+    EXPECT_EQ(linesOf("print text 1480 3080 \"Ann Smith, appraisal 00012001      Page 3 of 3\"").size(), 1u);
+    // The later pages' text starts below the head.
+    EXPECT_EQ(pages[0].find("rect=1480,3080,"), pages[0].find("rect="));
+    EXPECT_EQ(pages[1].find("rect=1480,3080,"), std::string::npos);
+    // The signature on the last page only, ready to sign and dated.
+    EXPECT_GT(indexOf("print text 30 12000 \"Appraiser\""), indexOf("print richtext page=3"));
+    EXPECT_EQ(linesOf("print text 30 12024 \"Date: 12-9-2026\"").size(), 1u);
+}
+
+TEST_F(PrintFixture, TheSignatureNeverGoesToAPageWithoutTheEndOfTheText) {
+    putFile("bordsize.dat", "0\r\n");
+    putFile("sigblock.app", "Appraiser\r\n");
+    settings.alignText[10] = "12000";
+    // Texts around every length where a page fills, one line at a time.
+    for (int lines = 30; lines <= 90; ++lines) {
+        desk.lines.clear();
+        QString many;
+        for (int i = 1; i <= lines; ++i) many += QStringLiteral("Line %1\n").arg(i);
+        text.setPlainText(many);
+        ASSERT_TRUE(print());
+        const auto pages = linesOf("print richtext");
+        ASSERT_FALSE(pages.empty());
+        const auto& last = pages.back();
+        const int first = std::stoi(last.substr(last.find("first=") + 6));
+        const int next = std::stoi(last.substr(last.find("next=") + 5));
+        EXPECT_EQ(next, text.characterCount() - 1) << lines;
+        // Each line of text starts with an L.
+        const int carried = static_cast<int>(std::count(many.begin() + first, many.end(), QChar('L')));
+        EXPECT_GE(carried, std::min(linesWithSignature, lines)) << lines << " lines: " << last;
+    }
 }

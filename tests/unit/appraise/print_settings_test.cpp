@@ -47,6 +47,26 @@ TEST(SignaturePlacementTest, PositionsAtTheSixteenBitEdgeAndPast) {
     }
 }
 
+TEST(SignaturePlacementTest, ReadyToSignAddsTheLineAndTheDateUnlessTheStoreHasThem) {
+    const auto block = placeSignature({"Jane Roe", "Appraiser"}, "2300", 60, 50);
+    const auto ready = readyToSign(block, 50, " 12-9-2026 ");
+    ASSERT_EQ(ready.size(), 4u);
+    EXPECT_EQ(ready[0].text, signLine);
+    EXPECT_EQ(ready[0].y, 1900); // one step above the first line, at its left
+    EXPECT_EQ(ready[0].x, 3000);
+    EXPECT_EQ(ready[3].text, "Date: 12-9-2026");
+    EXPECT_EQ(ready[3].y, 3100);
+    // A store whose block has its own line and date keeps it as it is; no date given, none added.
+    const auto own = placeSignature({"____________", "Jane Roe", "DATE ________"}, "2300", 60, 50);
+    EXPECT_EQ(readyToSign(own, 50, "12-9-2026").size(), 3u);
+    EXPECT_EQ(readyToSign(placeSignature({"Jane Roe"}, "2300", 60, 50), 50, "  ").size(), 2u);
+    EXPECT_TRUE(readyToSign({}, 50, "12-9-2026").empty());
+    // The line above and the date below stay within 16 bits, as the block's own lines.
+    EXPECT_TRUE(throwsRunError(6, [] { readyToSign(placeSignature({"a"}, "-32600", 0, 50), 50, ""); }));
+    // The placement leaves room below for one step: the date at the last position that fits.
+    EXPECT_EQ(readyToSign(placeSignature({"a"}, "32367", 0, 50), 50, "1-1-26").back().y, 32767);
+}
+
 TEST(BorderCirclesTest, RowsThenColumnsAndNoneBelowOne) {
     EXPECT_TRUE(borderCircles(0).empty());
     EXPECT_TRUE(borderCircles(-3).empty());
