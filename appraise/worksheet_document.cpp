@@ -132,6 +132,8 @@ CompositionInput WorksheetWindow::compositionInput(int16_t slot) const {
     if (const auto line = typeLine()) in.typeHeading = *line;
     in.custlines = cust_.custlines;
     if (auto lines = passageLines(openingFile)) in.openingLines = std::move(*lines);
+    // The date the items were seen is the appraisal's effective date; the report is of today.
+    in.purposeLines = purposeLines(in.datebox, toAnsi(p.clock.today().toString(QStringLiteral("M-d-yy"))));
     return in;
 }
 

@@ -194,6 +194,7 @@ void WorksheetWindow::listPassages() {
     appraisalist->hide();
     for (const char* entry : insertMenu()) whichinsert->addItem(QString::fromLatin1(entry));
     whichinsert->addItem(QStringLiteral("Grading Scales"));
+    whichinsert->addItem(QStringLiteral("Purpose"));
     // Just below its button, tall enough for every entry.
     const int rows = whichinsert->count() * whichinsert->sizeHintForRow(0) + 2 * whichinsert->frameWidth();
     whichinsert->setGeometry(

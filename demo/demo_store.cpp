@@ -197,10 +197,10 @@ void writeDemoStore(QDate today) {
     writeLines("bordsize.dat", {"50"});
     // The demo store grades on the GIA scales.
     appraise::keepGradeSystem(appraise::GradeSystem::Gia);
-    // The signature saved as it comes, as a store does once; the closing worded for where this
+    // The signature and the purpose saved as they come, as a store does once; the closing worded for where this
     // layout prints it, at the top of the first page, above the items it speaks of.
     for (const appraise::Insert& passage : appraise::inserts())
-        if (std::string(passage.file) == "sigblock.app")
+        if (std::string(passage.file) == "sigblock.app" || std::string(passage.file) == "purpose.app")
             writeBytes(passage.file, appraise::insertText(passage) + "\r\n"); // as Save writes it
     writeBytes("closing.app",
                "The items described below were graded and identified with a 10X loupe, a binocular microscope with "

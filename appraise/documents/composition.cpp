@@ -97,11 +97,14 @@ std::string itemSentence(const WorksheetTables& t, int16_t slot) {
 }
 
 namespace {
-// The date, the heading, the customer's lines and the opening passage.
+// The date, the heading, the customer's lines, the opening passage and the purpose passage.
 std::string documentHead(const CompositionInput& in) {
     std::string s = in.datebox + NL + in.typeHeading + NL;
     for (int k = 1; k <= 4; ++k) s += in.custlines[k] + NL;
     for (const auto& line : in.openingLines)
+        if (!trim(line).empty()) s += wrap80(line);
+    if (!in.purposeLines.empty()) s += NL;
+    for (const auto& line : in.purposeLines)
         if (!trim(line).empty()) s += wrap80(line);
     return s;
 }

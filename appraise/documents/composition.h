@@ -17,6 +17,8 @@ struct CompositionInput {
     std::string typeHeading = "Appraisal for";
     std::array<std::string, 5> custlines; // 1 to 4
     std::vector<std::string> openingLines;
+    // What the appraisal is for and its dates, after the opening (none without the passage).
+    std::vector<std::string> purposeLines;
 };
 
 // The highest item slot 1..100 whose number is above 0 (0 when none).

@@ -12,6 +12,8 @@ inline constexpr const char* openingFile = "opening.app";
 inline constexpr const char* valueLineFile = "replacev.app";
 inline constexpr const char* signatureFile = "sigblock.app";
 inline constexpr const char* closingFile = "closing.app";
+// What the appraisal is for, its type of value and its dates; composed only once the store has it.
+inline constexpr const char* purposeFile = "purpose.app";
 
 // A template passage: its menu entry, its file and the text shown while it has no file.
 struct Insert {
@@ -20,7 +22,7 @@ struct Insert {
     const char* defaultText;
 };
 
-const std::array<Insert, 5>& inserts();
+const std::array<Insert, 6>& inserts();
 
 // The insert menu's nine entries, in order.
 const std::array<const char*, 9>& insertMenu();
@@ -28,7 +30,11 @@ const std::array<const char*, 9>& insertMenu();
 // The text an insert opens with: its file's lines, each ended by CR LF, or its default.
 std::string insertText(const Insert& insert);
 
-// Whether a file is one of the five passages (the only files an edited passage's Save writes).
+// The purpose passage as composed: its lines with "{effective date}" and "{report date}" filled
+// in; nothing while the store has no purpose passage.
+std::vector<std::string> purposeLines(const std::string& effectiveDate, const std::string& reportDate);
+
+// Whether a file is one of the passages (the only files an edited passage's Save writes).
 bool isPassageFile(const std::string& file);
 // A passage's lines as its file holds them; nothing when the store has not written it.
 std::optional<std::vector<std::string>> passageLines(const char* file);

@@ -93,9 +93,9 @@ bool emptyItem(const WorksheetTables& t, int slot) {
 // Blanks and line ends made one blank, so that a sentence wrapped at 80 columns is found.
 QString oneLine(const QString& s) { return s.simplified(); }
 
-const QStringList passageFiles{"type.app", "opening.app", "replacev.app", "sigblock.app", "closing.app"};
+const QStringList passageFiles{"type.app", "opening.app", "replacev.app", "sigblock.app", "closing.app", "purpose.app"};
 const QStringList settingsFiles{"align.fac",    "bordsize.dat", "defontap.dat", "aplogono.dat",
-                                "nologowc.dat", "logono.dat",   "logosize.dat"};
+                                "nologowc.dat", "logono.dat",   "logosize.dat", "gradescl.dat"};
 const QStringList typeOptions{"Ring",     "Watch", "Bracelet", "Necklace", "pendant",
                               "Earrings", "Beads", "Pearls",   "OtherType"};
 const QStringList stoneOptions{"Diamond", "Amethyst", "Aquamarine", "Citrine", "Emerald",   "Garnet",
@@ -150,7 +150,8 @@ bool exports(const Step& step) {
 
 // A settings file may change when the user chose it from the insert menu or the alignment list
 // and gave its box an answer: a value typed, a font chosen, the logo questions answered, or the
-// alignment's line that sets the defaults again (which asks nothing).
+// alignment's line that sets the defaults again (which asks nothing), or the other grading scales
+// taken with Yes.
 bool settingConfirmed(const Step& step, const std::vector<Box>& boxes) {
     if (!step.mentions(QStringLiteral("whichinsert")) && !step.mentions(QStringLiteral("List1"))) return false;
     bool asked = false;
@@ -163,6 +164,9 @@ bool settingConfirmed(const Step& step, const std::vector<Box>& boxes) {
             if (b.answer != QStringLiteral("cancel")) return true;
         } else if (b.kind == QStringLiteral("msgbox") && b.title == QStringLiteral("When printing an appraisal:")) {
             return true;
+        } else if (b.kind == QStringLiteral("msgbox") && b.title == QStringLiteral("Grading Scales")) {
+            // The scales change only on Yes.
+            return b.answer == QStringLiteral("yes");
         }
     }
     return !asked && step.mentions(QStringLiteral("List1"));

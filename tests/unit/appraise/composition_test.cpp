@@ -238,3 +238,19 @@ TEST(CompositionTest, TotalOfPricesAsTyped) {
     item(t, 3, " 3", "ring", "", "", "", "", "", "-0.50");
     EXPECT_EQ(totalReplacementValue(t, {1, 2, 3}).toDouble(), 6499.5);
 }
+
+// The purpose follows the opening, after a blank line, each of its lines wrapped as the opening's.
+TEST(CompositionTest, ThePurposeAfterTheOpening) {
+    WorksheetTables t;
+    item(t, 1, "1", "ring", "yellow", "14 karat", "lady's", "3.5", "g", "1250.00");
+    CompositionInput in = input(t, 1);
+    const std::string without = composeAppraisal(in);
+    in.purposeLines = {"Intended use: estate.", "", "Effective date: 12-7-26"};
+    const std::string with = composeAppraisal(in);
+    const std::string opening = "The following item was examined and appraised for insurance purposes.\r\n";
+    const size_t at = with.find(opening);
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_EQ(with.substr(at + opening.size(), 50), "\r\nIntended use: estate.\r\nEffective date: 12-7-26\r\n");
+    // Without the passage the text is as before, byte for byte.
+    EXPECT_EQ(with.substr(0, at + opening.size()) + with.substr(at + opening.size() + 50), without);
+}
