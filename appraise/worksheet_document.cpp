@@ -270,6 +270,21 @@ bool WorksheetWindow::unsavedItemsSettled() {
 
 void WorksheetWindow::saveText() {
     if (!codePageAllows(textArea->toPlainText(), QStringLiteral("saved"))) return;
+    // A reopened appraisal changed: its file is kept as it was unless the jeweler says to
+    // replace it, and the text becomes a new version under a number of its own.
+    if (document_.isReopened() && document_.changed(documentText())) {
+        const QString number = QString::fromStdString(appraisalNumber());
+        const Answer a = p.messages.show(
+            QStringLiteral("Appraisal %1 was saved before. Replace it with this text?\r\rYes replaces it. No keeps it "
+                           "as it was and saves this text as a new version, under a number of its own.")
+                .arg(number),
+            {}, Buttons::YesNoCancel, Icon::Question, Answer::No);
+        if (a == Answer::Cancel) return;
+        if (a == Answer::No) {
+            const std::string earlier = appraisalNumber();
+            document_.madeFrom(earlier.substr(0, 5));
+        }
+    }
     setDocumentText(trimForSave(documentText()));
     try {
         switch (document_.save(documentText())) {

@@ -124,6 +124,7 @@ void WorksheetWindow::buildControls() {
     QWidget::setTabOrder(nextstone, nextitem);
 
     buildMeasurementPanel();
+    buildRegisterPanel();
     setShortcuts();
     connectEntryHandlers();
     connectDocumentHandlers();
@@ -270,7 +271,7 @@ void WorksheetWindow::buildItemButtons() {
     custname = label("custname", QString(), 5950, 120, 3250, 1250);
     custname->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     custname->setWordWrap(false);
-    appraisalistCaption = label("appraisalistCaption", QStringLiteral("Pre&vious appraisals"), 5950, 1400, 3250, 280);
+    appraisalistCaption = label("appraisalistCaption", QStringLiteral("Pre&vious appraisals"), 5950, 1400, 1550, 280);
     appraisalist = new QListWidget(canvas());
     appraisalist->setObjectName("appraisalist");
     // Each entry whole, on as many lines as it needs.
@@ -454,10 +455,11 @@ void WorksheetWindow::setShortcuts() {
         caption->setBuddy(buddy);
         entryKeys_.add(caption);
     }
-    for (QWidget* w : std::initializer_list<QWidget*>{typeFrame, metalColorFrame, metalFrame, unitsFrame, nextstone,
-                                                      nextitem, FormatList, End, stoneFrame, shapeFrame})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{typeFrame, metalColorFrame, metalFrame, unitsFrame, nextstone, nextitem,
+                                         FormatList, End, stoneFrame, shapeFrame, registerButton})
         entryKeys_.add(w);
-    QWidget* const covers[] = {textArea, dimensionspanel, whichinsert, alignmentList};
+    QWidget* const covers[] = {textArea, dimensionspanel, whichinsert, alignmentList, registerPanel};
     for (QWidget* cover : covers) onShowHide(cover, [this] { updateEntryKeys(); });
     // The list's caption comes and goes with it.
     onShowHide(appraisalist, [this] { appraisalistCaption->setVisible(!appraisalist->isHidden()); });
@@ -465,7 +467,7 @@ void WorksheetWindow::setShortcuts() {
 
 void WorksheetWindow::updateEntryKeys() {
     entryKeys_.setActive(textArea->isHidden() && dimensionspanel->isHidden() && whichinsert->isHidden() &&
-                         alignmentList->isHidden());
+                         alignmentList->isHidden() && registerPanel->isHidden());
 }
 
 void WorksheetWindow::leaveDocument() {

@@ -1,4 +1,5 @@
 #pragma once
+#include "appraise/documents/appraisal_register.h"
 #include "appraise/documents/composition.h"
 #include "appraise/documents/customer.h"
 #include "appraise/grade_bar.h"
@@ -13,6 +14,7 @@
 #include "platform/widgets/mnemonics.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -83,6 +85,15 @@ class WorksheetWindow : public platform::FormWindow {
     void listPassagesFromText();
     void listPassages();
 
+    // The register of every appraisal of the store, and re-appraisal
+    void showRegister();
+    void fillRegister();
+    void sortRegisterBy(int order);
+    void closeRegister();
+    void openFromRegister();
+    // A new appraisal from the one chosen: its wording with today's date and its earlier value.
+    void reappraise();
+
     // Printing, template passages and print settings
     void printText();
     // The appraisal's pages, as printed, to a PDF named for the customer, then shown or mailed.
@@ -133,6 +144,7 @@ class WorksheetWindow : public platform::FormWindow {
     void buildItemButtons();      // End this item, See Text, All Items, Format, End, the customer
     void buildDocumentControls(); // the text area, its buttons and lists
     void buildMeasurementPanel();
+    void buildRegisterPanel();
     void setShortcuts();
     // The entry of items takes its Alt keys unless the text, the measurement panel, the insert
     // list or the alignment editor covers it.
@@ -241,6 +253,18 @@ class WorksheetWindow : public platform::FormWindow {
     QPushButton *SaveText, *formatlist2, *PrintText, *Fonttext, *copytowp, *changeprinter, *back;
     QPushButton* entry;       // back to the entry of items while a text is shown
     QPushButton* pdfcustomer; // the appraisal's pages as a PDF to send the customer
+    // The register: every appraisal of the store, over the whole window.
+    QPushButton* registerButton;
+    QWidget* registerPanel;
+    QLabel *registerSearchCaption, *registerCount, *registerHeadingLabel;
+    QLineEdit* registerSearch;
+    QListWidget* registerList;
+    QPushButton *sortNumber, *sortDate, *sortCustomer, *sortItem, *sortValue;
+    QCheckBox* registerDue;
+    QPushButton *registerOpen, *reappraiseButton, *registerBack;
+    std::vector<RegisterEntry> register_; // as read when the register opened, in the order shown
+    int registerOrder_ = static_cast<int>(RegisterOrder::Date);
+    bool registerDescending_ = true;
     QListWidget* alignmentList;
     QListWidget* whichinsert;
     QLabel *logoPicture, *hiddenLogo;

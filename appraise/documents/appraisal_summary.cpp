@@ -43,17 +43,15 @@ std::string whatTheItemIs(std::string sentence) {
 }
 } // namespace
 
-std::string appraisalSummary(const std::string& text) {
+AppraisalFacts appraisalFacts(const std::string& text) {
     const std::vector<std::string> lines = linesOf(text);
-    std::vector<std::string> parts;
-    if (!lines.empty() && !trim(lines[0]).empty()) parts.emplace_back(trim(lines[0]));
-
-    int items = 0;
-    std::string what, value;
+    AppraisalFacts f;
+    if (!lines.empty()) f.date = std::string(trim(lines[0]));
+    if (lines.size() > 2) f.customer = std::string(trim(lines[2]));
     for (size_t i = 0; i < lines.size(); ++i) {
         const std::string line(trim(lines[i]));
         if (startsWith(line, "Item number")) {
-            if (++items > 1) continue;
+            if (++f.items > 1) continue;
             size_t k = i + 1;
             while (k < lines.size() && trim(lines[k]).empty()) ++k;
             std::string sentence;
@@ -63,19 +61,54 @@ std::string appraisalSummary(const std::string& text) {
                 sentence += lines[k];
                 if (lines[k].empty() || lines[k].back() != ' ') break;
             }
-            what = whatTheItemIs(sentence);
+            f.firstItem = whatTheItemIs(sentence);
         }
         if (const auto at = line.find("Replacement Value:"); at != std::string::npos)
-            value = groupedPrice(std::string(trim(line.substr(at + 18))));
+            f.value = groupedPrice(std::string(trim(line.substr(at + 18))));
+        if (startsWith(line, "Appraised ") && line.size() > 10 && line.back() == ')') {
+            const auto at = line.rfind("(appraisal ");
+            if (at != std::string::npos) f.reappraisalOf = line.substr(at + 11, line.size() - at - 12);
+        }
     }
-    if (items > 1) {
-        if (!what.empty()) what += ' ';
-        what.append("and ").append(std::to_string(items - 1)).append(" more");
+    if (f.items > 1) {
+        if (!f.firstItem.empty()) f.firstItem += ' ';
+        f.firstItem.append("and ").append(std::to_string(f.items - 1)).append(" more");
     }
-    if (!what.empty()) parts.push_back(what);
-    if (!value.empty()) parts.push_back(value);
+    return f;
+}
+
+std::string appraisalSummary(const std::string& text) {
+    const AppraisalFacts f = appraisalFacts(text);
     std::string out;
-    for (const auto& p : parts) out += (out.empty() ? "" : "  ") + p;
+    for (const std::string* part : {&f.date, &f.firstItem, &f.value})
+        if (!part->empty()) out += (out.empty() ? "" : "  ") + *part;
+    return out;
+}
+
+std::string earlierValueLine(const AppraisalFacts& earlier, const std::string& number) {
+    std::string line = "Appraised " + (earlier.date.empty() ? std::string("before") : earlier.date);
+    if (!earlier.value.empty()) line += " at " + earlier.value;
+    return line + " (appraisal " + number + ")";
+}
+
+std::string reappraisalText(const std::string& earlierText, const std::string& number, const std::string& today) {
+    const AppraisalFacts earlier = appraisalFacts(earlierText);
+    std::vector<std::string> lines = linesOf(earlierText);
+    if (lines.empty()) lines.emplace_back();
+    lines[0] = today;
+    // A line naming an earlier value of its own gives way to this one's.
+    std::erase_if(lines, [](const std::string& l) {
+        const std::string t(trim(l));
+        return startsWith(t, "Appraised ") && t.find("(appraisal ") != std::string::npos;
+    });
+    size_t after = lines.size();
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].find("Replacement Value:") != std::string::npos) after = i + 1;
+    const std::string valueLine = earlierValueLine(earlier, number);
+    const std::string indent = valueLine.size() < 54 ? std::string(54 - valueLine.size(), ' ') : std::string();
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(after), indent + valueLine);
+    std::string out;
+    for (size_t i = 0; i < lines.size(); ++i) out += (i ? "\r\n" : "") + lines[i];
     return out;
 }
 

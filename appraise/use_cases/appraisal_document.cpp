@@ -16,6 +16,7 @@ using namespace common;
 
 void AppraisalDocument::composed(Items items) {
     editing_ = appraisalEdit;
+    newPrefix_.clear();
     file_.clear();
     savedText_.clear();
     freshText_.clear();
@@ -59,11 +60,22 @@ void AppraisalDocument::itemEnded(int16_t slot) {
 std::string AppraisalDocument::reopen(const std::string& file) {
     std::string text = reopenAppraisal(file);
     editing_ = appraisalEdit;
+    newPrefix_.clear();
     file_ = file;
     savedText_ = text;
     reopened_ = true;
     composedItems_.clear();
     return text;
+}
+
+void AppraisalDocument::madeFrom(std::string prefix) {
+    editing_ = appraisalEdit;
+    newPrefix_ = std::move(prefix);
+    file_.clear();
+    savedText_.clear();
+    freshText_.clear();
+    reopened_ = false;
+    composedItems_.clear();
 }
 
 void AppraisalDocument::editPassage(const std::string& file) { editing_ = file; }
@@ -79,7 +91,7 @@ AppraisalDocument::Saved AppraisalDocument::save(const std::string& text) {
         target_ = file_;
         writeBytes(target_, text + "\r\n");
         savedText_ = text;
-        if (!reopened_) {
+        if (!reopened_ && newPrefix_.empty()) {
             for (int16_t n : composedItems_) unsaved_.erase(n);
             Kept& k = kept_[composedItems_];
             k.file = file_;
@@ -111,7 +123,9 @@ std::optional<int16_t> AppraisalDocument::nextUnsaved(const WorksheetTables& tab
     return left.front();
 }
 
-std::optional<std::string> AppraisalDocument::nextFile() const { return nextAppraisalFile(custprefix_); }
+std::optional<std::string> AppraisalDocument::nextFile() const {
+    return nextAppraisalFile(newPrefix_.empty() ? custprefix_ : newPrefix_);
+}
 
 void AppraisalDocument::saveItems(const Items& items, const std::string& file, const std::string& text) {
     writeBytes(file, text + "\r\n");
@@ -123,6 +137,7 @@ void AppraisalDocument::saveItems(const Items& items, const std::string& file, c
 }
 
 std::optional<std::string> AppraisalDocument::fileFor(const Items& items) const {
+    if (!newPrefix_.empty()) return nextFile();
     if (const auto it = kept_.find(items); it != kept_.end() && !it->second.file.empty() && fileExists(it->second.file))
         return it->second.file;
     return nextFile();

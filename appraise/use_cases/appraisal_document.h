@@ -45,6 +45,12 @@ class AppraisalDocument {
     // An earlier appraisal: its text as the text area shows it (see reopenAppraisal). Its Save
     // writes the same file.
     std::string reopen(const std::string& file);
+    // A new appraisal made from an earlier one (a re-appraisal, or a new version of one
+    // reopened): numbered at its first Save among the appraisals of `prefix`, the earlier file
+    // left as it is. Nothing of it is saved yet.
+    void madeFrom(std::string prefix);
+    // Whether the text is an earlier appraisal reopened from its file (its Save rewrites it).
+    bool isReopened() const { return isAppraisal() && reopened_; }
     // A template passage ("opening.app", ...) taken for editing: its Save writes the passage.
     void editPassage(const std::string& file);
 
@@ -86,6 +92,7 @@ class AppraisalDocument {
     static constexpr const char* appraisalEdit = "main.app";
 
     std::string custprefix_;
+    std::string newPrefix_; // whose number a text made from an earlier appraisal takes
     std::string editing_;   // "main.app" for an appraisal, else the passage's file
     std::string file_;      // the file the appraisal was reopened from or saved to
     std::string savedText_; // the appraisal's text as that file holds it

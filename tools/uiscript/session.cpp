@@ -51,7 +51,9 @@ Qt::Key keyOf(QString name, QString& text, Qt::KeyboardModifiers& modifiers) {
                                                                   {"Home", {Qt::Key_Home, ""}},
                                                                   {"End", {Qt::Key_End, ""}},
                                                                   {"PageUp", {Qt::Key_PageUp, ""}},
-                                                                  {"PageDown", {Qt::Key_PageDown, ""}}};
+                                                                  {"PageDown", {Qt::Key_PageDown, ""}},
+                                                                  {"Backspace", {Qt::Key_Backspace, "\b"}},
+                                                                  {"Delete", {Qt::Key_Delete, ""}}};
     if (const auto it = named.find(name); it != named.end()) {
         text = it->second;
         return it->first;

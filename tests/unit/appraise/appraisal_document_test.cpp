@@ -166,3 +166,28 @@ TEST_F(DocumentFixture, AnItemEndedAgainForgetsWhatWasKeptForIt) {
     doc.composed({1});
     EXPECT_EQ(doc.file(), "");
 }
+
+// A text made from an earlier appraisal (of this customer or another) is numbered among the
+// earlier one's customer's appraisals, never written over the earlier file, and belongs to no item.
+TEST_F(DocumentFixture, ATextMadeFromAnEarlierAppraisalTakesANumberOfItsOwn) {
+    putFile("appraise/00034001.app", "earlier\r\n");
+    putFile("appraise/00034002.app", "earlier too\r\n");
+    enterItem(1);
+    doc.reopen("appraise\\00034001.app");
+    EXPECT_TRUE(doc.isReopened());
+    doc.madeFrom("00034");
+    EXPECT_FALSE(doc.isReopened());
+    EXPECT_TRUE(doc.changed("earlier"));
+    EXPECT_EQ(doc.nextFile(), "appraise\\00034003.app");
+    EXPECT_EQ(doc.fileFor({}), "appraise\\00034003.app");
+    ASSERT_EQ(doc.save("again"), AppraisalDocument::Saved::Appraisal);
+    EXPECT_EQ(getFile("appraise/00034003.app"), "again\r\n");
+    EXPECT_EQ(getFile("appraise/00034001.app"), "earlier\r\n");
+    ASSERT_EQ(doc.save("again, edited"), AppraisalDocument::Saved::Appraisal); // its own file again
+    EXPECT_EQ(getFile("appraise/00034003.app"), "again, edited\r\n");
+    EXPECT_FALSE(std::filesystem::exists("appraise/00034004.app"));
+    EXPECT_EQ(doc.unsavedItems(tables), std::vector<int16_t>{1});
+    // A composition afterwards is the worksheet customer's again.
+    doc.composed({1});
+    EXPECT_EQ(doc.nextFile(), "appraise\\00012001.app");
+}

@@ -1,0 +1,180 @@
+// The register of every appraisal of the store, and re-appraisal.
+#include "appraise/worksheet_window.h"
+
+#include "appraise/documents/appraisal_files.h"
+#include "common/cp1252.h"
+#include "common/file_names.h"
+
+#include <QFontDatabase>
+#include <QKeyEvent>
+
+namespace appraise {
+
+using namespace common;
+using namespace platform;
+
+void WorksheetWindow::buildRegisterPanel() {
+    registerButton = button("registerButton", QStringLiteral("Loo&k up appraisals"), 7550, 1360, 1650, 330);
+    registerPanel = new QWidget(canvas());
+    registerPanel->setObjectName("registerPanel");
+    registerPanel->setAutoFillBackground(true);
+    QWidget* r = registerPanel;
+    // Along the flow of a search: what to look for, the list, what to do with the one found.
+    registerSearchCaption = label("registerSearchCaption", QStringLiteral("&Search"), 100, 130, 800, 300, r);
+    registerSearch = textBox("registerSearch", QString(), 900, 100, 4000, 330, r);
+    registerSearchCaption->setBuddy(registerSearch);
+    registerCount = label("registerCount", QString(), 5050, 130, 4200, 300, r);
+    const QFont fixed = [] {
+        QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        f.setPointSizeF(8.5);
+        return f;
+    }();
+    registerHeadingLabel = label("registerHeading", registerHeading(), 100, 900, 9250, 280, r);
+    registerHeadingLabel->setFont(fixed);
+    registerList = new QListWidget(r);
+    registerList->setObjectName("registerList");
+    registerList->setFont(fixed);
+    registerList->setGeometry(tw(100), tw(1180), tw(9250), tw(5450));
+    registerOpen = button("registerOpen", QStringLiteral("&Open"), 100, 6780, 1300, 380, r);
+    reappraiseButton = button("reappraise", QStringLiteral("&Re-appraise"), 1450, 6780, 1500, 380, r);
+    label("sortCaption", QStringLiteral("Sort by"), 100, 530, 800, 300, r);
+    sortNumber = button("sortNumber", QStringLiteral("Num&ber"), 900, 500, 1000, 330, r);
+    sortDate = button("sortDate", QStringLiteral("Da&te"), 1950, 500, 900, 330, r);
+    sortCustomer = button("sortCustomer", QStringLiteral("&Customer"), 2900, 500, 1100, 330, r);
+    sortItem = button("sortItem", QStringLiteral("&Item"), 4050, 500, 900, 330, r);
+    sortValue = button("sortValue", QStringLiteral("&Value"), 5000, 500, 900, 330, r);
+    registerDue = new QCheckBox(r);
+    registerDue->setObjectName("registerDue");
+    registerDue->setGeometry(tw(6050), tw(500), tw(3300), tw(330));
+    registerBack = button("registerBack", QStringLiteral("Bac&k"), 8050, 6780, 1300, 380, r);
+    registerPanel->hide();
+
+    connect(registerButton, &QPushButton::clicked, this, [this] { run([this] { showRegister(); }); });
+    connect(registerSearch, &QLineEdit::textChanged, this, [this] { run([this] { fillRegister(); }); });
+    connect(registerDue, &QCheckBox::toggled, this, [this] { run([this] { fillRegister(); }); });
+    connect(registerOpen, &QPushButton::clicked, this, [this] { run([this] { openFromRegister(); }); });
+    connect(reappraiseButton, &QPushButton::clicked, this, [this] { run([this] { reappraise(); }); });
+    connect(registerBack, &QPushButton::clicked, this, [this] { run([this] { closeRegister(); }); });
+    connect(registerList, &QListWidget::itemDoubleClicked, this, [this] { run([this] { openFromRegister(); }); });
+    const std::pair<QPushButton*, RegisterOrder> sorts[] = {{sortNumber, RegisterOrder::Number},
+                                                            {sortDate, RegisterOrder::Date},
+                                                            {sortCustomer, RegisterOrder::Customer},
+                                                            {sortItem, RegisterOrder::Item},
+                                                            {sortValue, RegisterOrder::Value}};
+    for (const auto& [b, order] : sorts) {
+        const int o = static_cast<int>(order);
+        connect(b, &QPushButton::clicked, this, [this, o] { run([this, o] { sortRegisterBy(o); }); });
+    }
+    // Down from the search goes into the list; Enter opens the one chosen; Escape goes back.
+    onKey(registerSearch, [this](QKeyEvent* e) {
+        if (e->key() == Qt::Key_Down && registerList->count() > 0) {
+            registerList->setFocus(Qt::OtherFocusReason);
+            if (registerList->currentRow() < 0) registerList->setCurrentRow(0);
+            return true;
+        }
+        if (isEnterKey(e) && registerList->count() > 0) {
+            if (registerList->currentRow() < 0) registerList->setCurrentRow(0);
+            openFromRegister();
+            return true;
+        }
+        if (e->key() == Qt::Key_Escape) {
+            closeRegister();
+            return true;
+        }
+        return false;
+    });
+    onKey(registerList, [this](QKeyEvent* e) {
+        if (isEnterKey(e) && registerList->currentRow() >= 0) {
+            openFromRegister();
+            return true;
+        }
+        if (e->key() == Qt::Key_Escape) {
+            closeRegister();
+            return true;
+        }
+        return false;
+    });
+}
+
+void WorksheetWindow::showRegister() {
+    register_ = readRegister(p.clock.today());
+    sortRegister(register_, static_cast<RegisterOrder>(registerOrder_), registerDescending_);
+    registerDue->setText(QStringLiteral("D&ue for update (older than %1 months)").arg(updatePeriodMonths()));
+    registerPanel->setGeometry(0, 0, canvas()->width(), canvas()->height());
+    registerPanel->show();
+    registerPanel->raise();
+    fillRegister();
+    registerSearch->setFocus(Qt::OtherFocusReason);
+    registerSearch->selectAll();
+}
+
+void WorksheetWindow::fillRegister() {
+    const QString chosen =
+        registerList->currentItem() ? registerList->currentItem()->data(Qt::UserRole).toString() : QString();
+    std::vector<RegisterEntry> shown = register_;
+    if (registerDue->isChecked()) shown = dueForUpdate(shown, p.clock.today(), updatePeriodMonths());
+    registerList->clear();
+    int found = 0;
+    for (const RegisterEntry& e : shown) {
+        if (!registerMatches(e, registerSearch->text())) continue;
+        auto* item = new QListWidgetItem(registerLine(e), registerList);
+        item->setData(Qt::UserRole, QString::fromStdString(e.file));
+        if (item->data(Qt::UserRole).toString() == chosen) registerList->setCurrentItem(item);
+        ++found;
+    }
+    if (!registerList->currentItem() && found > 0) registerList->setCurrentRow(0);
+    const int all = static_cast<int>(register_.size());
+    registerCount->setText(found == all ? QStringLiteral("%1 appraisals").arg(all)
+                                        : QStringLiteral("%1 of %2 appraisals").arg(found).arg(all));
+}
+
+void WorksheetWindow::sortRegisterBy(int order) {
+    // The same column again turns the order round; a new one starts from the top.
+    registerDescending_ = order == registerOrder_ ? !registerDescending_ : order == int(RegisterOrder::Date);
+    registerOrder_ = order;
+    sortRegister(register_, static_cast<RegisterOrder>(order), registerDescending_);
+    fillRegister();
+}
+
+void WorksheetWindow::closeRegister() {
+    registerPanel->hide();
+    registerButton->setFocus(Qt::OtherFocusReason);
+}
+
+void WorksheetWindow::openFromRegister() {
+    QListWidgetItem* item = registerList->currentItem();
+    if (!item) return;
+    const QString file = item->data(Qt::UserRole).toString();
+    registerPanel->hide();
+    openAppraisal(file);
+    if (!textArea->isVisible()) registerPanel->show(); // the shown text stayed: back to the register
+}
+
+void WorksheetWindow::reappraise() {
+    QListWidgetItem* item = registerList->currentItem();
+    if (!item) return;
+    const std::string file = toAnsi(item->data(Qt::UserRole).toString());
+    const std::string path = "appraise\\" + file;
+    if (!fileExists(path)) {
+        p.messages.show(QStringLiteral("No such file"));
+        return;
+    }
+    registerPanel->hide();
+    if (!shownTextSettled()) {
+        registerPanel->show();
+        return;
+    }
+    // The earlier appraisal is read, never written: the new one takes a number of its own.
+    const std::string number = file.substr(0, 8);
+    const std::string text = reappraisalText(reopenAppraisal(path), number, toAnsi(datebox->text()));
+    document_.madeFrom(number.substr(0, 5));
+    applyDefaultFont();
+    setDocumentText(text);
+    showDocument(50, 50);
+    savedas->setText(QStringLiteral("A new appraisal made from %1; Save gives it a number of its own.")
+                         .arg(QString::fromStdString(number)));
+    savedas->show();
+    textArea->setFocus(Qt::OtherFocusReason);
+}
+
+} // namespace appraise
