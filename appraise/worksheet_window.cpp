@@ -122,6 +122,8 @@ void WorksheetWindow::buildControls() {
     // Along the stone panel: the grades, then End Stone, then the item's own buttons.
     QWidget::setTabOrder(Cut, nextstone);
     QWidget::setTabOrder(nextstone, nextitem);
+    // The text's second row from left to right: the PDF after All Items.
+    QWidget::setTabOrder(allitems, pdfcustomer);
 
     buildMeasurementPanel();
     buildRegisterPanel();
@@ -304,7 +306,7 @@ void WorksheetWindow::buildDocumentControls() {
     // With a text shown: back to the entry of items, and on to the next item's text.
     entry = button("entry", QStringLiteral("&Worksheet"), 0, by + 420, 1300, 380);
     pdfcustomer = button("pdfcustomer", QStringLiteral("P&DF to send"), 4050, by + 420, 1500, 380);
-    savedas = label("savedas", QString(), 5650, by + 400, 3750, 500);
+    savedas = label("savedas", QString(), 5650, by + 400, 3750, 760); // up to three lines
     savedas->setWordWrap(true);
     savedas->hide();
     logoPicture = label("printPicture1", QString(), 0, 0, 100, 100);

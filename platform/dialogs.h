@@ -49,6 +49,13 @@ class FontDialog {
     virtual std::optional<FontChoice> choose(const FontChoice& current) = 0;
 };
 
+// The desktop's dialog for choosing a picture file (JPEG or PNG): its path, or nothing on Cancel.
+class PictureDialog {
+  public:
+    virtual ~PictureDialog() = default;
+    virtual std::optional<QString> choosePicture(const QString& title) = 0;
+};
+
 // The print-setup dialog: true when the user chose a printer.
 class PrintSetupDialog {
   public:

@@ -19,6 +19,7 @@ struct Platform {
     Clipboard& clipboard;
     Screen& screen;
     DocumentFiles& documents;
+    PictureDialog& pictures;
 };
 
 } // namespace platform

@@ -92,8 +92,10 @@ std::string itemSentence(const WorksheetTables& t, int16_t slot) {
     const std::string stonePhrase = count == 0   ? ""
                                     : count == 1 ? "and containing the following stone:"
                                                  : "and containing the following stones:";
-    return "One " + trimmed(item, itemrec::wearer) + " " + trimmed(item, itemrec::itemtype) + " " + metalPhrase +
-           weightPhrase + stonePhrase;
+    // "One ring ..." when no wearer was chosen, not "One  ring".
+    const std::string wearer = trimmed(item, itemrec::wearer);
+    return "One " + (wearer.empty() ? std::string() : wearer + " ") + trimmed(item, itemrec::itemtype) + " " +
+           metalPhrase + weightPhrase + stonePhrase;
 }
 
 namespace {

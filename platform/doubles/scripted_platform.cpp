@@ -58,6 +58,7 @@ QString fontText(const FontChoice& f) {
 struct ScriptedPlatform::Impl : MessageBox,
                                 InputBox,
                                 FontDialog,
+                                PictureDialog,
                                 PrintSetupDialog,
                                 Processes,
                                 SingleInstance,
@@ -118,6 +119,19 @@ struct ScriptedPlatform::Impl : MessageBox,
             const auto a = fonts.front();
             fonts.pop_front();
             t.line(head + (a ? fontText(*a) : QStringLiteral("cancel")));
+            return a;
+        }
+        t.line(head + QStringLiteral("cancel (unscripted)"));
+        return std::nullopt;
+    }
+
+    std::optional<QString> choosePicture(const QString& title) override {
+        countBox();
+        const QString head = QStringLiteral("picturedialog %1 -> ").arg(quoted(title));
+        if (!pictures.empty()) {
+            const auto a = pictures.front();
+            pictures.pop_front();
+            t.line(head + (a ? quoted(*a) : QStringLiteral("cancel")));
             return a;
         }
         t.line(head + QStringLiteral("cancel (unscripted)"));
@@ -196,6 +210,7 @@ struct ScriptedPlatform::Impl : MessageBox,
     std::deque<std::optional<QString>> inputs;
     std::deque<std::optional<FontChoice>> fonts;
     std::deque<bool> setups;
+    std::deque<std::optional<QString>> pictures;
     std::function<void()> onEnd;
     std::function<void()> onRunaway;
     int boxes = 0;
@@ -204,13 +219,14 @@ struct ScriptedPlatform::Impl : MessageBox,
 ScriptedPlatform::ScriptedPlatform(const ScriptSetup& setup, Transcript& transcript)
     : impl_(std::make_unique<Impl>(setup, transcript)) {
     auto& i = *impl_;
-    platform_.reset(new Platform{i, i, i, i, i.printer, i, i.clock, i, i, i, i.documents});
+    platform_.reset(new Platform{i, i, i, i, i.printer, i, i.clock, i, i, i, i.documents, i});
 }
 
 ScriptedPlatform::~ScriptedPlatform() = default;
 
 void ScriptedPlatform::queueMessageAnswer(Answer a) { impl_->messageAnswers.push_back(a); }
 void ScriptedPlatform::queueInput(std::optional<QString> text) { impl_->inputs.push_back(std::move(text)); }
+void ScriptedPlatform::queuePicture(std::optional<QString> path) { impl_->pictures.push_back(std::move(path)); }
 void ScriptedPlatform::queueFont(std::optional<FontChoice> font) { impl_->fonts.push_back(std::move(font)); }
 void ScriptedPlatform::queuePrintSetup(bool ok) { impl_->setups.push_back(ok); }
 void ScriptedPlatform::setOnEnd(std::function<void()> onEnd) { impl_->onEnd = std::move(onEnd); }

@@ -34,7 +34,8 @@ class ScriptedPlatform {
 
     // Answer queues, used in order by the next box of each kind.
     void queueMessageAnswer(Answer a);
-    void queueInput(std::optional<QString> text); // nullopt: Cancel
+    void queueInput(std::optional<QString> text);   // nullopt: Cancel
+    void queuePicture(std::optional<QString> path); // the picture dialog's answer; nullopt: Cancel
     void queueFont(std::optional<FontChoice> font);
     void queuePrintSetup(bool ok);
 

@@ -10,6 +10,7 @@
 #include <QCryptographicHash>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QInputDialog>
@@ -98,6 +99,17 @@ class QtInputBox : public InputBox {
         box.raise();
         box.activateWindow();
         return box.exec() == QDialog::Accepted ? box.textValue() : QString();
+    }
+};
+
+class QtPictureDialog : public PictureDialog {
+  public:
+    QPointer<QWidget> parent;
+    std::optional<QString> choosePicture(const QString& title) override {
+        const QString path = QFileDialog::getOpenFileName(
+            parent, title, QDir::homePath(), QStringLiteral("Pictures (*.jpg *.jpeg *.png *.JPG *.JPEG *.PNG)"));
+        if (path.isEmpty()) return std::nullopt;
+        return path;
     }
 };
 
@@ -234,12 +246,13 @@ struct QtPlatform::Impl {
     QtClipboard clipboard;
     QtScreen screen;
     QtDocumentFiles documents;
+    QtPictureDialog pictures;
 };
 
 QtPlatform::QtPlatform(const QString& programName) : impl_(std::make_unique<Impl>(programName)) {
     auto& i = *impl_;
     platform_.reset(new Platform{i.messages, i.input, i.fonts, i.printSetup, i.printer, i.processes, i.clock,
-                                 i.instance, i.clipboard, i.screen, i.documents});
+                                 i.instance, i.clipboard, i.screen, i.documents, i.pictures});
 }
 
 QtPlatform::~QtPlatform() = default;
@@ -248,6 +261,7 @@ void QtPlatform::setParentWindow(QWidget* w) {
     impl_->messages.parent = w;
     impl_->input.parent = w;
     impl_->fonts.parent = w;
+    impl_->pictures.parent = w;
     impl_->printSetup.parent = w;
 }
 

@@ -68,6 +68,27 @@ void FormWindow::unload() {
     emit wasUnloaded();
 }
 
+bool FormWindow::coveredOnCanvas(QWidget* w) const {
+    QWidget* const c = canvas();
+    if (!w || w == c || !c->isAncestorOf(w)) return false;
+    QWidget* top = c->childAt(w->mapTo(c, w->rect().center()));
+    return top && top != w && !w->isAncestorOf(top) && !top->isAncestorOf(w);
+}
+
+bool FormWindow::focusNextPrevChild(bool next) {
+    // Qt's own order (a group of options takes one stop), with the covered controls out of it
+    // for this one step.
+    std::vector<std::pair<QWidget*, Qt::FocusPolicy>> out;
+    for (QWidget* w : canvas()->findChildren<QWidget*>())
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isVisible() && coveredOnCanvas(w)) {
+            out.emplace_back(w, w->focusPolicy());
+            w->setFocusPolicy(Qt::NoFocus);
+        }
+    const bool moved = QWidget::focusNextPrevChild(next);
+    for (const auto& [w, policy] : out) w->setFocusPolicy(policy);
+    return moved;
+}
+
 void FormWindow::closeEvent(QCloseEvent* event) {
     bool close = true;
     if (!unloaded_) run([&] { close = queryUnload(); });

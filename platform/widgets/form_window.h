@@ -68,6 +68,11 @@ class FormWindow : public QWidget {
                         QWidget* parent = nullptr);
 
     void closeEvent(QCloseEvent* event) override;
+    // Tab and Shift+Tab go past controls another one covers (a list or a text shown over the
+    // window): a person cannot see where the focus went, and Enter would press what is hidden.
+    bool focusNextPrevChild(bool next) override;
+    // Whether another control is on top of this one where it is shown.
+    bool coveredOnCanvas(QWidget* w) const;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     Platform& p;

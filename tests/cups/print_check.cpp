@@ -40,8 +40,8 @@ int main(int argc, char** argv) {
     ScriptedPlatform scripted(setup, transcript);
     QtPrinter printer(QStringLiteral("print-check"));
     const Platform& s = scripted.platform();
-    Platform p{s.messages, s.input,    s.fonts,     s.printSetup, printer,    s.processes,
-               s.clock,    s.instance, s.clipboard, s.screen,     s.documents};
+    Platform p{s.messages, s.input,    s.fonts,     s.printSetup, printer,     s.processes,
+               s.clock,    s.instance, s.clipboard, s.screen,     s.documents, s.pictures};
 
     {
         appraise::WorksheetWindow worksheet(p);

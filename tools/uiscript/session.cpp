@@ -84,6 +84,7 @@ const std::map<QString, Session::Command>& Session::commands() {
         {"open", {Command::BeforeOpen, &Session::open}},
         {"answer", {Command::AfterOpen, &Session::answer}},
         {"input", {Command::AfterOpen, &Session::input}},
+        {"picture", {Command::AfterOpen, &Session::picture}},
         {"font", {Command::AfterOpen, &Session::font}},
         {"printsetup", {Command::AfterOpen, &Session::printsetup}},
         {"click", {Command::WithWindow, &Session::click}},
@@ -223,6 +224,12 @@ void Session::answer(const QStringList& w) {
 void Session::input(const QStringList& w) {
     needWords(w, 2);
     platform_->queueInput(w[1] == "cancel" && !quotedCancel_ ? std::nullopt : std::optional<QString>(w[1]));
+}
+
+void Session::picture(const QStringList& w) {
+    needWords(w, 2);
+    // A path is as the script's folder has it: relative to the store folder.
+    platform_->queuePicture(w[1] == "cancel" && !quotedCancel_ ? std::nullopt : std::optional<QString>(w[1]));
 }
 
 void Session::font(const QStringList& w) {

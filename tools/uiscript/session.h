@@ -49,6 +49,7 @@ class Session {
     // Answers for the boxes to come.
     void answer(const QStringList& w);
     void input(const QStringList& w);
+    void picture(const QStringList& w);
     void font(const QStringList& w);
     void printsetup(const QStringList& w);
     // A person's actions.

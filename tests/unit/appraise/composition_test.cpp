@@ -124,6 +124,14 @@ TEST(CompositionTest, WordsOfAShapeOrMeasurementsNotGivenAreLeftOut) {
     EXPECT_NE(s.find("   1 oval cut ruby measuring approximately 6 X 4 X 3 MM"), std::string::npos) << s;
 }
 
+TEST(CompositionTest, NoWearerChosenLeavesNoDoubleBlank) {
+    WorksheetTables t;
+    item(t, 1, "1", "ring", "white", "14 karat", "", "2", "g", "10.00");
+    EXPECT_EQ(itemSentence(t, 1).substr(0, 23), "One ring made of 14 kar");
+    item(t, 2, "2", "watch", "", "", "man's", "", "", "1.00");
+    EXPECT_EQ(itemSentence(t, 2).substr(0, 16), "One man's watch ");
+}
+
 TEST(CompositionTest, NeverStoredFieldsLeaveNoNuls) {
     WorksheetTables t;
     storeField(t.items[1], itemrec::itemno, "1"); // nothing else ever stored
