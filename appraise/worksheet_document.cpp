@@ -188,6 +188,7 @@ void WorksheetWindow::seeText() {
     applyDefaultFont();
     if (itemBeingEntered()) return;
     document_.composed({shownitem_});
+    shownPhotos_ = photosOf({shownitem_}, false);
     showComposedText(composeAppraisal(compositionInput(shownitem_)));
 }
 
@@ -202,6 +203,7 @@ void WorksheetWindow::appraiseAllItems() {
     startComposedText();
     applyDefaultFont();
     document_.composed(numbers);
+    shownPhotos_ = photosOf(numbers, true);
     showComposedText(composeAllItems(compositionInput(1)));
 }
 
@@ -250,6 +252,7 @@ bool WorksheetWindow::unsavedItemsSettled() {
         }
         try {
             document_.saveItems(items, *file, trimForSave(text));
+            keepPhotos(appraisalNumberOf(*file), photosOf(items, items.size() > 1));
         } catch (const RunError& e) {
             p.messages.show(
                 QStringLiteral("%1 could not be saved to %2: %3.")
@@ -290,6 +293,7 @@ void WorksheetWindow::saveText() {
         switch (document_.save(documentText())) {
         case AppraisalDocument::Saved::Appraisal:
             document_.keptAs(documentText());
+            keepPhotos(appraisalNumberOf(document_.file()), shownPhotos_);
             showSavedStatus();
             break;
         case AppraisalDocument::Saved::Passage:
@@ -320,6 +324,7 @@ void WorksheetWindow::openAppraisal(const QString& entry) {
     }
     if (!shownTextSettled()) return;
     const std::string text = document_.reopen(file);
+    shownPhotos_ = loadPhotos(appraisalNumberOf(file));
     appraisalist->hide();
     // In the font a composed appraisal is written and printed in, not the entry's.
     applyDefaultFont();

@@ -1,6 +1,7 @@
 // The worksheet's print, template passages, alignment editor and print settings.
 #include "appraise/worksheet_window.h"
 
+#include "appraise/documents/appraisal_files.h"
 #include "appraise/documents/customer_pdf.h"
 #include "appraise/worksheet/grade_system_setting.h"
 #include "common/trim_left_right_mid.h"
@@ -23,6 +24,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QStringList>
+#include <QTextDocument>
 #include <algorithm>
 
 namespace appraise {
@@ -87,10 +89,7 @@ std::string WorksheetWindow::appraisalNumber() const {
     std::string file = document_.file();
     if (file.empty() && document_.isComposed())
         if (const auto next = document_.fileFor(document_.composedItems())) file = *next;
-    // The store names its files with either slash ("APPRAISE\\00012001.app").
-    QString name = QString::fromStdString(file);
-    name = name.mid(std::max(name.lastIndexOf('\\'), name.lastIndexOf('/')) + 1);
-    return name.left(name.lastIndexOf('.') < 0 ? name.size() : name.lastIndexOf('.')).toStdString();
+    return file.empty() ? std::string() : appraisalNumberOf(file);
 }
 
 QString WorksheetWindow::runningHead() const {
@@ -102,10 +101,15 @@ QString WorksheetWindow::runningHead() const {
     return parts.join(QStringLiteral(", "));
 }
 
+std::unique_ptr<QTextDocument> WorksheetWindow::printedText() const {
+    // The items' photos in a row after each one's value, up to two inches high.
+    return withPhotos(*textArea->document(), document_.isAppraisal() ? shownPhotos_ : ItemPhotos{},
+                      2 * layoutDpi(*textArea->document()));
+}
+
 void WorksheetWindow::printText() {
-    if (!printAppraisal(p, settings_,
-                        AppraisalPrint{*textArea->document(), textFont(), logo_, runningHead(), datebox->text()}))
-        return;
+    const auto text = printedText();
+    if (!printAppraisal(p, settings_, AppraisalPrint{*text, textFont(), logo_, runningHead(), datebox->text()})) return;
     // Only a text that changed since its last Save is offered to be saved; either way the text
     // printed stays on screen (See Text goes on to the next item).
     if (!hasUnsavedAppraisal()) return;
@@ -147,8 +151,8 @@ void WorksheetWindow::writeCustomerPdf() {
     const QString title = QStringLiteral("Appraisal %1 for %2")
                               .arg(QString::fromStdString(number), fromAnsi(std::string(trim(cust_.custlines[1]))));
     const auto pdf = p.documents.toFile(partial, p.printer.geometry(), DocumentInfo{title, signer});
-    if (!printAppraisal(p, *pdf, settings_,
-                        AppraisalPrint{*textArea->document(), textFont(), logo_, runningHead(), datebox->text()})) {
+    const auto text = printedText();
+    if (!printAppraisal(p, *pdf, settings_, AppraisalPrint{*text, textFont(), logo_, runningHead(), datebox->text()})) {
         if (env.info(partial.toStdString()).exists) env.remove(partial.toStdString());
         return;
     }

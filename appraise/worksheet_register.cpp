@@ -168,6 +168,7 @@ void WorksheetWindow::reappraise() {
     const std::string number = file.substr(0, 8);
     const std::string text = reappraisalText(reopenAppraisal(path), number, toAnsi(datebox->text()));
     document_.madeFrom(number.substr(0, 5));
+    shownPhotos_ = loadPhotos(number); // the items' photos go with them into the new appraisal
     applyDefaultFont();
     setDocumentText(text);
     showDocument(50, 50);

@@ -127,6 +127,7 @@ void WorksheetWindow::buildControls() {
 
     buildMeasurementPanel();
     buildRegisterPanel();
+    connectPhotoHandlers();
     setShortcuts();
     connectEntryHandlers();
     connectDocumentHandlers();
@@ -281,7 +282,14 @@ void WorksheetWindow::buildItemButtons() {
     appraisalist->setTextElideMode(Qt::ElideNone);
     appraisalist->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     appraisalist->setResizeMode(QListView::Adjust);
-    appraisalist->setGeometry(tw(5950), tw(1680), tw(3250), tw(1620));
+    appraisalist->setGeometry(tw(5950), tw(1680), tw(3250), tw(1020));
+    // The item's photos below the list: a small picture of the first, and how many.
+    itemPhoto = label("itemPhoto", QString(), 5950, 2760, 600, 560);
+    itemPhoto->setAlignment(Qt::AlignCenter);
+    itemPhoto->setFrameShape(QFrame::StyledPanel);
+    addPictureButton = button("addPicture", QStringLiteral("Add a picture..."), 6650, 2760, 1450, 330);
+    removePictureButton = button("removePicture", QStringLiteral("Remove"), 8150, 2760, 1050, 330);
+    photoNote = label("photoNote", QString(), 6650, 3110, 2550, 260);
 }
 
 void WorksheetWindow::buildDocumentControls() {

@@ -6,6 +6,7 @@
 #include "appraise/printing/default_font.h"
 #include "appraise/printing/layout_settings.h"
 #include "appraise/use_cases/appraisal_document.h"
+#include "appraise/use_cases/item_photos.h"
 #include "appraise/use_cases/startup.h"
 #include "appraise/worksheet/item_stone_records.h"
 #include "appraise/worksheet/measure_text.h"
@@ -85,6 +86,17 @@ class WorksheetWindow : public platform::FormWindow {
     void listPassagesFromText();
     void listPassages();
 
+    // Photos of the items
+    void addPicture();
+    void attachPicture(const QString& path);
+    void removePicture();
+    // The photos of the item in the item number box, on the worksheet.
+    void showItemPhotos();
+    // The worksheet item the photos go with: the one in the item number box.
+    int16_t photoSlot() const;
+    // The photos of the items of the text shown, by their numbers in it.
+    ItemPhotos photosOf(const std::vector<int16_t>& items, bool numberedInOrder) const;
+
     // The register of every appraisal of the store, and re-appraisal
     void showRegister();
     void fillRegister();
@@ -96,6 +108,8 @@ class WorksheetWindow : public platform::FormWindow {
 
     // Printing, template passages and print settings
     void printText();
+    // The text as printed: the text area's, with the photos of its items.
+    std::unique_ptr<QTextDocument> printedText() const;
     // The appraisal's pages, as printed, to a PDF named for the customer, then shown or mailed.
     void writeCustomerPdf();
     // Whose appraisal is shown and its number, as later pages print it ("Ann Smith, appraisal
@@ -133,6 +147,8 @@ class WorksheetWindow : public platform::FormWindow {
     const WorksheetTables& tables() const { return tables_; }
 
   protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void formUnload() override;
     bool queryUnload() override;
     void resizeEvent(QResizeEvent* event) override;
@@ -145,6 +161,7 @@ class WorksheetWindow : public platform::FormWindow {
     void buildDocumentControls(); // the text area, its buttons and lists
     void buildMeasurementPanel();
     void buildRegisterPanel();
+    void connectPhotoHandlers();
     void setShortcuts();
     // The entry of items takes its Alt keys unless the text, the measurement panel, the insert
     // list or the alignment editor covers it.
@@ -253,6 +270,11 @@ class WorksheetWindow : public platform::FormWindow {
     QPushButton *SaveText, *formatlist2, *PrintText, *Fonttext, *copytowp, *changeprinter, *back;
     QPushButton* entry;       // back to the entry of items while a text is shown
     QPushButton* pdfcustomer; // the appraisal's pages as a PDF to send the customer
+    // The photos of the item being entered
+    QLabel *itemPhoto, *photoNote;
+    QPushButton *addPictureButton, *removePictureButton;
+    std::map<int16_t, std::vector<QImage>> slotPhotos_; // by worksheet item
+    ItemPhotos shownPhotos_;                            // of the text shown, by item number in it
     // The register: every appraisal of the store, over the whole window.
     QPushButton* registerButton;
     QWidget* registerPanel;

@@ -3,7 +3,8 @@
 # tests run under wine, or on Windows, from the build folder) and installed beside them.
 set(qt_prefix ${QT6_INSTALL_PREFIX})
 set(qt_dlls Qt6Core Qt6Gui Qt6Widgets Qt6PrintSupport)
-set(qt_plugins platforms/qwindows styles/qwindowsvistastyle imageformats/qico imageformats/qgif)
+set(qt_plugins platforms/qwindows styles/qwindowsvistastyle imageformats/qico imageformats/qgif
+               imageformats/qjpeg)
 
 set(runtime_dlls)
 if(MINGW)

@@ -42,6 +42,7 @@ timeout 300 wine "$setup" /S /DEMO "/D=$root" > /dev/null 2>&1
 check "the installer put the programs in $root" test -f "$drive/VelmaronCheck/appraise.exe"
 check "the installer's demo section made the demo store" test -f "$drive/VelmaronCheck/demo-store/cust.dat"
 check "no offscreen plugin in the package" test ! -e "$drive/VelmaronCheck/platforms/qoffscreen.dll"
+check "the JPEG image plugin beside the programs" test -f "$drive/VelmaronCheck/imageformats/qjpeg.dll"
 
 # The installed make-demo-store.exe in a folder whose name the system's code page cannot hold.
 timeout 120 wine "$root\\make-demo-store.exe" 'C:\Stores\Złota Łódź' > /dev/null 2>&1

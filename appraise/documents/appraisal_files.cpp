@@ -45,4 +45,11 @@ std::string reopenAppraisal(const std::string& path) {
     return text;
 }
 
+std::string appraisalNumberOf(const std::string& file) {
+    const size_t slash = file.find_last_of("\\/");
+    std::string name = slash == std::string::npos ? file : file.substr(slash + 1);
+    if (const size_t dot = name.rfind('.'); dot != std::string::npos) name.erase(dot);
+    return name;
+}
+
 } // namespace appraise

@@ -12,6 +12,10 @@ std::string trimForSave(std::string text);
 // nothing when all 999 are used.
 std::optional<std::string> nextAppraisalFile(const std::string& custprefix);
 
+// The appraisal's number of its file's name: "appraise\00012001.app" gives "00012001" (either
+// slash, any folder).
+std::string appraisalNumberOf(const std::string& file);
+
 // A saved appraisal as the text area shows it: the file's lines joined by CR LF, without the
 // line end the file closes with, so that saving it again gives back the same bytes.
 std::string reopenAppraisal(const std::string& path);

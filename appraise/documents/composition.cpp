@@ -93,7 +93,8 @@ std::string itemSentence(const WorksheetTables& t, int16_t slot) {
                                     : count == 1 ? "and containing the following stone:"
                                                  : "and containing the following stones:";
     // "One ring ..." when no wearer was chosen, not "One  ring".
-    const std::string wearer = trimmed(item, itemrec::wearer);
+    std::string wearer = trimmed(item, itemrec::wearer);
+    std::erase(wearer, '\0'); // a field never stored
     return "One " + (wearer.empty() ? std::string() : wearer + " ") + trimmed(item, itemrec::itemtype) + " " +
            metalPhrase + weightPhrase + stonePhrase;
 }

@@ -1,5 +1,10 @@
 #include "platform/doubles/recording_printer.h"
 
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextImageFormat>
+#include <cmath>
+
 namespace platform {
 
 namespace {
@@ -78,6 +83,19 @@ int RecordingPrinter::renderText(const QTextDocument& text, int first, int end, 
                 .arg(rect.top() + rect.height())
                 .arg(first)
                 .arg(next));
+    // The pictures the text holds where it was printed, at their size on paper.
+    const double dpi = layoutDpi(text);
+    for (QTextBlock b = text.findBlock(first); b.isValid() && b.position() < next; b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            if (!f.charFormat().isImageFormat() || f.position() < first || f.position() >= next) continue;
+            const QTextImageFormat img = f.charFormat().toImageFormat();
+            t_.line(QStringLiteral("print picture in text page=%1 %2 %3x%4")
+                        .arg(page_)
+                        .arg(img.name())
+                        .arg(std::lround(img.width() * 1440 / dpi))
+                        .arg(std::lround(img.height() * 1440 / dpi)));
+        }
     return next;
 }
 
