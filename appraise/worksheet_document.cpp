@@ -133,7 +133,9 @@ CompositionInput WorksheetWindow::compositionInput(int16_t slot) const {
     in.custlines = cust_.custlines;
     if (auto lines = passageLines(openingFile)) in.openingLines = std::move(*lines);
     // The date the items were seen is the appraisal's effective date; the report is of today.
-    in.purposeLines = purposeLines(in.datebox, toAnsi(p.clock.today().toString(QStringLiteral("M-d-yy"))));
+    const std::vector<Purpose> list = purposes();
+    in.purposeLines = purposeLines(list[std::min(purposeChoice_, list.size() - 1)], in.datebox,
+                                   toAnsi(p.clock.today().toString(QStringLiteral("M-d-yy"))));
     return in;
 }
 
@@ -147,8 +149,10 @@ bool WorksheetWindow::itemBeingEntered() {
 
 void WorksheetWindow::startComposedText() {
     whichinsert->hide();
-    // A composed text is a new appraisal: its first Save numbers a new file.
+    // A composed text is a new appraisal: its first Save numbers a new file; it is for the
+    // store's usual purpose until another is chosen.
     document_.composed({});
+    purposeChoice_ = 0;
     savedas->hide();
     textArea->clear();
     textArea->move(0, 0);
@@ -338,6 +342,11 @@ void WorksheetWindow::openAppraisal(const QString& entry) {
 void WorksheetWindow::listPassagesFromText() {
     appraisalist->hide();
     listPassages();
+    // An appraisal on screen can be given another purpose.
+    if (document_.isAppraisal() && fileExists(purposeFile)) {
+        whichinsert->addItem(QStringLiteral("Purpose of this appraisal..."));
+        whichinsert->resize(whichinsert->width(), whichinsert->height() + whichinsert->sizeHintForRow(0));
+    }
     // Beside the button that opened it: above the text's row of buttons.
     whichinsert->move(formatlist2->x(), formatlist2->y() - whichinsert->height());
 }

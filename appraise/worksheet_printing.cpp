@@ -2,6 +2,7 @@
 #include "appraise/worksheet_window.h"
 
 #include "appraise/documents/appraisal_files.h"
+#include "appraise/documents/composition.h"
 #include "appraise/documents/customer_pdf.h"
 #include "appraise/worksheet/grade_system_setting.h"
 #include "common/trim_left_right_mid.h"
@@ -194,11 +195,13 @@ void WorksheetWindow::writeCustomerPdf() {
 // --- The insert menu and the template passages ---------------------------------------------
 
 void WorksheetWindow::listPassages() {
+    choosingPurpose_ = false;
     whichinsert->clear();
     appraisalist->hide();
     for (const char* entry : insertMenu()) whichinsert->addItem(QString::fromLatin1(entry));
     whichinsert->addItem(QStringLiteral("Grading Scales"));
     whichinsert->addItem(QStringLiteral("Purpose"));
+    whichinsert->addItem(QStringLiteral("Purposes"));
     // Just below its button, tall enough for every entry.
     const int rows = whichinsert->count() * whichinsert->sizeHintForRow(0) + 2 * whichinsert->frameWidth();
     whichinsert->setGeometry(
@@ -212,6 +215,11 @@ void WorksheetWindow::listPassages() {
 
 void WorksheetWindow::passageChosen(const QString& entry) {
     whichinsert->hide();
+    if (choosingPurpose_) {
+        choosingPurpose_ = false;
+        return purposeChosen(whichinsert->currentRow());
+    }
+    if (entry == QStringLiteral("Purpose of this appraisal...")) return listPurposes();
     for (const Insert& ins : inserts())
         if (entry == QString::fromLatin1(ins.entry)) {
             // The text shown gives way to the passage: its wording is kept or asked about first.
@@ -223,6 +231,51 @@ void WorksheetWindow::passageChosen(const QString& entry) {
     else if (entry == QStringLiteral("Border Size")) setbordersize();
     else if (entry == QStringLiteral("Store Logo")) logosetting();
     else if (entry == QStringLiteral("Grading Scales")) chooseGradeSystem();
+}
+
+void WorksheetWindow::listPurposes() {
+    const QPoint at = whichinsert->pos();
+    whichinsert->clear();
+    const std::vector<Purpose> list = purposes();
+    for (const Purpose& purpose : list)
+        whichinsert->addItem(fromAnsi(purpose.use + (purpose.value.empty() ? "" : " (" + purpose.value + ")")));
+    const int rows = whichinsert->count() * whichinsert->sizeHintForRow(0) + 2 * whichinsert->frameWidth();
+    const int width = whichinsert->sizeHintForColumn(0) + 2 * whichinsert->frameWidth() + tw(300);
+    whichinsert->setGeometry(at.x(), std::max(0, formatlist2->y() - rows), width, rows);
+    choosingPurpose_ = true;
+    whichinsert->show();
+    whichinsert->raise();
+    whichinsert->setCurrentRow(static_cast<int>(std::min(purposeChoice_, list.size() - 1)));
+    whichinsert->setFocus(Qt::OtherFocusReason);
+}
+
+void WorksheetWindow::purposeChosen(int index) {
+    const std::vector<Purpose> list = purposes();
+    if (index < 0 || static_cast<size_t>(index) >= list.size()) return;
+    const std::string effective = toAnsi(datebox->text());
+    const std::string report = toAnsi(p.clock.today().toString(QStringLiteral("M-d-yy")));
+    // The purpose's lines as they were composed, and as they are for the purpose chosen.
+    auto block = [&](const Purpose& purpose) {
+        std::string s;
+        for (const std::string& line : purposeLines(purpose, effective, report))
+            if (!trim(line).empty()) s += wrap80(line);
+        return s;
+    };
+    const std::string was = block(list[std::min(purposeChoice_, list.size() - 1)]);
+    const std::string now = block(list[static_cast<size_t>(index)]);
+    std::string text = documentText() + "\r\n";
+    const size_t at = was.empty() ? std::string::npos : text.find(was);
+    if (at == std::string::npos) {
+        p.messages.show(QStringLiteral("The lines that say what this appraisal is for are not in the text as they were "
+                                       "composed. Change them in the text itself."),
+                        {}, Buttons::Ok, Icon::Information);
+        return;
+    }
+    text.replace(at, was.size(), now);
+    text.erase(text.size() - 2);
+    purposeChoice_ = static_cast<size_t>(index);
+    setDocumentText(text);
+    textArea->setFocus(Qt::OtherFocusReason);
 }
 
 void WorksheetWindow::useGradeSystem(GradeSystem system) {

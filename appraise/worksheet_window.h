@@ -118,6 +118,10 @@ class WorksheetWindow : public platform::FormWindow {
     // The number of the appraisal shown ("00012001"): its file's, or the one its Save will take.
     std::string appraisalNumber() const;
     void passageChosen(const QString& entry);
+    // "Purpose of this appraisal": the store's purposes listed, one to choose.
+    void listPurposes();
+    // The purpose chosen for the appraisal shown: its lines in the text change to the new one's.
+    void purposeChosen(int index);
     void chooseGradeSystem(); // Format's "Grading Scales": the classic or the GIA scales, kept for the store
     void useGradeSystem(GradeSystem system);
     void alignmentLineChosen(int index);
@@ -274,6 +278,8 @@ class WorksheetWindow : public platform::FormWindow {
     QLabel *itemPhoto, *photoNote;
     QPushButton *addPictureButton, *removePictureButton;
     std::map<int16_t, std::vector<QImage>> slotPhotos_; // by worksheet item
+    size_t purposeChoice_ = 0;                          // of the appraisal composed, in the store's list of purposes
+    bool choosingPurpose_ = false;                      // the insert list shows the purposes
     ItemPhotos shownPhotos_;                            // of the text shown, by item number in it
     // The register: every appraisal of the store, over the whole window.
     QPushButton* registerButton;

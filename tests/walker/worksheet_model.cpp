@@ -93,7 +93,8 @@ bool emptyItem(const WorksheetTables& t, int slot) {
 // Blanks and line ends made one blank, so that a sentence wrapped at 80 columns is found.
 QString oneLine(const QString& s) { return s.simplified(); }
 
-const QStringList passageFiles{"type.app", "opening.app", "replacev.app", "sigblock.app", "closing.app", "purpose.app"};
+const QStringList passageFiles{"type.app",    "opening.app", "replacev.app", "sigblock.app",
+                               "closing.app", "purpose.app", "purposes.app"};
 const QStringList settingsFiles{"align.fac",    "bordsize.dat", "defontap.dat", "aplogono.dat",
                                 "nologowc.dat", "logono.dat",   "logosize.dat", "gradescl.dat"};
 const QStringList typeOptions{"Ring",     "Watch", "Bracelet", "Necklace", "pendant",

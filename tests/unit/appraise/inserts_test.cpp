@@ -27,17 +27,36 @@ TEST(InsertsTest, OnlyThePassagesArePassageFiles) {
         EXPECT_FALSE(isPassageFile(other)) << other;
 }
 
-// The purpose is composed only once the store has its passage; its dates are filled in wherever
+// The purpose is composed only once the store has its passage; its marks are filled in wherever
 // the store put them, as often as it did.
-TEST(InsertsTest, ThePurposeWithItsDatesFilledIn) {
+TEST(InsertsTest, ThePurposeWithItsMarksFilledIn) {
     TempFolder tmp;
-    EXPECT_TRUE(purposeLines("12-9-26", "12-10-26").empty());
+    const Purpose estate{"estate", "fair market value"};
+    EXPECT_TRUE(purposeLines(estate, "12-9-26", "12-10-26").empty());
     EXPECT_TRUE(insertText(inserts()[5]).find("{effective date}") != std::string::npos); // the default, to edit
-    putFile("purpose.app",
-            "Estate.\r\nSeen {effective date}; seen {effective date}.\r\nReport {report date}{report date}\r\n");
-    EXPECT_EQ(purposeLines("12-9-26", "12-10-26"),
-              (std::vector<std::string>{"Estate.", "Seen 12-9-26; seen 12-9-26.", "Report 12-10-2612-10-26"}));
+    putFile("purpose.app", "For {purpose} ({type of value}).\r\nSeen {effective date}; seen {effective date}.\r\n"
+                           "Report {report date}{report date}\r\n");
+    EXPECT_EQ(purposeLines(estate, "12-9-26", "12-10-26"),
+              (std::vector<std::string>{"For estate (fair market value).", "Seen 12-9-26; seen 12-9-26.",
+                                        "Report 12-10-2612-10-26"}));
     // A date that itself reads like a mark is not filled in again.
-    EXPECT_EQ(purposeLines("{effective date}", "x"),
-              (std::vector<std::string>{"Estate.", "Seen {effective date}; seen {effective date}.", "Report xx"}));
+    EXPECT_EQ(purposeLines(estate, "{effective date}", "x")[1], "Seen {effective date}; seen {effective date}.");
+}
+
+// The store's purposes: its own list, the first the usual one; the default without one.
+TEST(InsertsTest, ThePurposesTheStoreLists) {
+    TempFolder tmp;
+    const auto usual = purposes();
+    ASSERT_GE(usual.size(), 3u);
+    EXPECT_EQ(usual[0].use, "insurance replacement");
+    EXPECT_EQ(usual[0].value, "retail replacement value");
+    putFile("purposes.app", "  Estate ;  fair market value \r\n\r\nCollateral\r\n;\r\n");
+    const auto own = purposes();
+    ASSERT_EQ(own.size(), 2u);
+    EXPECT_EQ(own[0].use, "Estate");
+    EXPECT_EQ(own[0].value, "fair market value");
+    EXPECT_EQ(own[1].use, "Collateral");
+    EXPECT_EQ(own[1].value, "");
+    putFile("purposes.app", "\r\n  \r\n");
+    EXPECT_EQ(purposes().size(), 1u); // never none
 }

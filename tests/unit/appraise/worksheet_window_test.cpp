@@ -269,7 +269,7 @@ TEST_F(WorksheetTest, InsertListOpensBesideItsButtonWithEveryEntryInSight) {
     ASSERT_TRUE(list->isVisible());
     EXPECT_EQ(list->y(), format->y() + format->height());
     EXPECT_EQ(list->x(), format->x());
-    ASSERT_EQ(list->count(), 11); // the passages, the print settings, the grading scales, the purpose
+    ASSERT_EQ(list->count(), 12); // the passages, the print settings, the grading scales, the purposes
     for (int i = 0; i < list->count(); ++i)
         EXPECT_TRUE(list->viewport()->rect().contains(list->visualItemRect(list->item(i)))) << i;
     // Opened from the text's row of buttons, it stands just above that button.
