@@ -2,6 +2,7 @@
 #include "appraise/worksheet_window.h"
 
 #include "appraise/documents/appraisal_files.h"
+#include "appraise/documents/appraisal_summary.h"
 #include "appraise/documents/composition.h"
 #include "appraise/documents/customer_pdf.h"
 #include "appraise/worksheet/grade_system_setting.h"
@@ -93,10 +94,24 @@ std::string WorksheetWindow::appraisalNumber() const {
     return file.empty() ? std::string() : appraisalNumberOf(file);
 }
 
+std::string WorksheetWindow::shownCustomer() const {
+    // The text's own customer line: an appraisal opened from the register may be another
+    // customer's than the worksheet's.
+    if (std::string name = appraisalFacts(documentText()).customer; !name.empty()) return name;
+    return std::string(trim(cust_.custlines[1]));
+}
+
+QString WorksheetWindow::shownDate() const {
+    // A reopened appraisal is of its own date, not of the worksheet's.
+    const std::string own = appraisalFacts(documentText()).date;
+    if (document_.isAppraisal() && appraisalDate(own, p.clock.today())) return fromAnsi(own);
+    return datebox->text();
+}
+
 QString WorksheetWindow::runningHead() const {
     if (!document_.isAppraisal()) return {};
     QStringList parts;
-    if (const QString name = fromAnsi(std::string(trim(cust_.custlines[1]))); !name.isEmpty()) parts << name;
+    if (const QString name = fromAnsi(shownCustomer()); !name.isEmpty()) parts << name;
     if (const std::string number = appraisalNumber(); !number.empty())
         parts << QStringLiteral("appraisal ") + QString::fromStdString(number);
     return parts.join(QStringLiteral(", "));
@@ -110,7 +125,7 @@ std::unique_ptr<QTextDocument> WorksheetWindow::printedText() const {
 
 void WorksheetWindow::printText() {
     const auto text = printedText();
-    if (!printAppraisal(p, settings_, AppraisalPrint{*text, textFont(), logo_, runningHead(), datebox->text()})) return;
+    if (!printAppraisal(p, settings_, AppraisalPrint{*text, textFont(), logo_, runningHead(), shownDate()})) return;
     // Only a text that changed since its last Save is offered to be saved; either way the text
     // printed stays on screen (See Text goes on to the next item).
     if (!hasUnsavedAppraisal()) return;
@@ -134,10 +149,10 @@ void WorksheetWindow::writeCustomerPdf() {
         if (hasUnsavedAppraisal()) return; // not saved: nothing to name the PDF for
     }
     const std::string number = appraisalNumber();
-    const QDate date = appraisalDate(toAnsi(datebox->text()), p.clock.today()).value_or(p.clock.today());
+    const QDate date = appraisalDate(toAnsi(shownDate()), p.clock.today()).value_or(p.clock.today());
     Env& env = Env::current();
     if (!env.info(customerPdfFolder).exists) env.makeFolder(customerPdfFolder);
-    const QString name = customerPdfName(std::string(trim(cust_.custlines[1])), number, date);
+    const QString name = customerPdfName(shownCustomer(), number, date);
     const QString path = QString::fromLatin1(customerPdfFolder) + '/' + name;
     const QString partial = path + QString::fromLatin1(temporarySuffix);
     if (env.info(partial.toStdString()).exists) env.remove(partial.toStdString());
@@ -150,10 +165,10 @@ void WorksheetWindow::writeCustomerPdf() {
                 break;
             }
     const QString title = QStringLiteral("Appraisal %1 for %2")
-                              .arg(QString::fromStdString(number), fromAnsi(std::string(trim(cust_.custlines[1]))));
+                              .arg(QString::fromStdString(number), fromAnsi(shownCustomer()));
     const auto pdf = p.documents.toFile(partial, p.printer.geometry(), DocumentInfo{title, signer});
     const auto text = printedText();
-    if (!printAppraisal(p, *pdf, settings_, AppraisalPrint{*text, textFont(), logo_, runningHead(), datebox->text()})) {
+    if (!printAppraisal(p, *pdf, settings_, AppraisalPrint{*text, textFont(), logo_, runningHead(), shownDate()})) {
         if (env.info(partial.toStdString()).exists) env.remove(partial.toStdString());
         return;
     }

@@ -115,6 +115,10 @@ class WorksheetWindow : public platform::FormWindow {
     // Whose appraisal is shown and its number, as later pages print it ("Ann Smith, appraisal
     // 00012001"); empty for a passage.
     QString runningHead() const;
+    // The date of the appraisal shown: its text's first line where that is a date, else the Date box.
+    QString shownDate() const;
+    // Whose appraisal the text shown is: its customer line, else the worksheet's customer.
+    std::string shownCustomer() const;
     // The number of the appraisal shown ("00012001"): its file's, or the one its Save will take.
     std::string appraisalNumber() const;
     void passageChosen(const QString& entry);
