@@ -2,11 +2,11 @@
 
 #include "common/env.h"
 #include "common/file_names.h"
-#include "common/locked_file.h"
 #include "common/run_error.h"
 #include "common/text_file.h"
 
 #include <QBuffer>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QRegularExpression>
@@ -21,9 +21,18 @@ namespace appraise {
 using namespace common;
 
 QImage readPhoto(const QString& path) {
-    if (!fileExists(path.toStdString())) throw RunError(err::FileNotFound, path.toStdString());
-    // The bytes through the store's own file access; Qt only decodes them.
-    QByteArray bytes = QByteArray::fromStdString(LockedFile(path.toStdString(), Access::Read).readAll());
+    // A picture may be anywhere the user keeps one: its path as the system spells it, not a name
+    // of the store's. A photo kept beside an appraisal is found by the store's name.
+    const bool storeName = !QFileInfo(path).isAbsolute() && fileExists(path.toStdString());
+    const std::string where = storeName ? resolveName(path.toStdString()) : path.toStdString();
+    Env& env = Env::current();
+    const PathInfo info = env.info(where);
+    if (!info.exists || info.folder) throw RunError(err::FileNotFound, path.toStdString());
+    QByteArray bytes(static_cast<qsizetype>(info.size), '\0');
+    {
+        const auto file = env.open(where, false, FileLock::Shared, path.toStdString());
+        bytes.resize(static_cast<qsizetype>(file->readAt(0, bytes.data(), static_cast<size_t>(bytes.size()))));
+    }
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);

@@ -2,13 +2,19 @@
 #include "platform/doubles/scripted_platform.h"
 #include "tests/support/temp_folder.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 using namespace common;
@@ -358,4 +364,35 @@ TEST_F(WorksheetTest, TheMeasurementPanelOpensClearOfTheWeightAndCaratBoxes) {
         const QRect panelAt(panel->mapTo(w.get(), QPoint(0, 0)), panel->size());
         EXPECT_FALSE(panelAt.intersects(boxAt)) << name;
     }
+}
+
+// Pictures dropped from the file manager go to the item in the Item number box; other files are
+// not taken, and nothing is taken while the text covers the worksheet.
+TEST_F(WorksheetTest, PicturesDroppedOnTheWorksheetGoWithTheItem) {
+    QImage red(30, 20, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(QStringLiteral("drop.png"), "PNG"));
+    putFile("notes.txt", "not a picture\r\n");
+    auto drop = [&](const QString& file) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QDir::current().absoluteFilePath(file))});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w.get(), &enter);
+        if (!enter.isAccepted()) return false;
+        QDropEvent event(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w.get(), &event);
+        return true;
+    };
+    auto note = [&] { return w->findChild<QLabel*>("photoNote")->text(); };
+    EXPECT_FALSE(drop(QStringLiteral("notes.txt")));
+    EXPECT_TRUE(drop(QStringLiteral("drop.png")));
+    EXPECT_EQ(note(), QStringLiteral("Item 1: 1 picture")) << (lines.empty() ? "" : lines.back());
+    box("itemnumber")->setText(QStringLiteral("2"));
+    EXPECT_EQ(note(), QString()); // item 2 has none
+    box("itemnumber")->setText(QStringLiteral("1"));
+    EXPECT_EQ(note(), QStringLiteral("Item 1: 1 picture"));
+    endItem();
+    click("seetext");
+    ASSERT_FALSE(w->findChild<QWidget*>("Text1")->isHidden());
+    EXPECT_FALSE(drop(QStringLiteral("drop.png")));
 }
