@@ -14,7 +14,7 @@ using namespace common;
 using namespace platform;
 
 void WorksheetWindow::buildRegisterPanel() {
-    registerButton = button("registerButton", QStringLiteral("Loo&k up appraisals"), 7550, 1360, 1650, 330);
+    registerButton = button("registerButton", QStringLiteral("Loo&k up appraisals"), 7250, 1360, 1950, 330);
     registerPanel = new QWidget(canvas());
     registerPanel->setObjectName("registerPanel");
     registerPanel->setAutoFillBackground(true);

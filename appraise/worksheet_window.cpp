@@ -274,7 +274,7 @@ void WorksheetWindow::buildItemButtons() {
     custname = label("custname", QString(), 5950, 120, 3250, 1250);
     custname->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     custname->setWordWrap(false);
-    appraisalistCaption = label("appraisalistCaption", QStringLiteral("Pre&vious appraisals"), 5950, 1400, 1550, 280);
+    appraisalistCaption = label("appraisalistCaption", QStringLiteral("Pre&vious appraisals"), 5950, 1720, 3250, 250);
     appraisalist = new QListWidget(canvas());
     appraisalist->setObjectName("appraisalist");
     // Each entry whole, on as many lines as it needs.
@@ -282,7 +282,7 @@ void WorksheetWindow::buildItemButtons() {
     appraisalist->setTextElideMode(Qt::ElideNone);
     appraisalist->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     appraisalist->setResizeMode(QListView::Adjust);
-    appraisalist->setGeometry(tw(5950), tw(1680), tw(3250), tw(1020));
+    appraisalist->setGeometry(tw(5950), tw(1980), tw(3250), tw(740));
     // The item's photos below the list: a small picture of the first, and how many.
     itemPhoto = label("itemPhoto", QString(), 5950, 2760, 600, 560);
     itemPhoto->setAlignment(Qt::AlignCenter);
