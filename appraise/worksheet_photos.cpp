@@ -44,7 +44,7 @@ void WorksheetWindow::showItemPhotos() {
     const size_t count = it == slotPhotos_.end() ? 0 : it->second.size();
     if (count == 0) {
         itemPhoto->clear();
-        itemPhoto->setText(QStringLiteral("No picture"));
+        itemPhoto->setText(QStringLiteral("none"));
         photoNote->setText(QString());
     } else {
         const QImage& first = it->second.front();

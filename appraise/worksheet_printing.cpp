@@ -89,7 +89,7 @@ void WorksheetWindow::applyFont(const FontChoice& c) {
 
 std::string WorksheetWindow::appraisalNumber() const {
     std::string file = document_.file();
-    if (file.empty() && document_.isComposed())
+    if (file.empty() && (document_.isComposed() || document_.isMadeFrom()))
         if (const auto next = document_.fileFor(document_.composedItems())) file = *next;
     return file.empty() ? std::string() : appraisalNumberOf(file);
 }
@@ -164,8 +164,8 @@ void WorksheetWindow::writeCustomerPdf() {
                 signer = fromAnsi(std::string(trim(line)));
                 break;
             }
-    const QString title = QStringLiteral("Appraisal %1 for %2")
-                              .arg(QString::fromStdString(number), fromAnsi(shownCustomer()));
+    const QString title =
+        QStringLiteral("Appraisal %1 for %2").arg(QString::fromStdString(number), fromAnsi(shownCustomer()));
     const auto pdf = p.documents.toFile(partial, p.printer.geometry(), DocumentInfo{title, signer});
     const auto text = printedText();
     if (!printAppraisal(p, *pdf, settings_, AppraisalPrint{*text, textFont(), logo_, runningHead(), shownDate()})) {

@@ -124,8 +124,12 @@ void WorksheetWindow::fillRegister() {
     }
     if (!registerList->currentItem() && found > 0) registerList->setCurrentRow(0);
     const int all = static_cast<int>(register_.size());
-    registerCount->setText(found == all ? QStringLiteral("%1 appraisals").arg(all)
-                                        : QStringLiteral("%1 of %2 appraisals").arg(found).arg(all));
+    const QString noun = all == 1 ? QStringLiteral("appraisal") : QStringLiteral("appraisals");
+    registerCount->setText(found == all ? QStringLiteral("%1 %2").arg(all).arg(noun)
+                                        : QStringLiteral("%1 of %2 %3").arg(found).arg(all).arg(noun));
+    // Nothing listed: nothing to open or make again.
+    registerOpen->setEnabled(found > 0);
+    reappraiseButton->setEnabled(found > 0);
 }
 
 void WorksheetWindow::sortRegisterBy(int order) {

@@ -76,9 +76,12 @@ std::string itemSentence(const WorksheetTables& t, int16_t slot) {
     const std::string& item = t.items[slot];
     const std::string metal = trimmed(item, itemrec::metal);
     std::string metalPhrase;
-    if (metal == "14 karat" || metal == "18 karat" || metal == "10 karat")
-        metalPhrase = "made of " + metal + " " + trimmed(item, itemrec::metalcolor) + " gold ";
-    else if (metal == "platinum" || metal == "sterling") metalPhrase = "made of " + metal + " ";
+    if (metal == "14 karat" || metal == "18 karat" || metal == "10 karat") {
+        // "14 karat gold" when no colour was chosen, not "14 karat  gold".
+        std::string color = trimmed(item, itemrec::metalcolor);
+        std::erase(color, '\0');
+        metalPhrase = "made of " + metal + " " + (color.empty() ? std::string() : color + " ") + "gold ";
+    } else if (metal == "platinum" || metal == "sterling") metalPhrase = "made of " + metal + " ";
     const std::string unit = trimmed(item, itemrec::weightunit);
     std::string weightPhrase;
     if (unit == "g") weightPhrase = "weighing approximately " + trimmed(item, itemrec::weight) + " grams ";

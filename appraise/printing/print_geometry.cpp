@@ -62,6 +62,11 @@ std::vector<PlacedLine> readyToSign(std::vector<PlacedLine> placed, int16_t bord
     return placed;
 }
 
+Span insideBorder(int b) {
+    if (b < 1) return Span{};
+    return Span{16 * b + 8 * b, 280 * b - 8 * b};
+}
+
 std::vector<Circle> borderCircles(int b) {
     std::vector<Circle> circles;
     if (b < 1) return circles;

@@ -45,6 +45,10 @@ struct Circle {
     int x = 0, y = 0, radius = 0;
 };
 
+// The stretch of the page between the border's top and bottom rows of circles (their inner
+// edges); empty without a border.
+Span insideBorder(int border);
+
 // The border of circles around the page for a border size: rows along the top and bottom, then
 // columns down both sides. No border below 1.
 std::vector<Circle> borderCircles(int border);

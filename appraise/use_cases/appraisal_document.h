@@ -80,7 +80,9 @@ class AppraisalDocument {
     // The unsaved item after `shown`, going round; nothing when every item is saved.
     std::optional<int16_t> nextUnsaved(const WorksheetTables& tables, int16_t shown) const;
     // Whether the text shown is a composed appraisal whose items a Save would settle.
-    bool isComposed() const { return isAppraisal() && !reopened_; }
+    bool isComposed() const { return isAppraisal() && !reopened_ && newPrefix_.empty(); }
+    // Whether the text is a new appraisal made from an earlier one, saved or not.
+    bool isMadeFrom() const { return isAppraisal() && !newPrefix_.empty(); }
     // The customer's next free appraisal file; nothing when all 999 are used.
     std::optional<std::string> nextFile() const;
     // Writes the text of these items to `file` (a CR LF added): they are saved.

@@ -84,7 +84,10 @@ bool PrintJob::run() {
     if (!readBorder() || !placeSignatureBlock()) return false;
     const PageGeometry g = out.geometry();
     const int x0 = marginLeft - g.offsetLeft, x1 = (g.pageWidth - marginRight) - g.offsetLeft - 1;
-    const Span area0{marginTop - g.offsetTop, (g.pageHeight - marginBottom) - g.offsetTop - 1};
+    Span area0{marginTop - g.offsetTop, (g.pageHeight - marginBottom) - g.offsetTop - 1};
+    // The text stays inside a border drawn round it: above its bottom row of circles.
+    if (const Span inside = insideBorder(settings.bordersize); inside.top <= area0.top && inside.bottom > area0.top)
+        area0.bottom = std::min(area0.bottom, std::max(area0.top, inside.bottom - gap - 1));
     int headHeight = 0;
     if (!print.runningHead.isEmpty()) {
         out.setFont(headFont);

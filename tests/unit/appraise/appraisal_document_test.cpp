@@ -177,6 +177,8 @@ TEST_F(DocumentFixture, ATextMadeFromAnEarlierAppraisalTakesANumberOfItsOwn) {
     EXPECT_TRUE(doc.isReopened());
     doc.madeFrom("00034");
     EXPECT_FALSE(doc.isReopened());
+    EXPECT_FALSE(doc.isComposed()); // belongs to no items: leaving it asks about it
+    EXPECT_TRUE(doc.isMadeFrom());
     EXPECT_TRUE(doc.changed("earlier"));
     EXPECT_EQ(doc.nextFile(), "appraise\\00034003.app");
     EXPECT_EQ(doc.fileFor({}), "appraise\\00034003.app");

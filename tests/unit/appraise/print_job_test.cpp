@@ -1,3 +1,4 @@
+#include "appraise/printing/print_geometry.h"
 #include "appraise/use_cases/print_job.h"
 #include "tests/support/scripted_desk.h"
 #include "tests/support/temp_folder.h"
@@ -191,4 +192,21 @@ TEST_F(PrintFixture, TheSignatureNeverGoesToAPageWithoutTheEndOfTheText) {
         const int carried = static_cast<int>(std::count(many.begin() + first, many.end(), QChar('L')));
         EXPECT_GE(carried, std::min(linesWithSignature, lines)) << lines << " lines: " << last;
     }
+}
+
+// A border drawn round the text keeps the text above its bottom row; one too small to reach the
+// text's area leaves the area as it is.
+TEST_F(PrintFixture, TheTextStaysAboveTheBordersBottomRow) {
+    putFile("bordsize.dat", "50\r\n"); // inner edge of the bottom row at 13600
+    QString many;
+    for (int i = 1; i <= 120; ++i) many += QStringLiteral("Line %1\n").arg(i);
+    text.setPlainText(many);
+    ASSERT_TRUE(print());
+    for (const auto& page : linesOf("print richtext")) {
+        const auto rect = page.substr(page.find("rect=") + 5);
+        const int bottom = std::stoi(rect.substr(rect.rfind(',') + 1));
+        EXPECT_LE(bottom, 13600 - 240) << page;
+    }
+    EXPECT_EQ(insideBorder(50), (Span{1200, 13600}));
+    EXPECT_EQ(insideBorder(0), Span{});
 }
