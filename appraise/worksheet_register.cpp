@@ -23,18 +23,18 @@ void WorksheetWindow::buildRegisterPanel() {
     registerSearchCaption = label("registerSearchCaption", QStringLiteral("&Search"), 100, 130, 800, 300, r);
     registerSearch = textBox("registerSearch", QString(), 900, 100, 4000, 330, r);
     registerSearchCaption->setBuddy(registerSearch);
-    registerCount = label("registerCount", QString(), 5050, 130, 4200, 300, r);
+    registerCount = label("registerCount", QString(), 5050, 130, 4100, 300, r);
     const QFont fixed = [] {
         QFont f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
         f.setPointSizeF(8.5);
         return f;
     }();
-    registerHeadingLabel = label("registerHeading", registerHeading(), 100, 900, 9250, 280, r);
+    registerHeadingLabel = label("registerHeading", registerHeading(), 100, 900, 9050, 280, r);
     registerHeadingLabel->setFont(fixed);
     registerList = new QListWidget(r);
     registerList->setObjectName("registerList");
     registerList->setFont(fixed);
-    registerList->setGeometry(tw(100), tw(1180), tw(9250), tw(5450));
+    registerList->setGeometry(tw(100), tw(1180), tw(9050), tw(5450));
     registerOpen = button("registerOpen", QStringLiteral("&Open"), 100, 6780, 1300, 380, r);
     reappraiseButton = button("reappraise", QStringLiteral("&Re-appraise"), 1450, 6780, 1500, 380, r);
     label("sortCaption", QStringLiteral("Sort by"), 100, 530, 800, 300, r);
@@ -45,8 +45,8 @@ void WorksheetWindow::buildRegisterPanel() {
     sortValue = button("sortValue", QStringLiteral("&Value"), 5000, 500, 900, 330, r);
     registerDue = new QCheckBox(r);
     registerDue->setObjectName("registerDue");
-    registerDue->setGeometry(tw(6050), tw(500), tw(3300), tw(330));
-    registerBack = button("registerBack", QStringLiteral("Bac&k"), 8050, 6780, 1300, 380, r);
+    registerDue->setGeometry(tw(6050), tw(500), tw(3100), tw(330));
+    registerBack = button("registerBack", QStringLiteral("Bac&k"), 7850, 6780, 1300, 380, r);
     registerPanel->hide();
 
     connect(registerButton, &QPushButton::clicked, this, [this] { run([this] { showRegister(); }); });
@@ -99,7 +99,7 @@ void WorksheetWindow::buildRegisterPanel() {
 void WorksheetWindow::showRegister() {
     register_ = readRegister(p.clock.today());
     sortRegister(register_, static_cast<RegisterOrder>(registerOrder_), registerDescending_);
-    registerDue->setText(QStringLiteral("D&ue for update (older than %1 months)").arg(updatePeriodMonths()));
+    registerDue->setText(QStringLiteral("D&ue for update (%1 months)").arg(updatePeriodMonths()));
     registerPanel->setGeometry(0, 0, canvas()->width(), canvas()->height());
     registerPanel->show();
     registerPanel->raise();
