@@ -65,9 +65,10 @@ void WorksheetWindow::buildRegisterPanel() {
         const int o = static_cast<int>(order);
         connect(b, &QPushButton::clicked, this, [this, o] { run([this, o] { sortRegisterBy(o); }); });
     }
-    // Down from the search goes into the list; Enter opens the one chosen; Escape goes back.
-    onKey(registerSearch, [this](QKeyEvent* e) {
-        if (e->key() == Qt::Key_Down && registerList->count() > 0) {
+    // Down from the search goes into the list; Enter opens the one chosen (the first, from the
+    // search); Escape goes back.
+    auto keys = [this](QKeyEvent* e, bool fromSearch) {
+        if (fromSearch && e->key() == Qt::Key_Down && registerList->count() > 0) {
             registerList->setFocus(Qt::OtherFocusReason);
             if (registerList->currentRow() < 0) registerList->setCurrentRow(0);
             return true;
@@ -82,18 +83,9 @@ void WorksheetWindow::buildRegisterPanel() {
             return true;
         }
         return false;
-    });
-    onKey(registerList, [this](QKeyEvent* e) {
-        if (isEnterKey(e) && registerList->currentRow() >= 0) {
-            openFromRegister();
-            return true;
-        }
-        if (e->key() == Qt::Key_Escape) {
-            closeRegister();
-            return true;
-        }
-        return false;
-    });
+    };
+    onKey(registerSearch, [keys](QKeyEvent* e) { return keys(e, true); });
+    onKey(registerList, [keys](QKeyEvent* e) { return keys(e, false); });
 }
 
 void WorksheetWindow::showRegister() {
