@@ -12,6 +12,7 @@
 #include "common/text_file.h"
 #include "common/trim_left_right_mid.h"
 
+#include <QTextBlock>
 #include <QTextDocument>
 #include <algorithm>
 #include <cmath>
@@ -55,7 +56,8 @@ class PrintJob {
     // Places the signature block; false (the print discarded) when it cannot be placed.
     bool placeSignatureBlock();
     // Where the text's pages break, before anything of them is printed.
-    std::vector<PageSlice> planPages(Span area0, int headHeight) const;
+    // With the running head on the first page too when `headOnFirst`.
+    std::vector<PageSlice> planPages(Span area0, int headHeight, bool headOnFirst) const;
     void printRunningHead(int page, int pages, int x, int y);
     void printSignature();
     void printBorder();
@@ -93,14 +95,18 @@ bool PrintJob::run() {
         out.setFont(headFont);
         headHeight = out.lineHeight();
     }
-    const std::vector<PageSlice> pages = planPages(area0, headHeight);
+    std::vector<PageSlice> pages = planPages(area0, headHeight, false);
+    // Of several pages, the first says so too ("Page 1 of 3"), where the closing leaves it room.
+    const Span firstHead{area0.top, area0.top + headHeight};
+    const bool headOnFirst =
+        headHeight > 0 && pages.size() > 1 &&
+        !(closingSpan_ && closingSpan_->top < firstHead.bottom + gap && closingSpan_->bottom + gap > firstHead.top);
+    if (headOnFirst) pages = planPages(area0, headHeight, true);
     const int count = static_cast<int>(pages.size());
     for (int i = 0; i < count; ++i) {
         const PageSlice& page = pages[static_cast<size_t>(i)];
-        if (i > 0) {
-            out.newPage();
-            if (headHeight > 0) printRunningHead(i + 1, count, x0, area0.top);
-        }
+        if (i > 0) out.newPage();
+        if (headHeight > 0 && (i > 0 || headOnFirst)) printRunningHead(i + 1, count, x0, area0.top);
         if (page.next > page.first)
             out.renderText(print.text, page.first, page.next,
                            QRect(QPoint(x0, page.area.top), QPoint(x1, page.area.bottom)));
@@ -189,7 +195,7 @@ void PrintJob::printClosing() {
     }
 }
 
-std::vector<PageSlice> PrintJob::planPages(Span area0, int headHeight) const {
+std::vector<PageSlice> PrintJob::planPages(Span area0, int headHeight, bool headOnFirst) const {
     // The text is paged within its margins and kept clear of the closing on the first page, of
     // the running head on the others and of the signature block on the last: the page where the
     // rest of the text fits ends above the signature, or the text goes on to a new page.
@@ -200,7 +206,7 @@ std::vector<PageSlice> PrintJob::planPages(Span area0, int headHeight) const {
     for (int page = 1;; ++page) {
         std::vector<Span> printed;
         if (page == 1 && closingSpan_) printed.push_back(*closingSpan_);
-        if (page > 1 && headHeight > 0) printed.push_back(Span{area0.top, area0.top + headHeight});
+        if ((page > 1 || headOnFirst) && headHeight > 0) printed.push_back(Span{area0.top, area0.top + headHeight});
         const Span full = clearOf(area0, printed, gap);
         if (signatureSpan_) printed.push_back(*signatureSpan_);
         const Span beside = clearOf(area0, printed, gap);
@@ -223,6 +229,14 @@ std::vector<PageSlice> PrintJob::planPages(Span area0, int headHeight) const {
                 const int keep = onPage - (linesWithSignature - rest);
                 next = here[static_cast<size_t>(std::max(keep, 1))];
             }
+        }
+        // An item's heading goes to the page its item starts on, not alone at the foot of this one.
+        if (next > first && next < length) {
+            const std::vector<int> here = lineStarts(text, first);
+            const auto last = std::find_if(here.rbegin(), here.rend(), [&](int start) { return start < next; });
+            if (last != here.rend() && *last > first &&
+                text.findBlock(*last).text().trimmed().startsWith(QStringLiteral("Item number")))
+                next = *last;
         }
         pages.push_back(PageSlice{first, next, use});
         if (next >= length || (next == first && page > 1 && !restFits)) break;

@@ -18,14 +18,15 @@ struct AppraisalPrint {
     // The store's logo; none is printed when it is null.
     const QImage& logo;
     // Whose appraisal it is and its number ("Ann Smith, appraisal 00012001"), at the top of every
-    // page after the first, before "Page N of M".
+    // page of an appraisal of several, before "Page N of M" (the first page's where the closing
+    // leaves it room).
     QString runningHead;
     // The appraisal's date, under the signature block.
     QString date;
 };
 
 // Prints the appraisal on `printer`: the closing on the first page; the text paged within its
-// margins and kept clear of the closing (first page), the running head (later pages) and the
+// margins and kept clear of the closing (first page), the running head (every page of several) and the
 // signature block (last page); the signature block ready to sign, never without the end of the
 // text; the border of circles and the logo on every page; then ends the document. The border
 // size and logo factor are read again for the print and kept in `settings`.

@@ -160,12 +160,11 @@ TEST_F(PrintFixture, EveryPageHasItsBorderLogoAndPageNumber) {
         EXPECT_GT(circles, 0) << "page " << page;
         EXPECT_EQ(logos, 1) << "page " << page;
     }
-    EXPECT_TRUE(linesOf("print text 1480 3080 \"Ann Smith, appraisal 00012001      Page 1").empty()); // not the first
+    EXPECT_EQ(linesOf("print text 1480 3080 \"Ann Smith, appraisal 00012001      Page 1 of 3\"").size(), 1u);
     EXPECT_EQ(linesOf("print text 1480 3080 \"Ann Smith, appraisal 00012001      Page 2 of 3\"").size(), 1u);
     EXPECT_EQ(linesOf("print text 1480 3080 \"Ann Smith, appraisal 00012001      Page 3 of 3\"").size(), 1u);
-    // The later pages' text starts below the head.
-    EXPECT_EQ(pages[0].find("rect=1480,3080,"), pages[0].find("rect="));
-    EXPECT_EQ(pages[1].find("rect=1480,3080,"), std::string::npos);
+    // Every page's text starts below the head.
+    for (const auto& page : pages) EXPECT_EQ(page.find("rect=1480,3080,"), std::string::npos) << page;
     // The signature on the last page only, ready to sign and dated.
     EXPECT_GT(indexOf("print text 30 12000 \"Appraiser\""), indexOf("print richtext page=3"));
     EXPECT_EQ(linesOf("print text 30 12024 \"Date: 12-9-2026\"").size(), 1u);
@@ -209,4 +208,39 @@ TEST_F(PrintFixture, TheTextStaysAboveTheBordersBottomRow) {
     }
     EXPECT_EQ(insideBorder(50), (Span{1200, 13600}));
     EXPECT_EQ(insideBorder(0), Span{});
+}
+
+// A closing where the first page's head would go keeps its place: the first page goes without.
+TEST_F(PrintFixture, TheFirstPageGoesWithoutItsHeadWhereTheClosingIs) {
+    putFile("bordsize.dat", "0\r\n");
+    putFile("closing.app", "A closing\r\n");
+    settings.alignText[8] = "3000"; // over the text's top
+    head = QStringLiteral("Ann Smith, appraisal 00012001");
+    QString many;
+    for (int i = 1; i <= 110; ++i) many += QStringLiteral("Line %1\n").arg(i);
+    text.setPlainText(many);
+    ASSERT_TRUE(print());
+    EXPECT_TRUE(linesOf("print text 1480 3080 \"Ann Smith, appraisal 00012001      Page 1 of").empty());
+    EXPECT_EQ(linesOf("print text 1480 3080 \"Ann Smith, appraisal 00012001      Page 2 of").size(), 1u);
+}
+
+// An item's heading never ends a page: it goes on with its item.
+TEST_F(PrintFixture, AnItemsHeadingGoesToThePageOfItsItem) {
+    putFile("bordsize.dat", "0\r\n");
+    // A heading every fifth line, shifted a line at a time: one of them falls where a page ends.
+    for (int shift = 0; shift < 5; ++shift) {
+        desk.lines.clear();
+        QString many;
+        for (int i = 1; i <= 120; ++i)
+            many += (i + shift) % 5 == 0 ? QStringLiteral("Item number %1 of 99 items:\n").arg(i)
+                                         : QStringLiteral("Line %1\n").arg(i);
+        text.setPlainText(many);
+        ASSERT_TRUE(print());
+        for (const auto& page : linesOf("print richtext")) {
+            const int next = std::stoi(page.substr(page.find("next=") + 5));
+            if (next >= text.characterCount() - 1) continue;
+            const int lastStart = static_cast<int>(many.lastIndexOf('\n', next - 2)) + 1; // the last line printed
+            EXPECT_FALSE(many.mid(lastStart).startsWith(QStringLiteral("Item number"))) << shift << ": " << page;
+        }
+    }
 }
