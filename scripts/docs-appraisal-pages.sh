@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The pages of docs/appraisal-with-photos-*.png: the demo store, two photos, the appraisal of
 # docs/appraisal-with-photos.uis printed to a PDF by the scripted session, its pages as PNG.
-#   scripts/docs-appraisal-pages.sh BIN OUT-PREFIX [RUNNER]
+#   scripts/docs-appraisal-pages.sh BIN OUT-PREFIX [RUNNER [SENT-PREFIX]]
 # BIN holds make-demo-store and uiscript; for the Windows build they are the .exe files and RUNNER
 # is scripts/wine-run.sh (wine with the fonts of the Linux run), WINEPREFIX the build's.
 set -euo pipefail
@@ -22,4 +22,10 @@ pages=(page-*.png)
 cp "${pages[0]}" "$out-page-1.png"
 cp "${pages[-1]}" "$out-last-page.png"
 cp appraisal-with-photos.pdf "$out.pdf"
+# The customer's PDF: the same pages under the customer's name.
+sent=(Appraisal\ PDFs/*.pdf)
+if [[ -n ${4:-} ]]; then
+  cp "${sent[0]}" "$4.pdf"
+  pdftoppm -r 60 -png -f 1 -l 1 "${sent[0]}" "$4-page" # writes $4-page-1.png
+fi
 echo "$store: ${#pages[@]} pages"
