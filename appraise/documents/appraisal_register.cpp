@@ -85,7 +85,7 @@ void sortRegister(std::vector<RegisterEntry>& entries, RegisterOrder order, bool
 }
 
 bool registerMatches(const RegisterEntry& e, const QString& search) {
-    const QString hay = fromAnsi(e.facts.customer + ' ' + e.number + ' ' + e.facts.date + ' ' + e.facts.firstItem +
+    const QString hay = fromAnsi(e.facts.customer + ' ' + e.number + ' ' + e.facts.date + ' ' + e.facts.everyItem +
                                  ' ' + e.facts.value);
     for (const QString& word : search.split(' ', Qt::SkipEmptyParts))
         if (!hay.contains(word, Qt::CaseInsensitive)) return false;

@@ -28,7 +28,7 @@ enum class RegisterOrder { Customer, Number, Date, Item, Value };
 void sortRegister(std::vector<RegisterEntry>& entries, RegisterOrder order, bool descending);
 
 // Whether every word of the search is found, without regard to case, in the entry's customer,
-// number, date, item or value. An empty search finds everything.
+// number, date, any of its items or its value. An empty search finds everything.
 bool registerMatches(const RegisterEntry& entry, const QString& search);
 
 // The entry as a line of the register's list, in fixed columns for a fixed-pitch face:

@@ -51,7 +51,7 @@ AppraisalFacts appraisalFacts(const std::string& text) {
     for (size_t i = 0; i < lines.size(); ++i) {
         const std::string line(trim(lines[i]));
         if (startsWith(line, "Item number")) {
-            if (++f.items > 1) continue;
+            ++f.items;
             size_t k = i + 1;
             while (k < lines.size() && trim(lines[k]).empty()) ++k;
             std::string sentence;
@@ -61,7 +61,9 @@ AppraisalFacts appraisalFacts(const std::string& text) {
                 sentence += lines[k];
                 if (lines[k].empty() || lines[k].back() != ' ') break;
             }
-            f.firstItem = whatTheItemIs(sentence);
+            const std::string what = whatTheItemIs(sentence);
+            if (f.items == 1) f.firstItem = what;
+            f.everyItem += (f.everyItem.empty() ? "" : "; ") + what;
         }
         if (const auto at = line.find("Replacement Value:"); at != std::string::npos)
             f.value = groupedPrice(std::string(trim(line.substr(at + 18))));

@@ -9,6 +9,7 @@ struct AppraisalFacts {
     std::string customer;  // the customer's first line, after the heading ("Ann Smith")
     std::string firstItem; // "Ring, 14 karat yellow gold"; "... and 2 more" for several items
     std::string value;     // the first item's replacement value, or the total of several ("2,450.00")
+    std::string everyItem; // what each item is, in order: "Ring, 14 karat yellow gold; Watch"
     int items = 0;
     // The number of the appraisal this one was made again from ("00012001"), if it was.
     std::string reappraisalOf;

@@ -71,6 +71,22 @@ TEST_F(RegisterFixture, EveryWordOfTheSearchIsFound) {
     EXPECT_TRUE(found(QStringLiteral("smith watch")).empty());
 }
 
+// The search finds an appraisal by any of its items, not only the first the list shows.
+TEST(RegisterSearchTest, AnyItemOfAnAppraisalIsFound) {
+    TempFolder folder;
+    std::filesystem::create_directory("appraise");
+    putFile("appraise/00012001.app",
+            "1-2-26\r\nAppraisal for\r\nAnn Smith\r\n\r\nItem number 1 of 2 items:\r\n\r\n"
+            "One ring made of platinum\r\n   Replacement Value:  10.00\r\nItem number 2 of 2 "
+            "items:\r\n\r\nOne bracelet made of sterling\r\n   Total Replacement Value:  30.00\r\n");
+    const auto entries = readRegister(QDate(2026, 12, 9));
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].facts.firstItem, "Ring, platinum and 1 more");
+    EXPECT_EQ(entries[0].facts.everyItem, "Ring, platinum; Bracelet, sterling");
+    EXPECT_TRUE(registerMatches(entries[0], QStringLiteral("bracelet sterling")));
+    EXPECT_FALSE(registerMatches(entries[0], QStringLiteral("watch")));
+}
+
 TEST_F(RegisterFixture, DueWhenOlderThanThePeriodAndNotMadeAgain) {
     auto entries = readRegister(today);
     // 12-7-24 is more than 24 months before 12-9-26; 12-10-24 is not yet.
