@@ -134,10 +134,11 @@ CompositionInput WorksheetWindow::compositionInput(int16_t slot) const {
     if (auto lines = passageLines(openingFile)) in.openingLines = std::move(*lines);
     // The date the items were seen is the appraisal's effective date; the report is of today.
     const std::vector<Purpose> list = purposes();
-    in.purposeLines = purposeLines(list[std::min(purposeChoice_, list.size() - 1)], in.datebox,
-                                   toAnsi(p.clock.today().toString(QStringLiteral("M-d-yy"))));
+    in.purposeLines = purposeLines(list[std::min(purposeChoice_, list.size() - 1)], in.datebox, reportDate());
     return in;
 }
+
+std::string WorksheetWindow::reportDate() const { return toAnsi(p.clock.today().toString(QStringLiteral("M-d-yy"))); }
 
 bool WorksheetWindow::itemBeingEntered() {
     if (!typeGroup->checkedButton()) return false;
@@ -287,10 +288,7 @@ void WorksheetWindow::saveText() {
                 .arg(number),
             {}, Buttons::YesNoCancel, Icon::Question, Answer::No);
         if (a == Answer::Cancel) return;
-        if (a == Answer::No) {
-            const std::string earlier = appraisalNumber();
-            document_.madeFrom(earlier.substr(0, 5));
-        }
+        if (a == Answer::No) document_.madeFrom(number.toStdString().substr(0, 5));
     }
     setDocumentText(trimForSave(documentText()));
     try {

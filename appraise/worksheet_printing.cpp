@@ -268,7 +268,7 @@ void WorksheetWindow::purposeChosen(int index) {
     const std::vector<Purpose> list = purposes();
     if (index < 0 || static_cast<size_t>(index) >= list.size()) return;
     const std::string effective = toAnsi(datebox->text());
-    const std::string report = toAnsi(p.clock.today().toString(QStringLiteral("M-d-yy")));
+    const std::string report = reportDate();
     // The purpose's lines as they were composed, and as they are for the purpose chosen.
     auto block = [&](const Purpose& purpose) {
         std::string s;

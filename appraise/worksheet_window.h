@@ -138,6 +138,8 @@ class WorksheetWindow : public platform::FormWindow {
     void logosetting();
     void setdefaultfont();
 
+    // Today as the purpose passage's report date ("12-9-26").
+    std::string reportDate() const;
     // The text area's text as the files hold it: CR LF line ends, the store's code page.
     std::string documentText() const;
     void setDocumentText(const std::string& text);

@@ -23,13 +23,14 @@ double layoutDpi(const QTextDocument& text) {
 }
 
 int walkLinesFitting(const QTextDocument& text, int first, int end, double height, bool atLeastOne,
-                     const std::function<void(const QTextLine&, QPointF, int)>& each) {
+                     const std::function<bool(const QTextLine&, QPointF, int)>& each) {
     const int length = text.characterCount() - 1;
     QAbstractTextDocumentLayout* layout = text.documentLayout(); // lays the text out when needed
-    bool started = false;
+    bool started = false, stop = false;
     double top0 = 0;
     int walked = 0;
-    for (QTextBlock b = text.begin(); b.isValid(); b = b.next()) {
+    // From the block holding `first`: the blocks before it hold no line to walk.
+    for (QTextBlock b = text.findBlock(first); b.isValid(); b = b.next()) {
         QTextLayout* tl = b.layout();
         const QRectF br = layout->blockBoundingRect(b);
         for (int i = 0; i < tl->lineCount(); ++i) {
@@ -42,9 +43,9 @@ int walkLinesFitting(const QTextDocument& text, int first, int end, double heigh
                 top0 = br.top() + line.y();
             }
             const double lineTop = br.top() + line.y() - top0;
-            if (walked > 0 && lineStart >= end) return lineStart;
+            if (stop || (walked > 0 && lineStart >= end)) return lineStart;
             if ((walked > 0 || !atLeastOne) && lineTop + line.height() > height) return lineStart;
-            each(line, QPointF(br.left(), br.top() - top0), lineStart);
+            stop = !each(line, QPointF(br.left(), br.top() - top0), lineStart);
             ++walked;
         }
     }
@@ -53,14 +54,15 @@ int walkLinesFitting(const QTextDocument& text, int first, int end, double heigh
 
 int textFitting(const QTextDocument& text, int first, int heightTwips) {
     return walkLinesFitting(text, first, text.characterCount(), heightTwips * layoutDpi(text) / 1440.0, false,
-                            [](const QTextLine&, QPointF, int) {});
+                            [](const QTextLine&, QPointF, int) { return true; });
 }
 
-std::vector<int> lineStarts(const QTextDocument& text, int first) {
+std::vector<int> lineStarts(const QTextDocument& text, int first, int end, size_t most) {
     std::vector<int> starts;
-    walkLinesFitting(text, first, text.characterCount(), std::numeric_limits<double>::infinity(), true,
+    walkLinesFitting(text, first, end, std::numeric_limits<double>::infinity(), true,
                      [&](const QTextLine& line, QPointF, int start) {
                          if (line.textLength() > 0) starts.push_back(start);
+                         return starts.size() < most;
                      });
     return starts;
 }

@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QString>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -80,13 +81,16 @@ double layoutDpi(const QTextDocument& text);
 // Walks the document's lines from the one holding character `first` while they fit in `height`
 // of layout pixels (the first line always, when `atLeastOne`) and start before `end`, handing
 // each to `each` with the offset that puts the first one at the top and the line's first
-// character. Returns the first character not walked (the text's length when everything fitted).
+// character; `each` returning false ends the walk after that line. Returns the first character
+// not walked (the text's length when everything fitted).
 int walkLinesFitting(const QTextDocument& text, int first, int end, double height, bool atLeastOne,
-                     const std::function<void(const QTextLine&, QPointF, int)>& each);
+                     const std::function<bool(const QTextLine&, QPointF, int)>& each);
 
-// Where each of the document's lines that hold text starts, from the one holding character `first`
-// to the end (empty lines, as of a blank paragraph, are not counted).
-std::vector<int> lineStarts(const QTextDocument& text, int first);
+// Where the document's lines that hold text start (empty lines, as of a blank paragraph, are not
+// counted): from the one holding character `first`, before the one starting at `end`, at most
+// `most` of them.
+std::vector<int> lineStarts(const QTextDocument& text, int first, int end = std::numeric_limits<int>::max(),
+                            size_t most = std::numeric_limits<size_t>::max());
 
 // Twips to the screen's logical pixels.
 int twipsToPixels(int twips, double dpi = 96.0);

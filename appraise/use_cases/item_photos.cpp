@@ -95,11 +95,12 @@ std::unique_ptr<QTextDocument> withPhotos(const QTextDocument& text, const ItemP
     doc->setTextWidth(text.textWidth());
     doc->setDocumentMargin(text.documentMargin());
     const double width = std::max(1.0, text.textWidth() - 2 * text.documentMargin() - 8);
-    // From the last item back, so that the positions found before stay where they are.
+    // From the last item back: what is inserted after an item leaves the text before it, and the
+    // positions found in it, as they were.
+    const QString plain = doc->toPlainText();
     for (auto it = photos.rbegin(); it != photos.rend(); ++it) {
         const auto& [item, images] = *it;
         if (images.empty()) continue;
-        const QString plain = doc->toPlainText();
         const int header = plain.indexOf(QRegularExpression(QStringLiteral("Item number ?%1 of").arg(item)));
         if (header < 0) continue;
         int value = plain.indexOf(QStringLiteral("Replacement Value:"), header);

@@ -221,22 +221,22 @@ std::vector<PageSlice> PrintJob::planPages(Span area0, int headHeight, bool head
         const Span use = besideIt ? beside : full;
         int next = std::max(first, besideIt ? fitsBeside : fitsFull);
         // The signature never goes to a page of its own: the last lines of the text go with it.
+        // Only this page's lines and the few after it are looked at.
         if (signatureSpan_ && next > first && next < length) {
-            const int rest = static_cast<int>(lineStarts(text, next).size());
+            const int rest = static_cast<int>(lineStarts(text, next, length, linesWithSignature).size());
             if (rest < linesWithSignature) {
-                const std::vector<int> here = lineStarts(text, first);
-                const int onPage = static_cast<int>(here.size()) - rest;
+                const std::vector<int> here = lineStarts(text, first, next);
+                const int onPage = static_cast<int>(here.size());
                 const int keep = onPage - (linesWithSignature - rest);
-                next = here[static_cast<size_t>(std::max(keep, 1))];
+                if (onPage > 1) next = here[static_cast<size_t>(std::max(keep, 1))];
             }
         }
         // An item's heading goes to the page its item starts on, not alone at the foot of this one.
         if (next > first && next < length) {
-            const std::vector<int> here = lineStarts(text, first);
-            const auto last = std::find_if(here.rbegin(), here.rend(), [&](int start) { return start < next; });
-            if (last != here.rend() && *last > first &&
-                text.findBlock(*last).text().trimmed().startsWith(QStringLiteral("Item number")))
-                next = *last;
+            const std::vector<int> here = lineStarts(text, first, next);
+            if (!here.empty() && here.back() > first &&
+                text.findBlock(here.back()).text().trimmed().startsWith(QStringLiteral("Item number")))
+                next = here.back();
         }
         pages.push_back(PageSlice{first, next, use});
         if (next >= length || (next == first && page > 1 && !restFits)) break;

@@ -258,9 +258,11 @@ int QtPrinter::renderText(const QTextDocument& text, int first, int end, const Q
     painter_->save();
     painter_->translate(px(rect.left() + g.offsetLeft), px(rect.top() + g.offsetTop));
     painter_->scale(scale, scale);
-    const int next =
-        walkLinesFitting(text, first, end, rect.height() * screenDpi / 1440.0, true,
-                         [this](const QTextLine& line, QPointF at, int) { line.draw(painter_.get(), at); });
+    const int next = walkLinesFitting(text, first, end, rect.height() * screenDpi / 1440.0, true,
+                                      [this](const QTextLine& line, QPointF at, int) {
+                                          line.draw(painter_.get(), at);
+                                          return true;
+                                      });
     painter_->restore();
     return next;
 }
