@@ -34,6 +34,7 @@ void WorksheetWindow::buildRegisterPanel() {
     registerList = new QListWidget(r);
     registerList->setObjectName("registerList");
     registerList->setFont(fixed);
+    registerList->setUniformItemSizes(true); // one line each, in one face: measured once
     registerList->setGeometry(tw(100), tw(1180), tw(9050), tw(5450));
     registerOpen = button("registerOpen", QStringLiteral("&Open"), 100, 6780, 1300, 380, r);
     reappraiseButton = button("reappraise", QStringLiteral("&Re-appraise"), 1450, 6780, 1500, 380, r);
@@ -101,20 +102,31 @@ void WorksheetWindow::showRegister() {
 }
 
 void WorksheetWindow::fillRegister() {
-    const QString chosen =
-        registerList->currentItem() ? registerList->currentItem()->data(Qt::UserRole).toString() : QString();
-    std::vector<RegisterEntry> shown = register_;
-    if (registerDue->isChecked()) shown = dueForUpdate(shown, p.clock.today(), updatePeriodMonths());
-    registerList->clear();
-    int found = 0;
+    const int row = registerList->currentRow();
+    const std::string chosen =
+        row >= 0 && row < static_cast<int>(registerRows_.size()) ? registerRows_[static_cast<size_t>(row)] : "";
+    std::vector<RegisterEntry> due;
+    if (registerDue->isChecked()) due = dueForUpdate(register_, p.clock.today(), updatePeriodMonths());
+    const std::vector<RegisterEntry>& shown = registerDue->isChecked() ? due : register_;
+    const QString search = registerSearch->text();
+    const bool everything = search.trimmed().isEmpty();
+    // The lines made first and put in the list in one go: a store has thousands.
+    QStringList lines;
+    lines.reserve(static_cast<qsizetype>(shown.size()));
+    registerRows_.clear();
+    int current = -1;
     for (const RegisterEntry& e : shown) {
-        if (!registerMatches(e, registerSearch->text())) continue;
-        auto* item = new QListWidgetItem(registerLine(e), registerList);
-        item->setData(Qt::UserRole, QString::fromStdString(e.file));
-        if (item->data(Qt::UserRole).toString() == chosen) registerList->setCurrentItem(item);
-        ++found;
+        if (!everything && !registerMatches(e, search)) continue;
+        if (e.file == chosen) current = static_cast<int>(lines.size());
+        lines << registerLine(e);
+        registerRows_.push_back(e.file);
     }
-    if (!registerList->currentItem() && found > 0) registerList->setCurrentRow(0);
+    const int found = static_cast<int>(lines.size());
+    registerList->setUpdatesEnabled(false);
+    registerList->clear();
+    registerList->addItems(lines);
+    registerList->setCurrentRow(current >= 0 ? current : found > 0 ? 0 : -1);
+    registerList->setUpdatesEnabled(true);
     const int all = static_cast<int>(register_.size());
     const QString noun = all == 1 ? QStringLiteral("appraisal") : QStringLiteral("appraisals");
     registerCount->setText(found == all ? QStringLiteral("%1 %2").arg(all).arg(noun)
@@ -138,18 +150,18 @@ void WorksheetWindow::closeRegister() {
 }
 
 void WorksheetWindow::openFromRegister() {
-    QListWidgetItem* item = registerList->currentItem();
-    if (!item) return;
-    const QString file = item->data(Qt::UserRole).toString();
+    const int row = registerList->currentRow();
+    if (row < 0 || row >= static_cast<int>(registerRows_.size())) return;
+    const QString file = QString::fromStdString(registerRows_[static_cast<size_t>(row)]);
     registerPanel->hide();
     openAppraisal(file);
     if (!textArea->isVisible()) registerPanel->show(); // the shown text stayed: back to the register
 }
 
 void WorksheetWindow::reappraise() {
-    QListWidgetItem* item = registerList->currentItem();
-    if (!item) return;
-    const std::string file = toAnsi(item->data(Qt::UserRole).toString());
+    const int row = registerList->currentRow();
+    if (row < 0 || row >= static_cast<int>(registerRows_.size())) return;
+    const std::string file = registerRows_[static_cast<size_t>(row)];
     const std::string path = "appraise\\" + file;
     if (!fileExists(path)) {
         p.messages.show(QStringLiteral("No such file"));

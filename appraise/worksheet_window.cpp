@@ -13,6 +13,7 @@
 #include "common/cp1252.h"
 #include "common/dates.h"
 #include "common/file_names.h"
+#include "common/folder_snapshot.h"
 #include "common/run_error.h"
 #include "common/text_file.h"
 
@@ -282,6 +283,10 @@ void WorksheetWindow::buildItemButtons() {
     appraisalist->setTextElideMode(Qt::ElideNone);
     appraisalist->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     appraisalist->setResizeMode(QListView::Adjust);
+    // A customer of many appraisals: the first entries are laid out at once, the rest while the
+    // window waits for the user, so that the window does not wait for all of them.
+    appraisalist->setLayoutMode(QListView::Batched);
+    appraisalist->setBatchSize(40);
     appraisalist->setGeometry(tw(5950), tw(1980), tw(3250), tw(740));
     // The item's photos below the list: a small picture of the first, and how many.
     itemPhoto = label("itemPhoto", QString(), 5950, 2760, 600, 560);
@@ -335,6 +340,8 @@ void WorksheetWindow::load() {
         resize(std::min(width(), r.width()), std::min(height(), r.height() - 40));
         move(r.x() + (r.width() - width()) / 2, r.y() + std::max(0, (r.height() - height()) / 2 - 20));
     }
+    // The start and the settings read after it look many names up: one listing serves them all.
+    const common::FolderSnapshot snapshot;
     AppraiseStart start;
     try {
         startAppraise(p, start);

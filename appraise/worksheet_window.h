@@ -296,7 +296,8 @@ class WorksheetWindow : public platform::FormWindow {
     QPushButton *sortNumber, *sortDate, *sortCustomer, *sortItem, *sortValue;
     QCheckBox* registerDue;
     QPushButton *registerOpen, *reappraiseButton, *registerBack;
-    std::vector<RegisterEntry> register_; // as read when the register opened, in the order shown
+    std::vector<RegisterEntry> register_;   // as read when the register opened, in the order shown
+    std::vector<std::string> registerRows_; // the file of each line of the register's list
     int registerOrder_ = static_cast<int>(RegisterOrder::Date);
     bool registerDescending_ = true;
     QListWidget* alignmentList;

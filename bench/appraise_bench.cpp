@@ -3,8 +3,11 @@
 // - a text of N characters (one passage line of words) composed, saved and reopened, through
 //   the plain functions and through the window's See Text, Save and the list of appraisals;
 // - the window's start-up with 999 appraisals of the customer in a store folder of 2,000 files,
-//   against a store folder with nothing but what Appraise needs.
+//   against a store folder with nothing but what Appraise needs;
+// - the register opened over 20,000 appraisals, against one read of the bytes it shows from
+//   each file.
 #include "appraise/documents/appraisal_files.h"
+#include "appraise/documents/appraisal_register.h"
 #include "appraise/documents/composition.h"
 #include "appraise/worksheet_window.h"
 #include "common/text_file.h"
@@ -19,9 +22,11 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <unistd.h>
 #include <vector>
 
 using namespace common;
@@ -42,6 +47,22 @@ double median(std::vector<double> v) {
 }
 
 void put(const fs::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
+
+// An appraisal of one item as the composition words it, kept an hour ago.
+std::string appraisalText(int number) {
+    const std::string customer = "Customer " + std::to_string(number / 1000);
+    return "12-9-25\r\nAppraisal for\r\n" + customer +
+           "\r\n12 Main St\r\nAnytown, ST 12345\r\n\r\nThe items described below were examined and appraised "
+           "by the undersigned for insurance replacement.\r\n\r\nItem number 1 of 1 items:\r\n\r\nOne lady's ring "
+           "made of 14 karat yellow gold, weighing 3.2 grams, set with one round brilliant diamond.\r\n\r\n"
+           "      Carat :  .50    Color :  G    Clarity :  VS1\r\n\r\n"
+           "                                Replacement Value:  " +
+           std::to_string(1000 + number % 5000) + ".00\r\n\r\nSigned, the store's appraiser\r\n";
+}
+void putAppraisal(const fs::path& p, int number) {
+    put(p, appraisalText(number));
+    fs::last_write_time(p, fs::file_time_type::clock::now() - std::chrono::hours(1));
+}
 
 // What Appraise needs to start without a question: settings, a logo-less store, a customer.
 void minimalStore(const fs::path& dir) {
@@ -118,6 +139,53 @@ double startup(int runs) {
     }
     return median(t);
 }
+// One read of the bytes the register shows, from each appraisal file: opened, read from its start
+// to the end of its value line (the last thing shown), closed. No program that shows them from
+// the files can read less.
+double shownBytesFloor(const fs::path& folder, const std::vector<std::string>& names, size_t shownBytes) {
+    std::string buffer(shownBytes, '\0');
+    return seconds([&] {
+        for (const std::string& n : names) {
+            const int fd = ::open((folder / n).c_str(), O_RDONLY);
+            if (fd < 0 || ::pread(fd, buffer.data(), buffer.size(), 0) <= 0)
+                std::fprintf(stderr, "floor: %s\n", n.c_str());
+            ::close(fd);
+        }
+    });
+}
+
+void registerOpening(const fs::path& dir, int count) {
+    minimalStore(dir);
+    std::vector<std::string> names;
+    for (int i = 0; i < count; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "%08d.app", 10001000 + i);
+        names.push_back(name);
+        putAppraisal(dir / "APPRAISE" / name, 10001000 + i);
+    }
+    const std::string text = appraisalText(10001000);
+    const size_t shown = text.find("\r\n", text.find("Replacement Value:")) + 2;
+    QDir::setCurrent(QString::fromStdString(dir.string()));
+    std::vector<double> first, again, reading, floor;
+    for (int round = 0; round < 5; ++round) { // interleaved, so that all see the same machine
+        fs::remove(dir / "APPRAISE" / "appraisals.idx");
+        Window w;
+        w.window.load();
+        first.push_back(seconds([&] { w.window.showRegister(); }));
+        Window w2;
+        w2.window.load();
+        again.push_back(seconds([&] { w2.window.showRegister(); }));
+        if (w2.window.findChild<QListWidget*>("registerList")->count() != count)
+            std::fprintf(stderr, "register short\n");
+        reading.push_back(seconds([] { readRegister(QDate(2026, 12, 8)); }));
+        floor.push_back(shownBytesFloor(dir / "APPRAISE", names, shown));
+    }
+    const double f = median(first), a = median(again), r = median(reading), fl = median(floor);
+    std::printf("\nThe register over %d appraisals, seconds (medians of 5, interleaved)\n\n", count);
+    std::printf("| one read of the bytes shown | opened, no index yet | opened again | of which the list read | "
+                "again / one read |\n");
+    std::printf("|---:|---:|---:|---:|---:|\n| %.4f | %.4f | %.4f | %.4f | %.2f |\n", fl, f, a, r, a / fl);
+}
 } // namespace
 
 int main(int argc, char** argv) {
@@ -139,7 +207,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i <= 999; ++i) {
         char name[32];
         std::snprintf(name, sizeof name, "00012%03d.app", i);
-        put(root / "crowded" / "APPRAISE" / name, "Appraisal\r\n");
+        putAppraisal(root / "crowded" / "APPRAISE" / name, 12000 + i);
     }
     std::vector<double> empty, crowded;
     for (int round = 0; round < 5; ++round) { // interleaved, so that both see the same machine
@@ -171,5 +239,7 @@ int main(int argc, char** argv) {
     std::printf("| what Appraise needs | %.4f | %.3f |\n", e, ep);
     std::printf("| 2,000 files, 999 appraisals of the customer | %.4f | %.3f |\n", c, cp);
     std::printf("| crowded / empty | %.2f | %.2f |\n", c / e, cp / ep);
+
+    registerOpening(root / "register", 20000);
     return 0;
 }

@@ -33,7 +33,9 @@ Env* Env::install(Env* env) {
 }
 
 std::unique_ptr<EnvFile> Env::open(const std::string& path, bool write, FileLock lock, std::string_view shownAs) {
-    if (write) folderChanged(); // it may create the file
+    // Opened for writing, a missing file is created: the folder changes. One that is there
+    // already leaves the folder as it was.
+    if (write && !info(path).exists) folderChanged();
     return doOpen(path, write, lock, shown(shownAs, path));
 }
 
@@ -56,8 +58,8 @@ bool Env::removeUnlessHeld(const std::string& path) {
 }
 
 void Env::makeFolder(const std::string& path, std::string_view shownAs) {
+    doMakeFolder(path, shown(shownAs, path)); // a folder there already is an error: nothing changed
     folderChanged();
-    doMakeFolder(path, shown(shownAs, path));
 }
 
 void Env::copy(const std::string& from, const std::string& to, std::string_view shownAs) {

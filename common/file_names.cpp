@@ -38,15 +38,15 @@ std::string loweredName(std::string_view s) {
 
 // The entry of a folder that matches a name without regard to case (the first in name order),
 // found in one pass over the folder; empty when none does.
+LoweredNames currentFolderNames() {
+    LoweredNames names;
+    for (FolderEntry& e : Env::current().list("", true)) names.emplace_back(loweredName(e.name), std::move(e.name));
+    return names;
+}
+
 std::string entryMatching(const std::string& dir, const std::string& part) {
     if (dir.empty()) {
-        const auto fromSnapshot = snapshotEntry(loweredName(part), [] {
-            LoweredNames names;
-            for (FolderEntry& e : Env::current().list("", true))
-                names.emplace_back(loweredName(e.name), std::move(e.name));
-            return names;
-        });
-        if (fromSnapshot) return *fromSnapshot;
+        if (const auto fromSnapshot = snapshotEntry(loweredName(part), currentFolderNames)) return *fromSnapshot;
     }
     std::string found;
     for (const FolderEntry& e : Env::current().list(dir, true))
@@ -116,10 +116,16 @@ std::vector<ListedFile> listMatchingWithTimes(std::string_view pattern) {
     // Only the names that match are looked at further: a folder may hold thousands of others.
     std::vector<ListedFile> out;
     Env& env = Env::current();
-    for (const FolderEntry& e : env.list(dir, true)) {
-        if (!matchesPattern(e.name, filePattern)) continue;
-        const PathInfo i = env.info(dir.empty() ? e.name : dir + "/" + e.name);
-        if (i.exists && !i.folder) out.push_back(ListedFile{e.name, i.modified});
+    std::vector<std::string> names;
+    if (auto fromSnapshot = dir.empty() ? snapshotNames(currentFolderNames) : std::nullopt) {
+        names = std::move(*fromSnapshot);
+    } else {
+        for (FolderEntry& e : env.list(dir, true)) names.push_back(std::move(e.name));
+    }
+    for (const std::string& name : names) {
+        if (!matchesPattern(name, filePattern)) continue;
+        const PathInfo i = env.info(dir.empty() ? name : dir + "/" + name);
+        if (i.exists && !i.folder) out.push_back(ListedFile{name, i.modified, i.size});
     }
     std::sort(out.begin(), out.end(), [](const ListedFile& a, const ListedFile& b) { return a.name < b.name; });
     return out;

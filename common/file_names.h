@@ -20,10 +20,11 @@ bool fileExists(std::string_view name);
 // (exactly one character) and "*" (any run), in name order.
 std::vector<std::string> listMatching(std::string_view pattern);
 
-// The same with each file's last modification, from one listing of the folder.
+// The same with each file's last modification and size, from one listing of the folder.
 struct ListedFile {
     std::string name;
     int64_t modified = 0; // seconds since 1970
+    int64_t size = 0;
 };
 std::vector<ListedFile> listMatchingWithTimes(std::string_view pattern);
 

@@ -30,5 +30,8 @@ using LoweredNames = std::vector<std::pair<std::string, std::string>>;
 // first in name order; "" when none is), the folder listed through `list` when the snapshot has
 // no listing yet. Nothing when no snapshot lives.
 std::optional<std::string> snapshotEntry(const std::string& lowered, const std::function<LoweredNames()>& list);
+// While a snapshot lives: every name of the current folder, listed the same way. Nothing when no
+// snapshot lives.
+std::optional<std::vector<std::string>> snapshotNames(const std::function<LoweredNames()>& list);
 
 } // namespace common

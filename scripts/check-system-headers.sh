@@ -10,7 +10,7 @@ allowed=(
   # The crash tests and the benchmark fork the posting as a child process, kill it and wait for it.
   bench/child_run.cpp bench/crash_test.cpp bench/window_crash_test.cpp
   # The benchmark's floor measures the bare system calls the posting is compared with.
-  bench/io_floor.cpp bench/posting_bench.cpp
+  bench/io_floor.cpp bench/posting_bench.cpp bench/appraise_bench.cpp
   # A private temporary folder per fuzzing process.
   tests/fuzz/fuzz_records.cpp
   # What the heap's end does, seen from outside the seam.

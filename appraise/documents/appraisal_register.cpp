@@ -1,9 +1,9 @@
 #include "appraise/documents/appraisal_register.h"
 
+#include "appraise/documents/appraisal_index.h"
 #include "appraise/documents/customer_pdf.h"
 #include "common/cp1252.h"
 #include "common/file_names.h"
-#include "common/locked_file.h"
 #include "common/run_error.h"
 #include "common/text_file.h"
 #include "common/trim_left_right_mid.h"
@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <set>
 
 namespace appraise {
@@ -37,20 +38,36 @@ QString column(const std::string& text, int width) {
     }
     return s.leftJustified(width, ' ');
 }
+
+// The column appended to the line: a short plain text as it is, without a conversion of its own
+// (a register of thousands makes a line for each).
+void appendColumn(QString& line, const std::string& text, int width) {
+    if (static_cast<int>(text.size()) <= width &&
+        std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        line += QLatin1StringView(text.data(), static_cast<qsizetype>(text.size()));
+        line.resize(line.size() + width - static_cast<qsizetype>(text.size()), QChar(' '));
+    } else {
+        line += column(text, width);
+    }
+}
 } // namespace
 
 std::vector<RegisterEntry> readRegister(const QDate& today) {
+    auto [files, facts] = listWithFacts(
+        [] {
+            std::vector<ListedFile> listed = listMatchingWithTimes("appraise\\*.app");
+            std::erase_if(listed, [](const ListedFile& f) { return !isAppraisalFileName(f.name); });
+            return listed;
+        },
+        {});
     std::vector<RegisterEntry> entries;
-    for (const std::string& name : listMatching("appraise\\*.app")) {
-        if (!isAppraisalFileName(name)) continue;
+    entries.reserve(files.size());
+    for (size_t k = 0; k < files.size(); ++k) {
         RegisterEntry e;
-        e.file = name;
-        e.number = name.substr(0, 8);
-        try {
-            e.facts = appraisalFacts(LockedFile("appraise\\" + name, Access::Read).readAll());
-        } catch (const RunError&) {
-            // Listed by its number; opening it says why it cannot be read.
-        }
+        e.file = files[k].name;
+        e.number = e.file.substr(0, 8);
+        // A file that cannot be read now is listed by its number; opening it says why.
+        if (facts[k]) e.facts = std::move(*facts[k]);
         e.date = appraisalDate(e.facts.date, today);
         std::string digits;
         for (char c : e.facts.value)
@@ -66,22 +83,44 @@ std::vector<RegisterEntry> readRegister(const QDate& today) {
 }
 
 void sortRegister(std::vector<RegisterEntry>& entries, RegisterOrder order, bool descending) {
-    auto key = [order](const RegisterEntry& e) {
+    // Texts compare without regard to case; a plain text is lowered byte by byte.
+    const auto lowered = [](const std::string& text) {
+        if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+            std::string low = text;
+            for (char& c : low) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            return low;
+        }
+        return fromAnsi(text).toLower().toStdString(); // UTF-8 keeps the order of the characters
+    };
+    auto key = [order, &lowered](const RegisterEntry& e) {
+        char digits[24];
         switch (order) {
-        case RegisterOrder::Customer: return fromAnsi(e.facts.customer).toLower();
-        case RegisterOrder::Date:
-            return e.date ? e.date->toString(QStringLiteral("yyyyMMdd")) : QString(); // undated first
-        case RegisterOrder::Item: return fromAnsi(e.facts.firstItem).toLower();
-        case RegisterOrder::Value: return QStringLiteral("%1").arg(e.value.ticks, 20, 10, QChar('0'));
+        case RegisterOrder::Customer: return lowered(e.facts.customer);
+        case RegisterOrder::Date: // undated first
+            if (!e.date) return std::string();
+            std::snprintf(digits, sizeof digits, "%04d%02d%02d", e.date->year(), e.date->month(), e.date->day());
+            return std::string(digits);
+        case RegisterOrder::Item: return lowered(e.facts.firstItem);
+        case RegisterOrder::Value:
+            std::snprintf(digits, sizeof digits, "%020lld", static_cast<long long>(e.value.ticks));
+            return std::string(digits);
         case RegisterOrder::Number: break;
         }
-        return QString();
+        return std::string();
     };
-    std::stable_sort(entries.begin(), entries.end(), [&](const RegisterEntry& a, const RegisterEntry& b) {
-        const QString ka = key(a), kb = key(b);
-        if (ka != kb) return descending ? kb < ka : ka < kb;
-        return descending ? b.number < a.number : a.number < b.number;
+    // Each entry's key made once, not at every comparison.
+    std::vector<std::pair<std::string, size_t>> keyed;
+    keyed.reserve(entries.size());
+    for (size_t k = 0; k < entries.size(); ++k) keyed.emplace_back(key(entries[k]), k);
+    std::stable_sort(keyed.begin(), keyed.end(), [&](const auto& a, const auto& b) {
+        if (a.first != b.first) return descending ? b.first < a.first : a.first < b.first;
+        const std::string &na = entries[a.second].number, &nb = entries[b.second].number;
+        return descending ? nb < na : na < nb;
     });
+    std::vector<RegisterEntry> sorted;
+    sorted.reserve(entries.size());
+    for (const auto& [k, at] : keyed) sorted.push_back(std::move(entries[at]));
+    entries = std::move(sorted);
 }
 
 bool registerMatches(const RegisterEntry& e, const QString& search) {
@@ -93,8 +132,15 @@ bool registerMatches(const RegisterEntry& e, const QString& search) {
 }
 
 QString registerLine(const RegisterEntry& e) {
-    return column(e.number, 10) + column(e.facts.date, 10) + column(e.facts.customer, 22) +
-           column(e.facts.firstItem, 32) + fromAnsi(e.facts.value).rightJustified(12, ' ');
+    QString line;
+    line.reserve(86);
+    appendColumn(line, e.number, 10);
+    appendColumn(line, e.facts.date, 10);
+    appendColumn(line, e.facts.customer, 22);
+    appendColumn(line, e.facts.firstItem, 32);
+    const QString value = fromAnsi(e.facts.value);
+    if (value.size() < 12) line.resize(line.size() + 12 - value.size(), QChar(' '));
+    return line + value;
 }
 
 QString registerHeading() {

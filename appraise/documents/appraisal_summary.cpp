@@ -79,8 +79,9 @@ AppraisalFacts appraisalFacts(const std::string& text) {
     return f;
 }
 
-std::string appraisalSummary(const std::string& text) {
-    const AppraisalFacts f = appraisalFacts(text);
+std::string appraisalSummary(const std::string& text) { return appraisalSummary(appraisalFacts(text)); }
+
+std::string appraisalSummary(const AppraisalFacts& f) {
     std::string out;
     for (const std::string* part : {&f.date, &f.firstItem, &f.value})
         if (!part->empty()) out += (out.empty() ? "" : "  ") + *part;

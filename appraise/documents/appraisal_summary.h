@@ -21,6 +21,8 @@ AppraisalFacts appraisalFacts(const std::string& text);
 // first item and that item's replacement value, or the total of an appraisal of several items
 // ("12-9-26  Ring, 14 karat yellow gold  2,450.00"). Parts the wording lacks are left out.
 std::string appraisalSummary(const std::string& text);
+// The same line from the facts already read.
+std::string appraisalSummary(const AppraisalFacts& facts);
 
 // The line a re-appraisal carries after its value: what the earlier appraisal gave
 // ("Appraised 12-7-24 at 2,450.00 (appraisal 00012001)").

@@ -21,15 +21,32 @@ QString customerPdfName(const std::string& nameLine, const std::string& number, 
 }
 
 std::optional<QDate> appraisalDate(const std::string& text, const QDate& today) {
-    static const QRegularExpression form(QStringLiteral("^\\s*(\\d{1,2})[-/](\\d{1,2})[-/](\\d{2}|\\d{4})\\s*$"));
-    const QRegularExpressionMatch m = form.match(QString::fromStdString(text));
-    if (!m.hasMatch()) return std::nullopt;
-    int year = m.captured(3).toInt();
-    if (m.captured(3).size() == 2) {
+    // "m-d-yy" or "m/d/yyyy", blanks around it; a register reads thousands, so no expression.
+    std::string_view t(text);
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    while (!t.empty() && blank(t.front())) t.remove_prefix(1);
+    while (!t.empty() && blank(t.back())) t.remove_suffix(1);
+    int parts[3] = {0, 0, 0};
+    size_t digits[3] = {0, 0, 0};
+    size_t k = 0;
+    for (const char c : t) {
+        if (c >= '0' && c <= '9') {
+            parts[k] = parts[k] * 10 + (c - '0');
+            ++digits[k];
+        } else if ((c == '-' || c == '/') && k < 2 && digits[k] > 0) {
+            ++k;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (k != 2 || digits[0] > 2 || digits[1] > 2 || digits[1] == 0 || (digits[2] != 2 && digits[2] != 4))
+        return std::nullopt;
+    int year = parts[2];
+    if (digits[2] == 2) {
         year += 2000;
         if (year > today.year() + 1) year -= 100;
     }
-    const QDate d(year, m.captured(1).toInt(), m.captured(2).toInt());
+    const QDate d(year, parts[0], parts[1]);
     if (!d.isValid()) return std::nullopt;
     return d;
 }

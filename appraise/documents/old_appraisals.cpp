@@ -1,10 +1,9 @@
 #include "appraise/documents/old_appraisals.h"
 
+#include "appraise/documents/appraisal_index.h"
 #include "appraise/documents/appraisal_summary.h"
 #include "common/cp1252.h"
 #include "common/file_names.h"
-#include "common/locked_file.h"
-#include "common/run_error.h"
 
 namespace appraise {
 
@@ -12,15 +11,12 @@ using namespace common;
 
 std::vector<QString> oldAppraisalEntries(const std::string& custprefix) {
     std::vector<QString> entries;
-    for (const ListedFile& file : listMatchingWithTimes("appraise\\" + custprefix + "???.app")) {
-        std::string summary;
-        try {
-            // The bytes as they are: the summary splits the lines itself.
-            summary = appraisalSummary(LockedFile("appraise\\" + file.name, Access::Read).readAll());
-        } catch (const RunError&) {
-            // A file that cannot be read now is still listed; opening it says why.
-        }
-        entries.push_back(fromAnsi(file.name + (summary.empty() ? "" : "  " + summary)));
+    const auto [files, facts] =
+        listWithFacts([&] { return listMatchingWithTimes("appraise\\" + custprefix + "???.app"); }, custprefix);
+    for (size_t k = 0; k < files.size(); ++k) {
+        // A file that cannot be read now is still listed; opening it says why.
+        const std::string summary = facts[k] ? appraisalSummary(*facts[k]) : std::string();
+        entries.push_back(fromAnsi(files[k].name + (summary.empty() ? "" : "  " + summary)));
     }
     return entries;
 }

@@ -292,6 +292,8 @@ std::optional<QString> WorksheetModel::checkFiles(const StepRun& run, const Work
     const bool ending = endsItem(run.step, boxes) && !replaceDeclined(boxes);
     for (const FolderChange& c : changes) {
         const QString p = c.path.toLower();
+        // The lists' index is theirs to write whenever they are made: it holds nothing entered.
+        if (p == QStringLiteral("appraise/appraisals.idx")) continue;
         const bool appraisal = p.startsWith(QStringLiteral("appraise/"));
         if (appraisal && c.kind != FolderChange::Removed && !after.at(c.path).folder) {
             const QString text = readText(QDir::current().filePath(c.path));
