@@ -8,6 +8,7 @@
 #include "interest/interest_removal.h"
 #include "interest/interest_window.h"
 #include "interest/posting_run.h"
+#include "interest/use_cases/kept_report.h"
 #include "interest/use_cases/window_host.h"
 #include "platform/doubles/scripted_platform.h"
 #include "tests/support/headless_host.h"
@@ -37,16 +38,19 @@ using namespace bench;
 namespace fs = std::filesystem;
 
 namespace {
-// A child that prints: the scripted platform, as on 12-8-26, its printouts into this PDF file.
-platform::ScriptSetup printingInto(const QString& pdf) {
+// A child that prints: the scripted platform, as on 12-8-26, its printouts into this PDF file
+// through Qt's printing (as on a printer); without `printer` no printer is installed.
+platform::ScriptSetup printingInto(const QString& pdf, bool printer = true) {
     platform::ScriptSetup setup;
     setup.today = QDate(2026, 12, 8);
     setup.pdfFile = pdf;
+    setup.printerInstalled = printer;
     return setup;
 }
 
 // The posting through the window, as Start posts it, on the scripted platform with the report
-// printed into a PDF file: --child window FOLDER DATE RATE MINIMUM FIRSTMON.
+// printed into a PDF file and kept (window), or only kept, no printer installed (kept):
+// --child window|kept FOLDER DATE RATE MINIMUM FIRSTMON.
 int windowChild(int argc, char** argv) {
     if (argc != 8 || ::chdir(argv[3]) != 0) return 2;
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -54,7 +58,7 @@ int windowChild(int argc, char** argv) {
     if (std::strcmp(argv[7], "1") == 0) std::ofstream("firstmon.dat") << "Y\r\n";
     int qargc = 1;
     QApplication app(qargc, argv);
-    testsupport::ScriptedDesk desk(printingInto(QStringLiteral("report.pdf")));
+    testsupport::ScriptedDesk desk(printingInto(QStringLiteral("report.pdf"), std::strcmp(argv[2], "window") == 0));
     interest::InterestWindow window(desk.platform());
     window.load();
     window.findChild<QLineEdit*>("datebox")->setText(QString::fromLatin1(argv[4]));
@@ -69,9 +73,10 @@ int windowChild(int argc, char** argv) {
     std::fflush(stdout);
     return 0;
 }
-// The report of a posting alone, printed as the window prints it (a heading on every page, into
-// a PDF file by the real printing code): the posting runs headless first, untimed, keeping its
-// report lines: --child report FOLDER DATE RATE MINIMUM FIRSTMON.
+// The report of a posting alone, as the window makes it (a heading on every page): kept, as the
+// window keeps its copy (report), or printed into a PDF file through Qt's printing, as the window
+// prints it and as it kept its copy before (printed). The posting runs headless first, untimed,
+// keeping its report lines: --child report|printed FOLDER DATE RATE MINIMUM FIRSTMON.
 int reportChild(int argc, char** argv) {
     if (argc != 8 || ::chdir(argv[3]) != 0) return 2;
     testsupport::HeadlessHost host(true);
@@ -87,9 +92,14 @@ int reportChild(int argc, char** argv) {
         QStringLiteral("12-9-26"),
         {}};
     interest::WindowHost printing(desk.platform(), {}, heading);
+    const bool kept = std::strcmp(argv[2], "report") == 0;
+    interest::KeptReport copy(desk.platform().clock, "12-8-26", desk.platform().printer.geometry(),
+                              desk.platform().printer.lineHeightOf(interest::WindowHost::reportFont()));
+    if (kept) printing.keepReportIn(copy, false);
     const auto t0 = std::chrono::steady_clock::now();
     for (const std::string& line : host.report()) printing.reportLine(QString::fromStdString(line));
     printing.endReport();
+    if (kept) copy.keep();
     std::printf("%.6f\n", std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
     return 0;
 }
@@ -117,9 +127,11 @@ int removalChild(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 2 && std::strcmp(argv[1], "--child") == 0 && std::strcmp(argv[2], "window") == 0)
+    if (argc > 2 && std::strcmp(argv[1], "--child") == 0 &&
+        (std::strcmp(argv[2], "window") == 0 || std::strcmp(argv[2], "kept") == 0))
         return windowChild(argc, argv);
-    if (argc > 2 && std::strcmp(argv[1], "--child") == 0 && std::strcmp(argv[2], "report") == 0)
+    if (argc > 2 && std::strcmp(argv[1], "--child") == 0 &&
+        (std::strcmp(argv[2], "report") == 0 || std::strcmp(argv[2], "printed") == 0))
         return reportChild(argc, argv);
     if (argc > 2 && std::strcmp(argv[1], "--child") == 0 &&
         (std::strcmp(argv[2], "remove") == 0 || std::strcmp(argv[2], "readonce") == 0))
@@ -141,9 +153,11 @@ int main(int argc, char** argv) {
     std::string removalLine;
     const QDate today(2026, 12, 8);
     const std::string date = "12-8-26";
-    std::printf("| accounts | firstmon | run s | peak MB | floor s | peak MB | run / floor | window s | peak MB | "
-                "report alone s | window / run | window / (run + report) |\n");
-    std::printf("|---:|:---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
+    std::printf(
+        "| accounts | firstmon | floor s | peak MB | run s | peak MB | run / floor | window, kept s | peak MB | "
+        "kept / floor | window, printed and kept s | peak MB | printed / floor | report alone, kept s | "
+        "report alone, printed s |\n");
+    std::printf("|---:|:---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
     for (int n : sizes) {
         const std::string store = tmp.path().toStdString() + "/store" + std::to_string(n);
         fs::create_directories(store);
@@ -165,11 +179,12 @@ int main(int argc, char** argv) {
                 return rc == 0;
             };
             if (!child("trace", nullptr, nullptr)) return 1;
-            const char* modes[] = {"floor", "post", "window", "report"};
-            std::vector<double> t[4];
-            long kb[4] = {0, 0, 0, 0};
+            const char* modes[] = {"floor", "post", "kept", "window", "report", "printed"};
+            constexpr int count = 6;
+            std::vector<double> t[count];
+            long kb[count] = {};
             for (int rep = 0; rep < 5; ++rep)
-                for (int k = 0; k < 4; ++k) {
+                for (int k = 0; k < count; ++k) {
                     double seconds = 0;
                     long peak = 0;
                     if (!child(modes[k], &seconds, &peak)) return 1;
@@ -178,14 +193,16 @@ int main(int argc, char** argv) {
                 }
             fs::remove_all(work);
             fs::remove(work + ".trace");
-            double m[4];
-            for (int k = 0; k < 4; ++k) {
+            double m[count];
+            for (int k = 0; k < count; ++k) {
                 std::sort(t[k].begin(), t[k].end());
                 m[k] = t[k][2];
             }
-            std::printf("| %d | %s | %.3f | %.1f | %.3f | %.1f | %.2f | %.3f | %.1f | %.3f | %.2f | %.2f |\n", n,
-                        firstmon ? "on" : "off", m[1], kb[1] / 1024.0, m[0], kb[0] / 1024.0, m[1] / m[0], m[2],
-                        kb[2] / 1024.0, m[3], m[2] / m[1], m[2] / (m[1] + m[3]));
+            std::printf(
+                "| %d | %s | %.3f | %.1f | %.3f | %.1f | %.2f | %.3f | %.1f | %.2f | %.3f | %.1f | %.2f | %.3f | "
+                "%.3f |\n",
+                n, firstmon ? "on" : "off", m[0], kb[0] / 1024.0, m[1], kb[1] / 1024.0, m[1] / m[0], m[2],
+                kb[2] / 1024.0, m[2] / m[0], m[3], kb[3] / 1024.0, m[3] / m[0], m[4], m[5]);
             std::fflush(stdout);
         }
         if (n == 100000) {

@@ -35,6 +35,8 @@ class Printer {
     virtual void setFont(const FontChoice& font) = 0;
     // The height of one line of the current font.
     virtual int lineHeight() const = 0;
+    // The height of one line of `font`, the current font left as it is.
+    virtual int lineHeightOf(const FontChoice& font) const = 0;
     // Prints the text at the current position, then moves to the start of the next line of
     // the font (a new page when the next line would not fit).
     virtual void printLine(const QString& text) = 0;

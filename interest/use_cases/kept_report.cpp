@@ -8,23 +8,87 @@ namespace interest {
 
 using namespace common;
 
-KeptReport::KeptReport(platform::Platform& p, const std::string& date) {
+namespace {
+constexpr size_t pagesWaiting = 64; // at most, so that a long report holds a few pages, not all
+}
+
+KeptReport::KeptReport(const Clock& clock, const std::string& date, const PageGeometry& page, int lineTwips)
+    : page_(page), lineTwips_(lineTwips) {
     const QString stamp =
-        p.clock.today().toString(QStringLiteral("yyyy-MM-dd")) + ' ' + p.clock.now().toString(QStringLiteral("HHmm"));
+        clock.today().toString(QStringLiteral("yyyy-MM-dd")) + ' ' + clock.now().toString(QStringLiteral("HHmm"));
     name_ = QStringLiteral("Interest report %1 posted %2.pdf").arg(fromAnsi(date), stamp);
     for (int n = 2; Env::current().info(name_.toStdString()).exists; ++n)
         name_ = QStringLiteral("Interest report %1 posted %2 (%3).pdf").arg(fromAnsi(date), stamp).arg(n);
     partial_ = name_ + QString::fromLatin1(temporarySuffix);
-    printer_ = p.documents.toFile(partial_, p.printer.geometry(), {});
+}
+
+KeptReport::~KeptReport() {
+    if (writer_.joinable()) drop();
+}
+
+void KeptReport::addPage(std::vector<platform::CourierPdf::Line> lines) {
+    std::unique_lock lock(mutex_);
+    if (!writer_.joinable() && !failed_) writer_ = std::thread([this] { writePages(); });
+    changed_.wait(lock, [this] { return pages_.size() < pagesWaiting || failed_; });
+    if (failed_) return; // told at the end
+    pages_.push_back(std::move(lines));
+    changed_.notify_all();
+}
+
+void KeptReport::writePages() {
+    try {
+        {
+            const std::lock_guard lock(mutex_);
+            pdf_ = std::make_unique<platform::CourierPdf>(partial_.toStdString(), page_, 10, lineTwips_,
+                                                          toAnsi(name_.chopped(4)));
+        }
+        for (;;) {
+            std::vector<platform::CourierPdf::Line> page;
+            {
+                std::unique_lock lock(mutex_);
+                changed_.wait(lock, [this] { return !pages_.empty() || ended_; });
+                if (pages_.empty()) return; // ended, every page written
+                page = std::move(pages_.front());
+                pages_.pop_front();
+                changed_.notify_all();
+            }
+            pdf_->addPage(page);
+        }
+    } catch (...) {
+        const std::lock_guard lock(mutex_);
+        failed_ = std::current_exception();
+        pages_.clear();
+        changed_.notify_all();
+    }
+}
+
+void KeptReport::stopWriting() {
+    {
+        const std::lock_guard lock(mutex_);
+        ended_ = true;
+        changed_.notify_all();
+    }
+    if (writer_.joinable()) writer_.join();
 }
 
 QString KeptReport::keep() {
-    printer_->endDoc();
+    if (!writer_.joinable() && !failed_) addPage({}); // a report of no page at all: one empty page
+    stopWriting();
+    try {
+        if (failed_) std::rethrow_exception(failed_);
+        pdf_->finish();
+    } catch (...) {
+        pdf_.reset();
+        if (Env::current().info(partial_.toStdString()).exists) Env::current().remove(partial_.toStdString());
+        throw;
+    }
+    pdf_.reset();
     return Env::current().rename(partial_.toStdString(), name_.toStdString()) ? name_ : partial_;
 }
 
 void KeptReport::drop() {
-    printer_->killDoc();
+    stopWriting();
+    pdf_.reset();
     if (Env::current().info(partial_.toStdString()).exists) Env::current().remove(partial_.toStdString());
 }
 

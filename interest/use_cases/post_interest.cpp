@@ -301,6 +301,19 @@ void PostInterest::tellOutcome(PostingOutcome outcome, const PostingRun& run) {
     }
 }
 
+std::optional<QString> PostInterest::keepOrTell(KeptReport& kept) {
+    try {
+        return kept.keep();
+    } catch (const RunError& e) {
+        p_.screen.setHourglass(false);
+        p_.messages.show(QStringLiteral("The report could not be kept in the store's folder as %1: %2. What was posted "
+                                        "stays posted.")
+                             .arg(kept.name(), troubleOf(e)),
+                         {}, Buttons::Ok, Icon::Exclamation);
+        return std::nullopt;
+    }
+}
+
 QString PostInterest::madeText() const {
     return QStringLiteral("%1 at %2")
         .arg(fromAnsi(shortDateText(p_.clock.today())), p_.clock.now().toString(QStringLiteral("H:mm")));
@@ -320,10 +333,11 @@ PostingDone PostInterest::post(const PostingForm& form, const PostingView& view)
         heading(form, false));
     // A copy of the report is kept in the store's folder, whatever the printer does with it: written
     // under a temporary name and given its own once whole, so a stop never leaves a broken one.
-    KeptReport kept(p_, date->text);
+    // Its pages as the printer's, so that the copy reads page for page as the paper.
+    KeptReport kept(p_.clock, date->text, p_.printer.geometry(), p_.printer.lineHeightOf(WindowHost::reportFont()));
     QString keptAs = kept.name();
     const bool printed = p_.printer.installed();
-    host.copyReportTo(&kept.printer(), printed);
+    host.keepReportIn(kept, printed);
     PostingRun run(inputOf(form, *date, false), host, steplabel_);
     PostingOutcome outcome = PostingOutcome::Completed;
     try {
@@ -334,7 +348,7 @@ PostingDone PostInterest::post(const PostingForm& form, const PostingView& view)
         // says what it posted. A run that changed no account has nothing to report.
         if (run.lastDone() > 0) {
             host.endReport(); // the report of what was posted, paged
-            kept.keep();
+            keepOrTell(kept);
         } else {
             p_.printer.killDoc();
             kept.drop();
@@ -352,14 +366,19 @@ PostingDone PostInterest::post(const PostingForm& form, const PostingView& view)
         kept.drop();
         return {};
     }
-    keptAs = kept.keep(); // the run's end ended the printed report
+    const std::optional<QString> keptName = keepOrTell(kept); // the run's end ended the printed report
+    keptAs = keptName.value_or(QString());
     view.progress(100);
     const QString total = amount(run.total());
     const QString accounts = counted(run.charged(), QStringLiteral("account"));
     const QString where = QDir::toNativeSeparators(QFileInfo(keptAs).absoluteFilePath());
-    const QString report =
-        printed ? QStringLiteral("The report was %1 and is kept as %2.").arg(p_.printer.destination(), where)
-                : QStringLiteral("No printer is installed: the report is kept as %1.").arg(where);
+    QString report = printed
+                         ? QStringLiteral("The report was %1 and is kept as %2.").arg(p_.printer.destination(), where)
+                         : QStringLiteral("No printer is installed: the report is kept as %1.").arg(where);
+    if (!keptName)
+        report = printed
+                     ? QStringLiteral("The report was %1; no copy of it could be kept.").arg(p_.printer.destination())
+                     : QStringLiteral("No printer is installed, and the report could not be kept.");
     // In the record before the window says it is done.
     std::vector<RecordLine> lines{
         RecordLine{"posting",
@@ -447,8 +466,8 @@ void PostInterest::reportUnfinishedPosting(PostingForm form) {
     WindowHost::Heading h = heading(form, false);
     h.preview = QStringLiteral("Written at the next start: the posting was stopped before its report was finished");
     WindowHost host(p_, {}, h);
-    KeptReport kept(p_, date->text);
-    host.copyReportTo(&kept.printer(), false);
+    KeptReport kept(p_.clock, date->text, p_.printer.geometry(), p_.printer.lineHeightOf(WindowHost::reportFont()));
+    host.keepReportIn(kept, false);
     PostingInput in = inputOf(form, *date, true);
     in.accountsFile = PostingBackup::copyOf(*backup, "cust.dat");
     PostingRun run(in, host, steplabel_);
@@ -469,7 +488,9 @@ void PostInterest::reportUnfinishedPosting(PostingForm form) {
         kept.drop();
         return;
     }
-    const QString keptAs = kept.keep();
+    const std::optional<QString> keptName = keepOrTell(kept);
+    if (!keptName) return;
+    const QString keptAs = *keptName;
     recordOrTell(p_,
                  {RecordLine{"posting",
                              date->text,

@@ -80,6 +80,8 @@ class PostInterest {
     void tellOutcome(PostingOutcome outcome, const PostingRun& run);
     PostingInput inputOf(const PostingForm& form, const PostingDate& date, bool preview) const;
     WindowHost::Heading heading(const PostingForm& form, bool forPreview) const;
+    // The kept report given its name; a report that could not be written is told, and nothing.
+    std::optional<QString> keepOrTell(KeptReport& kept);
     // "12-9-26 at 9:00": when a posting was made.
     QString madeText() const;
 

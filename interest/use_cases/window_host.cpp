@@ -1,5 +1,9 @@
 #include "interest/use_cases/window_host.h"
 
+#include "common/cp1252.h"
+
+#include <utility>
+
 namespace interest {
 
 using namespace platform;
@@ -27,83 +31,94 @@ bool WindowHost::confirmRemoval(const QString& charge) {
                             Answer::No) == Answer::Yes;
 }
 
-void WindowHost::reportLine(const QString& line) {
-    if (printers_.empty()) return;
-    if (heading_) lines_.push_back({line, false});
-    else printLine(line);
+void WindowHost::reportLine(const QString& line) { report(line, false); }
+void WindowHost::reportColumns(const QString& columns) { report(columns, true); }
+
+int WindowHost::linesPerPage(const common::PageGeometry& page, int lineTwips) {
+    return std::max(12, page.printableHeight / std::max(1, lineTwips));
 }
 
-void WindowHost::reportColumns(const QString& columns) {
-    if (printers_.empty()) return;
-    if (heading_) lines_.push_back({columns, true});
-    else if (!columns.isEmpty()) printLine(columns);
+FontChoice WindowHost::reportFont() { return FontChoice{QStringLiteral("Courier New"), 10, false, false}; }
+
+void WindowHost::report(const QString& text, bool columns) {
+    if (!heading_) {
+        if (!columns || !text.isEmpty()) printLine(text);
+        return;
+    }
+    if (kept_) {
+        if (!keptPaging_)
+            keptPaging_ = std::make_unique<ReportPaging>(
+                linesPerPage(kept_->page(), kept_->lineTwips()), static_cast<int>(pageHeading(1, 1).size()),
+                [this](int page) { startKeptPage(page); },
+                [this](const QString& l) {
+                    keptPage_.push_back({common::toAnsi(l), false});
+                });
+        keptPaging_->add(text, columns);
+    }
+    if (!printers_.empty()) spool_.add(text, columns);
 }
 
 void WindowHost::printLine(const QString& line) {
     for (Printer* each : printers_) each->printLine(line);
 }
 
-std::vector<QString> WindowHost::pageHeading(int page, int pages) const {
-    std::vector<QString> h;
-    if (!heading_->preview.isEmpty()) h.push_back(heading_->preview);
-    h.push_back(heading_->posting);
-    h.push_back(QStringLiteral("Store: ") + heading_->store);
-    const QString pageOf = QStringLiteral("Page %1 of %2").arg(page).arg(pages);
-    h.push_back(heading_->printed.isEmpty() ? pageOf
-                                            : QStringLiteral("Printed %1   %2").arg(heading_->printed, pageOf));
-    if (!heading_->note.isEmpty()) h.push_back(heading_->note);
-    h.emplace_back();
+std::vector<std::pair<QString, bool>> WindowHost::pageHeading(int page, int pages) const {
+    std::vector<std::pair<QString, bool>> h;
+    if (!heading_->preview.isEmpty()) h.emplace_back(heading_->preview, false);
+    h.emplace_back(heading_->posting, false);
+    h.emplace_back(QStringLiteral("Store: ") + heading_->store, false);
+    const QString pageOf =
+        pages > 0 ? QStringLiteral("Page %1 of %2").arg(page).arg(pages) : QStringLiteral("Page %1 of ").arg(page);
+    h.emplace_back(heading_->printed.isEmpty() ? pageOf
+                                               : QStringLiteral("Printed %1   %2").arg(heading_->printed, pageOf),
+                   pages == 0);
+    if (!heading_->note.isEmpty()) h.emplace_back(heading_->note, false);
+    h.emplace_back(QString(), false);
     return h;
 }
 
-std::vector<std::vector<QString>> WindowHost::pages() const {
-    // As many lines a page as the first printer holds; the heading, and the column headings in
-    // force, on top of every page. Column headings never end a page: their lines follow them.
+void WindowHost::startKeptPage(int page) {
+    if (page > 1) kept_->addPage(std::exchange(keptPage_, {}));
+    for (const auto& [line, withTotal] : pageHeading(page, 0)) keptPage_.push_back({common::toAnsi(line), withTotal});
+}
+
+void WindowHost::printReport() {
+    // As many lines a page as the first printer holds; the number of pages counted first.
+    for (Printer* each : printers_) each->setFont(reportFont());
     const Printer& lead = *printers_.front();
-    const int perPage = std::max(12, lead.geometry().printableHeight / std::max(1, lead.lineHeight()));
+    const int perPage = linesPerPage(lead.geometry(), lead.lineHeight());
     const int headingLines = static_cast<int>(pageHeading(1, 1).size());
-    std::vector<std::vector<QString>> pages;
-    QString columns;
-    int used = perPage; // a page is started at the first line
-    for (size_t k = 0; k < lines_.size(); ++k) {
-        const Line& l = lines_[k];
-        const bool newPage = l.columns ? used + 2 > perPage : used + 1 > perPage;
-        if (l.columns) columns = l.text;
-        if (newPage) {
-            pages.emplace_back();
-            used = headingLines;
-            if (!columns.isEmpty()) {
-                pages.back().push_back(columns);
-                ++used;
-            }
-            if (l.columns) continue;
-        } else if (l.columns) {
-            if (!columns.isEmpty()) {
-                pages.back().push_back(columns);
-                ++used;
-            }
-            continue;
-        }
-        pages.back().push_back(l.text);
-        ++used;
+    int pages = 0;
+    if (keptPaging_ && perPage == linesPerPage(kept_->page(), kept_->lineTwips())) {
+        pages = keptPaging_->pages(); // the same lines in the same pages
+    } else {
+        ReportPaging count(
+            perPage, headingLines, [](int) {}, [](const QString&) {});
+        spool_.replay([&](const QString& text, bool columns) { count.add(text, columns); });
+        count.end();
+        pages = count.pages();
     }
-    if (pages.empty()) pages.emplace_back();
-    return pages;
+    ReportPaging paging(
+        perPage, headingLines,
+        [&](int page) {
+            if (page > 1)
+                for (Printer* each : printers_) each->newPage();
+            for (const auto& line : pageHeading(page, pages)) printLine(line.first);
+        },
+        [this](const QString& line) { printLine(line); });
+    spool_.replay([&](const QString& text, bool columns) { paging.add(text, columns); });
+    paging.end();
+    spool_.clear();
 }
 
 void WindowHost::endReport() {
-    if (heading_ && !printers_.empty()) {
-        // A fixed-pitch font, so that the columns line up.
-        for (Printer* each : printers_) each->setFont(FontChoice{QStringLiteral("Courier New"), 10, false, false});
-        const std::vector<std::vector<QString>> laid = pages();
-        const int count = static_cast<int>(laid.size());
-        for (int n = 1; n <= count; ++n) {
-            if (n > 1)
-                for (Printer* each : printers_) each->newPage();
-            for (const QString& line : pageHeading(n, count)) printLine(line);
-            for (const QString& line : laid[static_cast<size_t>(n - 1)]) printLine(line);
+    if (heading_) {
+        if (kept_) {
+            if (!keptPaging_) report(QString(), true); // a report of no line: its page and heading
+            keptPaging_->end();
+            kept_->addPage(std::exchange(keptPage_, {}));
         }
-        lines_.clear();
+        if (!printers_.empty()) printReport();
     }
     for (Printer* each : printers_) each->endDoc();
 }

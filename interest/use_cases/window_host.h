@@ -1,5 +1,8 @@
 #pragma once
 #include "interest/engine_host.h"
+#include "interest/use_cases/kept_report.h"
+#include "interest/use_cases/line_spool.h"
+#include "interest/use_cases/report_paging.h"
 #include "platform/platform.h"
 
 #include <functional>
@@ -21,15 +24,22 @@ class WindowHost : public EngineHost {
     };
     // `progress` shows how far a run is.
     WindowHost(platform::Platform& p, std::function<void(int)> progress = {}, std::optional<Heading> heading = {});
-    // A second printer that gets every line of the report too (the copy kept in the store);
+    // The copy kept in the store gets every page of the report too, as the report is made;
     // without `alsoPrinted` the report goes to the copy alone (no printer is installed, and a
     // second file of the same report would only be in the way).
-    void copyReportTo(platform::Printer* copy, bool alsoPrinted = true) {
+    void keepReportIn(KeptReport& kept, bool alsoPrinted = true) {
         if (!alsoPrinted) printers_.clear();
-        printers_.push_back(copy);
+        kept_ = &kept;
     }
     // The report goes nowhere: a run whose numbers are wanted, not its paper.
-    void dropReport() { printers_.clear(); }
+    void dropReport() {
+        printers_.clear();
+        kept_ = nullptr;
+    }
+    // The lines a page of paper holds, of `lineTwips` each, on a page of `page`.
+    static int linesPerPage(const common::PageGeometry& page, int lineTwips);
+    // The face the report is printed in: fixed-pitch, so that the columns line up.
+    static platform::FontChoice reportFont();
 
     void notify(const QString& text, const QString& title, Tone tone, bool withCancel) override;
     bool confirmRemoval(const QString& charge) override;
@@ -42,21 +52,24 @@ class WindowHost : public EngineHost {
     const common::Clock& clock() const override;
 
   private:
-    // A line of the report, or the column headings from there on.
-    struct Line {
-        QString text;
-        bool columns = false;
-    };
-    // The report laid out in pages, for "Page N of M": each page its lines, headings included.
-    std::vector<std::vector<QString>> pages() const;
-    std::vector<QString> pageHeading(int page, int pages) const;
+    void report(const QString& text, bool columns);
+    // The heading of a page: its lines, the one that ends in the number of pages marked (that
+    // number left out when `pages` is 0, for the kept copy that prints it when it is known).
+    std::vector<std::pair<QString, bool>> pageHeading(int page, int pages) const;
+    void startKeptPage(int page);
+    void printReport();
     void printLine(const QString& line);
     platform::Platform& p_;
     std::function<void(int)> progress_;
     std::optional<Heading> heading_;
-    std::vector<Line> lines_; // a report with a heading waits for its end, to be paged
-    // Where the report goes, the first of them deciding where pages break.
+    // Where the report goes: the printers, the first of them deciding where pages break; their
+    // lines wait in the spool for the end, when the number of pages is known.
     std::vector<platform::Printer*> printers_;
+    LineSpool spool_;
+    // The kept copy, paged as the lines come and handed a page at a time.
+    KeptReport* kept_ = nullptr;
+    std::unique_ptr<ReportPaging> keptPaging_;
+    std::vector<platform::CourierPdf::Line> keptPage_;
 };
 
 } // namespace interest

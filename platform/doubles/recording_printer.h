@@ -23,6 +23,7 @@ class RecordingPrinter : public Printer {
     void setCurrentY(int y) override { inner_.setCurrentY(y); }
     void setFont(const FontChoice& font) override;
     int lineHeight() const override { return inner_.lineHeight(); }
+    int lineHeightOf(const FontChoice& font) const override { return inner_.lineHeightOf(font); }
     void printLine(const QString& text) override;
     void circle(int x, int y, int radius) override;
     void picture(int x, int y, const QImage& image) override;

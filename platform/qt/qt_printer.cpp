@@ -86,11 +86,11 @@ PageGeometry QtPrinter::geometry() const {
 
 double QtPrinter::px(int twips) const { return twips * printer_->resolution() / 1440.0; }
 
-QFont QtPrinter::printerFont() const {
-    QFont f(font_.name);
+QFont QtPrinter::printerFont(const FontChoice& font) {
+    QFont f(font.name);
     // A typewriter face (the columns of a report) stays one on a machine that lacks it: the
     // system's fixed font, else the first fixed-pitch family it has.
-    if (font_.name.contains(QLatin1String("Courier"), Qt::CaseInsensitive) && !QFontInfo(f).fixedPitch()) {
+    if (font.name.contains(QLatin1String("Courier"), Qt::CaseInsensitive) && !QFontInfo(f).fixedPitch()) {
         QString fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
         if (!QFontDatabase::isFixedPitch(fixed)) {
             const QStringList families = QFontDatabase::families();
@@ -100,9 +100,9 @@ QFont QtPrinter::printerFont() const {
         }
         f.setFamily(fixed);
     }
-    f.setPointSizeF(font_.size > 0 ? font_.size : 10);
-    f.setBold(font_.bold);
-    f.setItalic(font_.italic);
+    f.setPointSizeF(font.size > 0 ? font.size : 10);
+    f.setBold(font.bold);
+    f.setItalic(font.italic);
     return f;
 }
 
@@ -132,7 +132,7 @@ void QtPrinter::setFont(const FontChoice& font) {
 const QtPrinter::Metrics& QtPrinter::metrics() const {
     // The font and its metrics are made once for each font set, not for every line.
     if (!metrics_) {
-        const QFont f = printerFont();
+        const QFont f = printerFont(font_);
         const QFontMetricsF fm(f, printer_.get());
         metrics_ =
             Metrics{f, fm.ascent(), static_cast<int>(std::lround(fm.height() * 1440.0 / printer_->resolution()))};
@@ -141,6 +141,12 @@ const QtPrinter::Metrics& QtPrinter::metrics() const {
 }
 
 int QtPrinter::lineHeight() const { return metrics().lineHeight; }
+
+int QtPrinter::lineHeightOf(const FontChoice& font) const {
+    if (font == font_) return lineHeight();
+    const QFontMetricsF fm(printerFont(font), printer_.get());
+    return static_cast<int>(std::lround(fm.height() * 1440.0 / printer_->resolution()));
+}
 
 void QtPrinter::printLine(const QString& text) {
     if (!preview_) begin();

@@ -40,13 +40,14 @@ class QtPrinter : public Printer {
     int renderText(const QTextDocument& text, int first, int end, const QRect& rect) override;
 
     int lineHeight() const override;
+    int lineHeightOf(const FontChoice& font) const override;
     // Selects another system printer (the print-setup dialog).
     QPrinter& qprinter() { return *printer_; }
 
   private:
     void begin();
     double px(int twips) const;
-    QFont printerFont() const;
+    static QFont printerFont(const FontChoice& font);
 
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QPainter> painter_;
