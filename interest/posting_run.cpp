@@ -301,7 +301,8 @@ void PostingRun::reportTotals() {
         host_.reportLine(QString());
         host_.reportLine(fromAnsi(sparedHeading()));
         host_.reportColumns(fromAnsi(sparedColumns()));
-        for (const SparedLine& s : sparedLines_) host_.reportLine(fromAnsi(printable(sparedLine(s))));
+        sparedLines_.replay([this](std::string_view line, bool) { host_.reportLine(fromAnsi(line)); });
+        sparedLines_.clear();
     }
     host_.reportColumns(QString());
     for (const std::string& line : reportSummary(lookedAt_, charged_, total_, spared_))
@@ -460,7 +461,7 @@ void PostingRun::reportCheckByHand(int32_t i, const std::string& current) {
     ++spared_.checkByHand;
     SparedLine s = sparedOf(i, current);
     s.because = "changed since the stop: check by hand";
-    sparedLines_.push_back(std::move(s));
+    sparedLines_.add(printable(sparedLine(s)));
 }
 
 SparedLine PostingRun::sparedOf(int32_t i, std::string_view account) const {
@@ -490,7 +491,7 @@ PostingRun::AccountPlan PostingRun::planAccount(int32_t i, std::string_view befo
         s.because = std::move(planned.note);
         if (planned.spared == Spared::ByHand)
             byHand_.push_back({i, s.name, std::string(trim(fieldText(before, custrec::phone)))});
-        sparedLines_.push_back(std::move(s));
+        sparedLines_.add(printable(sparedLine(s)));
     }
     if (planned.spared == Spared::No) charge(plan, std::move(planned.account), planned.base);
     else plan.after = std::move(planned.account);
@@ -531,12 +532,12 @@ void PostingRun::charge(AccountPlan& plan, std::string&& account, Money base) {
         ++spared_.tooLarge;
         SparedLine s = sparedOf(plan.account, account);
         s.because = std::move(c.reportLine);
-        sparedLines_.push_back(std::move(s));
+        sparedLines_.add(printable(sparedLine(s)));
         plan.after = std::move(account);
         return;
     }
     report(std::move(c.reportLine));
-    if (in_.preview) chargedList_.push_back({plan.account, accountNames(account), c.amount});
+    if (in_.preview && in_.listCharges) chargedList_.push_back({plan.account, accountNames(account), c.amount});
     if (record > monthlast_) monthlast_ = record;
     plan.after = std::move(c.account);
     plan.transaction = std::move(c.transaction);

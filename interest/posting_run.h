@@ -5,6 +5,7 @@
 #include "interest/account_planner.h"
 #include "interest/block_writer.h"
 #include "interest/engine_host.h"
+#include "interest/line_spool.h"
 #include "interest/posting_backup.h"
 #include "interest/posting_date.h"
 #include "interest/posting_journal.h"
@@ -33,6 +34,7 @@ struct PostingInput {
     bool wholesale = false;    // interest transactions carry "1 999999" in amount2
     int32_t blockSize = 32768; // accounts read, noted and written together
     bool preview = false;      // the whole run computed and reported, nothing written
+    bool listCharges = true;   // a preview keeps each charged account for previewCharges()
     // A preview of the accounts in this file instead of "cust.dat" (a copy of them as they were
     // before a posting, to write that posting's report again).
     std::string accountsFile{};
@@ -177,8 +179,8 @@ class PostingRun {
     int32_t charged_ = 0;
     int32_t withBalance_ = 0;
     SparedAccounts spared_;
-    int32_t lookedAt_ = 0;                // the accounts the report counts
-    std::vector<SparedLine> sparedLines_; // for the report's section after the charges
+    int32_t lookedAt_ = 0;                                   // the accounts the report counts
+    LineSpool sparedLines_{"Interest accounts not charged"}; // the report's section after the charges
     std::vector<PreviewCharge> chargedList_;
     std::vector<SparedByHand> byHand_;
     std::string pendingDate_;

@@ -234,7 +234,9 @@ bool PostInterest::postingConfirmed(const PostingForm& form, const PostingDate& 
     // The whole of the posting in one question, with what the preview of it charges.
     WindowHost host(p_);
     host.dropReport();
-    PostingRun previewRun(inputOf(form, date, true), host, steplabel_);
+    PostingInput in = inputOf(form, date, true);
+    in.listCharges = false; // its totals are asked about, not its accounts: a store of many holds none
+    PostingRun previewRun(in, host, steplabel_);
     PostingOutcome outcome = PostingOutcome::StoppedPending;
     QString noPreview;
     // Missing files and a stopped posting are the posting's own to tell.
@@ -469,6 +471,7 @@ void PostInterest::reportUnfinishedPosting(PostingForm form) {
     KeptReport kept(p_.clock, date->text, p_.printer.geometry(), p_.printer.lineHeightOf(WindowHost::reportFont()));
     host.keepReportIn(kept, false);
     PostingInput in = inputOf(form, *date, true);
+    in.listCharges = false;
     in.accountsFile = PostingBackup::copyOf(*backup, "cust.dat");
     PostingRun run(in, host, steplabel_);
     p_.screen.setHourglass(true);

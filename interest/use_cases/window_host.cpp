@@ -55,7 +55,7 @@ void WindowHost::report(const QString& text, bool columns) {
                 });
         keptPaging_->add(text, columns);
     }
-    if (!printers_.empty()) spool_.add(text, columns);
+    if (!printers_.empty()) spool_.add(common::toAnsi(text), columns);
 }
 
 void WindowHost::printLine(const QString& line) {
@@ -94,7 +94,7 @@ void WindowHost::printReport() {
     } else {
         ReportPaging count(
             perPage, headingLines, [](int) {}, [](const QString&) {});
-        spool_.replay([&](const QString& text, bool columns) { count.add(text, columns); });
+        spool_.replay([&](std::string_view text, bool columns) { count.add(common::fromAnsi(text), columns); });
         count.end();
         pages = count.pages();
     }
@@ -106,7 +106,7 @@ void WindowHost::printReport() {
             for (const auto& line : pageHeading(page, pages)) printLine(line.first);
         },
         [this](const QString& line) { printLine(line); });
-    spool_.replay([&](const QString& text, bool columns) { paging.add(text, columns); });
+    spool_.replay([&](std::string_view text, bool columns) { paging.add(common::fromAnsi(text), columns); });
     paging.end();
     spool_.clear();
 }

@@ -1,7 +1,7 @@
 #pragma once
 #include "interest/engine_host.h"
+#include "interest/line_spool.h"
 #include "interest/use_cases/kept_report.h"
-#include "interest/use_cases/line_spool.h"
 #include "interest/use_cases/report_paging.h"
 #include "platform/platform.h"
 

@@ -1,7 +1,7 @@
 #include "common/env.h"
 #include "common/run_error.h"
+#include "interest/line_spool.h"
 #include "interest/use_cases/kept_report.h"
-#include "interest/use_cases/line_spool.h"
 #include "interest/use_cases/report_paging.h"
 #include "platform/courier_pdf.h"
 #include "tests/support/fault_env.h"
@@ -103,27 +103,42 @@ TEST(ReportPagingTest, HeadingsOnEveryPageAndColumnHeadingsNeverEndOne) {
     EXPECT_TRUE(empty.pages[0].isEmpty());
 }
 
-TEST(LineSpoolTest, LinesComeBackInOrderWithTheirKindAndTheFileGoes) {
+TEST(LineSpoolTest, LinesComeBackInOrderWithTheirMarkFromMemoryAndFromTheFile) {
     TempFolder folder;
-    std::vector<std::pair<QString, bool>> back;
+    const auto files = [] { return std::distance(fs::directory_iterator("."), fs::directory_iterator()); };
+    std::vector<std::pair<std::string, bool>> back;
+    const auto keep = [&](std::string_view t, bool c) { back.emplace_back(t, c); };
     {
         LineSpool spool;
-        spool.replay([&](const QString& t, bool c) { back.emplace_back(t, c); });
-        EXPECT_TRUE(back.empty()); // nothing added, no file made
-        EXPECT_TRUE(fs::is_empty(fs::current_path()));
-        const QString wide = QString(300, QChar(0xE9)); // lines across the 1 MiB pieces
-        for (int k = 0; k < 5000; ++k) spool.add(k % 100 == 0 ? QString() : wide + QString::number(k), k % 50 == 0);
-        spool.replay([&](const QString& t, bool c) { back.emplace_back(t, c); });
-        ASSERT_EQ(back.size(), 5000u);
-        EXPECT_EQ(back[0], std::make_pair(QString(), true));
-        EXPECT_EQ(back[4999], std::make_pair(wide + "4999", false));
-        EXPECT_EQ(back[50], std::make_pair(wide + "50", true));
-        EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1);
-        LineSpool other; // a second report in the same folder keeps a file of its own
-        other.add("x", false);
-        EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 2);
+        spool.replay(keep);
+        EXPECT_TRUE(back.empty() && spool.empty());
+        spool.add("a", true);
+        spool.add("");
+        spool.replay(keep); // a few lines stay in memory: no file
+        EXPECT_EQ(back, (std::vector<std::pair<std::string, bool>>{{"a", true}, {"", false}}));
+        EXPECT_EQ(files(), 0);
     }
-    EXPECT_TRUE(fs::is_empty(fs::current_path()));
+    back.clear();
+    {
+        LineSpool spool;
+        spool.holdInMemory(1000);
+        const std::string wide(300, '\xE9'); // lines across the file's pieces and the memory's
+        for (int k = 0; k < 5000; ++k) spool.add(k % 100 == 0 ? std::string() : wide + std::to_string(k), k % 50 == 0);
+        EXPECT_EQ(files(), 1);
+        spool.replay(keep);
+        ASSERT_EQ(back.size(), 5000u);
+        EXPECT_EQ(back[0], std::make_pair(std::string(), true));
+        EXPECT_EQ(back[50], std::make_pair(wide + "50", true));
+        EXPECT_EQ(back[4999], std::make_pair(wide + "4999", false));
+        LineSpool other; // a second report in the same folder keeps a file of its own
+        other.holdInMemory(1);
+        other.add("x");
+        EXPECT_EQ(files(), 2);
+        spool.clear();
+        EXPECT_TRUE(spool.empty());
+        EXPECT_EQ(files(), 1);
+    }
+    EXPECT_EQ(files(), 0);
 }
 
 TEST(KeptReportTest, WrittenAsItComesNamedWhenWholeAndNothingLeftOtherwise) {
