@@ -23,7 +23,12 @@ KeptReport::KeptReport(const Clock& clock, const std::string& date, const PageGe
 }
 
 KeptReport::~KeptReport() {
-    if (writer_.joinable()) drop();
+    if (!writer_.joinable()) return;
+    try {
+        drop(); // neither kept nor dropped: a run that ended by an error nobody caught here
+    } catch (const std::exception&) {
+        // the temporary is left for the next start to remove
+    }
 }
 
 void KeptReport::addPage(std::vector<platform::CourierPdf::Line> lines) {

@@ -392,7 +392,8 @@ PostingDone PostInterest::post(const PostingForm& form, const PostingView& view)
                    {},
                    {},
                    {},
-                   "minimum " + toAnsi(form.minimum.trimmed()) + "; report " + toAnsi(QFileInfo(keptAs).fileName())}};
+                   "minimum " + toAnsi(form.minimum.trimmed()) + "; report " +
+                       (keptName ? toAnsi(QFileInfo(keptAs).fileName()) : std::string("not kept"))}};
     for (const SparedByHand& a : run.sparedByHand())
         lines.push_back(RecordLine{"spared by hand",
                                    date->text,
