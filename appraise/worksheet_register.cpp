@@ -109,14 +109,13 @@ void WorksheetWindow::fillRegister() {
     if (registerDue->isChecked()) due = dueForUpdate(register_, p.clock.today(), updatePeriodMonths());
     const std::vector<RegisterEntry>& shown = registerDue->isChecked() ? due : register_;
     const QString search = registerSearch->text();
-    const bool everything = search.trimmed().isEmpty();
     // The lines made first and put in the list in one go: a store has thousands.
     QStringList lines;
     lines.reserve(static_cast<qsizetype>(shown.size()));
     registerRows_.clear();
     int current = -1;
     for (const RegisterEntry& e : shown) {
-        if (!everything && !registerMatches(e, search)) continue;
+        if (!registerMatches(e, search)) continue;
         if (e.file == chosen) current = static_cast<int>(lines.size());
         lines << registerLine(e);
         registerRows_.push_back(e.file);

@@ -36,14 +36,15 @@ std::string loweredName(std::string_view s) {
     return l;
 }
 
-// The entry of a folder that matches a name without regard to case (the first in name order),
-// found in one pass over the folder; empty when none does.
+// The names of the current folder, each with its lowered form, in one listing.
 LoweredNames currentFolderNames() {
     LoweredNames names;
     for (FolderEntry& e : Env::current().list("", true)) names.emplace_back(loweredName(e.name), std::move(e.name));
     return names;
 }
 
+// The entry of a folder that matches a name without regard to case (the first in name order),
+// found in one pass over the folder; empty when none does.
 std::string entryMatching(const std::string& dir, const std::string& part) {
     if (dir.empty()) {
         if (const auto fromSnapshot = snapshotEntry(loweredName(part), currentFolderNames)) return *fromSnapshot;

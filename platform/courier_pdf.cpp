@@ -40,16 +40,18 @@ CourierPdf::CourierPdf(const std::string& path, const PageGeometry& page, double
     file_->truncate(0);
     write("%PDF-1.4\n%\xE2\xE3\xCF\xD3\n");
     offsets_.resize(infoObject, -1);
-    offsets_[catalogObject - 1] = written_ + static_cast<int64_t>(buffer_.size());
+    offsets_[catalogObject - 1] = end();
     write("1 0 obj\n<< /Type /Catalog /Pages 2 0 R >>\nendobj\n");
-    offsets_[fontObject - 1] = written_ + static_cast<int64_t>(buffer_.size());
+    offsets_[fontObject - 1] = end();
     write("3 0 obj\n<< /Type /Font /Subtype /Type1 /BaseFont /Courier /Encoding /WinAnsiEncoding >>\nendobj\n");
 }
 
 CourierPdf::~CourierPdf() = default;
 
+int64_t CourierPdf::end() const { return written_ + static_cast<int64_t>(buffer_.size()); }
+
 int CourierPdf::newObject() {
-    offsets_.push_back(written_ + static_cast<int64_t>(buffer_.size()));
+    offsets_.push_back(end());
     return static_cast<int>(offsets_.size());
 }
 
@@ -109,18 +111,18 @@ void CourierPdf::finish() {
     if (pageObjects_.empty()) addPage({});
     const std::string total =
         "BT /F1 " + number(pointSize_) + " Tf 0 0 Td " + pdfString(std::to_string(pages())) + " Tj ET\n";
-    offsets_[totalObject - 1] = written_ + static_cast<int64_t>(buffer_.size());
+    offsets_[totalObject - 1] = end();
     write("4 0 obj\n<< /Type /XObject /Subtype /Form /BBox [0 -" + number(pointSize_) + ' ' + number(pointSize_ * 8) +
           ' ' + number(pointSize_ * 2) + "] /Resources << /Font << /F1 3 0 R >> >> /Length " +
           std::to_string(total.size()) + " >>\nstream\n" + total + "endstream\nendobj\n");
-    offsets_[pagesObject - 1] = written_ + static_cast<int64_t>(buffer_.size());
+    offsets_[pagesObject - 1] = end();
     std::string kids;
     kids.reserve(pageObjects_.size() * 8);
     for (const int p : pageObjects_) kids += std::to_string(p) + " 0 R ";
     write("2 0 obj\n<< /Type /Pages /Count " + std::to_string(pages()) + " /Kids [ " + kids + "] >>\nendobj\n");
-    offsets_[infoObject - 1] = written_ + static_cast<int64_t>(buffer_.size());
+    offsets_[infoObject - 1] = end();
     write("5 0 obj\n<< /Title " + pdfString(title_) + " >>\nendobj\n");
-    const int64_t xref = written_ + static_cast<int64_t>(buffer_.size());
+    const int64_t xref = end();
     std::string table = "xref\n0 " + std::to_string(offsets_.size() + 1) + "\n0000000000 65535 f \n";
     for (const int64_t at : offsets_) {
         char entry[24];

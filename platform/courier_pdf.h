@@ -39,7 +39,8 @@ class CourierPdf {
     void finish();
 
   private:
-    int newObject(); // its number, its place the current end of the file
+    int64_t end() const; // the end of the file, what is still in the buffer included
+    int newObject();     // its number, its place the current end of the file
     void write(std::string_view bytes);
     void flush();
 

@@ -31,13 +31,18 @@ std::optional<int64_t> number(std::string_view s) {
     return n;
 }
 
+// A file's bytes, by its path as listed (no name looked up: it is also read on another thread).
+std::string wholeFile(const std::string& path) {
+    const std::unique_ptr<EnvFile> f = Env::current().open(path, false, FileLock::Shared);
+    std::string bytes(static_cast<size_t>(f->size()), '\0');
+    bytes.resize(f->readAt(0, bytes.data(), bytes.size()));
+    return bytes;
+}
+
 // The facts read from the file itself; nothing when it cannot be read now.
 std::optional<AppraisalFacts> readFacts(const std::string& path) {
     try {
-        const std::unique_ptr<EnvFile> f = Env::current().open(path, false, FileLock::Shared);
-        std::string bytes(static_cast<size_t>(f->size()), '\0');
-        bytes.resize(f->readAt(0, bytes.data(), bytes.size()));
-        return appraisalFacts(bytes);
+        return appraisalFacts(wholeFile(path));
     } catch (const RunError&) {
         return std::nullopt;
     }
@@ -107,10 +112,7 @@ Index readIndex(const std::string& path) {
     try {
         const PathInfo info = env.info(path);
         if (!info.exists || info.folder) return index;
-        const std::unique_ptr<EnvFile> f = env.open(path, false, FileLock::Shared);
-        std::string bytes(static_cast<size_t>(f->size()), '\0');
-        bytes.resize(f->readAt(0, bytes.data(), bytes.size()));
-        std::vector<IndexEntry> entries = indexEntries(bytes);
+        std::vector<IndexEntry> entries = indexEntries(wholeFile(path));
         index.entries.reserve(entries.size());
         for (IndexEntry& e : entries) {
             std::string name = e.name;
@@ -122,38 +124,21 @@ Index readIndex(const std::string& path) {
     }
     return index;
 }
-
-std::vector<std::optional<AppraisalFacts>> factsFrom(Index index, const std::string& folder,
-                                                     const std::string& indexPath, const std::vector<ListedFile>& files,
-                                                     const std::string& scope);
 } // namespace
-
-std::vector<std::optional<AppraisalFacts>> indexedFacts(const std::vector<ListedFile>& files,
-                                                        const std::string& scope) {
-    const std::string folder = resolveName("appraise");
-    const std::string indexPath = resolveName(appraisalIndexName);
-    return factsFrom(readIndex(indexPath), folder, indexPath, files, scope);
-}
 
 ListedAppraisals listWithFacts(const std::function<std::vector<ListedFile>()>& list, const std::string& scope) {
     const std::string folder = resolveName("appraise");
     const std::string indexPath = resolveName(appraisalIndexName);
     // The index is read on the other core while the folder is listed on this one.
-    auto index = std::async(std::launch::async, readIndex, indexPath);
+    auto reading = std::async(std::launch::async, readIndex, indexPath);
     ListedAppraisals out;
     out.files = list();
-    out.facts = factsFrom(index.get(), folder, indexPath, out.files, scope);
-    return out;
-}
-
-namespace {
-std::vector<std::optional<AppraisalFacts>> factsFrom(Index index, const std::string& folder,
-                                                     const std::string& indexPath, const std::vector<ListedFile>& files,
-                                                     const std::string& scope) {
-    Env& env = Env::current();
+    const std::vector<ListedFile>& files = out.files;
+    Index index = reading.get();
     std::unordered_map<std::string, IndexEntry>& indexed = index.entries;
     const int64_t indexTime = index.written;
-    std::vector<std::optional<AppraisalFacts>> facts(files.size());
+    std::vector<std::optional<AppraisalFacts>>& facts = out.facts;
+    facts.resize(files.size());
     std::vector<size_t> toRead;
     size_t found = 0; // files the index has an entry for
     for (size_t k = 0; k < files.size(); ++k) {
@@ -190,7 +175,7 @@ std::vector<std::optional<AppraisalFacts>> factsFrom(Index index, const std::str
         });
         changed = true;
     }
-    if (!changed) return facts;
+    if (!changed) return out;
     for (size_t k = 0; k < files.size(); ++k) // the entries vouched for, given back their facts
         if (const auto it = indexed.find(files[k].name); it != indexed.end() && facts[k]) it->second.facts = *facts[k];
     for (const size_t k : toRead) {
@@ -202,12 +187,11 @@ std::vector<std::optional<AppraisalFacts>> factsFrom(Index index, const std::str
     for (auto& [name, e] : indexed) entries.push_back(std::move(e));
     std::sort(entries.begin(), entries.end(), [](const IndexEntry& a, const IndexEntry& b) { return a.name < b.name; });
     try {
-        env.replace(indexPath, indexBytes(entries), temporarySuffix);
+        Env::current().replace(indexPath, indexBytes(entries), temporarySuffix);
     } catch (const RunError&) {
         // Held or read-only: the lists read the files themselves next time too.
     }
-    return facts;
+    return out;
 }
-} // namespace
 
 } // namespace appraise

@@ -16,16 +16,11 @@ namespace appraise {
 // the index was written, is read again; an index that cannot be read or written is only slower.
 inline constexpr const char* appraisalIndexName = "appraise\\appraisals.idx";
 
-// The facts of each of `files` (appraisal files listed in the appraisals' folder, in that
-// order): from the index where it holds the file as listed, from the file otherwise (read on
-// both cores when there are many); nothing for a file that cannot be read now. The index is
-// written again when anything was read; its entries whose names start with `scope` and that
-// are not among `files` are dropped, those of other names kept as they are.
-std::vector<std::optional<AppraisalFacts>> indexedFacts(const std::vector<common::ListedFile>& files,
-                                                        const std::string& scope);
-
-// The files `list` gives (run on this thread while the index is read on the other core) with
-// their facts, as indexedFacts gives them.
+// The files `list` gives (listed on this thread while the index is read on the other core), each
+// with its facts: from the index where it holds the file as listed, from the file otherwise (read
+// on both cores when there are many); nothing for a file that cannot be read now. The index is
+// written again when anything was read; its entries whose names start with `scope` and that are
+// not among the files are dropped, those of other names kept as they are.
 struct ListedAppraisals {
     std::vector<common::ListedFile> files;
     std::vector<std::optional<AppraisalFacts>> facts;

@@ -39,11 +39,15 @@ QString column(const std::string& text, int width) {
     return s.leftJustified(width, ' ');
 }
 
+// Whether the text holds only plain (ASCII) characters, which need no conversion of the code page.
+bool isPlain(const std::string& text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 // The column appended to the line: a short plain text as it is, without a conversion of its own
 // (a register of thousands makes a line for each).
 void appendColumn(QString& line, const std::string& text, int width) {
-    if (static_cast<int>(text.size()) <= width &&
-        std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    if (static_cast<int>(text.size()) <= width && isPlain(text)) {
         line += QLatin1StringView(text.data(), static_cast<qsizetype>(text.size()));
         line.resize(line.size() + width - static_cast<qsizetype>(text.size()), QChar(' '));
     } else {
@@ -85,7 +89,7 @@ std::vector<RegisterEntry> readRegister(const QDate& today) {
 void sortRegister(std::vector<RegisterEntry>& entries, RegisterOrder order, bool descending) {
     // Texts compare without regard to case; a plain text is lowered byte by byte.
     const auto lowered = [](const std::string& text) {
-        if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        if (isPlain(text)) {
             std::string low = text;
             for (char& c : low) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
             return low;
@@ -124,9 +128,11 @@ void sortRegister(std::vector<RegisterEntry>& entries, RegisterOrder order, bool
 }
 
 bool registerMatches(const RegisterEntry& e, const QString& search) {
+    const QStringList words = search.split(' ', Qt::SkipEmptyParts);
+    if (words.isEmpty()) return true; // nothing to look for: no text made
     const QString hay = fromAnsi(e.facts.customer + ' ' + e.number + ' ' + e.facts.date + ' ' + e.facts.everyItem +
                                  ' ' + e.facts.value);
-    for (const QString& word : search.split(' ', Qt::SkipEmptyParts))
+    for (const QString& word : words)
         if (!hay.contains(word, Qt::CaseInsensitive)) return false;
     return true;
 }

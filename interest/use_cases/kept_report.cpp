@@ -83,8 +83,7 @@ QString KeptReport::keep() {
         if (failed_) std::rethrow_exception(failed_);
         pdf_->finish();
     } catch (...) {
-        pdf_.reset();
-        if (Env::current().info(partial_.toStdString()).exists) Env::current().remove(partial_.toStdString());
+        drop();
         throw;
     }
     pdf_.reset();

@@ -337,7 +337,6 @@ PostingDone PostInterest::post(const PostingForm& form, const PostingView& view)
     // under a temporary name and given its own once whole, so a stop never leaves a broken one.
     // Its pages as the printer's, so that the copy reads page for page as the paper.
     KeptReport kept(p_.clock, date->text, p_.printer.geometry(), p_.printer.lineHeightOf(WindowHost::reportFont()));
-    QString keptAs = kept.name();
     const bool printed = p_.printer.installed();
     host.keepReportIn(kept, printed);
     PostingRun run(inputOf(form, *date, false), host, steplabel_);
@@ -369,18 +368,17 @@ PostingDone PostInterest::post(const PostingForm& form, const PostingView& view)
         return {};
     }
     const std::optional<QString> keptName = keepOrTell(kept); // the run's end ended the printed report
-    keptAs = keptName.value_or(QString());
+    const QString keptAs = keptName.value_or(QString());
     view.progress(100);
     const QString total = amount(run.total());
     const QString accounts = counted(run.charged(), QStringLiteral("account"));
     const QString where = QDir::toNativeSeparators(QFileInfo(keptAs).absoluteFilePath());
-    QString report = printed
-                         ? QStringLiteral("The report was %1 and is kept as %2.").arg(p_.printer.destination(), where)
-                         : QStringLiteral("No printer is installed: the report is kept as %1.").arg(where);
-    if (!keptName)
-        report = printed
-                     ? QStringLiteral("The report was %1; no copy of it could be kept.").arg(p_.printer.destination())
-                     : QStringLiteral("No printer is installed, and the report could not be kept.");
+    const QString report =
+        keptName
+            ? (printed ? QStringLiteral("The report was %1 and is kept as %2.").arg(p_.printer.destination(), where)
+                       : QStringLiteral("No printer is installed: the report is kept as %1.").arg(where))
+        : printed ? QStringLiteral("The report was %1; no copy of it could be kept.").arg(p_.printer.destination())
+                  : QStringLiteral("No printer is installed, and the report could not be kept.");
     // In the record before the window says it is done.
     std::vector<RecordLine> lines{
         RecordLine{"posting",

@@ -6,20 +6,20 @@ void ReportPaging::startPage() {
     ++pages_;
     pageStarts_(pages_);
     used_ = headingLines_;
-    if (!columns_.isEmpty()) {
+    if (!columns_.empty()) {
         line_(columns_);
         ++used_;
     }
 }
 
-void ReportPaging::add(const QString& text, bool columns) {
+void ReportPaging::add(const std::string& text, bool columns) {
     // A page is started at the first line; column headings need a line of their own after them.
     const bool newPage = pages_ == 0 || (columns ? used_ + 2 > perPage_ : used_ + 1 > perPage_);
     if (columns) {
         columns_ = text;
         if (newPage) {
             startPage();
-        } else if (!columns_.isEmpty()) {
+        } else if (!columns_.empty()) {
             line_(columns_);
             ++used_;
         }

@@ -1,21 +1,21 @@
 #pragma once
-#include <QString>
 #include <functional>
+#include <string>
 
 namespace interest {
 
 // The report's lines laid out in pages as they come: so many lines a page, the heading on top of
-// every page, the column headings in force under it. Column headings never end a page: their
-// lines follow them. `pageStarts(n)` is told before the first line of page n, `line` each line
-// of a page after the heading (column headings included).
+// every page, the column headings in force under it (the lines as the store's bytes). Column headings never end a page:
+// their lines follow them. `pageStarts(n)` is told before the first line of page n, `line` each line of a page after
+// the heading (column headings included).
 class ReportPaging {
   public:
     ReportPaging(int perPage, int headingLines, std::function<void(int)> pageStarts,
-                 std::function<void(const QString&)> line)
+                 std::function<void(const std::string&)> line)
         : perPage_(perPage), headingLines_(headingLines), pageStarts_(std::move(pageStarts)), line_(std::move(line)) {}
 
     // A line of the report, or (`columns`) the column headings from here on ("" for none).
-    void add(const QString& text, bool columns);
+    void add(const std::string& text, bool columns);
     // The report ended: a report without a line is one empty page.
     void end();
     int pages() const { return pages_; }
@@ -24,8 +24,8 @@ class ReportPaging {
     void startPage();
     int perPage_, headingLines_;
     std::function<void(int)> pageStarts_;
-    std::function<void(const QString&)> line_;
-    QString columns_;
+    std::function<void(const std::string&)> line_;
+    std::string columns_;
     int used_ = 0;
     int pages_ = 0;
 };

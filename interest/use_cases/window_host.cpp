@@ -45,17 +45,19 @@ void WindowHost::report(const QString& text, bool columns) {
         if (!columns || !text.isEmpty()) printLine(text);
         return;
     }
+    if (!kept_ && printers_.empty()) return;
+    const std::string bytes = common::toAnsi(text);
     if (kept_) {
         if (!keptPaging_)
             keptPaging_ = std::make_unique<ReportPaging>(
                 linesPerPage(kept_->page(), kept_->lineTwips()), static_cast<int>(pageHeading(1, 1).size()),
                 [this](int page) { startKeptPage(page); },
-                [this](const QString& l) {
-                    keptPage_.push_back({common::toAnsi(l), false});
+                [this](const std::string& l) {
+                    keptPage_.push_back({l, false});
                 });
-        keptPaging_->add(text, columns);
+        keptPaging_->add(bytes, columns);
     }
-    if (!printers_.empty()) spool_.add(common::toAnsi(text), columns);
+    if (!printers_.empty()) spool_.add(bytes, columns);
 }
 
 void WindowHost::printLine(const QString& line) {
@@ -93,8 +95,8 @@ void WindowHost::printReport() {
         pages = keptPaging_->pages(); // the same lines in the same pages
     } else {
         ReportPaging count(
-            perPage, headingLines, [](int) {}, [](const QString&) {});
-        spool_.replay([&](std::string_view text, bool columns) { count.add(common::fromAnsi(text), columns); });
+            perPage, headingLines, [](int) {}, [](const std::string&) {});
+        spool_.replay([&](std::string_view text, bool columns) { count.add(std::string(text), columns); });
         count.end();
         pages = count.pages();
     }
@@ -105,8 +107,8 @@ void WindowHost::printReport() {
                 for (Printer* each : printers_) each->newPage();
             for (const auto& line : pageHeading(page, pages)) printLine(line.first);
         },
-        [this](const QString& line) { printLine(line); });
-    spool_.replay([&](std::string_view text, bool columns) { paging.add(common::fromAnsi(text), columns); });
+        [this](const std::string& line) { printLine(common::fromAnsi(line)); });
+    spool_.replay([&](std::string_view text, bool columns) { paging.add(std::string(text), columns); });
     paging.end();
     spool_.clear();
 }

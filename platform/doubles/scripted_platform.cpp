@@ -113,29 +113,28 @@ struct ScriptedPlatform::Impl : MessageBox,
     }
 
     std::optional<FontChoice> choose(const FontChoice& current) override {
-        countBox();
-        QString head = QStringLiteral("fontdialog %1 -> ").arg(fontText(current));
-        if (!fonts.empty()) {
-            const auto a = fonts.front();
-            fonts.pop_front();
-            t.line(head + (a ? fontText(*a) : QStringLiteral("cancel")));
-            return a;
-        }
-        t.line(head + QStringLiteral("cancel (unscripted)"));
-        return std::nullopt;
+        return chosen(fonts, QStringLiteral("fontdialog %1 -> ").arg(fontText(current)),
+                      [](const FontChoice& f) { return fontText(f); });
     }
 
     std::optional<QString> choosePicture(const QString& title) override {
+        return chosen(pictures, QStringLiteral("picturedialog %1 -> ").arg(quoted(title)),
+                      [](const QString& path) { return quoted(path); });
+    }
+
+    // The next scripted answer of a dialog that can be cancelled, written down after `head`;
+    // Cancel where the script gives none.
+    template <class T, class Describe>
+    std::optional<T> chosen(std::deque<std::optional<T>>& answers, const QString& head, Describe describe) {
         countBox();
-        const QString head = QStringLiteral("picturedialog %1 -> ").arg(quoted(title));
-        if (!pictures.empty()) {
-            const auto a = pictures.front();
-            pictures.pop_front();
-            t.line(head + (a ? quoted(*a) : QStringLiteral("cancel")));
-            return a;
+        if (answers.empty()) {
+            t.line(head + QStringLiteral("cancel (unscripted)"));
+            return std::nullopt;
         }
-        t.line(head + QStringLiteral("cancel (unscripted)"));
-        return std::nullopt;
+        const std::optional<T> a = answers.front();
+        answers.pop_front();
+        t.line(head + (a ? describe(*a) : QStringLiteral("cancel")));
+        return a;
     }
 
     bool choose() override {

@@ -42,7 +42,8 @@ void expectWholePdf(const std::string& pdf, int pages) {
 
 struct Paged {
     std::vector<QStringList> pages;
-    ReportPaging paging{5, 2, [this](int) { pages.emplace_back(); }, [this](const QString& l) { pages.back() << l; }};
+    ReportPaging paging{5, 2, [this](int) { pages.emplace_back(); },
+                        [this](const std::string& l) { pages.back() << QString::fromStdString(l); }};
 };
 
 const common::FixedClock postingDay{QDate(2026, 12, 9), QTime(9, 0)};
@@ -82,7 +83,7 @@ TEST(CourierPdfTest, ADocumentWithoutAPageHasAnEmptyOne) {
 TEST(ReportPagingTest, HeadingsOnEveryPageAndColumnHeadingsNeverEndOne) {
     Paged r;
     r.paging.add("Account", true);
-    for (int k = 1; k <= 4; ++k) r.paging.add(QString::number(k), false);
+    for (int k = 1; k <= 4; ++k) r.paging.add(std::to_string(k), false);
     // Page 1: heading (2), columns, 1, 2; the columns go on top of page 2 with the next lines.
     r.paging.add("", false);
     r.paging.add("Spared", true); // would be the page's last line: goes to the next page
