@@ -46,6 +46,9 @@ AccountCharge chargeAccount(const std::string& account, int32_t accountNo, Money
     storeField(c.account, custrec::lasttxrec, trim(str(record)));
     storeField(c.account, custrec::balance, balance);
 
+    c.amount = Money::fromText(amount);
+    c.charged = true;
+    if (!terms.reportLine) return c;
     ChargeLine line;
     line.account = accountNo;
     line.name = accountNames(account);
@@ -55,8 +58,6 @@ AccountCharge chargeAccount(const std::string& account, int32_t accountNo, Money
     line.minimum = trim(fieldText(t, transrec::descr)) == "Interest Minimum";
     line.after = val(balance);
     c.reportLine = chargeLine(line, terms.withBase);
-    c.amount = Money::fromText(amount);
-    c.charged = true;
     return c;
 }
 

@@ -14,11 +14,12 @@ struct ChargeTerms {
     std::string monthFile;  // the posting month file ("1298.dat")
     bool wholesale = false; // interest transactions carry "1 999999" in amount2
     bool withBase = false;  // the report shows the base where the last month's charges lowered it
+    bool reportLine = true; // the charge's line of the report is made
 };
 
 // The interest of one account: the new transaction, the account as it will be, and the
-// report line. An amount or a balance too wide for its field charges nothing, and `reportLine`
-// says why in words ("too large: new balance 101499.99").
+// report line (when the terms ask for it). An amount or a balance too wide for its field charges nothing, and
+// `reportLine` says why in words ("too large: new balance 101499.99").
 struct AccountCharge {
     bool charged = false;
     std::string transaction, account, reportLine;

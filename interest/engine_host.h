@@ -1,7 +1,9 @@
 #pragma once
+#include "common/cp1252.h"
 #include "common/dates.h"
 
 #include <QString>
+#include <string_view>
 
 namespace interest {
 
@@ -25,6 +27,12 @@ class EngineHost {
     // after (empty: none from here on).
     virtual void reportColumns(const QString& columns) {
         if (!columns.isEmpty()) reportLine(columns);
+    }
+    // A line (or the column headings) as the store's bytes; a host that keeps the report as
+    // bytes takes them as they are.
+    virtual void reportBytes(std::string_view line, bool columns = false) {
+        if (columns) reportColumns(common::fromAnsi(line));
+        else reportLine(common::fromAnsi(line));
     }
     virtual void endReport() = 0;
     // How far the run is, in percent.

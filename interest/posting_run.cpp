@@ -71,7 +71,13 @@ PostingRun::PostingRun(const PostingInput& input, EngineHost& host, StepLabel& s
     const double rate = val(in_.percentage);
     planTerms_ = PlanTerms{in_.date, rate, in_.skipLayaways, in_.firstmon, in_.sparedByHand};
     std::sort(planTerms_.sparedByHand.begin(), planTerms_.sparedByHand.end());
-    terms_ = ChargeTerms{rate, val(in_.minfinance), in_.date.text, in_.date.monthFile, in_.wholesale, in_.firstmon};
+    terms_ = ChargeTerms{.rate = rate,
+                         .minimum = val(in_.minfinance),
+                         .datebox = in_.date.text,
+                         .monthFile = in_.date.monthFile,
+                         .wholesale = in_.wholesale,
+                         .withBase = in_.firstmon,
+                         .reportLine = !in_.preview || in_.reportLines};
     notice_ = [this](const std::string& message) { host_.notify(fromAnsi(message)); };
 }
 
@@ -80,7 +86,7 @@ PostingRun::~PostingRun() = default;
 int32_t PostingRun::lastDone() const { return writer_ ? writer_->lastDone() : 0; }
 
 void PostingRun::flushReport(std::vector<std::string>& lines) {
-    for (const std::string& line : lines) host_.reportLine(fromAnsi(printable(line)));
+    for (const std::string& line : lines) host_.reportBytes(printable(line));
     lines.clear();
 }
 
@@ -298,10 +304,10 @@ void PostingRun::beforeFirstWrite() {
 void PostingRun::reportTotals() {
     // After the charges, every account not charged, named with its reason; then the counts.
     if (!sparedLines_.empty()) {
-        host_.reportLine(QString());
-        host_.reportLine(fromAnsi(sparedHeading()));
-        host_.reportColumns(fromAnsi(sparedColumns()));
-        sparedLines_.replay([this](std::string_view line, bool) { host_.reportLine(fromAnsi(line)); });
+        host_.reportBytes({});
+        host_.reportBytes(sparedHeading());
+        host_.reportBytes(sparedColumns(), true);
+        sparedLines_.replay([this](std::string_view line, bool) { host_.reportBytes(line); });
         sparedLines_.clear();
     }
     host_.reportColumns(QString());
@@ -483,7 +489,7 @@ PostingRun::AccountPlan PostingRun::planAccount(int32_t i, std::string_view befo
     if (planned.owes) ++withBalance_;
     ++lookedAt_;
     countSpared(planned.spared);
-    if (planned.spared != Spared::No) {
+    if (planned.spared != Spared::No && terms_.reportLine) {
         SparedLine s = sparedOf(i, before);
         s.why = whyOf(planned.spared);
         s.base = planned.base;
@@ -496,7 +502,7 @@ PostingRun::AccountPlan PostingRun::planAccount(int32_t i, std::string_view befo
     if (planned.spared == Spared::No) charge(plan, std::move(planned.account), planned.base);
     else plan.after = std::move(planned.account);
     if (plan.after == before && plan.transaction.empty()) plan.after.clear(); // nothing changes
-    else plan.beforeHash = recordHash(before);
+    else if (!in_.preview) plan.beforeHash = recordHash(before);              // for the journal
     return plan;
 }
 
@@ -530,13 +536,15 @@ void PostingRun::charge(AccountPlan& plan, std::string&& account, Money base) {
     }
     if (!c.charged) {
         ++spared_.tooLarge;
-        SparedLine s = sparedOf(plan.account, account);
-        s.because = std::move(c.reportLine);
-        sparedLines_.add(printable(sparedLine(s)));
+        if (terms_.reportLine) {
+            SparedLine s = sparedOf(plan.account, account);
+            s.because = std::move(c.reportLine);
+            sparedLines_.add(printable(sparedLine(s)));
+        }
         plan.after = std::move(account);
         return;
     }
-    report(std::move(c.reportLine));
+    if (terms_.reportLine) report(std::move(c.reportLine));
     if (in_.preview && in_.listCharges) chargedList_.push_back({plan.account, accountNames(account), c.amount});
     if (record > monthlast_) monthlast_ = record;
     plan.after = std::move(c.account);

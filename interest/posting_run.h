@@ -35,6 +35,7 @@ struct PostingInput {
     int32_t blockSize = 32768; // accounts read, noted and written together
     bool preview = false;      // the whole run computed and reported, nothing written
     bool listCharges = true;   // a preview keeps each charged account for previewCharges()
+    bool reportLines = true;   // a preview asked for its totals only: no report, no lists
     // A preview of the accounts in this file instead of "cust.dat" (a copy of them as they were
     // before a posting, to write that posting's report again).
     std::string accountsFile{};

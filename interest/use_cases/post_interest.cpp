@@ -236,6 +236,7 @@ bool PostInterest::postingConfirmed(const PostingForm& form, const PostingDate& 
     host.dropReport();
     PostingInput in = inputOf(form, date, true);
     in.listCharges = false; // its totals are asked about, not its accounts: a store of many holds none
+    in.reportLines = false; // nor its report, which is dropped
     PostingRun previewRun(in, host, steplabel_);
     PostingOutcome outcome = PostingOutcome::StoppedPending;
     QString noPreview;

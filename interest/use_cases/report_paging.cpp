@@ -12,7 +12,7 @@ void ReportPaging::startPage() {
     }
 }
 
-void ReportPaging::add(const std::string& text, bool columns) {
+void ReportPaging::add(std::string_view text, bool columns) {
     // A page is started at the first line; column headings need a line of their own after them.
     const bool newPage = pages_ == 0 || (columns ? used_ + 2 > perPage_ : used_ + 1 > perPage_);
     if (columns) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace interest {
 
@@ -11,11 +12,11 @@ namespace interest {
 class ReportPaging {
   public:
     ReportPaging(int perPage, int headingLines, std::function<void(int)> pageStarts,
-                 std::function<void(const std::string&)> line)
+                 std::function<void(std::string_view)> line)
         : perPage_(perPage), headingLines_(headingLines), pageStarts_(std::move(pageStarts)), line_(std::move(line)) {}
 
     // A line of the report, or (`columns`) the column headings from here on ("" for none).
-    void add(const std::string& text, bool columns);
+    void add(std::string_view text, bool columns);
     // The report ended: a report without a line is one empty page.
     void end();
     int pages() const { return pages_; }
@@ -24,7 +25,7 @@ class ReportPaging {
     void startPage();
     int perPage_, headingLines_;
     std::function<void(int)> pageStarts_;
-    std::function<void(const std::string&)> line_;
+    std::function<void(std::string_view)> line_;
     std::string columns_;
     int used_ = 0;
     int pages_ = 0;

@@ -31,8 +31,8 @@ bool WindowHost::confirmRemoval(const QString& charge) {
                             Answer::No) == Answer::Yes;
 }
 
-void WindowHost::reportLine(const QString& line) { report(line, false); }
-void WindowHost::reportColumns(const QString& columns) { report(columns, true); }
+void WindowHost::reportLine(const QString& line) { reportBytes(common::toAnsi(line), false); }
+void WindowHost::reportColumns(const QString& columns) { reportBytes(common::toAnsi(columns), true); }
 
 int WindowHost::linesPerPage(const common::PageGeometry& page, int lineTwips) {
     return std::max(12, page.printableHeight / std::max(1, lineTwips));
@@ -40,20 +40,19 @@ int WindowHost::linesPerPage(const common::PageGeometry& page, int lineTwips) {
 
 FontChoice WindowHost::reportFont() { return FontChoice{QStringLiteral("Courier New"), 10, false, false}; }
 
-void WindowHost::report(const QString& text, bool columns) {
+void WindowHost::reportBytes(std::string_view bytes, bool columns) {
     if (!heading_) {
-        if (!columns || !text.isEmpty()) printLine(text);
+        if (!columns || !bytes.empty()) printLine(common::fromAnsi(bytes));
         return;
     }
     if (!kept_ && printers_.empty()) return;
-    const std::string bytes = common::toAnsi(text);
     if (kept_) {
         if (!keptPaging_)
             keptPaging_ = std::make_unique<ReportPaging>(
                 linesPerPage(kept_->page(), kept_->lineTwips()), static_cast<int>(pageHeading(1, 1).size()),
                 [this](int page) { startKeptPage(page); },
-                [this](const std::string& l) {
-                    keptPage_.push_back({l, false});
+                [this](std::string_view l) {
+                    keptPage_.push_back({std::string(l), false});
                 });
         keptPaging_->add(bytes, columns);
     }
@@ -95,8 +94,8 @@ void WindowHost::printReport() {
         pages = keptPaging_->pages(); // the same lines in the same pages
     } else {
         ReportPaging count(
-            perPage, headingLines, [](int) {}, [](const std::string&) {});
-        spool_.replay([&](std::string_view text, bool columns) { count.add(std::string(text), columns); });
+            perPage, headingLines, [](int) {}, [](std::string_view) {});
+        spool_.replay([&](std::string_view text, bool columns) { count.add(text, columns); });
         count.end();
         pages = count.pages();
     }
@@ -107,8 +106,8 @@ void WindowHost::printReport() {
                 for (Printer* each : printers_) each->newPage();
             for (const auto& line : pageHeading(page, pages)) printLine(line.first);
         },
-        [this](const std::string& line) { printLine(common::fromAnsi(line)); });
-    spool_.replay([&](std::string_view text, bool columns) { paging.add(std::string(text), columns); });
+        [this](std::string_view line) { printLine(common::fromAnsi(line)); });
+    spool_.replay([&](std::string_view text, bool columns) { paging.add(text, columns); });
     paging.end();
     spool_.clear();
 }
@@ -116,7 +115,7 @@ void WindowHost::printReport() {
 void WindowHost::endReport() {
     if (heading_) {
         if (kept_) {
-            if (!keptPaging_) report(QString(), true); // a report of no line: its page and heading
+            if (!keptPaging_) reportBytes({}, true); // a report of no line: its page and heading
             keptPaging_->end();
             kept_->addPage(std::exchange(keptPage_, {}));
         }

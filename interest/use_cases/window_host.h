@@ -45,6 +45,7 @@ class WindowHost : public EngineHost {
     bool confirmRemoval(const QString& charge) override;
     void reportLine(const QString& line) override;
     void reportColumns(const QString& columns) override;
+    void reportBytes(std::string_view line, bool columns) override;
     void endReport() override;
     void progress(int percent) override;
     void setBusy(bool on) override;
@@ -52,7 +53,6 @@ class WindowHost : public EngineHost {
     const common::Clock& clock() const override;
 
   private:
-    void report(const QString& text, bool columns);
     // The heading of a page: its lines, the one that ends in the number of pages marked (that
     // number left out when `pages` is 0, for the kept copy that prints it when it is known).
     std::vector<std::pair<QString, bool>> pageHeading(int page, int pages) const;

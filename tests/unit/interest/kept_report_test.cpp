@@ -42,8 +42,9 @@ void expectWholePdf(const std::string& pdf, int pages) {
 
 struct Paged {
     std::vector<QStringList> pages;
-    ReportPaging paging{5, 2, [this](int) { pages.emplace_back(); },
-                        [this](const std::string& l) { pages.back() << QString::fromStdString(l); }};
+    ReportPaging paging{
+        5, 2, [this](int) { pages.emplace_back(); },
+        [this](std::string_view l) { pages.back() << QString::fromUtf8(l.data(), static_cast<qsizetype>(l.size())); }};
 };
 
 const common::FixedClock postingDay{QDate(2026, 12, 9), QTime(9, 0)};

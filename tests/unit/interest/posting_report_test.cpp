@@ -1,8 +1,11 @@
 #include "interest/collection_notes.h"
 #include "interest/posting_report.h"
 #include "interest/posting_run.h"
+#include "tests/unit/interest/posting_store.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace common;
 using namespace interest;
@@ -128,4 +131,60 @@ TEST(CollectionNotesTest, AnEmptyNoteShowsAsNoNoteAndIsSavedEmpty) {
     EXPECT_EQ(shownNote(notes, 0), "(no note)");
     EXPECT_EQ(shownNote(notes, 1), "Please call us.");
     EXPECT_EQ(notes[0], ""); // what is saved for it
+}
+
+// The confirmation asks about a preview's totals and drops its report: made without report
+// lines, it counts what the full preview and the posting count, account for account.
+TEST(PostingReportTest, APreviewOfTotalsOnlyCountsWhatThePostingCharges) {
+    testsupport::TempFolder tmp;
+    using testsupport::accountBytes;
+    testsupport::putFile("cust.dat", accountBytes({"OWES", "A", "1126", "1", "100", "1", 1}) +
+                                         accountBytes({"NONE", "B", "1126", "2", "0", "2", 2}) +
+                                         accountBytes({"CREDIT", "C", "1126", "3", "-5", "3", 3}) +
+                                         accountBytes({"MARKED", "D", "1126", "4", "100", "4", 4, "1", "1"}) +
+                                         accountBytes({"WIDE", "E", "1126", "5", "99999.99", "5", 5}) +
+                                         accountBytes({"SMALL", "F", "1126", "6", "10", "6", 6}));
+    testsupport::putFile("Cust.ptn", " 6\r\n");
+    std::string month;
+    for (int i = 1; i <= 6; ++i) month += testsupport::txBytes(i, "", "0", "Ring", "10.00");
+    testsupport::putFile("1126.dat", month);
+    testsupport::putFile("1126.ptn", " 6\r\n");
+    struct Counted {
+        int32_t withBalance, charged, spared;
+        std::string total;
+        std::vector<std::string> report;
+        bool operator==(const Counted& o) const {
+            return std::tie(withBalance, charged, spared, total) ==
+                   std::tie(o.withBalance, o.charged, o.spared, o.total);
+        }
+    };
+    const auto counted = [](bool preview, bool reportLines) {
+        testsupport::HeadlessHost host(true);
+        StepLabel steplabel;
+        PostingInput in{postingDateOf("12-8-26"), ".015", "1.00", false, false, false};
+        in.preview = preview;
+        in.reportLines = reportLines;
+        PostingRun run(in, host, steplabel);
+        EXPECT_EQ(run.run(), PostingOutcome::Completed);
+        return Counted{run.withBalance(), run.charged(), run.spared().total(), str(run.total()), host.report()};
+    };
+    const Counted totals = counted(true, false), whole = counted(true, true);
+    const std::string before = testsupport::getFile("cust.dat");
+    EXPECT_EQ(totals, whole);
+    EXPECT_EQ(testsupport::getFile("cust.dat"), before); // neither preview writes
+    const Counted posted = counted(false, false);        // a posting always makes its report
+    EXPECT_EQ(totals, posted);
+    EXPECT_EQ(totals.charged, 2);
+    EXPECT_EQ(totals.total, " 2.5"); // 1.50, and the minimum of 1.00
+    EXPECT_EQ(totals.spared, 4);
+    // The full preview names every account; the totals alone name none.
+    for (const char* name : {"OWES", "NONE", "CREDIT", "MARKED", "WIDE", "SMALL"}) {
+        const auto names = [&](const std::vector<std::string>& lines) {
+            return std::any_of(lines.begin(), lines.end(),
+                               [&](const std::string& l) { return l.find(name) != std::string::npos; });
+        };
+        EXPECT_TRUE(names(whole.report)) << name;
+        EXPECT_TRUE(names(posted.report)) << name;
+        EXPECT_FALSE(names(totals.report)) << name;
+    }
 }
