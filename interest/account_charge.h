@@ -18,8 +18,8 @@ struct ChargeTerms {
 };
 
 // The interest of one account: the new transaction, the account as it will be, and the
-// report line (when the terms ask for it). An amount or a balance too wide for its field charges nothing, and
-// `reportLine` says why in words ("too large: new balance 101499.99").
+// report line, when the terms ask for one. An amount or a balance too wide for its field charges
+// nothing, and `reportLine` says why in words ("too large: new balance 101499.99").
 struct AccountCharge {
     bool charged = false;
     std::string transaction, account, reportLine;
