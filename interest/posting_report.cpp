@@ -63,6 +63,22 @@ int32_t SparedAccounts::total() const {
            checkByHand;
 }
 
+SparedAccounts& SparedAccounts::operator+=(const SparedAccounts& o) {
+    for (auto [mine, theirs] : {std::pair{&marked, o.marked},
+                                {&rateZero, o.rateZero},
+                                {&recent, o.recent},
+                                {&small, o.small},
+                                {&layaway, o.layaway},
+                                {&noBalance, o.noBalance},
+                                {&credit, o.credit},
+                                {&byHand, o.byHand},
+                                {&tooLarge, o.tooLarge},
+                                {&unreadable, o.unreadable},
+                                {&checkByHand, o.checkByHand}})
+        *mine += theirs;
+    return *this;
+}
+
 std::string columnHeadings(bool withBase) {
     return columns("Account", "Name", "Balance before", withBase ? std::optional<std::string>("Base") : std::nullopt,
                    "Charge", "", "Balance after");

@@ -23,6 +23,7 @@ struct SparedAccounts {
     int32_t unreadable = 0;  // a number of the account the posting cannot read
     int32_t checkByHand = 0; // changed since a stopped posting stopped at it
     int32_t total() const;
+    SparedAccounts& operator+=(const SparedAccounts& o);
 };
 
 // One account of the report's section of accounts not charged, and why.

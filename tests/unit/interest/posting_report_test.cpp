@@ -1,6 +1,7 @@
 #include "interest/collection_notes.h"
 #include "interest/posting_report.h"
 #include "interest/posting_run.h"
+#include "tests/support/fault_env.h"
 #include "tests/unit/interest/posting_store.h"
 
 #include <algorithm>
@@ -187,4 +188,47 @@ TEST(PostingReportTest, APreviewOfTotalsOnlyCountsWhatThePostingCharges) {
         EXPECT_TRUE(names(posted.report)) << name;
         EXPECT_FALSE(names(totals.report)) << name;
     }
+}
+
+// The preview that only counts goes through each block in two halves at once. A file it cannot
+// read stops it with the error a preview of every line meets first: the first half's when both
+// halves meet one, the second half's when only it does.
+TEST(PostingReportTest, APreviewOfTotalsOnlyStopsAtTheFirstErrorOfAPreviewInOrder) {
+    testsupport::TempFolder tmp;
+    using testsupport::accountBytes;
+    using testsupport::putFile;
+    putFile("cust.dat", accountBytes({"ONE", "A", "0926", "1", "100", "1", 1}) +
+                            accountBytes({"TWO", "B", "1126", "1", "100", "2", 2}) +
+                            accountBytes({"THREE", "C", "1026", "1", "100", "3", 3}) +
+                            accountBytes({"FOUR", "D", "1126", "2", "100", "4", 4}));
+    putFile("Cust.ptn", " 4\r\n");
+    for (const char* month : {"0926", "1026", "1126"}) {
+        putFile(std::string(month) + ".dat", testsupport::txBytes(1, "", "0", "Ring", "100.00") +
+                                                 testsupport::txBytes(2, "", "0", "Ring", "100.00"));
+        putFile(std::string(month) + ".ptn", " 2\r\n");
+    }
+    const auto failure = [](bool reportLines) -> std::string {
+        testsupport::HeadlessHost host(true);
+        StepLabel steplabel;
+        PostingInput in{postingDateOf("12-8-26"), ".015", "1.00", false, false, false};
+        in.preview = true;
+        in.reportLines = reportLines;
+        PostingRun run(in, host, steplabel);
+        try {
+            run.run();
+        } catch (const RunError& e) {
+            return std::to_string(e.number()) + " " + e.detail();
+        }
+        return "none";
+    };
+    testsupport::FaultEnv env;
+    env.holdElsewhere("1026.dat"); // read by the second half only
+    EXPECT_EQ(failure(true).substr(0, 3), "70 ");
+    EXPECT_EQ(failure(false), failure(true));
+    env.holdElsewhere("0926.dat"); // and by the first
+    EXPECT_NE(failure(true).find("0926"), std::string::npos) << failure(true);
+    EXPECT_EQ(failure(false), failure(true));
+    env.release("1026.dat");
+    env.release("0926.dat");
+    EXPECT_EQ(failure(false), "none");
 }
