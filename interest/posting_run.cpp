@@ -362,7 +362,10 @@ PostingOutcome PostingRun::previewSteps() {
                 throw;
             }
         } else {
+            std::future<void> ahead = startWalksAhead(accounts, from, to);
             plan(*this, accounts, from, from, to);
+            if (ahead.valid()) ahead.get();
+            ahead_.clear();
         }
         flushReport(pendingReport_);
     }
@@ -375,6 +378,7 @@ PostingOutcome PostingRun::previewSteps() {
         charged_ += other->charged_;
     }
     files_.closeAll();
+    aheadFiles_.closeAll();
     reportTotals();
     return PostingOutcome::Completed;
 }
@@ -387,16 +391,7 @@ BlockWrite PostingRun::planBlock(int32_t from, int32_t to) {
     w.accounts.resize(static_cast<size_t>(to - from + 1) * custrec::length);
     custFile_->readRunInto(from, to - from + 1, w.accounts.data());
     const std::string_view accounts = w.accounts;
-    // With firstmon the exclusion walks are most of the work: those of the last two thirds of
-    // the block are walked ahead on another thread while the first third is planned here.
-    std::future<void> ahead;
-    if (in_.firstmon && to - from + 1 >= 3 * aheadMinimum) {
-        aheadFrom_ = from + (to - from + 1) / 3;
-        ahead_ = std::vector<Ahead>(static_cast<size_t>(to - aheadFrom_ + 1));
-        ahead = std::async(std::launch::async, [this, accounts, from] {
-            walkAhead(accounts.substr(static_cast<size_t>(aheadFrom_ - from) * custrec::length));
-        });
-    }
+    std::future<void> ahead = startWalksAhead(accounts, from, to);
     JournalBlock& block = w.block;
     block.datebox = in_.date.text;
     block.first = from;
@@ -589,6 +584,17 @@ void PostingRun::charge(AccountPlan& plan, std::string&& account, Money base) {
     plan.transaction = std::move(c.transaction);
     plan.record = record;
     plan.charged = c.amount;
+}
+
+std::future<void> PostingRun::startWalksAhead(std::string_view accounts, int32_t from, int32_t to) {
+    // With firstmon the exclusion walks are most of the work: those of the last two thirds of
+    // the block are walked ahead on another thread while the first third is planned here.
+    if (!in_.firstmon || to - from + 1 < 3 * aheadMinimum) return {};
+    aheadFrom_ = from + (to - from + 1) / 3;
+    ahead_ = std::vector<Ahead>(static_cast<size_t>(to - aheadFrom_ + 1));
+    return std::async(std::launch::async, [this, accounts, from] {
+        walkAhead(accounts.substr(static_cast<size_t>(aheadFrom_ - from) * custrec::length));
+    });
 }
 
 void PostingRun::walkAhead(std::string_view accounts) {

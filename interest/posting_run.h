@@ -141,6 +141,9 @@ class PostingRun {
     // The totals, report lines and bar of a block written.
     void blockDone(BlockWrite&& w);
     void finishWriting();
+    // The exclusion walks of the block's last two thirds begun on another thread, when they are
+    // worth it; `accounts` are the block's, from account `from`.
+    std::future<void> startWalksAhead(std::string_view accounts, int32_t from, int32_t to);
     // On another thread: the exclusion walks of the accounts from aheadFrom_ on (`accounts`).
     void walkAhead(std::string_view accounts);
     AccountPlan planAccount(int32_t i, std::string_view before);

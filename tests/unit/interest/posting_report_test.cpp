@@ -232,3 +232,52 @@ TEST(PostingReportTest, APreviewOfTotalsOnlyStopsAtTheFirstErrorOfAPreviewInOrde
     env.release("0926.dat");
     EXPECT_EQ(failure(false), "none");
 }
+
+// Previews of a store of 400 accounts, in blocks of any size: counted only (the halves of a
+// block at once when the last month counts in full; with the walks of the last month made ahead
+// on another thread when it does not) or with every line, they count what the posting charges.
+TEST(PostingReportTest, PreviewsInBlocksOfAnySizeCountWhatThePostingCharges) {
+    std::vector<std::vector<std::string>> postings;
+    for (const bool firstmon : {false, true}) {
+        testsupport::TempFolder tmp;
+        using testsupport::txBytes;
+        std::string cust, november, december;
+        for (int i = 1; i <= 400; ++i) {
+            const bool sold = i % 2 == 0; // a chain from the posting month, or from November
+            cust += testsupport::accountBytes({"N" + std::to_string(i), "F", sold ? "1226" : "1126", std::to_string(i),
+                                               i % 7 == 0 ? "0" : std::to_string(i % 13) + "0", "555", i});
+            november += txBytes(i, "", "0", "Ring", "60.00", i % 3 == 0 ? "11-20-26" : "11-2-26");
+            december += txBytes(i, "1126", std::to_string(i), "Chain", "40.00", "12-2-26");
+        }
+        testsupport::putFile("cust.dat", cust);
+        testsupport::putFile("Cust.ptn", " 400\r\n");
+        testsupport::putFile("1126.dat", november);
+        testsupport::putFile("1126.ptn", " 400\r\n");
+        testsupport::putFile("1226.dat", december);
+        testsupport::putFile("1226.ptn", " 400\r\n");
+        const auto counted = [firstmon](bool preview, bool reportLines, int32_t blockSize) {
+            testsupport::HeadlessHost host(true);
+            StepLabel steplabel;
+            PostingInput in{postingDateOf("12-8-26"), ".015", "1.00", false, firstmon, false};
+            in.preview = preview;
+            in.reportLines = reportLines;
+            in.blockSize = blockSize;
+            PostingRun run(in, host, steplabel);
+            EXPECT_EQ(run.run(), PostingOutcome::Completed);
+            const SparedAccounts& s = run.spared();
+            return std::vector<std::string>{std::to_string(run.withBalance()), std::to_string(run.charged()),
+                                            str(run.total()),
+                                            std::to_string(s.noBalance) + " " + std::to_string(s.small) + " " +
+                                                std::to_string(s.recent) + " " + std::to_string(s.total())};
+        };
+        std::vector<std::vector<std::string>> previews;
+        for (const int32_t blockSize : {1, 2, 191, 192, 1000})
+            for (const bool reportLines : {false, true}) previews.push_back(counted(true, reportLines, blockSize));
+        const auto posted = counted(false, true, 1000);
+        for (const auto& p : previews) EXPECT_EQ(p, posted) << firstmon;
+        EXPECT_GT(std::stoi(posted[1]), 100) << firstmon;
+        postings.push_back(posted);
+    }
+    // The walks of the last month changed what is charged.
+    EXPECT_NE(postings[0], postings[1]);
+}
