@@ -87,7 +87,8 @@ enum class PostingOutcome {
 // Threads: the run's own thread plans and owns every member but these: while a block is being
 // written, the writer's thread owns it (BlockWriter); while the exclusion walks of a block are
 // made ahead, that thread owns `ahead_` and `aheadFiles_`, each walk handed over by its
-// `ready` flag.
+// `ready` flag. A preview that only counts plans the second half of each block on a second
+// PostingRun of its own, which another thread owns while it plans.
 class PostingRun {
   public:
     PostingRun(const PostingInput& input, EngineHost& host, StepLabel& steplabel);
