@@ -277,6 +277,8 @@ bool WorksheetWindow::unsavedItemsSettled() {
 }
 
 void WorksheetWindow::saveText() {
+    // An empty text is no appraisal: none is numbered for it, and none is written over with it.
+    if (blankAppraisal(QStringLiteral("save"))) return;
     if (!codePageAllows(textArea->toPlainText(), QStringLiteral("saved"))) return;
     // A reopened appraisal changed: its file is kept as it was unless the jeweler says to
     // replace it, and the text becomes a new version under a number of its own.

@@ -139,7 +139,7 @@ void WorksheetWindow::printText() {
 }
 
 void WorksheetWindow::writeCustomerPdf() {
-    if (!document_.isAppraisal()) return;
+    if (!document_.isAppraisal() || blankAppraisal(QStringLiteral("send"))) return;
     // The PDF is named for the appraisal's number, which its first Save gives it.
     if (hasUnsavedAppraisal()) {
         if (p.messages.show(QStringLiteral("The PDF is named for the appraisal's number. Save the appraisal first?"),

@@ -411,6 +411,13 @@ void WorksheetWindow::checkDate() {
     datebox->setText(fromAnsi(d));
 }
 
+bool WorksheetWindow::blankAppraisal(const QString& action) {
+    if (!document_.isAppraisal() || documentText().find_first_not_of(" \t\r\n") != std::string::npos) return false;
+    p.messages.show(QStringLiteral("The text is empty: there is no appraisal to %1.").arg(action), {}, Buttons::Ok,
+                    Icon::Exclamation);
+    return true;
+}
+
 bool WorksheetWindow::hasUnsavedAppraisal() const { return !textArea->isHidden() && document_.changed(documentText()); }
 
 bool WorksheetWindow::unsavedAppraisalSettled() {

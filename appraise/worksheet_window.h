@@ -236,6 +236,9 @@ class WorksheetWindow : public platform::FormWindow {
     void askOtherName(QButtonGroup* group, QAbstractButton* other, const QString& prompt);
     // Whether the appraisal on screen has changes no Save has written.
     bool hasUnsavedAppraisal() const;
+    // An appraisal on screen without a word (as See Text leaves it when it stops at an item
+    // being entered): nothing to save or send; told when `action` is given.
+    bool blankAppraisal(const QString& action);
     // Before leaving: asks to save an unsaved appraisal; false when the user stays.
     bool unsavedAppraisalSettled();
     // Before a text is written: characters the store's code page cannot hold are shown, and the
