@@ -23,6 +23,14 @@ void expectUnderHeadings(const std::string& head, const std::string& line, std::
         }
     }
 }
+// The input of a run of 12-8-26 at 1.5 %, minimum 1.00.
+PostingInput runInput(bool preview, bool reportLines, bool firstmon = false, int32_t blockSize = 32768) {
+    PostingInput in{postingDateOf("12-8-26"), ".015", "1.00", false, firstmon, false};
+    in.preview = preview;
+    in.reportLines = reportLines;
+    in.blockSize = blockSize;
+    return in;
+}
 } // namespace
 
 TEST(PostingReportTest, ColumnsLineUpUnderTheirHeadings) {
@@ -162,10 +170,7 @@ TEST(PostingReportTest, APreviewOfTotalsOnlyCountsWhatThePostingCharges) {
     const auto counted = [](bool preview, bool reportLines) {
         testsupport::HeadlessHost host(true);
         StepLabel steplabel;
-        PostingInput in{postingDateOf("12-8-26"), ".015", "1.00", false, false, false};
-        in.preview = preview;
-        in.reportLines = reportLines;
-        PostingRun run(in, host, steplabel);
+        PostingRun run(runInput(preview, reportLines), host, steplabel);
         EXPECT_EQ(run.run(), PostingOutcome::Completed);
         return Counted{run.withBalance(), run.charged(), run.spared().total(), str(run.total()), host.report()};
     };
@@ -210,10 +215,7 @@ TEST(PostingReportTest, APreviewOfTotalsOnlyStopsAtTheFirstErrorOfAPreviewInOrde
     const auto failure = [](bool reportLines) -> std::string {
         testsupport::HeadlessHost host(true);
         StepLabel steplabel;
-        PostingInput in{postingDateOf("12-8-26"), ".015", "1.00", false, false, false};
-        in.preview = true;
-        in.reportLines = reportLines;
-        PostingRun run(in, host, steplabel);
+        PostingRun run(runInput(true, reportLines), host, steplabel);
         try {
             run.run();
         } catch (const RunError& e) {
@@ -258,11 +260,7 @@ TEST(PostingReportTest, PreviewsInBlocksOfAnySizeCountWhatThePostingCharges) {
         const auto counted = [firstmon](bool preview, bool reportLines, int32_t blockSize) {
             testsupport::HeadlessHost host(true);
             StepLabel steplabel;
-            PostingInput in{postingDateOf("12-8-26"), ".015", "1.00", false, firstmon, false};
-            in.preview = preview;
-            in.reportLines = reportLines;
-            in.blockSize = blockSize;
-            PostingRun run(in, host, steplabel);
+            PostingRun run(runInput(preview, reportLines, firstmon, blockSize), host, steplabel);
             EXPECT_EQ(run.run(), PostingOutcome::Completed);
             const SparedAccounts& s = run.spared();
             return std::vector<std::string>{std::to_string(run.withBalance()), std::to_string(run.charged()),
