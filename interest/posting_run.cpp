@@ -128,7 +128,7 @@ PostingOutcome PostingRun::runSteps() {
         pendingDate_ = pending->datebox;
         return PostingOutcome::OtherDateStopped;
     }
-    host_.reportColumns(fromAnsi(columnHeadings(in_.firstmon)));
+    host_.reportBytes(columnHeadings(in_.firstmon), true);
     host_.doEvents();
 
     startBackup(pending.has_value());
@@ -310,9 +310,8 @@ void PostingRun::reportTotals() {
         sparedLines_.replay([this](std::string_view line, bool) { host_.reportBytes(line); });
         sparedLines_.clear();
     }
-    host_.reportColumns(QString());
-    for (const std::string& line : reportSummary(lookedAt_, charged_, total_, spared_))
-        host_.reportLine(fromAnsi(line));
+    host_.reportBytes({}, true);
+    for (const std::string& line : reportSummary(lookedAt_, charged_, total_, spared_)) host_.reportBytes(line);
     host_.endReport();
 }
 
@@ -320,7 +319,7 @@ PostingOutcome PostingRun::previewSteps() {
     // The run as it would go, on the files as they are; nothing is written, not even the date.
     if (journalHoldsStop()) return PostingOutcome::StoppedPending;
     if (!fileExists("Cust.ptn") || !fileExists("cust.dat")) return PostingOutcome::NothingToPreview;
-    host_.reportColumns(fromAnsi(columnHeadings(in_.firstmon)));
+    host_.reportBytes(columnHeadings(in_.firstmon), true);
     monthlast_ = monthAtStart_ = lastMonthRecord(in_.date);
     RecordFile cust(in_.accountsFile.empty() ? "cust.dat" : in_.accountsFile, custrec::length, Access::Read);
     const int32_t count = in_.accountsFile.empty() ? store::readAccountCount() : cust.count();
