@@ -2,6 +2,7 @@
 
 #include "common/cp1252.h"
 #include "common/env.h"
+#include "common/run_error.h"
 #include "common/text_file.h"
 
 namespace interest {
@@ -16,10 +17,14 @@ KeptReport::KeptReport(const Clock& clock, const std::string& date, const PageGe
     : page_(page), lineTwips_(lineTwips) {
     const QString stamp =
         clock.today().toString(QStringLiteral("yyyy-MM-dd")) + ' ' + clock.now().toString(QStringLiteral("HHmm"));
-    name_ = QStringLiteral("Interest report %1 posted %2.pdf").arg(fromAnsi(date), stamp);
-    for (int n = 2; Env::current().info(name_.toStdString()).exists; ++n)
-        name_ = QStringLiteral("Interest report %1 posted %2 (%3).pdf").arg(fromAnsi(date), stamp).arg(n);
+    stem_ = QStringLiteral("Interest report %1 posted %2").arg(fromAnsi(date), stamp);
+    name_ = nameFor(number_);
+    while (Env::current().info(name_.toStdString()).exists) name_ = nameFor(++number_);
     partial_ = name_ + QString::fromLatin1(temporarySuffix);
+}
+
+QString KeptReport::nameFor(int n) const {
+    return n > 1 ? QStringLiteral("%1 (%2).pdf").arg(stem_).arg(n) : stem_ + QStringLiteral(".pdf");
 }
 
 KeptReport::~KeptReport() {
@@ -87,7 +92,16 @@ QString KeptReport::keep() {
         throw;
     }
     pdf_.reset();
-    return Env::current().rename(partial_.toStdString(), name_.toStdString()) ? name_ : partial_;
+    // The name was free when the report began; a posting on another computer may have kept a
+    // report under it since. The temporary name is never the answer: the next start removes it.
+    for (int tries = 1; !Env::current().rename(partial_.toStdString(), name_.toStdString()); ++tries) {
+        if (!Env::current().info(name_.toStdString()).exists || tries == 100) {
+            drop();
+            throw RunError(err::PathFileAccess, name_.toStdString());
+        }
+        name_ = nameFor(++number_);
+    }
+    return name_;
 }
 
 void KeptReport::drop() {

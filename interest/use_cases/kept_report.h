@@ -31,8 +31,9 @@ class KeptReport {
     const common::PageGeometry& page() const { return page_; }
     // A page of the report, written after those before it.
     void addPage(std::vector<platform::CourierPdf::Line> lines);
-    // The report ended and given its name; the name it is kept under. An error writing it is a
-    // run-time error, and nothing of it is left.
+    // The report ended and given its name; the name it is kept under, the next free one when
+    // another report took its name meanwhile. An error writing or naming it is a run-time error,
+    // and nothing of it is left.
     QString keep();
     // The report discarded, nothing of it left.
     void drop();
@@ -41,7 +42,9 @@ class KeptReport {
   private:
     void writePages(); // the writing thread
     void stopWriting();
-    QString name_, partial_;
+    QString nameFor(int n) const; // n > 1: " (n)"
+    QString stem_, name_, partial_;
+    int number_ = 1;
     common::PageGeometry page_;
     int lineTwips_;
     std::mutex mutex_;

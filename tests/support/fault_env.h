@@ -35,6 +35,8 @@ class FaultEnv : public common::Env {
     // Writes to, or syncs of, the file fail with an I/O error.
     void failWrites(const std::string& name) { failWrites_.insert(lowered(name)); }
     void failSyncs(const std::string& name) { failSyncs_.insert(lowered(name)); }
+    // A rename of the file fails, as on a share that refuses it.
+    void failRenames(const std::string& name) { failRenames_.insert(lowered(name)); }
 
     // A power cut. Every write, and every cut of a file's length, since the file's last sync is
     // noted with what it replaced, and so is every file created since: what a machine that stops
@@ -79,7 +81,9 @@ class FaultEnv : public common::Env {
     void doMakeFolder(const std::string& path, const std::string& shown) override { inner_.makeFolder(path, shown); }
     void doCopy(const std::string& from, const std::string& to, const std::string& shown) override;
     bool doRemoveTree(const std::string& path) override { return inner_.removeTree(path); }
-    bool doRename(const std::string& from, const std::string& to) override { return inner_.rename(from, to); }
+    bool doRename(const std::string& from, const std::string& to) override {
+        return !is(failRenames_, from) && inner_.rename(from, to);
+    }
 
   private:
     class File;
@@ -94,7 +98,7 @@ class FaultEnv : public common::Env {
     common::Env& inner_;
     common::Env* before_;
     std::optional<int64_t> sizeLimit_;
-    std::set<std::string> readOnly_, held_, failWrites_, failSyncs_;
+    std::set<std::string> readOnly_, held_, failWrites_, failSyncs_, failRenames_;
     std::function<void(long)> beforeWrite_;
     mutable std::recursive_mutex notes_; // `beforeWrite` may ask for the notes
     long writes_ = 0;

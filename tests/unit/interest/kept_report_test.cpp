@@ -177,3 +177,31 @@ TEST(KeptReportTest, AFailedWriteIsAnErrorAtTheEndAndLeavesNothing) {
     }
     EXPECT_TRUE(fs::is_empty(fs::current_path()));
 }
+
+TEST(KeptReportTest, ANameTakenMeanwhileGivesTheNextAndARefusedRenameIsAnError) {
+    TempFolder folder;
+    const std::string first = "Interest report 12-9-26 posted 2026-12-09 0900.pdf";
+    {
+        KeptReport kept(postingDay, "12-9-26", common::PageGeometry{}, 240);
+        kept.addPage({{"ours", false}});
+        putFile(first, "another computer's"); // kept while ours was made
+        putFile("Interest report 12-9-26 posted 2026-12-09 0900 (2).pdf", "and another");
+        EXPECT_EQ(kept.keep(), QStringLiteral("Interest report 12-9-26 posted 2026-12-09 0900 (3).pdf"));
+    }
+    EXPECT_EQ(getFile(first), "another computer's");
+    expectWholePdf(getFile("Interest report 12-9-26 posted 2026-12-09 0900 (3).pdf"), 1);
+
+    FaultEnv faults;
+    faults.failRenames("Interest report 12-9-26 posted 2026-12-09 0900 (4).pdf.~new");
+    {
+        KeptReport refused(postingDay, "12-9-26", common::PageGeometry{}, 240);
+        refused.addPage({{"a", false}});
+        try {
+            refused.keep();
+            ADD_FAILURE() << "kept under " << refused.name().toStdString();
+        } catch (const common::RunError& e) {
+            EXPECT_EQ(e.detail(), "Interest report 12-9-26 posted 2026-12-09 0900 (4).pdf");
+        }
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 3); // no temporary left
+}
