@@ -34,37 +34,46 @@ void twoOwingAccounts() {
 }
 } // namespace
 
-// The copy of the report that cannot be written (a full disk, say) is told; the posting, made and
-// recorded, stands; nothing half written is left.
+// The copy of the report that cannot be written (a full disk, say), or not given its name (a share
+// that refuses the rename), is told; the posting, made and recorded, stands; nothing half written
+// is left, and no temporary name is given as the report's.
 TEST(InterestWindowTest, AReportThatCannotBeKeptIsToldAndThePostingStands) {
-    TempFolder tmp;
-    twoOwingAccounts();
-    FaultEnv faults;
-    faults.failWrites("Interest report 12-8-26 posted 2026-12-08 0900.pdf.~new");
-    ScriptSetup setup;
-    setup.today = QDate(2026, 12, 8);
-    ScriptedDesk desk(setup);
-    InterestWindow w(desk.platform());
-    w.load();
-    w.findChild<QLineEdit*>("Percentage")->setText(".015");
-    w.findChild<QLineEdit*>("MinFinance")->setText("1.00");
-    w.findChild<QLineEdit*>("datebox")->setText("12-8-26");
-    desk.scripted.queueMessageAnswer(Answer::Yes);
-    try {
-        w.postInterest();
-    } catch (const ProgramEnded&) {
-        // the program ends after the posting
+    for (const bool renameRefused : {false, true}) {
+        SCOPED_TRACE(renameRefused ? "rename refused" : "write failed");
+        TempFolder tmp;
+        twoOwingAccounts();
+        FaultEnv faults;
+        if (renameRefused) faults.failRenames("Interest report 12-8-26 posted 2026-12-08 0900.pdf.~new");
+        else faults.failWrites("Interest report 12-8-26 posted 2026-12-08 0900.pdf.~new");
+        ScriptSetup setup;
+        setup.today = QDate(2026, 12, 8);
+        ScriptedDesk desk(setup);
+        InterestWindow w(desk.platform());
+        w.load();
+        w.findChild<QLineEdit*>("Percentage")->setText(".015");
+        w.findChild<QLineEdit*>("MinFinance")->setText("1.00");
+        w.findChild<QLineEdit*>("datebox")->setText("12-8-26");
+        desk.scripted.queueMessageAnswer(Answer::Yes);
+        try {
+            w.postInterest();
+        } catch (const ProgramEnded&) {
+            // the program ends after the posting
+        }
+        const auto told = [&](const std::string& words) {
+            return std::any_of(desk.lines.begin(), desk.lines.end(),
+                               [&](const std::string& l) { return l.find(words) != std::string::npos; });
+        };
+        EXPECT_TRUE(told("The report could not be kept in the store's folder"));
+        EXPECT_TRUE(told("Interest posted to 2 accounts"));
+        EXPECT_TRUE(told("no copy of it could be kept"));
+        EXPECT_NE(getFile("Interest record.txt").find("report not kept"), std::string::npos);
+        for (const auto& e : std::filesystem::directory_iterator("."))
+            EXPECT_FALSE(e.path().string().ends_with(".~new") || e.path().string().ends_with(".pdf")) << e.path();
+        // A write that fails names the file it failed on; a refused rename never names the temporary.
+        if (renameRefused) {
+            EXPECT_FALSE(told(".~new"));
+        }
     }
-    const auto told = [&](const std::string& words) {
-        return std::any_of(desk.lines.begin(), desk.lines.end(),
-                           [&](const std::string& l) { return l.find(words) != std::string::npos; });
-    };
-    EXPECT_TRUE(told("The report could not be kept in the store's folder"));
-    EXPECT_TRUE(told("Interest posted to 2 accounts"));
-    EXPECT_TRUE(told("no copy of it could be kept"));
-    EXPECT_NE(getFile("Interest record.txt").find("report not kept"), std::string::npos);
-    for (const auto& e : std::filesystem::directory_iterator("."))
-        EXPECT_FALSE(e.path().string().ends_with(".~new") || e.path().string().ends_with(".pdf")) << e.path();
 }
 
 // While a posting runs, the removal cannot be started (it would find the account file held by
