@@ -30,15 +30,29 @@ int childMain(int argc, char** argv) {
         std::printf("%.6f\n", s);
         return s < 0 ? 1 : 0;
     }
+    const double cpu = processCpuSeconds();
     const auto t0 = std::chrono::steady_clock::now();
     const int rc = std::strcmp(argv[2], "trace") == 0 ? recordPosting(trace, argv[4], firstmon)
                                                       : postHeadless(argv[4], argv[5], argv[6], firstmon);
-    const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-    std::printf("%.6f\n", s);
+    printTimes(t0, cpu);
     return rc;
 }
 
-int runChild(const char* mode, const char* folder, const char* date, bool firstmon, double* seconds, long* peakKb) {
+double processCpuSeconds() {
+    struct rusage ru {};
+    ::getrusage(RUSAGE_SELF, &ru);
+    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+    return seconds(ru.ru_utime) + seconds(ru.ru_stime);
+}
+
+void printTimes(std::chrono::steady_clock::time_point start, double cpuAtStart) {
+    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("%.6f %.6f\n", wall, processCpuSeconds() - cpuAtStart);
+    std::fflush(stdout);
+}
+
+int runChild(const char* mode, const char* folder, const char* date, bool firstmon, double* seconds, long* peakKb,
+             double* cpuSeconds) {
     int out[2];
     if (::pipe(out) != 0) return -1;
     const pid_t pid = ::fork();
@@ -57,7 +71,10 @@ int runChild(const char* mode, const char* folder, const char* date, bool firstm
     int status = 0;
     struct rusage ru {};
     ::wait4(pid, &status, 0, &ru);
-    if (seconds) *seconds = n > 0 ? std::atof(buf) : 0;
+    double wall = 0, cpu = 0;
+    if (n > 0 && std::sscanf(buf, "%lf %lf", &wall, &cpu) < 1) wall = 0;
+    if (seconds) *seconds = wall;
+    if (cpuSeconds) *cpuSeconds = cpu;
     if (peakKb) *peakKb = ru.ru_maxrss;
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
