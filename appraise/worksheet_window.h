@@ -237,7 +237,7 @@ class WorksheetWindow : public platform::FormWindow {
     // Whether the appraisal on screen has changes no Save has written.
     bool hasUnsavedAppraisal() const;
     // An appraisal on screen without a word (as See Text leaves it when it stops at an item
-    // being entered): nothing to save or send; told when `action` is given.
+    // being entered): nothing to save or send, and the user is told there is nothing to `action`.
     bool blankAppraisal(const QString& action);
     // Before leaving: asks to save an unsaved appraisal; false when the user stays.
     bool unsavedAppraisalSettled();

@@ -18,9 +18,8 @@ KeptReport::KeptReport(const Clock& clock, const std::string& date, const PageGe
     const QString stamp =
         clock.today().toString(QStringLiteral("yyyy-MM-dd")) + ' ' + clock.now().toString(QStringLiteral("HHmm"));
     stem_ = QStringLiteral("Interest report %1 posted %2").arg(fromAnsi(date), stamp);
-    name_ = nameFor(number_);
-    while (Env::current().info(name_.toStdString()).exists) name_ = nameFor(++number_);
-    partial_ = name_ + QString::fromLatin1(temporarySuffix);
+    while (Env::current().info(name().toStdString()).exists) ++number_;
+    partial_ = name() + QString::fromLatin1(temporarySuffix);
 }
 
 QString KeptReport::nameFor(int n) const {
@@ -50,7 +49,7 @@ void KeptReport::writePages() {
         {
             const std::lock_guard lock(mutex_);
             pdf_ = std::make_unique<platform::CourierPdf>(partial_.toStdString(), page_, 10, lineTwips_,
-                                                          toAnsi(name_.chopped(4)));
+                                                          toAnsi(name().chopped(4)));
         }
         for (;;) {
             std::vector<platform::CourierPdf::Line> page;
@@ -94,14 +93,14 @@ QString KeptReport::keep() {
     pdf_.reset();
     // The name was free when the report began; a posting on another computer may have kept a
     // report under it since. The temporary name is never the answer: the next start removes it.
-    for (int tries = 1; !Env::current().rename(partial_.toStdString(), name_.toStdString()); ++tries) {
-        if (!Env::current().info(name_.toStdString()).exists || tries == 100) {
+    for (int tries = 1; !Env::current().rename(partial_.toStdString(), name().toStdString()); ++tries) {
+        if (!Env::current().info(name().toStdString()).exists || tries == 100) {
             drop();
-            throw RunError(err::PathFileAccess, name_.toStdString());
+            throw RunError(err::PathFileAccess, name().toStdString());
         }
-        name_ = nameFor(++number_);
+        ++number_;
     }
-    return name_;
+    return name();
 }
 
 void KeptReport::drop() {

@@ -37,14 +37,14 @@ class KeptReport {
     QString keep();
     // The report discarded, nothing of it left.
     void drop();
-    const QString& name() const { return name_; }
+    QString name() const { return nameFor(number_); }
 
   private:
     void writePages(); // the writing thread
     void stopWriting();
     QString nameFor(int n) const; // n > 1: " (n)"
-    QString stem_, name_, partial_;
-    int number_ = 1;
+    QString stem_, partial_;
+    int number_ = 1; // of the name the report takes: 1 for none, n for " (n)"
     common::PageGeometry page_;
     int lineTwips_;
     std::mutex mutex_;
