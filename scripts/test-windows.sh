@@ -25,7 +25,7 @@ failedOutput() {
        show' "$1"
 }
 # A test that fails under wine is run once more, alone, and both runs are shown: wine itself now
-# and then stops a process at its exit or hangs it there under load. One that fails again fails
+# and then ends a process at its start or hangs it at its exit under load. One that fails again fails
 # the run; one that passes the second time is named below, with what its first run printed.
 again=()
 if [[ $status -ne 0 && -n $(grep -E '^[0-9]+% tests passed' ctest-windows.log) ]]; then
