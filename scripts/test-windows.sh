@@ -24,9 +24,9 @@ failedOutput() {
        /^[0-9]+% tests passed/ { show = 0 }
        show' "$1"
 }
-# A test that fails under wine is run once more, alone, and both runs are shown: wine itself now
-# and then ends a process at its start or hangs it at its exit under load. One that fails again fails
-# the run; one that passes the second time is named below, with what its first run printed.
+# A test that fails under wine is run once more, alone, and both runs are shown: under load, wine
+# itself now and then ends a process at its start or hangs it at its exit. One that fails again
+# fails the run; one that passes the second time is named below, with what its first run printed.
 again=()
 if [[ $status -ne 0 && -n $(grep -E '^[0-9]+% tests passed' ctest-windows.log) ]]; then
   echo "windows: what the failed tests printed:"
